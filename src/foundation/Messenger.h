@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// How the core talks to the user. The core never shows anything itself: the GUI implements
+// this with message boxes, tests with a scripted recorder, batch runs with standard error.
+class Messenger {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Messenger() = default;
+
+    // Error box: error icon, the application's default title.
+    virtual void ShowError(const std::u16string& text) = 0;
+    // Information box: information icon, OK button, the application's default title.
+    virtual void ShowInformation(const std::u16string& text) = 0;
+    // Question with a title and the buttons Yes, No and Cancel; only Yes goes on.
+    virtual Answer AskQuestion(const std::u16string& text, const std::u16string& title) = 0;
+};
+
+// The messenger that core code reports through. Until the program installs one, reports go
+// to standard error and every question is answered with Cancel.
+Messenger& CurrentMessenger();
+
+// Installs a messenger (null restores the standard-error one). The caller keeps ownership
+// and must keep it alive while installed.
+void SetCurrentMessenger(Messenger* messenger);

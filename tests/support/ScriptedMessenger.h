@@ -1,0 +1,41 @@
+#pragma once
+
+#include "foundation/Messenger.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// A messenger for tests: records every box and answers questions from a script given in
+// advance. A question without a scripted answer is recorded and answered with Cancel, and
+// makes UnansweredQuestions() non-zero so the test can fail on it.
+// Installed as the current messenger for its lifetime.
+class ScriptedMessenger final : public Messenger {
+public:
+    enum class Kind { Error, Information, Question };
+    struct Box {
+        Kind kind;
+        std::u16string text;
+        std::u16string title;  // questions only
+    };
+
+    ScriptedMessenger();
+    ~ScriptedMessenger() override;
+
+    void AnswerNext(Answer answer) { answers_.push_back(answer); }
+
+    void ShowError(const std::u16string& text) override;
+    void ShowInformation(const std::u16string& text) override;
+    Answer AskQuestion(const std::u16string& text, const std::u16string& title) override;
+
+    const std::vector<Box>& Boxes() const { return boxes_; }
+    std::vector<std::u16string> Errors() const;
+    int UnansweredQuestions() const { return unanswered_; }
+    void Reset() { boxes_.clear(); }
+
+private:
+    std::vector<Box> boxes_;
+    std::deque<Answer> answers_;
+    int unanswered_ = 0;
+    Messenger* previous_;
+};
