@@ -1,0 +1,52 @@
+#pragma once
+
+#include "dbase/DbfField.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ByteSource;
+
+// The fixed part of a .dbf file: the 32-byte table header, one 32-byte descriptor per
+// column and the terminating 0x0D. Records of RecordLength bytes follow at HeaderLength.
+struct DbfHeader {
+    static constexpr uint8_t kVersionPlain = 0x03;      // no memo file
+    static constexpr uint8_t kVersionDBase3Memo = 0x83; // memo file in dBase III form
+    static constexpr uint8_t kVersionDBase4Memo = 0x8B; // memo file in dBase IV form
+    static constexpr uint8_t kLanguageDriver1252 = 0x57; // Windows ANSI (code page 1252)
+
+    uint8_t version = kVersionPlain;
+    uint32_t recordCount = 0;
+    uint16_t headerLength = 0;
+    uint16_t recordLength = 0;
+    uint8_t languageDriver = kLanguageDriver1252;
+    std::vector<DbfField> fields;
+    std::vector<uint32_t> offsets;  // of each column inside a record (the deletion flag is byte 0)
+
+    bool HasMemoFile() const { return version == kVersionDBase3Memo || version == kVersionDBase4Memo; }
+    uint64_t RecordOffset(uint32_t recNo) const  // recNo counts from 1
+    {
+        return headerLength + uint64_t(recNo - 1) * recordLength;
+    }
+};
+
+// Reads and checks the header of a table file of fileSize bytes from its start. Any damage
+// (an unknown version, a header or record length that does not fit the columns, a column
+// descriptor that makes no sense, more records announced than the file holds) raises IoError
+// with a description; nothing is allocated beyond what the file holds.
+DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize);
+
+// Checks a column list for creating a table (names, types, lengths, the record length) and
+// raises IoError naming the file when dBase would not accept it.
+void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& fileName);
+
+// Builds the header for a new table from a checked column list: version 0x8B when a memo
+// column exists, 0x03 otherwise; today's date; no records.
+DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields);
+
+// The header's bytes, descriptors and 0x0D included.
+std::string SerializeDbfHeader(const DbfHeader& header);
+
+// The 8 bytes at offset 1: date of last update (today) and the record count.
+std::string DbfDateAndCount(uint32_t recordCount);

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "dbase/DbfDiskFile.h"
+
+#include <cstdint>
+#include <string>
+
+// The memo file (.dbt) beside a table: block 0 is the file header, every memo starts at the
+// beginning of a block. In dBase IV form a memo starts with FF FF 08 00 and a 4-byte length
+// that counts these 8 bytes; in dBase III form the text runs up to 0x1A. Texts are kept as
+// the file's bytes (Windows-1252); the table converts them.
+class DbfMemoFile {
+public:
+    enum class Style { DBase3, DBase4 };
+    static constexpr uint32_t kBlockSize = 512;
+
+    // The 512-byte header block of a new, empty memo file in dBase IV form.
+    static std::string NewFileHeader(const std::string& tableBaseName);
+
+    // Opens and checks the header; a damaged header raises IoError.
+    void Open(const std::string& path, Style style);
+    void Close() { file_.Close(); }
+    bool IsOpen() const { return file_.IsOpen(); }
+    const std::string& Path() const { return file_.Path(); }
+    uint32_t BlockSize() const { return blockSize_; }
+
+    // The memo that starts at block (> 0). A block outside the file or a length that runs
+    // past its end raises IoError; nothing larger than the file is ever allocated.
+    std::string Read(uint32_t block) const;
+
+    // Stores bytes as a memo at the end of the file and returns its first block (0 for an
+    // empty text). A memo is never written over an older one: until the record points to the
+    // new blocks, the old text stays whole, whatever fails in between. The blocks that an
+    // edited memo leaves behind are dropped by the next rebuild of the table.
+    uint32_t Write(const std::string& bytes);
+
+    void Sync() { file_.Sync(); }
+
+private:
+    uint32_t NextFreeBlock() const;
+
+    DbfDiskFile file_;
+    Style style_ = Style::DBase4;
+    uint32_t blockSize_ = kBlockSize;
+};

@@ -1,0 +1,624 @@
+#include "dbase/DbfTable.h"
+
+#include "dbase/DbfCollation.h"
+#include "dbase/DbfValueCodec.h"
+#include "foundation/AtomicFileSink.h"
+#include "foundation/Cp1252.h"
+#include "foundation/FileByteSource.h"
+#include "foundation/IoError.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+constexpr size_t kReadBufferBytes = 64 * 1024;
+
+char16_t FoldAscii(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c;
+}
+
+bool SameName(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string BaseName(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+// Calls the filter with a flag set that keeps it from moving the table.
+class FilterGuard {
+public:
+    explicit FilterGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FilterGuard() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+DbfTable::~DbfTable()
+{
+    try {
+        Close();
+    } catch (const IoError&) {
+        // An edit that cannot be stored at destruction is lost; nothing can report it here.
+    }
+}
+
+std::string DbfTable::MemoPathFor(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+        const std::string ext = path.substr(dot);
+        if (ext == ".DBF")
+            return path.substr(0, dot) + ".DBT";
+        return path.substr(0, dot) + ".dbt";
+    }
+    return path + ".dbt";
+}
+
+void DbfTable::Create(const std::string& path, const std::vector<DbfField>& fields)
+{
+    CheckDbfFields(fields, path);
+    const DbfHeader header = MakeDbfHeader(fields);
+    const std::string memoPath = MemoPathFor(path);
+    AtomicFileSink table(path);
+    table.WriteBytes(SerializeDbfHeader(header));
+    table.WriteU8(0x1A);
+    if (header.HasMemoFile()) {
+        AtomicFileSink memo(memoPath);
+        memo.WriteBytes(DbfMemoFile::NewFileHeader(BaseName(path)));
+        memo.Commit();
+    } else if (std::remove(memoPath.c_str()) != 0 && errno != ENOENT) {
+        throw IoError::FromErrno(memoPath);
+    }
+    table.Commit();
+}
+
+void DbfTable::Open(const std::string& path)
+{
+    Close();
+    DbfHeader header;
+    {
+        FileByteSource source(path);
+        header = ReadDbfHeader(source, source.Size());
+    }
+    file_.Open(path);
+    const bool hasMemoField = std::any_of(header.fields.begin(), header.fields.end(),
+                                          [](const DbfField& f) { return f.IsMemo(); });
+    try {
+        if (file_.Size() < header.RecordOffset(header.recordCount + 1))
+            throw IoError(path, "Beschädigte dBase-Tabelle: die Datei ist kürzer als angegeben");
+        if (hasMemoField) {
+            memo_.Open(MemoPathFor(path), header.version == DbfHeader::kVersionDBase3Memo
+                                              ? DbfMemoFile::Style::DBase3
+                                              : DbfMemoFile::Style::DBase4);
+        }
+        header_ = std::move(header);
+        path_ = path;
+        state_ = State::Browse;
+        First();
+    } catch (...) {
+        memo_.Close();
+        file_.Close();
+        header_ = DbfHeader();
+        state_ = State::Inactive;
+        throw;
+    }
+}
+
+void DbfTable::Close()
+{
+    if (state_ == State::Inactive)
+        return;
+    Post();
+    memo_.Close();
+    file_.Close();
+    header_ = DbfHeader();
+    state_ = State::Inactive;
+    indexes_.clear();
+    activeIndex_ = -1;
+    ClearCurrent();
+    chunk_.clear();
+    chunk_.shrink_to_fit();
+    chunkFirst_ = chunkCount_ = 0;
+}
+
+int DbfTable::FieldIndex(std::u16string_view name) const
+{
+    for (size_t i = 0; i < header_.fields.size(); ++i) {
+        if (SameName(header_.fields[i].name, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void DbfTable::CheckActive() const
+{
+    if (state_ == State::Inactive)
+        throw IoError(path_, "Die Tabelle ist nicht geöffnet");
+}
+
+void DbfTable::CheckBrowseMode()
+{
+    CheckActive();
+    if (inFilter_)
+        throw IoError(path_, "Die Tabelle kann während der Filterprüfung nicht bewegt werden");
+    if (state_ == State::Edit || state_ == State::Insert)
+        Post();
+}
+
+uint64_t DbfTable::OrderSize() const
+{
+    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].order.size() : header_.recordCount;
+}
+
+uint32_t DbfTable::RecAtPosition(uint64_t position) const
+{
+    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].order[position]
+                             : static_cast<uint32_t>(position + 1);
+}
+
+uint64_t DbfTable::PositionOf(uint32_t recNo) const
+{
+    if (activeIndex_ < 0)
+        return recNo - 1;
+    const auto& order = indexes_[size_t(activeIndex_)].order;
+    return static_cast<uint64_t>(std::find(order.begin(), order.end(), recNo) - order.begin());
+}
+
+const char* DbfTable::RecordBytes(uint32_t recNo, bool sequential) const
+{
+    const size_t length = header_.recordLength;
+    if (recNo >= chunkFirst_ && recNo - chunkFirst_ < chunkCount_ && chunkCount_ > 0)
+        return chunk_.data() + size_t(recNo - chunkFirst_) * length;
+    uint32_t count = 1;
+    if (sequential)
+        count = static_cast<uint32_t>(std::max<size_t>(1, kReadBufferBytes / length));
+    count = std::min<uint32_t>(count, header_.recordCount - recNo + 1);
+    chunkCount_ = 0;
+    chunk_.resize(size_t(count) * length);
+    file_.ReadAt(header_.RecordOffset(recNo), chunk_.data(), chunk_.size());
+    chunkFirst_ = recNo;
+    chunkCount_ = count;
+    return chunk_.data();
+}
+
+bool DbfTable::LoadCandidate(uint32_t recNo, bool sequential)
+{
+    const char* bytes = RecordBytes(recNo, sequential);
+    if (bytes[0] == '*')
+        return false;
+    record_.assign(bytes, header_.recordLength);
+    recNo_ = recNo;
+    if (!filtered_ || !filter_)
+        return true;
+    FilterGuard guard(inFilter_);
+    return filter_(*this);
+}
+
+bool DbfTable::Seek(uint64_t start, int step)
+{
+    const uint64_t size = OrderSize();
+    const bool sequential = activeIndex_ < 0 && step > 0;
+    for (uint64_t position = start; position < size; position += uint64_t(int64_t(step))) {
+        if (LoadCandidate(RecAtPosition(position), sequential)) {
+            position_ = position;
+            return true;
+        }
+        if (step < 0 && position == 0)
+            break;
+    }
+    return false;
+}
+
+void DbfTable::ClearCurrent()
+{
+    recNo_ = 0;
+    position_ = 0;
+    record_.clear();
+    eof_ = bof_ = true;
+}
+
+void DbfTable::Reload()
+{
+    if (recNo_ != 0)
+        record_.assign(RecordBytes(recNo_, false), header_.recordLength);
+}
+
+void DbfTable::First()
+{
+    CheckBrowseMode();
+    if (Seek(0, +1)) {
+        bof_ = true;
+        eof_ = false;
+    } else {
+        ClearCurrent();
+    }
+}
+
+void DbfTable::Last()
+{
+    CheckBrowseMode();
+    const uint64_t size = OrderSize();
+    if (size > 0 && Seek(size - 1, -1)) {
+        eof_ = true;
+        bof_ = false;
+    } else {
+        ClearCurrent();
+    }
+}
+
+void DbfTable::Next()
+{
+    CheckBrowseMode();
+    if (recNo_ == 0) {
+        eof_ = true;
+        return;
+    }
+    const uint32_t current = recNo_;
+    const uint64_t position = position_;
+    if (Seek(position + 1, +1)) {
+        bof_ = false;
+        return;
+    }
+    recNo_ = current;
+    position_ = position;
+    Reload();
+    eof_ = true;
+}
+
+void DbfTable::Prior()
+{
+    CheckBrowseMode();
+    if (recNo_ == 0) {
+        bof_ = true;
+        return;
+    }
+    const uint32_t current = recNo_;
+    const uint64_t position = position_;
+    if (position > 0 && Seek(position - 1, -1)) {
+        eof_ = false;
+        return;
+    }
+    recNo_ = current;
+    position_ = position;
+    Reload();
+    bof_ = true;
+}
+
+bool DbfTable::GoTo(uint32_t recNo)
+{
+    CheckBrowseMode();
+    if (recNo == 0 || recNo > header_.recordCount)
+        return false;
+    const char* bytes = RecordBytes(recNo, false);
+    if (bytes[0] == '*')
+        return false;
+    const uint64_t position = PositionOf(recNo);
+    if (position >= OrderSize())
+        return false;
+    record_.assign(bytes, header_.recordLength);
+    recNo_ = recNo;
+    position_ = position;
+    eof_ = bof_ = false;
+    return true;
+}
+
+std::string_view DbfTable::FieldBytes(const std::string& record, int field) const
+{
+    return std::string_view(record).substr(header_.offsets.at(size_t(field)),
+                                           size_t(header_.fields[size_t(field)].length));
+}
+
+std::u16string DbfTable::ValueOf(const std::string& record, int field) const
+{
+    const DbfField& f = Field(field);
+    const std::string_view bytes = FieldBytes(record, field);
+    if (!f.IsMemo())
+        return DbfValueCodec::Decode(f, bytes);
+    const uint32_t block = DbfValueCodec::MemoBlock(bytes, path_);
+    if (block == 0)
+        return {};
+    if (!memo_.IsOpen())
+        throw IoError(path_, "Die Memodatei ist nicht geöffnet");
+    return DecodeCp1252(memo_.Read(block));
+}
+
+std::u16string DbfTable::Value(int field) const
+{
+    CheckActive();
+    Field(field);  // range check
+    if (state_ == State::Edit || state_ == State::Insert) {
+        const auto pending = pendingMemos_.find(field);
+        if (pending != pendingMemos_.end())
+            return DecodeCp1252(pending->second);
+        return ValueOf(editRecord_, field);
+    }
+    if (recNo_ == 0)
+        return {};
+    return ValueOf(record_, field);
+}
+
+std::u16string DbfTable::Value(std::u16string_view name) const
+{
+    const int field = FieldIndex(name);
+    if (field < 0)
+        throw IoError(path_, "Feld nicht gefunden: " + EncodeCp1252(name));
+    return Value(field);
+}
+
+std::u16string DbfTable::ValueAt(uint32_t recNo, int field) const
+{
+    CheckActive();
+    Field(field);
+    if (recNo == recNo_ && state_ == State::Browse)
+        return ValueOf(record_, field);
+    if (recNo == 0 || recNo > header_.recordCount)
+        return {};
+    const std::string record(RecordBytes(recNo, true), header_.recordLength);
+    return ValueOf(record, field);
+}
+
+void DbfTable::Append()
+{
+    CheckBrowseMode();
+    editRecord_.assign(header_.recordLength, ' ');
+    pendingMemos_.clear();
+    state_ = State::Insert;
+}
+
+void DbfTable::Edit()
+{
+    CheckActive();
+    if (state_ == State::Edit || state_ == State::Insert)
+        return;
+    if (recNo_ == 0)
+        throw IoError(path_, "Kein aktueller Datensatz zum Bearbeiten");
+    editRecord_ = record_;
+    pendingMemos_.clear();
+    state_ = State::Edit;
+}
+
+void DbfTable::SetValue(int field, std::u16string_view text)
+{
+    CheckActive();
+    const DbfField& f = Field(field);
+    if (state_ == State::Browse)
+        Edit();
+    if (f.IsMemo()) {
+        pendingMemos_[field] = EncodeCp1252(text);
+        return;
+    }
+    const std::string bytes = DbfValueCodec::Encode(f, text);
+    std::copy(bytes.begin(), bytes.end(), editRecord_.begin() + header_.offsets[size_t(field)]);
+}
+
+void DbfTable::SetValue(std::u16string_view name, std::u16string_view text)
+{
+    const int field = FieldIndex(name);
+    if (field < 0)
+        throw IoError(path_, "Feld nicht gefunden: " + EncodeCp1252(name));
+    SetValue(field, text);
+}
+
+void DbfTable::WriteRecord(uint32_t recNo, const std::string& bytes, bool appended)
+{
+    const uint64_t offset = header_.RecordOffset(recNo);
+    if (appended) {
+        std::string data = bytes;
+        data += '\x1A';
+        file_.WriteAt(offset, data.data(), data.size());
+        // The count goes last: until it is written, readers simply do not see the record.
+        const std::string dateCount = DbfDateAndCount(recNo);
+        file_.WriteAt(1, dateCount.data(), dateCount.size());
+        header_.recordCount = recNo;
+    } else {
+        file_.WriteAt(offset, bytes.data(), bytes.size());
+        const std::string dateCount = DbfDateAndCount(header_.recordCount);
+        file_.WriteAt(1, dateCount.data(), dateCount.size());
+    }
+    if (recNo >= chunkFirst_ && recNo - chunkFirst_ < chunkCount_)
+        std::copy(bytes.begin(), bytes.end(), chunk_.begin() + size_t(recNo - chunkFirst_) * header_.recordLength);
+}
+
+void DbfTable::Post()
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    const bool inserting = state_ == State::Insert;
+    if (inserting && header_.recordCount == std::numeric_limits<uint32_t>::max())
+        throw IoError(path_, "Die Tabelle ist voll");
+    // Memos first: the record then points only to text that is already complete.
+    for (auto it = pendingMemos_.begin(); it != pendingMemos_.end();) {
+        if (!memo_.IsOpen())
+            throw IoError(path_, "Die Memodatei ist nicht geöffnet");
+        const std::string pointer = DbfValueCodec::MemoPointer(memo_.Write(it->second));
+        std::copy(pointer.begin(), pointer.end(), editRecord_.begin() + header_.offsets[size_t(it->first)]);
+        it = pendingMemos_.erase(it);
+    }
+    const uint32_t recNo = inserting ? header_.recordCount + 1 : recNo_;
+    WriteRecord(recNo, editRecord_, inserting);
+    record_ = editRecord_;
+    recNo_ = recNo;
+    state_ = State::Browse;
+    for (DbfIndex& index : indexes_)
+        Reindex(index, recNo);
+    position_ = PositionOf(recNo);
+    eof_ = bof_ = false;
+}
+
+void DbfTable::Cancel()
+{
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    state_ = State::Browse;
+    editRecord_.clear();
+    pendingMemos_.clear();
+}
+
+void DbfTable::Delete()
+{
+    CheckActive();
+    if (state_ == State::Insert) {
+        Cancel();
+        return;
+    }
+    Cancel();
+    if (recNo_ == 0)
+        throw IoError(path_, "Kein aktueller Datensatz zum Löschen");
+    std::string flagged = record_;
+    flagged[0] = '*';
+    WriteRecord(recNo_, flagged, false);
+    const uint64_t position = position_;
+    if (Seek(position + 1, +1)) {
+        eof_ = bof_ = false;
+        return;
+    }
+    if (position > 0 && Seek(position - 1, -1)) {
+        eof_ = true;
+        bof_ = false;
+        return;
+    }
+    ClearCurrent();
+}
+
+void DbfTable::SetFiltered(bool on)
+{
+    if (state_ == State::Inactive) {
+        filtered_ = on;
+        return;
+    }
+    CheckBrowseMode();
+    filtered_ = on;
+    First();
+}
+
+std::string DbfTable::KeyBytes(uint32_t recNo, int field) const
+{
+    return std::string(RecordBytes(recNo, false) + header_.offsets[size_t(field)],
+                       size_t(header_.fields[size_t(field)].length));
+}
+
+void DbfTable::Reindex(DbfIndex& index, uint32_t recNo)
+{
+    auto& order = index.order;
+    const auto old = std::find(order.begin(), order.end(), recNo);
+    if (old != order.end())
+        order.erase(old);
+    const std::string key = KeyBytes(recNo, index.field);
+    size_t low = 0;
+    size_t high = order.size();
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        const int compared = DbfCollation::Compare(KeyBytes(order[middle], index.field), key);
+        if (compared < 0 || (compared == 0 && order[middle] < recNo))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(low), recNo);
+}
+
+void DbfTable::AddIndex(const std::u16string& name, int field)
+{
+    CheckBrowseMode();
+    const DbfField& f = Field(field);
+    if (f.IsMemo())
+        throw IoError(path_, "Ein Memofeld kann nicht indiziert werden");
+    if (name.empty() || HasIndex(name))
+        throw IoError(path_, "Der Index \"" + EncodeCp1252(name) + "\" existiert bereits");
+    struct Entry {
+        std::string key;
+        std::string bytes;
+        uint32_t recNo;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(header_.recordCount);
+    const size_t offset = header_.offsets[size_t(field)];
+    for (uint32_t recNo = 1; recNo <= header_.recordCount; ++recNo) {
+        const char* record = RecordBytes(recNo, true);
+        std::string bytes(record + offset, size_t(f.length));
+        while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\0'))
+            bytes.pop_back();
+        entries.push_back({DbfCollation::Key(bytes), std::move(bytes), recNo});
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        if (const int c = a.key.compare(b.key); c != 0)
+            return c < 0;
+        if (const int c = a.bytes.compare(b.bytes); c != 0)
+            return c < 0;
+        return a.recNo < b.recNo;
+    });
+    DbfIndex index;
+    index.name = name;
+    index.field = field;
+    index.order.reserve(entries.size());
+    for (const Entry& entry : entries)
+        index.order.push_back(entry.recNo);
+    indexes_.push_back(std::move(index));
+}
+
+std::vector<std::u16string> DbfTable::IndexNames() const
+{
+    std::vector<std::u16string> names;
+    for (const DbfIndex& index : indexes_)
+        names.push_back(index.name);
+    return names;
+}
+
+bool DbfTable::HasIndex(std::u16string_view name) const
+{
+    return std::any_of(indexes_.begin(), indexes_.end(),
+                       [&](const DbfIndex& index) { return SameName(index.name, name); });
+}
+
+void DbfTable::SelectIndex(std::u16string_view name)
+{
+    CheckBrowseMode();
+    int found = -1;
+    if (!name.empty()) {
+        for (size_t i = 0; i < indexes_.size(); ++i) {
+            if (SameName(indexes_[i].name, name))
+                found = static_cast<int>(i);
+        }
+        if (found < 0)
+            throw IoError(path_, "Index nicht gefunden: " + EncodeCp1252(name));
+    }
+    activeIndex_ = found;
+    if (recNo_ != 0) {
+        position_ = PositionOf(recNo_);
+        eof_ = bof_ = false;
+    } else {
+        First();
+    }
+}
+
+std::u16string DbfTable::ActiveIndex() const
+{
+    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].name : std::u16string();
+}
+
+void DbfTable::Sync()
+{
+    file_.Sync();
+    if (memo_.IsOpen())
+        memo_.Sync();
+}

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "dbase/DbfField.h"
+#include "dbase/DbfHeader.h"
+#include "dbase/DbfDiskFile.h"
+#include "dbase/DbfIndex.h"
+#include "dbase/DbfMemoFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A dBase IV table (.dbf with its .dbt memo file) with one cursor, as the customer window and
+// its operations use it: navigate, read and write column values as text, append, edit, post,
+// delete, a filter callback and named in-memory indexes. Records are read from the file on
+// demand through one buffer of bounded size, so a walk costs the same memory whatever the
+// table's size. Deleted records are invisible to every walk.
+//
+// Every failure (a file that cannot be read or written, a damaged table) raises IoError.
+class DbfTable {
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    // Decides whether the table's current record is visible while filtering is on. It may
+    // read values of the table but must not move it.
+    using FilterCallback = std::function<bool(const DbfTable&)>;
+
+    DbfTable() = default;
+    ~DbfTable();
+    DbfTable(const DbfTable&) = delete;
+    DbfTable& operator=(const DbfTable&) = delete;
+
+    // Creates an empty table at path (and its memo file when a column is a memo), replacing
+    // files of that name. The columns are checked first; dBase limits raise IoError.
+    static void Create(const std::string& path, const std::vector<DbfField>& fields);
+    // "x.dbf" -> "x.dbt".
+    static std::string MemoPathFor(const std::string& path);
+
+    // Opens and checks the table, then moves to the first record.
+    void Open(const std::string& path);
+    // Posts an edit in progress, then closes. The filter switch and callback stay; the
+    // indexes go with the table.
+    void Close();
+    bool Active() const { return state_ != State::Inactive; }
+    State GetState() const { return state_; }
+    const std::string& Path() const { return path_; }
+
+    int FieldCount() const { return static_cast<int>(header_.fields.size()); }
+    const DbfField& Field(int i) const { return header_.fields.at(static_cast<size_t>(i)); }
+    const std::vector<DbfField>& Fields() const { return header_.fields; }
+    // Position of the column of that name (letters a-z compared without case), -1 if none.
+    int FieldIndex(std::u16string_view name) const;
+    uint8_t Version() const { return header_.version; }
+
+    // Navigation in the active order, skipping deleted records and those the filter rejects.
+    // At the end Next() sets Eof() and leaves the last record current (and Prior() likewise
+    // with Bof()). An edit in progress is posted first.
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    bool Eof() const { return eof_; }
+    bool Bof() const { return bof_; }
+    bool IsEmpty() const { return recNo_ == 0 && state_ != State::Insert; }
+    // Physical record number (from 1) of the current record, 0 when there is none.
+    uint32_t RecNo() const { return recNo_; }
+    // Makes a record current by its number; false (nothing changes) if it does not exist or
+    // is deleted. The filter is not asked.
+    bool GoTo(uint32_t recNo);
+    // Records in the file, deleted ones included.
+    uint32_t PhysicalRecordCount() const { return header_.recordCount; }
+
+    // Value of a column of the current record (of the edit buffer while editing); memo
+    // columns give their text. The empty text when there is no current record.
+    std::u16string Value(int field) const;
+    // By name; a missing name raises IoError.
+    std::u16string Value(std::u16string_view name) const;
+    // Value of a column of any live record without moving the cursor (for grids).
+    std::u16string ValueAt(uint32_t recNo, int field) const;
+
+    // A new empty record in the edit buffer; it is added to the file by Post(). dBase has
+    // no physical insert, so Insert() is the same as Append().
+    void Append();
+    void Insert() { Append(); }
+    // Starts editing the current record; raises IoError when there is none.
+    void Edit();
+    // Sets a column in the edit buffer; starts editing the current record if needed.
+    void SetValue(int field, std::u16string_view text);
+    void SetValue(std::u16string_view name, std::u16string_view text);
+    // Stores the edit buffer (memos first, then the record, then the header's count);
+    // nothing happens when no edit is in progress.
+    void Post();
+    void Cancel();
+    // Marks the current record deleted and moves to the next visible one (or the one
+    // before when it was the last).
+    void Delete();
+
+    void SetFilterCallback(FilterCallback callback) { filter_ = std::move(callback); }
+    // Turns filtering on or off and moves to the first visible record.
+    void SetFiltered(bool on);
+    bool Filtered() const { return filtered_; }
+
+    // Adds an index over a character column; raises IoError for a memo column or a name
+    // already in use. The active order does not change.
+    void AddIndex(const std::u16string& name, int field);
+    std::vector<std::u16string> IndexNames() const;
+    bool HasIndex(std::u16string_view name) const;
+    // Orders all navigation by the index of that name (the empty name: file order); the
+    // current record stays current. An unknown name raises IoError.
+    void SelectIndex(std::u16string_view name);
+    std::u16string ActiveIndex() const;
+
+    // Forces everything written so far to the disk.
+    void Sync();
+
+private:
+    void CheckActive() const;
+    void CheckBrowseMode();
+    uint64_t OrderSize() const;
+    uint32_t RecAtPosition(uint64_t position) const;
+    uint64_t PositionOf(uint32_t recNo) const;
+    const char* RecordBytes(uint32_t recNo, bool sequential) const;
+    bool LoadCandidate(uint32_t recNo, bool sequential);
+    bool Seek(uint64_t start, int step);
+    void Reload();
+    void ClearCurrent();
+    std::string_view FieldBytes(const std::string& record, int field) const;
+    std::u16string ValueOf(const std::string& record, int field) const;
+    void WriteRecord(uint32_t recNo, const std::string& bytes, bool appended);
+    std::string KeyBytes(uint32_t recNo, int field) const;
+    void Reindex(DbfIndex& index, uint32_t recNo);
+
+    DbfDiskFile file_;
+    DbfMemoFile memo_;
+    DbfHeader header_;
+    std::string path_;
+    State state_ = State::Inactive;
+
+    std::string record_;       // current record's bytes
+    uint32_t recNo_ = 0;
+    uint64_t position_ = 0;    // of the current record in the active order
+    bool eof_ = true;
+    bool bof_ = true;
+
+    std::string editRecord_;
+    std::map<int, std::string> pendingMemos_;  // Windows-1252 bytes by column
+
+    FilterCallback filter_;
+    bool filtered_ = false;
+    bool inFilter_ = false;
+
+    std::vector<DbfIndex> indexes_;
+    int activeIndex_ = -1;
+
+    // Read buffer: records chunkFirst_ .. chunkFirst_ + chunkCount_ - 1.
+    mutable std::string chunk_;
+    mutable uint32_t chunkFirst_ = 0;
+    mutable uint32_t chunkCount_ = 0;
+};
