@@ -1,0 +1,99 @@
+#pragma once
+
+#include "invoices/TFontSetting.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// How invoices are numbered.
+enum class TRegNrMode : uint8_t {
+    NoRegNr = 0,          // "Keine Rechnugsnummer"
+    rechnrdatecheck = 1,  // "Automatische Rechungsnummer: jjjjmmtthhmm"
+    CountRegNr = 2,       // "Fortlaufende Rechnungsnummer:"
+};
+
+// A reusable text for the invoice text: its name and its text (lines separated by CR LF).
+struct TTextbaustein {
+    std::u16string name;
+    std::u16string text;
+    bool operator==(const TTextbaustein&) const = default;
+};
+
+// The company and layout settings of the invoice book. The main window shows each in the
+// control of the same name; the store file keeps all of them except those marked otherwise.
+struct TRechnungSettings {
+    // Defaults; the fonts take the screen's pixels per inch.
+    explicit TRechnungSettings(int32_t screenPixelsPerInch = 96);
+
+    // Company data.
+    std::u16string FirmaED2 = u"FirmaED";
+    std::u16string ZusatzEd2 = u"ZusatzEd";
+    std::u16string StrasseEd2 = u"StraßeEd";
+    std::u16string PLZED2 = u"PLZEd";
+    std::u16string OrtED2 = u"OrtED";
+    std::u16string TelEd2 = u"TelED";
+    std::u16string FaxEd2 = u"FaxEd";
+    std::u16string SteuerED2 = u"SteuerED";
+    std::u16string eMailED2 = u"eMailEd";
+    std::u16string HomepageEd2;
+    std::u16string KopfEd = u"Firma - wir sind die besten";
+    std::u16string FussEd = u"Bankverbindung: Sparkasse XAZ,  IBAN.:DE4234293429 BIC: 4345345545";
+    std::u16string FussEd2;
+    std::u16string FussEd3;
+
+    // Page geometry in millimetres (whole numbers except the line width).
+    int32_t RandXED = 15;
+    int32_t RandYEd = 15;
+    int32_t AnschriftYED = 45;
+    int32_t AdrXEd = 130;
+    double LineSTEd = 0.1;
+
+    // Flags.
+    bool FootCentCheck = true;
+    bool underlinekopfusscheck = true;
+    bool DontShowEinheitCheck = false;
+    bool insertspaceline = false;
+    bool DonotShowAdressCheck = false;
+    bool BindestrichCheck = false;
+    bool LieferNoWertCheck = true;
+    bool FirmaRechtsCheck = false;
+    bool NoMwstCheck = false;
+    bool OwnBirefpapierCheck = false;  // not kept: unchecked at every start
+
+    // Numbering: the checked radio button, the next sequential number, its prefix.
+    TRegNrMode RegNrMode = TRegNrMode::CountRegNr;
+    int64_t ARegNrEd = 6300000;
+    std::u16string RechNrVorherEd;
+
+    // Logo: image file, position and width in millimetres.
+    std::u16string FilenameEdit1;
+    double LogoXEd = 15;
+    double LogoYEd = 15;
+    double BreitEd = 170;
+
+    // Currency text put behind amounts.
+    std::u16string WaehrEd = u"€";
+
+    // Fonts: addresses, header, small sender line, title, table, invoice text, footer,
+    // company block, grand total.
+    TFontSetting FontDialog1;
+    TFontSetting FontDialog2;
+    TFontSetting FontDialog3;
+    TFontSetting FontDialog4;
+    TFontSetting FontDialog5;
+    TFontSetting FontDialog6;
+    TFontSetting FontDialog7;
+    TFontSetting FontDialog8;
+    TFontSetting FontDialog9;
+
+    // Text blocks, in the order they were made.
+    std::vector<TTextbaustein> ListView4;
+
+    // Not kept in the store file: the document kind (0 "Rechnung" … 7 "Bestellung") and
+    // whether a saved PDF is shown; both start like this at every start.
+    int32_t ArtCombo = 0;
+    bool ShowPDFCheck = true;
+
+    bool operator==(const TRechnungSettings&) const = default;
+};
