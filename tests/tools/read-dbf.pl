@@ -1,0 +1,44 @@
+#!/usr/bin/perl
+# Dumps a dBase table as read by Perl's XBase module, in the line format that the Rekolon
+# tests compare (see read-dbf.js): FIELD, RECORD and DELETED lines, values escaped, UTF-8.
+use strict;
+use warnings;
+use XBase;
+use Encode qw(decode encode);
+
+my $path = shift or die "usage: read-dbf.pl table.dbf\n";
+my $table = XBase->new(name => $path) or die XBase->errstr;
+binmode STDOUT;
+
+sub escape {
+    my ($value) = @_;
+    $value = '' unless defined $value;
+    $value = decode('cp1252', $value);
+    $value =~ s/\\/\\\\/g;
+    $value =~ s/\t/\\t/g;
+    $value =~ s/\r/\\r/g;
+    $value =~ s/\n/\\n/g;
+    return $value;
+}
+
+my @names = $table->field_names;
+my @types = $table->field_types;
+my @lengths = $table->field_lengths;
+my @lines;
+for my $i (0 .. $#names) {
+    push @lines, join("\t", 'FIELD', escape($names[$i]), $types[$i], $lengths[$i]);
+}
+my $deleted = 0;
+for my $n (0 .. $table->last_record) {
+    my ($flag, @values) = $table->get_record($n);
+    die "cannot read record $n: " . $table->errstr unless defined $flag;
+    if ($flag) { $deleted++; next; }
+    for my $i (0 .. $#types) {
+        # Character columns keep their padding in XBase; the comparison is on the text.
+        $values[$i] =~ s/ +$// if defined $values[$i] && $types[$i] eq 'C';
+    }
+    push @lines, join("\t", 'RECORD', map { escape($_) } @values);
+}
+push @lines, join("\t", 'DELETED', $deleted);
+print encode('UTF-8', join("\n", @lines) . "\n");
+$table->close;

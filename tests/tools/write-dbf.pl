@@ -1,0 +1,46 @@
+#!/usr/bin/perl
+# Writes a dBase table with Perl's XBase module from a description on standard input, so
+# that the Rekolon tests can read a table that another program wrote:
+#   line 1: columns, tab-separated, each NAME:TYPE:LENGTH (TYPE C or M)
+#   then one line per record: the values, tab-separated and escaped like read-dbf.pl's
+#   output, followed by one more value, 1 when the record is to be marked deleted.
+# usage: write-dbf.pl table.dbf [version]   (version 0x8B: dBase IV memo; default dBase III)
+use strict;
+use warnings;
+use XBase;
+use Encode qw(decode encode);
+
+my ($path, $version) = @ARGV;
+die "usage: write-dbf.pl table.dbf [version]\n" unless $path;
+binmode STDIN;
+my @lines = map { decode('UTF-8', $_) } <STDIN>;
+chomp @lines;
+my @columns = map { [split /:/] } split /\t/, shift @lines;
+
+sub unescape {
+    my ($value) = @_;
+    $value =~ s/\\(.)/$1 eq 't' ? "\t" : $1 eq 'r' ? "\r" : $1 eq 'n' ? "\n" : $1/ge;
+    return encode('cp1252', $value);
+}
+
+unlink $path;
+(my $memo = $path) =~ s/\.dbf$/.dbt/;
+unlink $memo;
+my %options = (
+    name => $path,
+    field_names => [map { $_->[0] } @columns],
+    field_types => [map { $_->[1] } @columns],
+    field_lengths => [map { $_->[2] } @columns],
+    field_decimals => [map { 0 } @columns],
+);
+$options{version} = hex($version) if defined $version;
+my $table = XBase->create(%options) or die XBase->errstr;
+my $n = 0;
+for my $line (@lines) {
+    my @values = map { unescape($_) } split /\t/, $line, -1;
+    my $deleted = pop @values;
+    $table->set_record($n, @values) or die $table->errstr;
+    $table->delete_record($n) if $deleted;
+    $n++;
+}
+$table->close;
