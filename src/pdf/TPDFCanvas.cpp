@@ -1,0 +1,365 @@
+#include "pdf/TPDFCanvas.h"
+
+#include "foundation/AtomicFileSink.h"
+#include "foundation/Cp1252.h"
+#include "foundation/IoError.h"
+#include "foundation/Messenger.h"
+#include "foundation/TDynaArray.h"
+#include "foundation/Utf8.h"
+#include "pdf/PdfNumbers.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// The content buffer grows in steps of this many bytes.
+constexpr int64_t kStreamStep = 100000;
+
+}
+
+TPDFCanvas::TPDFCanvas()
+    : images(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag))
+{
+}
+
+TPDFCanvas::~TPDFCanvas()
+{
+    if (isincreation) {
+        // A document left open is finished, as an explicit EndDoc would; a destructor cannot
+        // raise, so a failure is reported to the user here (and no file is left behind).
+        try {
+            EndDoc();
+        } catch (const IoError& error) {
+            CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
+        }
+    }
+    ReleaseDocument();
+    if (images) {
+        images->First();
+        while (images->WhileNext())
+            std::free(aimag->fname);
+        images.reset();
+    }
+}
+
+// ---- Output channel ----
+
+void TPDFCanvas::write(std::u16string_view s)
+{
+    const std::string bytes = EncodeCp1252(s);
+    Put(bytes.data(), bytes.size());
+}
+
+void TPDFCanvas::writeln(std::u16string_view s)
+{
+    std::string bytes = EncodeCp1252(s);
+    PutLine(bytes);
+}
+
+void TPDFCanvas::PutLine(std::string& line)
+{
+    line += '\n';
+    Put(line.data(), line.size());
+}
+
+void TPDFCanvas::PutLine(std::string_view line)
+{
+    line_.assign(line);
+    PutLine(line_);
+}
+
+void TPDFCanvas::Put(const char* data, size_t n)
+{
+    if (instream) {
+        AppendToStream(data, n);
+        return;
+    }
+    if (!f)
+        throw IoError(fname_, "Keine PDF-Datei geöffnet");
+    f->Write(data, n);
+    fpos += int64_t(n);
+}
+
+void TPDFCanvas::AppendToStream(const char* data, size_t n)
+{
+    const int64_t length = int64_t(sblen) + int64_t(n);
+    if (length > std::numeric_limits<int32_t>::max() - kStreamStep)
+        OutOfMemory("Seiteninhalt zu groß");
+    const int64_t capacity = (length / kStreamStep + 1) * kStreamStep;
+    if (!streambuf || capacity != streamcap) {
+        char* block = static_cast<char*>(std::malloc(size_t(capacity)));
+        if (!block)
+            OutOfMemory("Nicht genug Arbeitsspeicher für den Seiteninhalt");
+        if (streambuf) {
+            std::memcpy(block, streambuf, size_t(sblen));
+            std::free(streambuf);
+        }
+        streambuf = block;
+        streamcap = int32_t(capacity);
+    }
+    if (n > 0)
+        std::memcpy(streambuf + sblen, data, n);
+    sblen = int32_t(length);
+}
+
+void TPDFCanvas::OutOfMemory(const char* what)
+{
+    const std::string name = fname_;
+    Abandon();
+    throw IoError(name, what);
+}
+
+// ---- Text ----
+
+std::u16string TPDFCanvas::EscapeText(std::u16string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size() + 8);
+    for (const char16_t c : text) {
+        switch (c) {
+        case u'\\': out += u"\\\\"; break;
+        case u'(': out += u"\\("; break;
+        case u')': out += u"\\)"; break;
+        case 10: out += u"\\n"; break;
+        case 13: out += u"\\r"; break;
+        case 9: out += u"\\t"; break;
+        case 8: out += u"\\b"; break;
+        case 12: out += u"\\f"; break;
+        default:
+            if (c >= 32) {
+                out += c;
+            } else {
+                out += u'\\';
+                out += char16_t(u'0' + ((c >> 6) & 7));
+                out += char16_t(u'0' + ((c >> 3) & 7));
+                out += char16_t(u'0' + (c & 7));
+            }
+        }
+    }
+    return out;
+}
+
+int32_t TPDFCanvas::TextWidth(std::u16string_view text)
+{
+    mycanbit.font = font;
+    return mycanbit.TextWidth(text);
+}
+
+int32_t TPDFCanvas::TextHeight(std::u16string_view text)
+{
+    mycanbit.font = font;
+    return mycanbit.TextHeight(text);
+}
+
+void TPDFCanvas::TextOut(int32_t x, int32_t y, std::u16string_view text)
+{
+    if (!isincreation)
+        return;
+    mycanbit.font = font;
+    const int32_t t = mycanbit.TextHeight(text);
+    PutLine("BT");
+    UseFont();
+    std::string& line = line_;
+    line.clear();
+    AppendInt(line, x);
+    line += ' ';
+    AppendInt(line, int64_t(PageHeight) - 1 - y - t);
+    line += ' ';
+    line += " Td (";
+    line += EncodeCp1252(EscapeText(text));
+    line += ") Tj";
+    PutLine(line);
+    PutLine("ET");
+}
+
+// ---- Pen, brush and font state ----
+
+void TPDFCanvas::UsePen()
+{
+    if (pensetted && pen.style == open.style && pen.width == open.width && pen.color == open.color)
+        return;
+    noline = false;
+    switch (pen.style) {
+    case TPDFPen::psSolid:
+    case TPDFPen::psInsideFrame: PutLine("[ ] 0 d"); break;
+    case TPDFPen::psDash: PutLine("[3] 0 d"); break;
+    case TPDFPen::psDot: PutLine("[1] 0 d"); break;
+    case TPDFPen::psDashDot: PutLine("[3 1 1 1] 0 d"); break;
+    case TPDFPen::psDashDotDot: PutLine("[3 1 1 1 1 1] 0 d"); break;
+    case TPDFPen::psClear: noline = true; break;
+    default: break;  // the dash pattern in force stays
+    }
+    if (!noline) {
+        line_.clear();
+        AppendInt(line_, pen.width);
+        line_ += " w";
+        PutLine(line_);
+        line_.clear();
+        AppendColour(line_, pen.color);
+        line_ += " RG";
+        PutLine(line_);
+    }
+    pensetted = true;
+    open = pen;
+}
+
+void TPDFCanvas::UseBrush()
+{
+    if (brushsetted && brush.style == oBrush.style && brush.color == oBrush.color)
+        return;
+    nofill = brush.style == TPDFBrush::bsClear;
+    if (!nofill) {
+        line_.clear();
+        AppendColour(line_, brush.color);
+        line_ += " rg";
+        PutLine(line_);
+    }
+    brushsetted = true;
+    oBrush = brush;
+}
+
+int32_t TPDFCanvas::FontNumber(std::u16string_view name, uint8_t style)
+{
+    // The stored names are zero-terminated; a name is compared up to its first zero unit.
+    name = name.substr(0, name.find(u'\0'));
+    const uint32_t count = FontList->Count();
+    for (uint32_t i = 0; i < count; ++i) {
+        const auto* rec = static_cast<const TPDFFontRec*>(FontList->At(i));
+        if (rec->style == style && name == std::u16string_view(rec->name))
+            return int32_t(i + 1);
+    }
+    auto* rec = static_cast<TPDFFontRec*>(FontList->Add());
+    if (!rec)
+        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
+    rec->name = static_cast<char16_t*>(std::calloc(name.size() + 1, sizeof(char16_t)));
+    if (!rec->name)
+        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
+    std::memcpy(rec->name, name.data(), name.size() * sizeof(char16_t));
+    rec->style = style;
+    return int32_t(FontList->Count());
+}
+
+void TPDFCanvas::UseFont()
+{
+    if (!brushsetted || oBrush.color != font.color) {
+        line_.clear();
+        AppendColour(line_, font.color);
+        line_ += " rg";
+        PutLine(line_);
+        oBrush.color = font.color;
+    }
+    const int32_t n = FontNumber(font.name, font.style);
+    if (fontsetted && n == ofontnr && font.size == ofontsize)
+        return;
+    line_.assign("/F");
+    AppendInt(line_, n);
+    line_ += ' ';
+    AppendInt(line_, font.size);
+    line_ += " Tf";
+    PutLine(line_);
+    ofontnr = n;
+    ofontsize = font.size;
+    fontsetted = true;
+}
+
+// ---- Lines and rectangles ----
+
+void TPDFCanvas::MoveTo(int32_t xp, int32_t yp)
+{
+    if (!isincreation)
+        return;
+    penpos = {xp, yp};
+}
+
+void TPDFCanvas::LineTo(int32_t xp, int32_t yp)
+{
+    if (!isincreation)
+        return;
+    UsePen();
+    if (!noline)
+        DrawLine(penpos.x, penpos.y, xp, yp);
+    penpos = {xp, yp};
+}
+
+void TPDFCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    line_.clear();
+    AppendInt(line_, x1);
+    line_ += ' ';
+    AppendInt(line_, int64_t(PageHeight) - y1 - 1);
+    line_ += " m";
+    PutLine(line_);
+    line_.clear();
+    AppendInt(line_, x2);
+    line_ += ' ';
+    AppendInt(line_, int64_t(PageHeight) - y2 - 1);
+    line_ += " l";
+    PutLine(line_);
+    PutLine("S");
+}
+
+void TPDFCanvas::AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const
+{
+    const int64_t width = x2 > x1 ? int64_t(x2) - x1 - 1 : int64_t(x2) - x1 + 1;
+    const int64_t height = y2 > y1 ? int64_t(y2) - y1 - 1 : int64_t(y2) - y1 + 1;
+    AppendInt(line, x1);
+    line += ' ';
+    AppendInt(line, int64_t(PageHeight) - y2);
+    line += ' ';
+    AppendInt(line, width);
+    line += ' ';
+    AppendInt(line, height);
+}
+
+void TPDFCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    if (!isincreation || x2 == x1 || y1 == y2)
+        return;
+    UseBrush();
+    if (nofill)
+        return;
+    line_.clear();
+    AppendRect(line_, x1, y1, x2, y2);
+    line_ += " re";
+    PutLine(line_);
+    PutLine("f");
+}
+
+void TPDFCanvas::FillRect(const TPDFRect& rre)
+{
+    FillRect(rre.left, rre.top, rre.right, rre.bottom);
+}
+
+void TPDFCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    if (!isincreation)
+        return;
+    if (pen.style == TPDFPen::psClear) {
+        FillRect(x1, y1, x2, y2);
+        return;
+    }
+    if (x1 == x2 || y1 == y2)
+        return;
+    UsePen();
+    UseBrush();
+    if (!nofill) {
+        line_.clear();
+        AppendRect(line_, x1, y1, x2, y2);
+        line_ += " re";
+        PutLine(line_);
+        PutLine("B");
+    } else if (!noline) {
+        MoveTo(x1, y1);
+        LineTo(x2 - 1, y1);
+        LineTo(x2 - 1, y2 - 1);
+        LineTo(x1, y2 - 1);
+        LineTo(x1, y1);
+    }
+}
+
+void TPDFCanvas::Rectangle(const TPDFRect& rre)
+{
+    Rectangle(rre.left, rre.top, rre.right, rre.bottom);
+}

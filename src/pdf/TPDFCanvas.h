@@ -1,0 +1,148 @@
+#pragma once
+
+#include "pdf/PdfRecords.h"
+#include "pdf/TMeasureCanvas.h"
+#include "pdf/TPDFBrush.h"
+#include "pdf/TPDFFont.h"
+#include "pdf/TPDFGeometry.h"
+#include "pdf/TPDFPen.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class AtomicFileSink;
+class TDynaArray;
+
+// The program's own PDF writer: canvas-like drawing calls that write a PDF 1.3 file with one
+// zlib-compressed content stream per page, non-embedded TrueType fonts in the WinAnsi
+// encoding with measured widths, and a classic cross-reference table.
+//
+// Coordinates are whole points from the top-left corner of the page, y downwards. Every
+// drawing call appends content operators to the current page, which is held in memory and
+// written compressed when the page ends, so only one page's content is in memory at a time.
+// The file is written front to back as the document goes and appears under its name only
+// when EndDoc has written it completely; an I/O error on the way (raised as IoError) leaves
+// no file behind and ends the document.
+class TPDFCanvas {
+public:
+    TPDFCanvas();   // Create
+    ~TPDFCanvas();  // Destroy: finishes an open document, releases everything
+
+    TPDFCanvas(const TPDFCanvas&) = delete;
+    TPDFCanvas& operator=(const TPDFCanvas&) = delete;
+
+    // Opens a document. False when the file cannot be created (or a document is open).
+    bool BeginDoc(const std::string& fname);
+    // Ends the current page and begins the next one.
+    void NewPage();
+    // Ends the last page, writes the rest of the file and puts it in place.
+    void EndDoc();
+
+    void MoveTo(int32_t xp, int32_t yp);
+    void LineTo(int32_t xp, int32_t yp);
+    void FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void FillRect(const TPDFRect& rre);
+    void Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void Rectangle(const TPDFRect& rre);
+    // Draws text with the top-left of its cell at (x, y).
+    void TextOut(int32_t x, int32_t y, std::u16string_view text);
+    // Measurements in whole points in `font`, with or without an open document.
+    int32_t TextWidth(std::u16string_view text);
+    int32_t TextHeight(std::u16string_view text);
+
+    // The output channel: text as Windows-1252 bytes to the file, or to the page's content
+    // while a page is open; writeln adds one line feed.
+    void write(std::u16string_view s);
+    void writeln(std::u16string_view s);
+
+    // The body of a PDF literal string for text.
+    static std::u16string EscapeText(std::u16string_view text);
+    // A font's base name in the file: Arial in bold is "Arial,Bold".
+    static std::string PdfFontName(std::u16string_view name, uint8_t style);
+
+    // State, for callers that need to know.
+    bool IsInCreation() const { return isincreation; }
+    int32_t PageCount() const { return apages; }
+    int32_t ContentBufferCapacity() const { return streamcap; }
+    int32_t ContentLength() const { return sblen; }
+
+    bool ispdfa = false;
+    bool usejbig2 = false;  // kept for callers; changes nothing in the output
+    bool usejpeg2000 = false;
+    bool usetempfileforimages = false;
+    int32_t PageWidth = 595;
+    int32_t PageHeight = 841;
+    TPDFPen pen;
+    TPDFBrush brush;
+    TPDFFont font;
+    TPDFPoint penpos;
+
+private:
+    // Drawing state.
+    void UsePen();
+    void UseBrush();
+    void UseFont();
+    int32_t FontNumber(std::u16string_view name, uint8_t style);
+    void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
+
+    // Output channel on bytes.
+    void Put(const char* data, size_t n);
+    void PutLine(std::string& line);  // appends the line feed to line, then writes it
+    void PutLine(std::string_view line);
+    void AppendToStream(const char* data, size_t n);
+
+    // Document structure.
+    int32_t BeginObject();
+    int32_t BeginDictObject();
+    void EndObject();
+    void EndDictObject();
+    void BeginPageStream();
+    void EndPageStream();
+    void WriteMetadata();
+    void WriteFont(const TPDFFontRec& rec);
+    void WritePages(int32_t pageCount, int32_t fontCount);
+    void WriteTrailer();
+    void ReleaseDocument();  // frees the lists and the content buffer
+    void Abandon();          // after an I/O error: no file, no open document
+    [[noreturn]] void OutOfMemory(const char* what);
+
+    std::unique_ptr<TDynaArray> objs;
+    std::unique_ptr<TDynaArray> PageProps;
+    std::unique_ptr<TDynaArray> FontList;
+    std::unique_ptr<TDynaArray> images;
+    TPDFImageRec* aimag = nullptr;
+    TPDFObjRec* aobj = nullptr;
+    int32_t metaobjnr = 0;
+    int32_t rootObjNr = 0;
+    int32_t procobjsnr = 0;
+    int32_t pageobjnr = 0;
+    int32_t parentnr = 0;
+    int32_t fontobjnr = 0;
+    int32_t apages = 0;
+    int32_t startxref = 0;
+    int32_t startstream = 0;
+    int32_t endstream = 0;
+    int32_t ofontnr = 0;
+    int32_t ofontsize = 0;
+    bool fontsetted = false;
+    bool brushsetted = false;
+    bool pensetted = false;
+    bool nofill = false;
+    bool noline = false;
+    bool isincreation = false;
+    TMeasureCanvas mycanbit;
+    TPDFPen open;
+    TPDFBrush oBrush;
+    std::unique_ptr<AtomicFileSink> f;
+    char* streambuf = nullptr;
+    bool instream = false;
+    int32_t sblen = 0;
+
+    int32_t streamcap = 0;  // capacity of streambuf in bytes
+    int64_t fpos = 0;       // bytes written to the file so far
+    std::string fname_;
+    std::string line_;      // scratch for the line being built
+};
