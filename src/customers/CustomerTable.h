@@ -1,0 +1,58 @@
+#pragma once
+
+#include "customers/CustomerRestructure.h"
+#include "dbase/DbfTable.h"
+
+#include <string>
+
+// The customer table of the data folder (customers.dbf with customers.dbt) as the customer
+// window and the other customer operations use it: opened once at start and kept open,
+// searched through the window's filter, and rebuilt through temp.dbf when its columns change.
+class CustomerTable {
+public:
+    enum class InitResult {
+        Opened,          // the existing table
+        Created,         // there was none: a new one with the standard columns
+        OpenFailed,      // the existing table cannot be opened; it is left as it is
+        CreateFailed,    // there was none and none could be created
+    };
+
+    CustomerTable();
+
+    // Opens customers.dbf in dataFolder (ending in "/"), or creates it with the standard
+    // columns when there is none. A table that exists but cannot be opened is never
+    // replaced: the user is told, and the file stays. A table with fewer than 15 columns
+    // gets "Kostenst" (45) appended by a rebuild, keeping all records.
+    InitResult InitDataBase(const std::string& dataFolder);
+
+    // Dbf1: the open table (it is not active when opening failed).
+    DbfTable& Dbf1() { return dbf1_; }
+    const DbfTable& Dbf1() const { return dbf1_; }
+    const std::string& Folder() const { return folder_; }
+    std::string TablePath() const { return folder_ + "customers.dbf"; }
+
+    // The search: folds the text (a-z), filters when it is not empty, and moves to the first
+    // visible record. ShowAll() ends the search.
+    void ApplyFilter(std::u16string_view text);
+    void ShowAll() { ApplyFilter(u""); }
+    const std::u16string& FilterText() const { return filtertext_; }
+
+    // Sorting by a column title: adds an index named like the column if there is none and
+    // makes it active. Errors (a memo column) are swallowed; false then.
+    bool SortByColumn(const std::u16string& columnName);
+
+    // Appends a character column by a rebuild.
+    bool AddnewField(const std::u16string& name, int length);
+    // Rebuilds the table with the plan's columns. Every record is copied whatever the
+    // search, in the active order; the old table is kept as customers0.dbf/.dbt. On any
+    // failure the user is told and customers.dbf stays readable with all its records; the
+    // result is then false.
+    bool Rebuild(const RebuildPlan& plan);
+
+private:
+    void InstallFilter();
+
+    DbfTable dbf1_;
+    std::string folder_;
+    std::u16string filtertext_;
+};
