@@ -34,6 +34,19 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
             result.action = Action::Version;
             return result;
         }
+        if (arg == "--data-dir") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                result.action = Action::UsageError;
+                result.error = "--data-dir braucht ein Verzeichnis";
+                return result;
+            }
+            result.dataDir = args[++i];
+            continue;
+        }
+        if (arg == "--list") {
+            result.action = Action::List;
+            continue;
+        }
         if (Contains(kQtFlags, arg))
             continue;
         if (Contains(kQtOptionsWithValue, arg)) {
@@ -53,6 +66,9 @@ std::string CommandLine::HelpText(const std::string& programName)
            "Rekolon – Rechnungen, Lieferscheine, Angebote und Kunden verwalten.\n"
            "\n"
            "Optionen:\n"
-           "  --help      diese Hilfe anzeigen\n"
-           "  --version   die Versionsnummer anzeigen\n";
+           "  --data-dir VERZEICHNIS  dieses Datenverzeichnis verwenden (nur für diesen Aufruf)\n"
+           "  --list                  alle Rechnungen auflisten (Nr., Rechnungsnr., Datum,\n"
+           "                          Firma, Name, Gesamtbetrag), ohne Fenster\n"
+           "  --help                  diese Hilfe anzeigen\n"
+           "  --version               die Versionsnummer anzeigen\n";
 }

@@ -20,7 +20,7 @@ void OnSignal(int)
 
 }
 
-SignalCloser::SignalCloser(QWidget* mainWindow) : QObject(mainWindow), mainWindow_(mainWindow)
+SignalCloser::SignalCloser(QWidget* mainWindow) : mainWindow_(mainWindow)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;

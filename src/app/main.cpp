@@ -1,3 +1,5 @@
+#include "app/AppWindows.h"
+#include "app/BatchCommands.h"
 #include "app/CommandLine.h"
 #include "app/SignalCloser.h"
 #include "foundation/Messenger.h"
@@ -5,14 +7,28 @@
 #include "ui/TRechnungsForm.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
+#include <ctime>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+namespace {
+
+void SetApplicationNames()
+{
+    QCoreApplication::setOrganizationName("Vestrik");
+    QCoreApplication::setApplicationName("Rekolon");
+    QCoreApplication::setApplicationVersion(REKOLON_VERSION);
+}
+
+}
+
 int main(int argc, char* argv[])
 {
-    // Help, version and usage errors need no display.
+    // Help, version, usage errors and the batch work need no display.
     std::vector<std::string> args(argv, argv + argc);
     const CommandLine commandLine = CommandLine::Parse(args);
     switch (commandLine.action) {
@@ -25,21 +41,30 @@ int main(int argc, char* argv[])
     case CommandLine::Action::UsageError:
         std::fprintf(stderr, "%s\n%s", commandLine.error.c_str(), CommandLine::HelpText("rekolon").c_str());
         return 2;
+    case CommandLine::Action::List: {
+        QCoreApplication app(argc, argv);
+        SetApplicationNames();
+        return RunList(BatchDataFolder(QString::fromStdString(commandLine.dataDir)));
+    }
     case CommandLine::Action::Run:
         break;
     }
 
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName("Vestrik");
-    QApplication::setApplicationName("Rekolon");
-    QApplication::setApplicationVersion(REKOLON_VERSION);
+    // The PDF writer draws the identifiers of its files from the random source.
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
 
-    TRechnungsForm mainWindow;
-    QtMessenger messenger(&mainWindow);
+    QApplication app(argc, argv);
+    SetApplicationNames();
+
+    AppWindows windows;
+    QtMessenger messenger(windows.RechnungsForm());
     SetCurrentMessenger(&messenger);
-    SignalCloser signalCloser(&mainWindow);
-    mainWindow.show();
+    if (!commandLine.dataDir.empty())
+        windows.RechnungsForm()->SetDataFolderOverride(QString::fromStdString(commandLine.dataDir));
+    SignalCloser signalCloser(windows.RechnungsForm());
+    windows.RechnungsForm()->show();
     const int result = app.exec();
+    windows.Destroy();
     SetCurrentMessenger(nullptr);
     return result;
 }

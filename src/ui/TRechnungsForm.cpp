@@ -1,11 +1,183 @@
 #include "ui/TRechnungsForm.h"
 
+#include "foundation/DataFolder.h"
+#include "ui/ProgressEvent.h"
+#include "ui/ProgressPanel.h"
+#include "ui/QtText.h"
+#include "ui/TAboutBox.h"
+#include "ui/TDataPathForm.h"
 #include "ui_TRechnungsForm.h"
 
-TRechnungsForm::TRechnungsForm(QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TRechnungsForm>())
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QScreen>
+
+namespace {
+
+int ScreenPixelsPerInch()
 {
-    ui->setupUi(this);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? static_cast<int>(screen->logicalDotsPerInch() + 0.5) : 96;
 }
 
-TRechnungsForm::~TRechnungsForm() = default;
+}
+
+TRechnungsForm::TRechnungsForm(QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::TRechnungsForm>()),
+      book(ScreenPixelsPerInch()),
+      format_(LocaleFormat::FromSystem()),
+      FormStorage1(this)
+{
+    ui->setupUi(this);
+    FormCreate();
+}
+
+TRechnungsForm::~TRechnungsForm()
+{
+    FormDestroy();
+}
+
+void TRechnungsForm::FormCreate()
+{
+    realprogpath_ = progpath_ = QString::fromStdString(
+        WithTrailingSlash(QCoreApplication::applicationDirPath().toStdString()));
+    book.progpath = book.realprogpath = ToU16(progpath_);
+
+    statusText_ = new QLabel(this);
+    statusText_->setObjectName("StatusBar1Panel0");
+    statusText_->setFixedWidth(250);
+    progressPanel_ = new ProgressPanel(this);
+    ui->StatusBar1->addWidget(statusText_);
+    ui->StatusBar1->addWidget(progressPanel_);
+
+    ui->TabRechnungen->Attach(book, format_);
+    ui->TabFirma->Attach(book);
+    ui->TabLogo->Attach(book);
+    ui->TabLogo->SetFileFilter(QStringLiteral("Bilddateien (*.bmp *.dib *.png *.jpg *.jpeg *.jpe *.jfif)"));
+    ui->TabWaehrung->Attach(book);
+    ui->TabSchriftarten->Attach(book, ScreenPixelsPerInch());
+    ShowAllSettings();
+
+    connect(ui->ber1, &QAction::triggered, this, &TRechnungsForm::ber1Click);
+    connect(ui->TabFirma, &FirmaPage::BitBtn8Clicked, this, &TRechnungsForm::BitBtn8Click);
+    // A new invoice in sequential numbering moves the counter on.
+    connect(ui->TabRechnungen, &RechnungenPage::InvoiceChanged, ui->TabFirma, &FirmaPage::ShowCounter);
+
+    FormStorage1.Add(
+        "PageControl1.Height", [this] { return ui->TabRechnungen->PageControl1Height(); },
+        [this](const QVariant& v) { ui->TabRechnungen->SetPageControl1Height(v.toInt()); });
+    FormStorage1.AddProperty("CopyArtikelsCheck.Checked",
+                             ui->TabRechnungen->findChild<QObject*>("CopyArtikelsCheck"), "checked");
+    ui->PageControl2->setCurrentIndex(0);
+}
+
+void TRechnungsForm::ShowAllSettings()
+{
+    book.inCH = true;
+    ui->TabFirma->ShowSettings();
+    ui->TabLogo->ShowSettings();
+    ui->TabWaehrung->ShowSettings();
+    ui->TabSchriftarten->ShowSettings();
+    book.inCH = false;
+}
+
+void TRechnungsForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TRechnungsForm::FormShow()
+{
+    if (showfirst_)
+        return;
+    showfirst_ = true;
+    FormStorage1.Restore();
+
+    if (!dataFolderOverride_.isEmpty()) {
+        appdatapath_ = QString::fromStdString(WithTrailingSlash(dataFolderOverride_.toStdString()));
+        QDir().mkpath(appdatapath_);
+    } else if (DataPathForm) {
+        DataPathForm->RestoreStoredValues();
+        DataPathForm->SetUserFolderText(QString::fromStdString(GetProgramDir(false, realprogpath_.toStdString())));
+        appdatapath_ = QString::fromStdString(ChooseDataFolder(DataPathForm->Choice(), realprogpath_.toStdString()));
+    } else {
+        appdatapath_ = QString::fromStdString(ChooseDataFolder(DataFolderChoice{}, realprogpath_.toStdString()));
+    }
+    progpath_ = appdatapath_;
+    book.appdatapath = book.progpath = ToU16(progpath_);
+
+    book.OpenRechnungen();
+    ShowAllSettings();
+    ui->TabRechnungen->ListRechnungen();
+    // The article list is filled next; filling it writes save.dat in the current format.
+    book.SaveRechnungen();
+    Q_EMIT BookLoaded();
+}
+
+void TRechnungsForm::closeEvent(QCloseEvent* event)
+{
+    FormStorage1.Save();
+    QMainWindow::closeEvent(event);
+}
+
+void TRechnungsForm::FormDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    book.SaveRechnungen();
+    book.ClearAll();
+    book.ClearArtikel();
+}
+
+bool TRechnungsForm::event(QEvent* event)
+{
+    if (event->type() == ProgressEvent::kType) {
+        WMUser(static_cast<ProgressEvent*>(event)->Percent());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TRechnungsForm::WMUser(int percent)
+{
+    SetProStatus(percent);
+}
+
+int TRechnungsForm::StatusPosition() const
+{
+    return progressPanel_->StatusPosition();
+}
+
+void TRechnungsForm::SetProStatus(int pro)
+{
+    const bool shrinks = pro < progressPanel_->StatusPosition();
+    progressPanel_->SetStatusPosition(pro);
+    if (shrinks)
+        ui->StatusBar1->repaint();
+    else
+        SBarPaintMore();
+}
+
+void TRechnungsForm::SBarPaintMore()
+{
+    const QRect navy = progressPanel_->NavyPart(progressPanel_->sbrect());
+    if (navy.isValid())
+        progressPanel_->repaint(navy);
+}
+
+void TRechnungsForm::ber1Click()
+{
+    if (AboutBox)
+        AboutBox->exec();
+}
+
+void TRechnungsForm::BitBtn8Click()
+{
+    if (DataPathForm)
+        DataPathForm->exec();
+}

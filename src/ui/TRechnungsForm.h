@@ -1,14 +1,29 @@
 #pragma once
 
+#include "invoices/TRechnungBook.h"
+#include "ui/FormStorage.h"
+#include "ui/LocaleFormat.h"
+
 #include <QMainWindow>
+#include <QString>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TRechnungsForm;
 }
+class ProgressPanel;
+class QLabel;
+class TAboutBox;
+class TDataPathForm;
 
 // The main window: the invoice book with its tabs for invoices, articles, company settings,
-// logo, currency, fonts and text blocks.
+// logo, currency, fonts and text blocks, a status bar with a progress panel, and the menu
+// entry "Über...".
+//
+// Life cycle: the constructor prepares the state (the program folder, the empty book); the
+// first showing chooses the data folder and loads the book; closing the window writes
+// save.dat once more.
 class TRechnungsForm : public QMainWindow {
     Q_OBJECT
 
@@ -16,6 +31,59 @@ public:
     explicit TRechnungsForm(QWidget* parent = nullptr);
     ~TRechnungsForm() override;
 
+    // The dialogs the main window opens; they are created after it, in the program's order.
+    void SetAboutBox(TAboutBox* box) { AboutBox = box; }
+    void SetDataPathForm(TDataPathForm* form) { DataPathForm = form; }
+    // A data folder given on the command line, used for this run instead of the stored choice.
+    void SetDataFolderOverride(const QString& folder) { dataFolderOverride_ = folder; }
+
+    TRechnungBook& Book() { return book; }
+    const QString& progpath() const { return progpath_; }
+    const QString& realprogpath() const { return realprogpath_; }
+    const QString& appdatapath() const { return appdatapath_; }
+    bool showfirst() const { return showfirst_; }
+
+    // Progress in percent in the status bar: a smaller value repaints the whole bar, a larger
+    // one only paints the navy part over the last drawn panel.
+    void SetProStatus(int pro);
+    int StatusPosition() const;
+    ProgressPanel* StatusPanel() const { return progressPanel_; }
+
+    // "Über...": the information box.
+    void ber1Click();
+    // "Datenbankverzeichnis einstellen...": the data folder dialog.
+    void BitBtn8Click();
+
+Q_SIGNALS:
+    // The data folder has been chosen and the book loaded (first showing).
+    void BookLoaded();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void WMUser(int percent);
+    void SBarPaintMore();
+    void ShowAllSettings();
+
     std::unique_ptr<Ui::TRechnungsForm> ui;
+    TRechnungBook book;
+    LocaleFormat format_;
+    FormStorage FormStorage1;
+    ProgressPanel* progressPanel_ = nullptr;
+    QLabel* statusText_ = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TDataPathForm* DataPathForm = nullptr;
+
+    QString progpath_;
+    QString realprogpath_;
+    QString appdatapath_;
+    QString dataFolderOverride_;
+    bool showfirst_ = false;
+    bool destroyed_ = false;
 };

@@ -1,0 +1,41 @@
+#include "app/AppWindows.h"
+
+#include "ui/TAboutBox.h"
+#include "ui/TDataPathForm.h"
+#include "ui/TDruckeForm.h"
+#include "ui/TEditTextbauForm.h"
+#include "ui/TKundeUbernehmenForm.h"
+#include "ui/TNewArtForm.h"
+#include "ui/TRechnungsForm.h"
+
+AppWindows::AppWindows()
+{
+    RechnungsForm_ = std::make_unique<TRechnungsForm>();
+    QWidget* owner = RechnungsForm_.get();
+    AboutBox_ = std::make_unique<TAboutBox>(owner);
+    DruckeForm_ = std::make_unique<TDruckeForm>(owner);
+    KundeUbernehmenForm_ = std::make_unique<TKundeUbernehmenForm>(owner);
+    NewArtForm_ = std::make_unique<TNewArtForm>(owner);
+    EditTextbauForm_ = std::make_unique<TEditTextbauForm>(owner);
+    DataPathForm_ = std::make_unique<TDataPathForm>(owner);
+    RechnungsForm_->SetAboutBox(AboutBox_.get());
+    RechnungsForm_->SetDataPathForm(DataPathForm_.get());
+}
+
+AppWindows::~AppWindows()
+{
+    Destroy();
+}
+
+void AppWindows::Destroy()
+{
+    // The dialogs are children of the main window: release them first, so the main window
+    // does not delete them a second time.
+    DataPathForm_.reset();
+    EditTextbauForm_.reset();
+    NewArtForm_.reset();
+    KundeUbernehmenForm_.reset();
+    DruckeForm_.reset();
+    AboutBox_.reset();
+    RechnungsForm_.reset();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The program's work without a window. Each returns the exit code: 0 success, 1 failure.
+// Errors go to standard error. None of them writes save.dat.
+
+// The data folder of this run: the one given on the command line, or the stored choice.
+QString BatchDataFolder(const QString& dataDirOption);
+
+// One line per invoice, tab-separated: position, number, date, company, name, gross total.
+int RunList(const QString& dataFolder);

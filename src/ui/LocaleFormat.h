@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+// How numbers and dates are written for the user: taken from the system's locale, except
+// that the C/POSIX locale counts as German (decimal comma, dd.MM.yyyy).
+struct LocaleFormat {
+    char16_t decimalSeparator = u',';
+    std::u16string shortDate = u"dd.MM.yyyy";
+
+    static LocaleFormat FromSystem();
+};

@@ -1,0 +1,56 @@
+#include "ui/LogoPage.h"
+
+#include "invoices/TRechnungBook.h"
+#include "ui/QtText.h"
+#include "ui/StandardDialogs.h"
+#include "ui_LogoPage.h"
+
+#include <QFileInfo>
+
+LogoPage::LogoPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::LogoPage>())
+{
+    ui->setupUi(this);
+}
+
+LogoPage::~LogoPage() = default;
+
+void LogoPage::Attach(TRechnungBook& book)
+{
+    book_ = &book;
+    connect(ui->FilenameEdit1, &QLineEdit::textChanged, this, &LogoPage::Changed);
+    connect(ui->LogoXEd, &QDoubleSpinBox::valueChanged, this, &LogoPage::Changed);
+    connect(ui->LogoYEd, &QDoubleSpinBox::valueChanged, this, &LogoPage::Changed);
+    connect(ui->BreitEd, &QDoubleSpinBox::valueChanged, this, &LogoPage::Changed);
+    connect(ui->FilenameEdit1Button, &QToolButton::clicked, this, &LogoPage::Browse);
+}
+
+void LogoPage::ShowSettings()
+{
+    const TRechnungSettings& s = book_->settings;
+    filling_ = true;
+    ui->FilenameEdit1->setText(ToQString(s.FilenameEdit1));
+    ui->LogoXEd->setValue(s.LogoXEd);
+    ui->LogoYEd->setValue(s.LogoYEd);
+    ui->BreitEd->setValue(s.BreitEd);
+    filling_ = false;
+}
+
+void LogoPage::Changed()
+{
+    if (filling_ || !book_)
+        return;
+    TRechnungSettings& s = book_->settings;
+    s.FilenameEdit1 = ToU16(ui->FilenameEdit1->text());
+    s.LogoXEd = ui->LogoXEd->value();
+    s.LogoYEd = ui->LogoYEd->value();
+    s.BreitEd = ui->BreitEd->value();
+    book_->SaveRechnungen();
+}
+
+void LogoPage::Browse()
+{
+    const QString start = QFileInfo(ui->FilenameEdit1->text()).absolutePath();
+    const QString file = CurrentDialogs().GetOpenFileName(this, QStringLiteral("Logo auswählen"), start, filter_);
+    if (!file.isEmpty())
+        ui->FilenameEdit1->setText(file);
+}

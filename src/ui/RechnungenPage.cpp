@@ -1,0 +1,321 @@
+#include "ui/RechnungenPage.h"
+
+#include "invoices/RechnungEdit.h"
+#include "invoices/RechnungList.h"
+#include "invoices/TRechnungBook.h"
+#include "invoices/TextBuf.h"
+#include "ui/InvoiceListModel.h"
+#include "ui/QtText.h"
+#include "ui_RechnungenPage.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+
+#include <cmath>
+
+namespace {
+
+// Date-time values count days since 30 December 1899.
+const qint64 kDayZero = QDate(1899, 12, 30).toJulianDay();
+
+double DateValue(const QDate& date)
+{
+    return static_cast<double>(date.toJulianDay() - kDayZero);
+}
+
+QDate DateOf(double value)
+{
+    if (!(value > -700000 && value < 3000000))  // outside the years 1 to 9999, or NaN
+        return {};
+    return QDate::fromJulianDay(kDayZero + static_cast<qint64>(std::floor(value)));
+}
+
+}
+
+RechnungenPage::RechnungenPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::RechnungenPage>())
+{
+    ui->setupUi(this);
+    ui->ListView1->horizontalHeader()->setDefaultSectionSize(75);
+    ui->ListView1->horizontalHeader()->setSectionsClickable(true);
+    ui->ListView1->horizontalHeader()->setHighlightSections(false);
+    ui->ListView1->verticalHeader()->setDefaultSectionSize(ui->ListView1->fontMetrics().height() + 6);
+    ui->ListView1->verticalHeader()->hide();
+    ui->Splitter1->setStretchFactor(0, 1);
+    ui->Splitter1->setStretchFactor(1, 0);
+}
+
+RechnungenPage::~RechnungenPage() = default;
+
+void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format)
+{
+    book_ = &book;
+    format_ = format;
+    model_ = new InvoiceListModel(book, format.shortDate, this);
+    ui->ListView1->setModel(model_);
+    // The two date columns are a little wider, so a full date fits in the list's font.
+    ui->ListView1->horizontalHeader()->resizeSection(0, 90);
+    ui->ListView1->horizontalHeader()->resizeSection(10, 90);
+    connect(ui->ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &RechnungenPage::ListView1Change);
+    connect(ui->ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &RechnungenPage::ListView1ColumnClick);
+
+    bindings_ = {
+        {ui->AnredeED, &TRechnungRec::anrede},   {ui->FirmaED, &TRechnungRec::firma},
+        {ui->NameED, &TRechnungRec::name},       {ui->VornameED, &TRechnungRec::vorname},
+        {ui->ZusatzED, &TRechnungRec::zusatz},   {ui->StrasseEd, &TRechnungRec::strasse},
+        {ui->LandEd, &TRechnungRec::land},       {ui->PLZED, &TRechnungRec::plz},
+        {ui->OrtED, &TRechnungRec::ort},         {ui->TelED, &TRechnungRec::tel},
+        {ui->FAXEd, &TRechnungRec::fax},         {ui->eMailEd, &TRechnungRec::email},
+        {ui->RegNred, &TRechnungRec::rechnr},    {ui->IhreBestellungEd, &TRechnungRec::ihrebestellung},
+        {ui->BestelldatumEd, &TRechnungRec::bestelldatum},
+        {ui->LAnredeED, &TRechnungRec::lanrede}, {ui->LFirmaED, &TRechnungRec::lfirma},
+        {ui->LNameED, &TRechnungRec::lname},     {ui->LVornameED, &TRechnungRec::lvorname},
+        {ui->LZusatzED, &TRechnungRec::lzusatz}, {ui->LStrasseEd, &TRechnungRec::lstrasse},
+        {ui->LLandEd, &TRechnungRec::lland},     {ui->LPlzED, &TRechnungRec::lplz},
+        {ui->LOrtED, &TRechnungRec::lort},
+    };
+    for (const TextBinding& binding : bindings_) {
+        const TRechnungText field = binding.field;
+        connect(binding.edit, &QLineEdit::textChanged, this,
+                [this, field](const QString& text) { StoreText(field, text); });
+    }
+    connect(ui->RechungsTextED, &QPlainTextEdit::textChanged, this, [this] {
+        // The invoice text keeps its lines separated by CR LF, as the files and the layout expect.
+        QString text = ui->RechungsTextED->toPlainText();
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        StoreText(&TRechnungRec::rechtext, text);
+    });
+    connect(ui->DateEdit1, &QDateEdit::dateChanged, this,
+            [this](const QDate& date) { StoreDate(&TRechnungRec::datum, DateValue(date)); });
+    connect(ui->DateEdit2, &QDateEdit::dateChanged, this, [this](const QDate& date) {
+        StoreDate(&TRechnungRec::bezahlt, ui->DateEdit2->IsEmpty() ? 0.0 : DateValue(date));
+    });
+
+    connect(ui->NeueRechnungBtn, &QPushButton::clicked, this, &RechnungenPage::NeueRechnungBtnClick);
+    connect(ui->NeueausbestehenderBtn, &QPushButton::clicked, this, &RechnungenPage::NeueausbestehenderBtnClick);
+    connect(ui->DelRechBtn, &QPushButton::clicked, this, &RechnungenPage::DelRechBtnClick);
+    connect(ui->SearchBtn, &QPushButton::clicked, this, &RechnungenPage::SearchBtnClick);
+    connect(ui->SearchEd, &QLineEdit::returnPressed, this, &RechnungenPage::SearchBtnClick);
+}
+
+QTabWidget* RechnungenPage::PageControl1() const
+{
+    return ui->PageControl1;
+}
+
+QWidget* RechnungenPage::PositionenTab() const
+{
+    return ui->TabPositionen;
+}
+
+QWidget* RechnungenPage::AusgabeTab() const
+{
+    return ui->TabAusgabe;
+}
+
+int RechnungenPage::SelectedRow() const
+{
+    const QModelIndexList rows = ui->ListView1->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void RechnungenPage::SelectRow(int row)
+{
+    if (row < 0 || row >= model_->rowCount()) {
+        ui->ListView1->selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    ui->ListView1->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ui->ListView1->scrollTo(index);
+}
+
+void RechnungenPage::ShowLowerTabs(bool visible)
+{
+    ui->PageControl1->setVisible(visible);
+}
+
+int RechnungenPage::PageControl1Height() const
+{
+    const QList<int> sizes = ui->Splitter1->sizes();
+    return sizes.size() == 2 ? sizes[1] : ui->PageControl1->height();
+}
+
+void RechnungenPage::SetPageControl1Height(int height)
+{
+    const QList<int> sizes = ui->Splitter1->sizes();
+    const int total = sizes.size() == 2 ? sizes[0] + sizes[1] : 0;
+    if (total > height && height > 0)
+        ui->Splitter1->setSizes({total - height, height});
+    else if (height > 0)
+        ui->Splitter1->setSizes({height * 2, height});
+}
+
+void RechnungenPage::ListRechnungen(int selectRow)
+{
+    int remembered = selectRow >= 0 ? selectRow : SelectedRow();
+    if (remembered < 0)
+        remembered = 0;
+    donotmakeinvis = true;
+    model_->Rebuild();
+    const int rows = model_->rowCount();
+    if (rows == 0) {
+        ShowLowerTabs(false);
+    } else {
+        SelectRow(remembered < rows ? remembered : rows - 1);
+        ShowLowerTabs(true);
+    }
+    ListPositionen();
+    donotmakeinvis = false;
+    Q_EMIT InvoiceChanged();
+}
+
+void RechnungenPage::ListAktuelleRechnung()
+{
+    const int row = SelectedRow();
+    if (row < 0)
+        ListRechnungen();
+    else
+        model_->RefreshRow(row);
+}
+
+void RechnungenPage::ListPositionen()
+{
+    if (SelectedRow() < 0)
+        return;
+    book_->SaveRechnungen();
+}
+
+void RechnungenPage::ListView1Change()
+{
+    const int row = SelectedRow();
+    if (!donotmakeinvis)
+        ShowLowerTabs(row >= 0);
+    if (row < 0)
+        return;
+    book_->inCH = true;
+    book_->rechs.GetObject(static_cast<uint32_t>(row));
+    LoadControls(*book_->arech);
+    book_->inCH = false;
+    // While the whole list is rebuilt, the rebuild writes the file once at its end.
+    if (!donotmakeinvis) {
+        ListPositionen();
+        Q_EMIT InvoiceChanged();
+    }
+}
+
+void RechnungenPage::LoadControls(const TRechnungRec& rechnung)
+{
+    for (const TextBinding& binding : bindings_)
+        binding.edit->setText(ToQString(std::u16string(TextOf(rechnung.*binding.field))));
+    QString text = ToQString(std::u16string(TextOf(rechnung.rechtext)));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ui->RechungsTextED->setPlainText(text);
+    const QDate datum = DateOf(rechnung.datum);
+    ui->DateEdit1->setDate(datum.isValid() ? datum : QDate::currentDate());
+    ui->DateEdit2->SetDateOrEmpty(rechnung.bezahlt == 0 ? QDate() : DateOf(rechnung.bezahlt));
+}
+
+template <class Edit>
+void RechnungenPage::EditCurrent(Edit edit)
+{
+    const int row = SelectedRow();
+    if (!book_ || row < 0 || book_->inCH)
+        return;
+    book_->inCH = true;
+    book_->rechs.GetObject(static_cast<uint32_t>(row));
+    edit(*book_->arech);
+    ListAktuelleRechnung();
+    book_->inCH = false;
+    Q_EMIT InvoiceChanged();
+}
+
+void RechnungenPage::StoreText(TRechnungText field, const QString& text)
+{
+    EditCurrent([&](TRechnungRec& rechnung) { SetTextBuf(&(rechnung.*field), ToU16(text)); });
+}
+
+void RechnungenPage::StoreDate(double TRechnungRec::*field, double value)
+{
+    EditCurrent([&](TRechnungRec& rechnung) { rechnung.*field = value; });
+}
+
+void RechnungenPage::NeueRechnungBtnClick()
+{
+    const std::optional<uint32_t> index = NeueRechnung(*book_);
+    if (index)
+        ListRechnungen(static_cast<int>(*index));
+}
+
+void RechnungenPage::NeueausbestehenderBtnClick()
+{
+    TRechnungTexte texte;
+    const auto text = [](const QLineEdit* edit) { return ToU16(edit->text()); };
+    texte.anrede = text(ui->AnredeED);
+    texte.firma = text(ui->FirmaED);
+    texte.name = text(ui->NameED);
+    texte.vorname = text(ui->VornameED);
+    texte.zusatz = text(ui->ZusatzED);
+    texte.strasse = text(ui->StrasseEd);
+    texte.land = text(ui->LandEd);
+    texte.plz = text(ui->PLZED);
+    texte.ort = text(ui->OrtED);
+    texte.tel = text(ui->TelED);
+    texte.fax = text(ui->FAXEd);
+    texte.email = text(ui->eMailEd);
+    QString rechtext = ui->RechungsTextED->toPlainText();
+    rechtext.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    texte.rechtext = ToU16(rechtext);
+    texte.ihrebestellung = text(ui->IhreBestellungEd);
+    texte.bestelldatum = text(ui->BestelldatumEd);
+    texte.lanrede = text(ui->LAnredeED);
+    texte.lfirma = text(ui->LFirmaED);
+    texte.lname = text(ui->LNameED);
+    texte.lvorname = text(ui->LVornameED);
+    texte.lzusatz = text(ui->LZusatzED);
+    texte.lstrasse = text(ui->LStrasseEd);
+    texte.lland = text(ui->LLandEd);
+    texte.lplz = text(ui->LPlzED);
+    texte.lort = text(ui->LOrtED);
+    const std::optional<uint32_t> index =
+        NeueRechnungAus(*book_, texte, ui->CopyArtikelsCheck->isChecked());
+    if (index)
+        ListRechnungen(static_cast<int>(*index));
+}
+
+void RechnungenPage::DelRechBtnClick()
+{
+    const int row = SelectedRow();
+    if (row < 0) {
+        ListRechnungen();
+        return;
+    }
+    if (!AskDeleteRechnung())
+        return;
+    book_->inCH = true;
+    DeleteRechnung(*book_, static_cast<uint32_t>(row));
+    ListRechnungen(row);
+    book_->inCH = false;
+}
+
+void RechnungenPage::ListView1ColumnClick(int column)
+{
+    if (!SortRechnungen(*book_, column))
+        return;
+    QHeaderView* header = ui->ListView1->horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, book_->sricht == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ListRechnungen();
+}
+
+void RechnungenPage::SearchBtnClick()
+{
+    const QString text = ui->SearchEd->text();
+    if (!text.isEmpty()) {
+        SearchRechnungen(*book_, ToU16(text), format_.shortDate);
+        ui->ListView1->horizontalHeader()->setSortIndicatorShown(false);
+    }
+    ListRechnungen();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "invoices/TRechnungRec.h"
+#include "ui/LocaleFormat.h"
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class RechnungenPage;
+}
+class InvoiceListModel;
+class QLineEdit;
+class QSplitter;
+class QTabWidget;
+class TRechnungBook;
+
+// The tab "Rechnungen": the invoice list with new, copy, delete, sorting and search above,
+// and below it the tabs that edit the selected invoice (billing and delivery address, dates,
+// texts, number; positions; output). Every edit goes into the invoice at once.
+class RechnungenPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit RechnungenPage(QWidget* parent = nullptr);
+    ~RechnungenPage() override;
+
+    // Connects the page to the book; called once before the page is used.
+    void Attach(TRechnungBook& book, const LocaleFormat& format);
+
+    // Rebuilds the whole list; selects selectRow, or (−1) the row selected before, or the
+    // last row; with no invoices the lower tabs are hidden. Rebuilds the positions list.
+    void ListRechnungen(int selectRow = -1);
+    // Refreshes the selected row from its record (without a selection: ListRechnungen).
+    void ListAktuelleRechnung();
+    // Rebuilds the positions list of the selected invoice, which writes save.dat.
+    void ListPositionen();
+
+    // The selected row of the invoice list, −1 for none.
+    int SelectedRow() const;
+    void SelectRow(int row);
+
+    // Height of the lower tabs, kept between runs.
+    int PageControl1Height() const;
+    void SetPageControl1Height(int height);
+
+    // Handlers of the buttons and the list.
+    void NeueRechnungBtnClick();
+    void NeueausbestehenderBtnClick();
+    void DelRechBtnClick();
+    void ListView1ColumnClick(int column);
+    void SearchBtnClick();
+
+    QTabWidget* PageControl1() const;
+    QWidget* PositionenTab() const;
+    QWidget* AusgabeTab() const;
+
+Q_SIGNALS:
+    // Another invoice became current, or the current one changed: the preview repaints.
+    void InvoiceChanged();
+
+private:
+    struct TextBinding {
+        QLineEdit* edit;
+        TRechnungText field;
+    };
+
+    void ListView1Change();
+    void LoadControls(const TRechnungRec& rechnung);
+    void StoreText(TRechnungText field, const QString& text);
+    void StoreDate(double TRechnungRec::*field, double value);
+    // Runs an edit of the selected invoice under inCH, then refreshes its row.
+    template <class Edit>
+    void EditCurrent(Edit edit);
+    void ShowLowerTabs(bool visible);
+
+    std::unique_ptr<Ui::RechnungenPage> ui;
+    TRechnungBook* book_ = nullptr;
+    LocaleFormat format_;
+    InvoiceListModel* model_ = nullptr;
+    std::vector<TextBinding> bindings_;
+    bool donotmakeinvis = false;
+};
