@@ -6,11 +6,31 @@
 
 namespace {
 
+// The writer's own fontconfig configuration, loaded once and destroyed at the end of the run
+// (the library's default configuration would stay allocated until FcFini, which is not ours
+// to call while other parts of the program use fontconfig).
+class Configuration {
+public:
+    Configuration() : config_(FcInitLoadConfigAndFonts()) {}
+    ~Configuration()
+    {
+        if (config_)
+            FcConfigDestroy(config_);
+    }
+    Configuration(const Configuration&) = delete;
+    Configuration& operator=(const Configuration&) = delete;
+    FcConfig* Get() const { return config_; }
+
+private:
+    FcConfig* config_;
+};
+
 FontResolver::FontFile Match(const std::string& family, bool bold, bool italic)
 {
     FontResolver::FontFile result;
-    static const bool initialised = FcInit() == FcTrue;
-    if (!initialised)
+    static const Configuration configuration;
+    FcConfig* config = configuration.Get();
+    if (!config)
         return result;
     FcPattern* pattern = FcPatternCreate();
     if (!pattern)
@@ -19,10 +39,10 @@ FontResolver::FontFile Match(const std::string& family, bool bold, bool italic)
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult outcome = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &outcome);
+    FcPattern* match = FcFontMatch(config, pattern, &outcome);
     if (match) {
         FcChar8* file = nullptr;
         int index = 0;

@@ -6,6 +6,7 @@
 #include "foundation/Messenger.h"
 #include "foundation/TDynaArray.h"
 #include "foundation/Utf8.h"
+#include "pdf/PageCompressor.h"
 #include "pdf/PdfNumbers.h"
 
 #include <cstdlib>
@@ -113,32 +114,63 @@ void TPDFCanvas::OutOfMemory(const char* what)
 
 // ---- Text ----
 
+namespace {
+
+// Appends the escape of character c (below 128) to out; false when c is written as itself.
+template <class String>
+bool AppendEscape(String& out, char16_t c)
+{
+    using Char = typename String::value_type;
+    const char* escape = nullptr;
+    switch (c) {
+    case u'\\': escape = "\\\\"; break;
+    case u'(': escape = "\\("; break;
+    case u')': escape = "\\)"; break;
+    case 10: escape = "\\n"; break;
+    case 13: escape = "\\r"; break;
+    case 9: escape = "\\t"; break;
+    case 8: escape = "\\b"; break;
+    case 12: escape = "\\f"; break;
+    default:
+        if (c >= 32)
+            return false;
+        out += Char('\\');
+        out += Char('0' + ((c >> 6) & 7));
+        out += Char('0' + ((c >> 3) & 7));
+        out += Char('0' + (c & 7));
+        return true;
+    }
+    out += Char(escape[0]);
+    out += Char(escape[1]);
+    return true;
+}
+
+}
+
 std::u16string TPDFCanvas::EscapeText(std::u16string_view text)
 {
     std::u16string out;
     out.reserve(text.size() + 8);
     for (const char16_t c : text) {
-        switch (c) {
-        case u'\\': out += u"\\\\"; break;
-        case u'(': out += u"\\("; break;
-        case u')': out += u"\\)"; break;
-        case 10: out += u"\\n"; break;
-        case 13: out += u"\\r"; break;
-        case 9: out += u"\\t"; break;
-        case 8: out += u"\\b"; break;
-        case 12: out += u"\\f"; break;
-        default:
-            if (c >= 32) {
-                out += c;
-            } else {
-                out += u'\\';
-                out += char16_t(u'0' + ((c >> 6) & 7));
-                out += char16_t(u'0' + ((c >> 3) & 7));
-                out += char16_t(u'0' + (c & 7));
-            }
-        }
+        if (!AppendEscape(out, c))
+            out += c;
     }
     return out;
+}
+
+void TPDFCanvas::AppendEscapedText(std::string& out, std::u16string_view text)
+{
+    // EscapeText followed by the conversion to Windows-1252, in one pass: the escapes are
+    // plain ASCII, and no character of 32 or more becomes a byte that needs escaping.
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (AppendEscape(out, c))
+            continue;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF)
+            ++i;  // a surrogate pair is one character, one "?"
+        out += EncodeCp1252Char(c);
+    }
 }
 
 int32_t TPDFCanvas::TextWidth(std::u16string_view text)
@@ -168,7 +200,7 @@ void TPDFCanvas::TextOut(int32_t x, int32_t y, std::u16string_view text)
     AppendInt(line, int64_t(PageHeight) - 1 - y - t);
     line += ' ';
     line += " Td (";
-    line += EncodeCp1252(EscapeText(text));
+    AppendEscapedText(line, text);
     line += ") Tj";
     PutLine(line);
     PutLine("ET");

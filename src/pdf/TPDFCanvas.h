@@ -13,6 +13,7 @@
 #include <string_view>
 
 class AtomicFileSink;
+class PageCompressor;
 class TDynaArray;
 
 // The program's own PDF writer: canvas-like drawing calls that write a PDF 1.3 file with one
@@ -85,6 +86,7 @@ private:
     void UseBrush();
     void UseFont();
     int32_t FontNumber(std::u16string_view name, uint8_t style);
+    static void AppendEscapedText(std::string& out, std::u16string_view text);
     void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
 
@@ -145,4 +147,5 @@ private:
     int64_t fpos = 0;       // bytes written to the file so far
     std::string fname_;
     std::string line_;      // scratch for the line being built
+    std::unique_ptr<PageCompressor> compressor_;
 };

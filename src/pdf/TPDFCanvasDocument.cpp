@@ -7,10 +7,9 @@
 #include "foundation/IoError.h"
 #include "foundation/TDynaArray.h"
 #include "pdf/FontMetrics.h"
+#include "pdf/PageCompressor.h"
 #include "pdf/PdfNumbers.h"
 #include "pdf/PdfRandom.h"
-
-#include <zlib.h>
 
 #include <cstdlib>
 #include <limits>
@@ -137,6 +136,8 @@ void TPDFCanvas::ReleaseDocument()
     streamcap = 0;
     sblen = 0;
     instream = false;
+    if (compressor_)
+        compressor_->ReleaseOutput();
 }
 
 void TPDFCanvas::Abandon()
@@ -206,28 +207,17 @@ void TPDFCanvas::BeginPageStream()
 void TPDFCanvas::EndPageStream()
 {
     // The whole page in one call at zlib's default level with a finishing flush.
-    static const Bytef kEmpty = 0;
-    const Bytef* source = streambuf ? reinterpret_cast<const Bytef*>(streambuf) : &kEmpty;
-    uLongf compressedLength = compressBound(uLong(sblen));
-    Bytef* compressed = static_cast<Bytef*>(std::malloc(compressedLength));
-    if (!compressed)
-        OutOfMemory("Nicht genug Arbeitsspeicher zum Komprimieren der Seite");
-    if (compress2(compressed, &compressedLength, source, uLong(sblen), Z_DEFAULT_COMPRESSION) != Z_OK) {
-        std::free(compressed);
+    if (!compressor_)
+        compressor_ = std::make_unique<PageCompressor>();
+    std::string_view compressed;
+    if (!compressor_->Compress(streambuf, size_t(sblen), compressed))
         OutOfMemory("Seiteninhalt konnte nicht komprimiert werden");
-    }
     instream = false;
     std::free(streambuf);
     streambuf = nullptr;
     streamcap = 0;
     sblen = 0;
-    try {
-        Put(reinterpret_cast<const char*>(compressed), compressedLength);
-    } catch (...) {
-        std::free(compressed);
-        throw;
-    }
-    std::free(compressed);
+    Put(compressed.data(), compressed.size());
     Put("\n", 1);
     endstream = int32_t(fpos);
     PutLine("endstream");
@@ -235,7 +225,7 @@ void TPDFCanvas::EndPageStream()
 
     BeginObject();
     line_.clear();
-    AppendInt(line_, int64_t(compressedLength));
+    AppendInt(line_, int64_t(compressed.size()));
     PutLine(line_);
     EndObject();
 

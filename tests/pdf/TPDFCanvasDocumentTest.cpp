@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 #include <string>
 #include <vector>
 
@@ -166,13 +167,23 @@ TEST(TPDFCanvasDocument, ThreePagesNumberTheirContentsTwoFourSix)
     // 13 catalogue, 14 outlines.
     ASSERT_EQ(file.ObjectCount(), 15u);
     for (int page = 1; page <= 3; ++page) {
-        const size_t content = size_t(2 * page);
+        const size_t stream = size_t(2 * page);
         const std::string head =
-            std::to_string(content) + " 0 obj\n<< /Length " + std::to_string(content + 1) + " 0 R";
-        EXPECT_EQ(file.Object(content).substr(0, head.size()), head);
-        EXPECT_EQ(file.Object(content + 1), std::to_string(content + 1) + " 0 obj\n" +
-                                                std::to_string(file.RawStream(content).size()) + "\nendobj\n");
+            std::to_string(stream) + " 0 obj\n<< /Length " + std::to_string(stream + 1) + " 0 R";
+        EXPECT_EQ(file.Object(stream).substr(0, head.size()), head);
+        EXPECT_EQ(file.Object(stream + 1), std::to_string(stream + 1) + " 0 obj\n" +
+                                                std::to_string(file.RawStream(stream).size()) + "\nendobj\n");
         EXPECT_NE(file.PageContent(page).find("(Seite " + std::to_string(page) + ") Tj"), std::string::npos);
+        // The stream is exactly zlib's one-call compression of the content at the default level.
+        const std::string content = file.PageContent(page);
+        std::string expected(compressBound(uLong(content.size())), '\0');
+        uLongf length = uLongf(expected.size());
+        ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(expected.data()), &length,
+                            reinterpret_cast<const Bytef*>(content.data()), uLong(content.size()),
+                            Z_DEFAULT_COMPRESSION),
+                  Z_OK);
+        expected.resize(length);
+        EXPECT_EQ(file.RawStream(size_t(2 * page)), expected);
     }
     EXPECT_NE(file.Object(9).find("/Count 3\n/Kids [10 0 R 11 0 R 12 0 R]\n"), std::string::npos);
     EXPECT_NE(file.Object(10).find("/Contents 2 0 R\n"), std::string::npos);

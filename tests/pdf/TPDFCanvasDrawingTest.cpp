@@ -212,6 +212,17 @@ TEST(TPDFCanvasDrawing, TextIsEscapedAndWrittenInWindows1252)
         c.TextOut(0, 0, u"(Summe)\t5 € ä\u0416");
     });
     EXPECT_NE(content.find("(\\(Summe\\)\\t5 \x80 \xE4?) Tj\n"), std::string::npos) << content;
+
+    // Every character from 1 to 0x24F, a surrogate pair and a lone surrogate: the string
+    // written is the escaped text converted to Windows-1252.
+    std::u16string all;
+    for (char16_t ch = 1; ch < 0x250; ++ch)
+        all += ch;
+    all += u"\U0001F600";
+    all += char16_t(0xDC00);
+    all += u"€";
+    const std::string many = PageOne([&](TPDFCanvas& c) { c.TextOut(0, 0, all); });
+    EXPECT_NE(many.find(" Td (" + EncodeCp1252(TPDFCanvas::EscapeText(all)) + ") Tj\n"), std::string::npos);
 }
 
 TEST(TPDFCanvasDrawing, FontColourIsWrittenBeforeTheFont)
