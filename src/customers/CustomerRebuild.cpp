@@ -67,6 +67,7 @@ uint32_t CustomerRebuild::CopyInto(DbfTable& source, const RebuildPlan& plan, co
     try {
         DbfTable work;
         work.Open(workPath);
+        work.SetAppendBuffering(true);
         for (source.First(); !source.Eof(); source.Next()) {
             work.Append();
             for (size_t i = 0; i < plan.fields.size(); ++i) {

@@ -129,6 +129,7 @@ void DbfTable::Close()
     if (state_ == State::Inactive)
         return;
     Post();
+    FlushAppends();
     memo_.Close();
     file_.Close();
     header_ = DbfHeader();
@@ -187,12 +188,15 @@ uint64_t DbfTable::PositionOf(uint32_t recNo) const
 const char* DbfTable::RecordBytes(uint32_t recNo, bool sequential) const
 {
     const size_t length = header_.recordLength;
+    if (InAppendBuffer(recNo))
+        return appendBuffer_.data() + size_t(recNo - bufferedFirst_) * length;
     if (recNo >= chunkFirst_ && recNo - chunkFirst_ < chunkCount_ && chunkCount_ > 0)
         return chunk_.data() + size_t(recNo - chunkFirst_) * length;
     uint32_t count = 1;
     if (sequential)
         count = static_cast<uint32_t>(std::max<size_t>(1, kReadBufferBytes / length));
-    count = std::min<uint32_t>(count, header_.recordCount - recNo + 1);
+    const uint32_t written = appendBuffer_.empty() ? header_.recordCount : bufferedFirst_ - 1;
+    count = std::min<uint32_t>(count, written - recNo + 1);
     chunkCount_ = 0;
     chunk_.resize(size_t(count) * length);
     file_.ReadAt(header_.RecordOffset(recNo), chunk_.data(), chunk_.size());
@@ -422,6 +426,19 @@ void DbfTable::SetValue(std::u16string_view name, std::u16string_view text)
 void DbfTable::WriteRecord(uint32_t recNo, const std::string& bytes, bool appended)
 {
     const uint64_t offset = header_.RecordOffset(recNo);
+    if (appendBuffering_ && appended) {
+        if (appendBuffer_.empty())
+            bufferedFirst_ = recNo;
+        appendBuffer_ += bytes;
+        header_.recordCount = recNo;
+        if (appendBuffer_.size() >= 4 * kReadBufferBytes)
+            FlushAppends();
+        return;
+    }
+    if (InAppendBuffer(recNo)) {
+        std::copy(bytes.begin(), bytes.end(), appendBuffer_.begin() + size_t(recNo - bufferedFirst_) * header_.recordLength);
+        return;
+    }
     if (appended) {
         std::string data = bytes;
         data += '\x1A';
@@ -616,8 +633,27 @@ std::u16string DbfTable::ActiveIndex() const
     return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].name : std::u16string();
 }
 
+void DbfTable::FlushAppends()
+{
+    if (appendBuffer_.empty())
+        return;
+    appendBuffer_ += '\x1A';
+    file_.WriteAt(header_.RecordOffset(bufferedFirst_), appendBuffer_.data(), appendBuffer_.size());
+    const std::string dateCount = DbfDateAndCount(header_.recordCount);
+    file_.WriteAt(1, dateCount.data(), dateCount.size());
+    appendBuffer_.clear();
+}
+
+void DbfTable::SetAppendBuffering(bool on)
+{
+    if (!on && state_ != State::Inactive)
+        FlushAppends();
+    appendBuffering_ = on;
+}
+
 void DbfTable::Sync()
 {
+    FlushAppends();
     file_.Sync();
     if (memo_.IsOpen())
         memo_.Sync();

@@ -115,6 +115,12 @@ public:
     // Forces everything written so far to the disk.
     void Sync();
 
+    // Collects appended records in memory and writes them in large blocks (and the header's
+    // count once per block) instead of one write per record. Only for work tables that are
+    // written whole and discarded when anything fails before Sync(): until a block is
+    // written, a crash loses its records. Close(), Sync() and turning it off write the rest.
+    void SetAppendBuffering(bool on);
+
 private:
     void CheckActive() const;
     void CheckBrowseMode();
@@ -131,6 +137,11 @@ private:
     void WriteRecord(uint32_t recNo, const std::string& bytes, bool appended);
     std::string KeyBytes(uint32_t recNo, int field) const;
     void Reindex(DbfIndex& index, uint32_t recNo);
+    void FlushAppends();
+    bool InAppendBuffer(uint32_t recNo) const
+    {
+        return !appendBuffer_.empty() && recNo >= bufferedFirst_;
+    }
 
     DbfDiskFile file_;
     DbfMemoFile memo_;
@@ -153,6 +164,10 @@ private:
 
     std::vector<DbfIndex> indexes_;
     int activeIndex_ = -1;
+
+    bool appendBuffering_ = false;
+    std::string appendBuffer_;     // records bufferedFirst_ .. recordCount, not yet written
+    uint32_t bufferedFirst_ = 0;
 
     // Read buffer: records chunkFirst_ .. chunkFirst_ + chunkCount_ - 1.
     mutable std::string chunk_;
