@@ -1,30 +1,450 @@
+#include "app/AppWindows.h"
+#include "invoices/TRechnungBook.h"
+#include "invoices/TextBuf.h"
+#include "support/ScriptedMessenger.h"
+#include "support/TempDir.h"
+#include "ui/OptionalDateEdit.h"
+#include "ui/ProgressEvent.h"
+#include "ui/ProgressPanel.h"
+#include "ui/QtText.h"
+#include "ui/TDataPathForm.h"
 #include "ui/TRechnungsForm.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 
+#include <memory>
+
+// Drives the real main window with its dialogs, in a data folder of its own per test.
 class TRechnungsFormTest : public QObject {
     Q_OBJECT
 
+private:
+    std::unique_ptr<TempDir> home_;
+    std::unique_ptr<ScriptedMessenger> messenger_;
+    std::unique_ptr<AppWindows> windows_;
+
+    TRechnungsForm* form() { return windows_->RechnungsForm(); }
+    TRechnungBook& book() { return form()->Book(); }
+    QString dataFolder() const { return QString::fromStdString(home_->Path()) + "data/Vestrik/Rekolon/"; }
+    QString saveDat() const { return dataFolder() + "save.dat"; }
+
+    template <class T>
+    T* child(const char* name)
+    {
+        T* widget = form()->findChild<T*>(name);
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QTableView* list() { return child<QTableView>("ListView1"); }
+    QString cell(int row, int column) { return list()->model()->index(row, column).data().toString(); }
+    int selectedRow()
+    {
+        const auto rows = list()->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.first().row();
+    }
+
+    void Start()
+    {
+        windows_ = std::make_unique<AppWindows>();
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+    }
+
+    // A new invoice through "&Neu" with the given name and first name.
+    void NewInvoice(const QString& name, const QString& ort = {})
+    {
+        child<QPushButton>("NeueRechnungBtn")->click();
+        child<QLineEdit>("NameED")->setText(name);
+        if (!ort.isEmpty())
+            child<QLineEdit>("OrtED")->setText(ort);
+    }
+
+    // A click on the heading of a column, where the user would click.
+    void ClickHeader(int column)
+    {
+        QHeaderView* header = list()->horizontalHeader();
+        list()->scrollTo(list()->model()->index(0, column));
+        const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+    }
+
+    QStringList Column(int column)
+    {
+        QStringList values;
+        for (int row = 0; row < list()->model()->rowCount(); ++row)
+            values << cell(row, column);
+        return values;
+    }
+
 private Q_SLOTS:
+    void init()
+    {
+        home_ = std::make_unique<TempDir>();
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home_->Path() + "data"));
+        QSettings().clear();
+        messenger_ = std::make_unique<ScriptedMessenger>();
+    }
+
+    void cleanup()
+    {
+        windows_.reset();
+        QCOMPARE(messenger_->UnansweredQuestions(), 0);
+        messenger_.reset();
+        QSettings().clear();
+        home_.reset();
+    }
+
     void captionTabsAndMenu()
     {
-        TRechnungsForm form;
-        QCOMPARE(form.windowTitle(), QString("Vestrik Rekolon 1.0"));
-        auto* pages = form.findChild<QTabWidget*>("PageControl2");
-        QVERIFY(pages);
+        Start();
+        QCOMPARE(form()->windowTitle(), QString("Vestrik Rekolon 1.0"));
+        auto* pages = child<QTabWidget>("PageControl2");
         const QStringList expected = {"Rechnungen", "Artikel", "Firma-Grundeinstellungen", "Logo",
                                       "Währung", "Schriftarten", "Textbausteine"};
         QCOMPARE(pages->count(), expected.size());
         for (int i = 0; i < pages->count(); ++i)
             QCOMPARE(pages->tabText(i), expected[i]);
         QCOMPARE(pages->currentIndex(), 0);
-        QVERIFY(form.findChild<QStatusBar*>("StatusBar1"));
-        const auto actions = form.menuBar()->actions();
+        const auto actions = form()->menuBar()->actions();
         QCOMPARE(actions.size(), 1);
         QCOMPARE(actions[0]->text(), QString("Über..."));
+        auto* lower = child<QTabWidget>("PageControl1");
+        QCOMPARE(lower->tabText(0), QString("Rechnungs-Adresse"));
+        QCOMPARE(lower->tabText(3), QString("Rechnung Drucken/PDF Ausgabe"));
+        QCOMPARE(list()->model()->columnCount(), 27);
+        QCOMPARE(list()->model()->headerData(26, Qt::Horizontal).toString(), QString("Ihre Bestellung"));
+    }
+
+    void firstStartCreatesDataFolderAndWritesBook()
+    {
+        QVERIFY(!QDir(dataFolder()).exists());
+        Start();
+        QCOMPARE(form()->progpath(), dataFolder());
+        QVERIFY(QFile::exists(saveDat()));
+        QVERIFY(!child<QTabWidget>("PageControl1")->isVisible());  // no invoice yet
+        QCOMPARE(windows_->DataPathForm()->findChild<QLineEdit*>("Edit3")->text(), dataFolder());
+    }
+
+    void programFolderChoice()
+    {
+        QSettings settings;
+        settings.setValue("TDataPathForm/ProgramFolderCheck.Checked", true);
+        settings.setValue("TDataPathForm/UserFolderCheck.Checked", false);
+        settings.sync();
+        Start();
+        const QString programFolder = QCoreApplication::applicationDirPath() + "/";
+        QCOMPARE(form()->progpath(), programFolder);
+        QVERIFY(QFile::exists(programFolder + "save.dat"));
+        windows_.reset();
+        QFile::remove(programFolder + "save.dat");
+        QVERIFY(!QDir(dataFolder()).exists());
+    }
+
+    void secondShowingReloadsNothing()
+    {
+        Start();
+        NewInvoice("Erste");
+        form()->hide();
+        // Another book on disk must not replace the one in memory.
+        QFile::remove(saveDat());
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+        QCOMPARE(book().RechnungCount(), 1u);
+        QCOMPARE(cell(0, 3), QString("Erste"));
+    }
+
+    void bookSurvivesRestart()
+    {
+        Start();
+        NewInvoice("Müller", "Köln");
+        child<QLineEdit>("AnredeED")->setText("Herr");
+        windows_.reset();
+        Start();
+        QCOMPARE(list()->model()->rowCount(), 1);
+        QCOMPARE(cell(0, 1), QString("Herr"));
+        QCOMPARE(cell(0, 3), QString("Müller"));
+        QCOMPARE(child<QLineEdit>("OrtED")->text(), QString("Köln"));
+    }
+
+    void progressPanelShrinksAndGrows()
+    {
+        Start();
+        ProgressPanel* panel = form()->StatusPanel();
+        const auto navyColumns = [panel] {
+            const QImage image = panel->grab().toImage();
+            int navy = 0;
+            for (int x = 0; x < image.width(); ++x)
+                navy += image.pixelColor(x, image.height() / 2) == QColor(0, 0, 128);
+            return navy;
+        };
+        form()->SetProStatus(60);
+        QCOMPARE(form()->StatusPosition(), 60);
+        QCOMPARE(navyColumns(), panel->width() * 60 / 100);
+        QCoreApplication::sendEvent(form(), new ProgressEvent(30));
+        QCOMPARE(form()->StatusPosition(), 30);
+        QCOMPARE(navyColumns(), panel->width() * 30 / 100);
+    }
+
+    void newInvoiceNumbersAndSelects()
+    {
+        Start();
+        child<QLineEdit>("RechNrVorherEd")->setText("RE-");
+        NewInvoice("A");
+        NewInvoice("B");
+        QCOMPARE(cell(0, 11), QString("RE-6300000"));
+        QCOMPARE(cell(1, 11), QString("RE-6300001"));
+        QCOMPARE(child<QSpinBox>("ARegNrEd")->value(), 6300002);
+        QCOMPARE(selectedRow(), 1);
+        QVERIFY(child<QTabWidget>("PageControl1")->isVisible());
+    }
+
+    void editingAnredeUpdatesRowAtOnce()
+    {
+        Start();
+        NewInvoice("Adler");
+        child<QLineEdit>("AnredeED")->setText("Frau");
+        QCOMPARE(cell(0, 1), QString("Frau"));
+        QCOMPARE(std::u16string(TextOf(book().Rechnung(0).anrede)), std::u16string(u"Frau"));
+        child<QLineEdit>("LOrtED")->setText("Regensburg");
+        QCOMPARE(cell(0, 24), QString("Regensburg"));
+    }
+
+    void sortTwiceThenAnotherColumn()
+    {
+        Start();
+        NewInvoice("bauer");
+        NewInvoice("Adler");
+        NewInvoice("Zander");
+        NewInvoice("Öztürk");
+        ClickHeader(3);
+        QCOMPARE(Column(3), (QStringList{"Adler", "bauer", "Zander", "Öztürk"}));
+        ClickHeader(3);
+        QCOMPARE(Column(3), (QStringList{"Öztürk", "Zander", "bauer", "Adler"}));
+        // The list and the array stay in step.
+        QCOMPARE(std::u16string(TextOf(book().Rechnung(0).name)), std::u16string(u"Öztürk"));
+
+        list()->selectRow(0);
+        child<QLineEdit>("OrtED")->setText("Passau");
+        ClickHeader(9);  // "Ort": another column sorts ascending
+        QCOMPARE(cell(3, 9), QString("Passau"));
+    }
+
+    void sortByDateTwice()
+    {
+        Start();
+        NewInvoice("spät");
+        child<QDateEdit>("DateEdit1")->setDate(QDate(2026, 3, 6));
+        NewInvoice("früh");
+        child<QDateEdit>("DateEdit1")->setDate(QDate(2025, 12, 24));
+        ClickHeader(0);
+        QCOMPARE(Column(3), (QStringList{"früh", "spät"}));
+        ClickHeader(0);
+        QCOMPARE(Column(3), (QStringList{"spät", "früh"}));
+    }
+
+    void searchMovesMatchesFirstWithExactCase()
+    {
+        Start();
+        NewInvoice("Adler");
+        NewInvoice("Müller");
+        NewInvoice("Bauer");
+        child<QLineEdit>("LNameED")->setText("Müller");  // delivery address of Bauer
+        list()->selectRow(0);
+        child<QLineEdit>("SearchEd")->setText("Müller");
+        child<QPushButton>("SearchBtn")->click();
+        QCOMPARE(list()->model()->rowCount(), 3);
+        QSet<QString> firstTwo{cell(0, 3), cell(1, 3)};
+        QCOMPARE(firstTwo, (QSet<QString>{"Müller", "Bauer"}));
+        QCOMPARE(cell(2, 3), QString("Adler"));
+        QCOMPARE(selectedRow(), 0);
+
+        const QStringList before = Column(3);
+        child<QLineEdit>("SearchEd")->setText("müller");
+        child<QPushButton>("SearchBtn")->click();
+        QCOMPARE(list()->model()->rowCount(), 3);
+        QCOMPARE(Column(3).size(), before.size());
+    }
+
+    void deleteAsksAndSelectsNeighbour()
+    {
+        Start();
+        NewInvoice("A");
+        NewInvoice("B");
+        NewInvoice("C");
+        list()->selectRow(2);
+        messenger_->AnswerNext(Messenger::Answer::No);
+        child<QPushButton>("DelRechBtn")->click();
+        QCOMPARE(list()->model()->rowCount(), 3);
+        {
+            const auto& box = messenger_->Boxes().back();
+            QCOMPARE(QString::fromStdU16String(box.text),
+                     QString("Wollen Sie diese Rechnung wirklich unwiderruflich löschen?"));
+            QCOMPARE(QString::fromStdU16String(box.title), QString("Rechnung löschen?"));
+        }
+        messenger_->AnswerNext(Messenger::Answer::Cancel);
+        child<QPushButton>("DelRechBtn")->click();
+        QCOMPARE(list()->model()->rowCount(), 3);
+
+        // Deleting the last row selects the new last row.
+        messenger_->AnswerNext(Messenger::Answer::Yes);
+        child<QPushButton>("DelRechBtn")->click();
+        QCOMPARE(Column(3), (QStringList{"A", "B"}));
+        QCOMPARE(selectedRow(), 1);
+        QCOMPARE(child<QLineEdit>("NameED")->text(), QString("B"));
+
+        // Deleting the first row selects the row that moved into its place.
+        list()->selectRow(0);
+        messenger_->AnswerNext(Messenger::Answer::Yes);
+        child<QPushButton>("DelRechBtn")->click();
+        QCOMPARE(Column(3), (QStringList{"B"}));
+        QCOMPARE(selectedRow(), 0);
+
+        // Deleting the only invoice hides the lower tabs.
+        messenger_->AnswerNext(Messenger::Answer::Yes);
+        child<QPushButton>("DelRechBtn")->click();
+        QCOMPARE(list()->model()->rowCount(), 0);
+        QVERIFY(!child<QTabWidget>("PageControl1")->isVisible());
+        windows_.reset();
+        TRechnungBook reread;
+        reread.progpath = ToU16(dataFolder());
+        QCOMPARE(int(reread.OpenRechnungen()), int(TRechnungBook::OpenResult::Loaded));
+        QCOMPARE(reread.RechnungCount(), 0u);
+    }
+
+    void newFromExistingWithAndWithoutArticles_data()
+    {
+        QTest::addColumn<bool>("copyArticles");
+        QTest::newRow("mit Artikeln") << true;
+        QTest::newRow("ohne Artikel") << false;
+    }
+
+    void newFromExistingWithAndWithoutArticles()
+    {
+        QFETCH(bool, copyArticles);
+        Start();
+        for (int i = 0; i < 3; ++i) {
+            TArtikelRec& a = book().AppendArtikel();
+            a.menge = 1;
+            a.preis = 10 + i;
+            NewTextBuf(&a.bez, i == 0 ? u"Beratung" : u"Material");
+        }
+        NewInvoice("Quelle", "Passau");
+        child<QLineEdit>("LFirmaED")->setText("Lager GmbH");
+        child<QCheckBox>("CopyArtikelsCheck")->setChecked(copyArticles);
+        child<QPushButton>("NeueausbestehenderBtn")->click();
+        QCOMPARE(book().RechnungCount(), 2u);
+        QCOMPARE(selectedRow(), 1);
+        const TRechnungRec& copy = book().Rechnung(1);
+        QCOMPARE(std::u16string(TextOf(copy.name)), std::u16string(u"Quelle"));
+        QCOMPARE(std::u16string(TextOf(copy.ort)), std::u16string(u"Passau"));
+        QCOMPARE(std::u16string(TextOf(copy.lfirma)), std::u16string(u"Lager GmbH"));
+        QCOMPARE(std::u16string(TextOf(copy.rechnr)), std::u16string(u"6300001"));
+        QCOMPARE(copy.bezahlt, 0.0);
+        QCOMPARE(copy.posis->Count(), copyArticles ? 3u : 0u);
+        if (copyArticles) {
+            for (uint32_t i = 0; i < 3; ++i)
+                QCOMPARE(book().Position(1, i).menge, 1.0);
+            // Texts of their own: the article's buffer is not shared.
+            QVERIFY(book().Position(1, 0).bez != book().Artikel(0).bez);
+        }
+    }
+
+    void clearingBezahltEmptiesColumn()
+    {
+        Start();
+        NewInvoice("Zahler");
+        auto* paid = child<OptionalDateEdit>("DateEdit2");
+        QVERIFY(paid->IsEmpty());
+        QCOMPARE(cell(0, 10), QString());
+        paid->setDate(QDate(2026, 3, 5));
+        QCOMPARE(cell(0, 10), QString("05.03.2026"));
+        QVERIFY(book().Rechnung(0).bezahlt > 46000);
+        paid->setFocus();
+        paid->selectAll();
+        QTest::keyClick(paid, Qt::Key_Delete);
+        QVERIFY(paid->IsEmpty());
+        QCOMPARE(book().Rechnung(0).bezahlt, 0.0);
+        QCOMPARE(cell(0, 10), QString());
+    }
+
+    void settingsReachTheBookAndSurviveRestart()
+    {
+        Start();
+        child<QLineEdit>("FirmaED2")->setText("Holzbau Huber");
+        child<QCheckBox>("NoMwstCheck")->setChecked(true);
+        child<QSpinBox>("RandXED")->setValue(20);
+        child<QLineEdit>("WaehrEd")->setText("EUR");
+        QCOMPARE(book().settings.FirmaED2, std::u16string(u"Holzbau Huber"));
+        QVERIFY(book().settings.NoMwstCheck);
+        windows_.reset();
+        Start();
+        QCOMPARE(child<QLineEdit>("FirmaED2")->text(), QString("Holzbau Huber"));
+        QVERIFY(child<QCheckBox>("NoMwstCheck")->isChecked());
+        QCOMPARE(child<QSpinBox>("RandXED")->value(), 20);
+        QCOMPARE(child<QLineEdit>("WaehrEd")->text(), QString("EUR"));
+    }
+
+    void logoChangeWritesAtOnce()
+    {
+        Start();
+        const QByteArray before = [&] {
+            QFile f(saveDat());
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        child<QLineEdit>("FilenameEdit1")->setText("/home/anna/logo.png");
+        QFile f(saveDat());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray after = f.readAll();
+        QVERIFY(after != before);
+        QVERIFY(after.contains("/home/anna/logo.png"));
+    }
+
+    void unwritableDataFolderReportsAndKeepsWorking()
+    {
+        // A file where the data folder should be: the folder cannot be made.
+        QDir().mkpath(QString::fromStdString(home_->Path()) + "data/Vestrik");
+        QFile blocker(QString::fromStdString(home_->Path()) + "data/Vestrik/Rekolon");
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        Start();
+        const auto errors = messenger_->Errors();
+        QVERIFY(!errors.empty());
+        const QString expected = QString("Achtung: die Datei save.dat konnte nicht angelegt werden. Die "
+                                         "Datensätze konnten nicht gespeichert werden!") + saveDat();
+        QCOMPARE(QString::fromStdU16String(errors.front()), expected);
+        NewInvoice("Im Speicher");
+        QCOMPARE(cell(0, 3), QString("Im Speicher"));
+    }
+
+    void damagedBookIsReportedAndNotOverwritten()
+    {
+        QDir().mkpath(dataFolder());
+        QFile file(saveDat());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\x01\x00\x00\x00\x05\x00\x00\x00Her", 11));  // cut inside a text
+        file.close();
+        Start();
+        QVERIFY(!messenger_->Errors().empty());
+        NewInvoice("Neu");
+        windows_.reset();
+        QFile reread(saveDat());
+        QVERIFY(reread.open(QIODevice::ReadOnly));
+        QCOMPARE(reread.readAll(), QByteArray("\x01\x00\x00\x00\x05\x00\x00\x00Her", 11));
     }
 };
 
