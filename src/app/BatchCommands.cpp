@@ -55,7 +55,7 @@ QString BatchDataFolder(const QString& dataDirOption)
     return QString::fromStdString(ChooseDataFolder(TDataPathForm::StoredChoice(), realprogpath));
 }
 
-int RunList(const QString& dataFolder)
+int RunList(const QString& dataFolder, std::FILE* out)
 {
     TRechnungBook book;
     if (!LoadBook(book, dataFolder))
@@ -72,8 +72,8 @@ int RunList(const QString& dataFolder)
                                       ToQString(Line(std::u16string(TextOf(r.name)))),
                                       ToQString(FormatFixed2(GrossTotal(book, i), format.decimalSeparator)),
                                       ToQString(currency));
-        std::fputs(line.toUtf8().constData(), stdout);
-        std::fputc('\n', stdout);
+        std::fputs(line.toUtf8().constData(), out);
+        std::fputc('\n', out);
     }
     return 0;
 }

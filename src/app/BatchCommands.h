@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdio>
+
 // The program's work without a window. Each returns the exit code: 0 success, 1 failure.
 // Errors go to standard error. None of them writes save.dat.
 
@@ -9,4 +11,4 @@
 QString BatchDataFolder(const QString& dataDirOption);
 
 // One line per invoice, tab-separated: position, number, date, company, name, gross total.
-int RunList(const QString& dataFolder);
+int RunList(const QString& dataFolder, std::FILE* out = stdout);
