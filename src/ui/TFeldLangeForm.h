@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dbase/DbfField.h"
+
+namespace Ui {
+class TFeldLangeForm;
+}
+class QTableWidget;
+
+// "Feldlängen": one row per column with its name and length; the lengths are edited in
+// place. Memo rows show nothing.
+class TFeldLangeForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFeldLangeForm(QWidget* parent = nullptr);
+    ~TFeldLangeForm() override;
+
+    // Fills the grid: header "Feldname"/"Feldlänge", then a row per column.
+    void Fill(const std::vector<DbfField>& fields);
+    // The texts of the length column, one per table column.
+    std::vector<std::u16string> Lengths() const;
+    QTableWidget* StringGrid1() const;
+
+private:
+    std::unique_ptr<Ui::TFeldLangeForm> ui;
+};

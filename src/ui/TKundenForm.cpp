@@ -1,0 +1,607 @@
+#include "ui/TKundenForm.h"
+
+#include "customers/CustomerRestructure.h"
+#include "customers/CustomerValueLists.h"
+#include "foundation/IoError.h"
+#include "foundation/Messenger.h"
+#include "foundation/Utf8.h"
+#include "messages/MessageCatalog.h"
+#include "ui/FormStorage.h"
+#include "ui/KundenDialogRunner.h"
+#include "ui/KundenTableModel.h"
+#include "ui/QtText.h"
+#include "ui/TFeldLangeForm.h"
+#include "ui/TNeueFelderForm.h"
+#include "ui/TSortFeldForm.h"
+#include "ui_TKundenForm.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSpinBox>
+
+namespace {
+
+QString MemoToEditor(const std::u16string& text)
+{
+    return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::u16string EditorToMemo(const QString& text)
+{
+    QString memo = text;
+    memo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    memo.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return ToU16(memo);
+}
+
+}  // namespace
+
+TKundenForm::TKundenForm(QWidget* parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TKundenForm>()),
+      neueFelder_(std::make_unique<TNeueFelderForm>(this)),
+      feldLange_(std::make_unique<TFeldLangeForm>(this)),
+      sortFeld_(std::make_unique<TSortFeldForm>(this))
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    binding_ = CustomerEditBinding::For({});
+
+    combos_ = {ui->DBEdit1,  ui->DBEdit2,  ui->DBEdit3,  ui->DBEdit4,  ui->DBEdit5,  ui->DBEdit6,
+               ui->DBEdit7,  ui->DBEdit8,  ui->DBEdit9,  ui->DBEdit10, ui->DBEdit11, ui->DBEdit12,
+               ui->DBEdit13, ui->DBEdit14, ui->DbEdit15, ui->DbEdit16, ui->DBEdit17, ui->DbEdit18,
+               ui->DbEdit19, ui->DbEdit20, ui->DBEdit21, ui->DBEdit22, ui->DBEdit23, ui->DBEdit24};
+    labels_ = {ui->Label1,  ui->Label2,  ui->Label3,  ui->Label4,  ui->Label5,  ui->Label6,
+               ui->Label7,  ui->Label8,  ui->Label9,  ui->Label10, ui->Label11, ui->Label12,
+               ui->Label15, ui->Label16, ui->Label17, ui->Label18, ui->Label19, ui->Label20,
+               ui->Label21, ui->Label22, ui->Label23, ui->Label24, ui->Label25, ui->Label26};
+    navigator_ = {ui->nbFirst, ui->nbPrior, ui->nbNext,   ui->nbLast,   ui->nbInsert,
+                  ui->nbDelete, ui->nbEdit, ui->nbPost, ui->nbCancel, ui->nbRefresh};
+
+    model_ = new KundenTableModel(customers_.Dbf1(), this);
+    ui->DBGrid1->setModel(model_);
+    ui->DBGrid1->horizontalHeader()->setSectionsClickable(true);
+    ui->DBGrid1->horizontalHeader()->setHighlightSections(false);
+    connect(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TKundenForm::DBGrid1TitleClick);
+    connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { OnGridRowChanged(current.row()); });
+    connect(model_, &KundenTableModel::CellEdited, this, [this] {
+        LoadControls();
+        UpdateNavigator();
+    });
+
+    for (int b = 0; b < ButtonCount; ++b)
+        connect(navigator_[size_t(b)], &QToolButton::clicked, this, [this, b] { NavigatorClick(b); });
+    for (int k = 0; k < CustomerEditBinding::kComboCount; ++k) {
+        connect(combos_[size_t(k)], &QComboBox::editTextChanged, this,
+                [this, k](const QString& text) { OnComboEdited(k, text); });
+    }
+    connect(ui->DBMemo1, &QPlainTextEdit::textChanged, this, &TKundenForm::OnMemoEdited);
+
+    connect(ui->Filterbtn, &QPushButton::clicked, this, &TKundenForm::FilterbtnClick);
+    connect(ui->AllezeigenBtn, &QPushButton::clicked, this, &TKundenForm::AllezeigenBtnClick);
+    ui->FilterEd->installEventFilter(this);  // Enter filters like the button
+
+    connect(ui->Feldhinzufgen1, &QAction::triggered, this, &TKundenForm::Feldhinzufgen1Click);
+    connect(ui->LetztesFeldlschen1, &QAction::triggered, this, &TKundenForm::LetztesFeldlschen1Click);
+    connect(ui->Feldlngenbearbeiten1, &QAction::triggered, this, &TKundenForm::Feldlngenbearbeiten1Click);
+    connect(ui->Felderumsortieren1, &QAction::triggered, this, &TKundenForm::Felderumsortieren1Click);
+    connect(ui->VorgabewertefrEingabefelderaktualisieren1, &QAction::triggered, this,
+            &TKundenForm::AktuallisiereDBEdit);
+    // CSV exchange, printing, counting and mail are provided by their own operations; until
+    // they are connected, their items are shown but cannot be chosen.
+    for (QAction* action : {ui->ExportierenalsCSV1, ui->ImportierenausCSVDatei1, ui->Druckereinrichten1,
+                            ui->Datensatzdrucken1, ui->AlleDatenstzedrucken1,
+                            ui->AnzahlderEintrgeindeneinzelnenSpaltenzhlen1})
+        action->setEnabled(false);
+
+    // Label12 is the e-mail address's label: red, underlined, a hand cursor.
+    QFont linkFont = ui->Label12->font();
+    linkFont.setUnderline(true);
+    ui->Label12->setFont(linkFont);
+    ui->Label12->setStyleSheet(QStringLiteral("color: red;"));
+    ui->Label12->setCursor(Qt::PointingHandCursor);
+    ui->Label12->installEventFilter(this);
+
+    storage_ = std::make_unique<FormStorage>(this);
+    storage_->Add(
+        QStringLiteral("DBMemo1.Height"), [this] { return ui->DBMemo1->height(); },
+        [this](const QVariant& value) { memoHeight_ = value.toInt(); });
+
+    AktuallisiereDBEditClear();
+    for (size_t k = 0; k < combos_.size(); ++k) {
+        combos_[k]->hide();
+        labels_[k]->hide();
+    }
+    UpdateNavigator();
+}
+
+TKundenForm::~TKundenForm() = default;
+
+void TKundenForm::SetDialogRunner(KundenDialogRunner* runner)
+{
+    runner_ = runner;
+}
+
+int TKundenForm::RunDialog(QDialog& dialog)
+{
+    return (runner_ ? *runner_ : KundenDialogRunner::Modal()).Run(dialog);
+}
+
+void TKundenForm::ReportError(const std::exception& error)
+{
+    CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
+}
+
+CustomerTable::InitResult TKundenForm::InitDataBase(const std::string& dataFolder)
+{
+    const CustomerTable::InitResult result = customers_.InitDataBase(dataFolder);
+    AktuallisiereDBEdit();
+    return result;
+}
+
+// ---- binding -----------------------------------------------------------------------------
+
+void TKundenForm::AktuallisiereDBEdit()
+{
+    if (!PostIfEditing())
+        return;
+    DbfTable& table = customers_.Dbf1();
+    binding_ = CustomerEditBinding::For(table.Active() ? table.Fields() : std::vector<DbfField> {});
+    CustomerValueLists::Lists lists;
+    try {
+        if (table.Active())
+            lists = CustomerValueLists::Collect(table, binding_);
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    inCH_ = true;
+    for (size_t k = 0; k < combos_.size(); ++k) {
+        const bool bound = binding_.comboFields[k] >= 0;
+        combos_[k]->setVisible(bound);
+        labels_[k]->setVisible(bound);
+        labels_[k]->setText(ToQString(binding_.labels[k]));
+        combos_[k]->clear();
+        for (const std::u16string& value : lists[k])
+            combos_[k]->addItem(ToQString(value));
+    }
+    ui->DBMemo1->setEnabled(binding_.memoField >= 0);
+    inCH_ = false;
+    RefreshGrid();
+    SyncGridToTable();
+}
+
+void TKundenForm::AktuallisiereDBEditClear()
+{
+    binding_ = CustomerEditBinding::For({});
+    inCH_ = true;
+    for (QComboBox* combo : combos_)
+        combo->setEditText(QString());
+    ui->DBMemo1->clear();
+    ui->DBMemo1->setEnabled(false);
+    inCH_ = false;
+}
+
+void TKundenForm::LoadControls()
+{
+    DbfTable& table = customers_.Dbf1();
+    inCH_ = true;
+    try {
+        for (size_t k = 0; k < combos_.size(); ++k) {
+            const int field = binding_.comboFields[k];
+            if (field >= 0 && table.Active())
+                combos_[k]->setEditText(ToQString(table.Value(field)));
+            else
+                combos_[k]->setEditText(QString());
+        }
+        if (binding_.memoField >= 0 && table.Active()) {
+            const QString memo = MemoToEditor(table.Value(binding_.memoField));
+            if (ui->DBMemo1->toPlainText() != memo)
+                ui->DBMemo1->setPlainText(memo);
+        } else {
+            ui->DBMemo1->clear();
+        }
+    } catch (const IoError& error) {
+        inCH_ = false;
+        ReportError(error);
+        return;
+    }
+    inCH_ = false;
+}
+
+void TKundenForm::BeginEditingIfNeeded()
+{
+    DbfTable& table = customers_.Dbf1();
+    if (table.GetState() != DbfTable::State::Browse)
+        return;
+    if (table.IsEmpty()) {
+        // Typing into an empty table starts a new record.
+        table.Append();
+        syncing_ = true;
+        model_->SetInsertRow(true);
+        syncing_ = false;
+        SyncGridToTable();
+        return;
+    }
+    table.Edit();
+}
+
+void TKundenForm::OnComboEdited(int k, const QString& text)
+{
+    const int field = binding_.comboFields[size_t(k)];
+    if (inCH_ || field < 0 || !customers_.Dbf1().Active())
+        return;
+    try {
+        BeginEditingIfNeeded();
+        customers_.Dbf1().SetValue(field, ToU16(text));
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    UpdateCurrentRow();
+    UpdateNavigator();
+}
+
+void TKundenForm::OnMemoEdited()
+{
+    if (inCH_ || binding_.memoField < 0 || !customers_.Dbf1().Active())
+        return;
+    try {
+        BeginEditingIfNeeded();
+        customers_.Dbf1().SetValue(binding_.memoField, EditorToMemo(ui->DBMemo1->toPlainText()));
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    UpdateCurrentRow();
+    UpdateNavigator();
+}
+
+// ---- grid and navigation -------------------------------------------------------------------
+
+void TKundenForm::RefreshGrid()
+{
+    syncing_ = true;
+    model_->Refresh();
+    syncing_ = false;
+    QHeaderView* header = ui->DBGrid1->horizontalHeader();
+    const DbfTable& table = customers_.Dbf1();
+    for (int c = 0; table.Active() && c < table.FieldCount(); ++c) {
+        const DbfField& field = table.Field(c);
+        const int chars = field.IsMemo() ? 24 : std::clamp(field.length, 6, 30);
+        header->resizeSection(c, fontMetrics().averageCharWidth() * chars + 16);
+    }
+}
+
+void TKundenForm::UpdateCurrentRow()
+{
+    const DbfTable& table = customers_.Dbf1();
+    const int row = model_->HasInsertRow() && table.GetState() == DbfTable::State::Insert
+                        ? model_->rowCount() - 1
+                        : model_->RowOf(table.RecNo());
+    if (row >= 0)
+        Q_EMIT model_->dataChanged(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
+}
+
+void TKundenForm::SyncGridToTable()
+{
+    const DbfTable& table = customers_.Dbf1();
+    int row = -1;
+    if (model_->HasInsertRow())
+        row = model_->rowCount() - 1;
+    else if (table.Active() && table.RecNo() != 0)
+        row = model_->RowOf(table.RecNo());
+    syncing_ = true;
+    QItemSelectionModel* selection = ui->DBGrid1->selectionModel();
+    if (row >= 0) {
+        const int column = std::max(0, ui->DBGrid1->currentIndex().column());
+        const QModelIndex index = model_->index(row, std::min(column, std::max(0, model_->columnCount() - 1)));
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ui->DBGrid1->scrollTo(index);
+    } else {
+        selection->clear();
+    }
+    syncing_ = false;
+    LoadControls();
+    UpdateNavigator();
+}
+
+bool TKundenForm::PostIfEditing()
+{
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active() || table.GetState() == DbfTable::State::Browse)
+        return true;
+    const bool inserting = table.GetState() == DbfTable::State::Insert;
+    try {
+        table.Post();
+    } catch (const IoError& error) {
+        ReportError(error);
+        return false;
+    }
+    if (inserting || !table.ActiveIndex().empty())
+        RefreshGrid();  // a new row, or the record moved in the order
+    else
+        UpdateCurrentRow();
+    return true;
+}
+
+void TKundenForm::OnGridRowChanged(int row)
+{
+    if (syncing_)
+        return;
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active())
+        return;
+    const bool insertRow = model_->HasInsertRow() && row == model_->rowCount() - 1;
+    if (insertRow && table.GetState() == DbfTable::State::Insert)
+        return;
+    const uint32_t target = model_->RecNoAt(row);
+    if (!PostIfEditing()) {
+        SyncGridToTable();  // stay on the record that could not be stored
+        return;
+    }
+    try {
+        if (target != 0)
+            table.GoTo(target);
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    SyncGridToTable();
+}
+
+void TKundenForm::NavigatorClick(int button)
+{
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active())
+        return;
+    try {
+        switch (button) {
+        case First:
+        case Prior:
+        case Next:
+        case Last:
+            if (!PostIfEditing())
+                return;
+            if (button == First)
+                table.First();
+            else if (button == Prior)
+                table.Prior();
+            else if (button == Next)
+                table.Next();
+            else
+                table.Last();
+            break;
+        case Insert:
+            if (!PostIfEditing())
+                return;
+            table.Insert();
+            syncing_ = true;
+            model_->SetInsertRow(true);
+            syncing_ = false;
+            break;
+        case Delete:
+            if (table.GetState() == DbfTable::State::Insert) {
+                table.Cancel();
+                RefreshGrid();
+                break;
+            }
+            if (table.IsEmpty())
+                return;
+            if (CurrentMessenger().AskQuestion(u"Datensatz löschen?", u"Kundenverwaltung") != Messenger::Answer::Yes)
+                return;
+            table.Delete();
+            RefreshGrid();
+            break;
+        case Edit:
+            if (!table.IsEmpty())
+                table.Edit();
+            break;
+        case Post:
+            PostIfEditing();
+            break;
+        case Cancel:
+            table.Cancel();
+            RefreshGrid();
+            break;
+        case Refresh:
+            if (!PostIfEditing())
+                return;
+            RefreshGrid();
+            break;
+        default:
+            return;
+        }
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    SyncGridToTable();
+}
+
+void TKundenForm::UpdateNavigator()
+{
+    const DbfTable& table = customers_.Dbf1();
+    const bool active = table.Active();
+    const bool browsing = active && table.GetState() == DbfTable::State::Browse;
+    const int row = ui->DBGrid1->currentIndex().row();
+    const int rows = model_->rowCount();
+    const bool hasRecord = active && (!table.IsEmpty() || table.GetState() == DbfTable::State::Insert);
+    navigator_[First]->setEnabled(hasRecord && row > 0);
+    navigator_[Prior]->setEnabled(hasRecord && row > 0);
+    navigator_[Next]->setEnabled(hasRecord && row >= 0 && row < rows - 1);
+    navigator_[Last]->setEnabled(hasRecord && row >= 0 && row < rows - 1);
+    navigator_[Insert]->setEnabled(active);
+    navigator_[Delete]->setEnabled(hasRecord);
+    navigator_[Edit]->setEnabled(browsing && hasRecord);
+    navigator_[Post]->setEnabled(active && !browsing);
+    navigator_[Cancel]->setEnabled(active && !browsing);
+    navigator_[Refresh]->setEnabled(active);
+}
+
+// ---- search and sorting --------------------------------------------------------------------
+
+void TKundenForm::FilterbtnClick()
+{
+    if (!PostIfEditing())
+        return;
+    try {
+        customers_.ApplyFilter(ToU16(ui->FilterEd->text()));
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    RefreshGrid();
+    SyncGridToTable();
+}
+
+void TKundenForm::AllezeigenBtnClick()
+{
+    if (!PostIfEditing())
+        return;
+    try {
+        customers_.ShowAll();
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    ui->FilterEd->clear();
+    RefreshGrid();
+    SyncGridToTable();
+}
+
+void TKundenForm::DBGrid1TitleClick(int column)
+{
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active() || column < 0 || column >= table.FieldCount() || !PostIfEditing())
+        return;
+    customers_.SortByColumn(table.Field(column).name);  // errors (a memo column) are ignored
+    RefreshGrid();
+    SyncGridToTable();
+}
+
+// ---- the "Felder" menu ---------------------------------------------------------------------
+
+bool TKundenForm::AddnewField(const std::u16string& fname, int lang)
+{
+    if (!PostIfEditing())
+        return false;
+    const bool done = customers_.AddnewField(fname, lang);
+    RefreshGrid();
+    SyncGridToTable();
+    return done;
+}
+
+void TKundenForm::Feldhinzufgen1Click()
+{
+    neueFelder_->Edit1()->clear();
+    if (RunDialog(*neueFelder_) != QDialog::Accepted)
+        return;
+    const std::u16string name = ToU16(neueFelder_->Edit1()->text());
+    if (name.empty()) {
+        CurrentMessenger().ShowError(MessageText(195));
+        return;
+    }
+    AddnewField(name, neueFelder_->LangEd()->value());
+    AktuallisiereDBEdit();
+}
+
+void TKundenForm::LetztesFeldlschen1Click()
+{
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active())
+        return;
+    const auto plan = CustomerRestructure::DeleteLastField(table.Fields());
+    if (!plan) {
+        CurrentMessenger().ShowError(MessageText(198));  // title: message 199
+        return;
+    }
+    if (CurrentMessenger().AskQuestion(MessageText(200), MessageText(201)) == Messenger::Answer::Yes
+        && PostIfEditing()) {
+        AktuallisiereDBEditClear();
+        customers_.Rebuild(*plan);
+    }
+    AktuallisiereDBEdit();
+}
+
+void TKundenForm::Feldlngenbearbeiten1Click()
+{
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active())
+        return;
+    feldLange_->Fill(table.Fields());
+    if (RunDialog(*feldLange_) != QDialog::Accepted || !PostIfEditing())
+        return;
+    customers_.Rebuild(CustomerRestructure::ChangeLengths(table.Fields(), feldLange_->Lengths()));
+    RefreshGrid();
+    SyncGridToTable();
+}
+
+void TKundenForm::Felderumsortieren1Click()
+{
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active())
+        return;
+    sortFeld_->Fill(table.Fields());
+    if (RunDialog(*sortFeld_) != QDialog::Accepted || !PostIfEditing())
+        return;
+    AktuallisiereDBEditClear();
+    customers_.Rebuild(CustomerRestructure::Reorder(table.Fields(), sortFeld_->nrs()));
+    AktuallisiereDBEdit();
+}
+
+// ---- window --------------------------------------------------------------------------------
+
+bool TKundenForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->FilterEd && event->type() == QEvent::KeyPress) {
+        const auto key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            FilterbtnClick();
+            return true;
+        }
+    }
+    if (watched == ui->Label12 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Q_EMIT Label12Clicked();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TKundenForm::ApplyMemoHeight()
+{
+    if (memoHeight_ <= 0)
+        return;
+    const QList<int> sizes = ui->Splitter1->sizes();
+    if (sizes.size() != 2)
+        return;
+    const int total = sizes[0] + sizes[1];
+    const int memo = std::clamp(memoHeight_ + ui->Label13->sizeHint().height() + 2, 40, std::max(40, total - 80));
+    ui->Splitter1->setSizes({total - memo, memo});
+}
+
+void TKundenForm::showEvent(QShowEvent* event)
+{
+    if (!shown_) {
+        shown_ = true;
+        storage_->Restore();
+        QDialog::showEvent(event);
+        ApplyMemoHeight();
+        return;
+    }
+    QDialog::showEvent(event);
+}
+
+void TKundenForm::FormClose()
+{
+    // A record being edited is stored; when that fails the user is told and the edit is
+    // dropped, so that the table is consistent for the next opening.
+    DbfTable& table = customers_.Dbf1();
+    if (table.Active() && table.GetState() != DbfTable::State::Browse && !PostIfEditing()) {
+        table.Cancel();
+        RefreshGrid();
+    }
+    storage_->Save();
+}
+
+void TKundenForm::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}

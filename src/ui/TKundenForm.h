@@ -1,0 +1,118 @@
+#pragma once
+
+#include "customers/CustomerEditBinding.h"
+#include "customers/CustomerTable.h"
+
+#include <QDialog>
+#include <array>
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TKundenForm;
+}
+class FormStorage;
+class KundenDialogRunner;
+class KundenTableModel;
+class QComboBox;
+class QLabel;
+class QToolButton;
+class TFeldLangeForm;
+class TNeueFelderForm;
+class TSortFeldForm;
+
+// "Vestrik Kundenverwaltung 1.0": the customer table in a grid with a navigator, a search
+// line, an edit panel of 24 combo boxes and a memo bound to the table's columns at run time,
+// and the menus that restructure the table. The window lives for the whole run and keeps
+// the table open; the main window opens the table at its first showing (InitDataBase) and
+// shows this window modally (exec()) from "Kundenverwaltung aufrufen...".
+class TKundenForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TKundenForm(QWidget* parent = nullptr);
+    ~TKundenForm() override;
+
+    // Opens customers.dbf in dataFolder (ending in "/"), or creates it with the standard
+    // columns; a table that exists but cannot be opened is left as it is and the user is
+    // told (the window then shows no data). Binds the edit panel.
+    CustomerTable::InitResult InitDataBase(const std::string& dataFolder);
+
+    // The open table, its search state and order, for the other customer operations.
+    CustomerTable& Customers() { return customers_; }
+    DbfTable& Dbf1() { return customers_.Dbf1(); }
+    KundenTableModel* Model() const { return model_; }
+    const std::u16string& filtertext() const { return customers_.FilterText(); }
+
+    // Binds combo boxes, labels and memo to the current columns and refills the value lists;
+    // the last visible record becomes current.
+    void AktuallisiereDBEdit();
+    // Unbinds all 24 combo boxes and the memo.
+    void AktuallisiereDBEditClear();
+    // Appends a character column by a rebuild (the edit panel is not rebound).
+    bool AddnewField(const std::u16string& fname, int lang);
+
+    // Tests run the modal dialogs through their own runner; null restores exec().
+    void SetDialogRunner(KundenDialogRunner* runner);
+    TNeueFelderForm* NeueFelderForm() const { return neueFelder_.get(); }
+    TFeldLangeForm* FeldLangeForm() const { return feldLange_.get(); }
+    TSortFeldForm* SortFeldForm() const { return sortFeld_.get(); }
+
+    // The column bound to the k-th combo box (0-based), -1 when none.
+    int BoundField(int k) const { return binding_.comboFields[size_t(k)]; }
+    int BoundMemoField() const { return binding_.memoField; }
+
+public Q_SLOTS:
+    void FilterbtnClick();
+    void AllezeigenBtnClick();
+    void DBGrid1TitleClick(int column);
+    void Feldhinzufgen1Click();
+    void LetztesFeldlschen1Click();
+    void Feldlngenbearbeiten1Click();
+    void Felderumsortieren1Click();
+
+Q_SIGNALS:
+    // Label12 (the e-mail address's label) was clicked.
+    void Label12Clicked();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum NavButton { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh, ButtonCount };
+
+    void NavigatorClick(int button);
+    void FormClose();
+    bool PostIfEditing();
+    void RefreshGrid();
+    void SyncGridToTable();
+    void OnGridRowChanged(int row);
+    void LoadControls();
+    void OnComboEdited(int k, const QString& text);
+    void OnMemoEdited();
+    void BeginEditingIfNeeded();
+    void UpdateNavigator();
+    void UpdateCurrentRow();
+    void ApplyMemoHeight();
+    void ReportError(const std::exception& error);
+    int RunDialog(QDialog& dialog);
+
+    std::unique_ptr<Ui::TKundenForm> ui;
+    CustomerTable customers_;
+    KundenTableModel* model_ = nullptr;
+    CustomerEditBinding binding_;
+    std::array<QComboBox*, CustomerEditBinding::kComboCount> combos_ {};
+    std::array<QLabel*, CustomerEditBinding::kComboCount> labels_ {};
+    std::array<QToolButton*, ButtonCount> navigator_ {};
+    std::unique_ptr<TNeueFelderForm> neueFelder_;
+    std::unique_ptr<TFeldLangeForm> feldLange_;
+    std::unique_ptr<TSortFeldForm> sortFeld_;
+    std::unique_ptr<FormStorage> storage_;
+    KundenDialogRunner* runner_ = nullptr;
+    bool inCH_ = false;     // the program itself fills the controls
+    bool syncing_ = false;  // the program itself moves the grid
+    bool shown_ = false;
+    int memoHeight_ = 0;
+};

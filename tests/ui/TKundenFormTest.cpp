@@ -1,0 +1,469 @@
+// The customer window over real tables in a temporary data folder: controls and captions,
+// binding of the edit panel, editing through the panel, search, sorting, the "Felder" menu
+// with its dialogs answered by a scripted runner, the stored memo height.
+#include "customers/CustomerSchema.h"
+#include "dbase/DbfTable.h"
+#include "messages/MessageCatalog.h"
+#include "support/ScriptedMessenger.h"
+#include "support/TempDir.h"
+#include "ui/KundenDialogRunner.h"
+#include "ui/KundenTableModel.h"
+#include "ui/QtText.h"
+#include "ui/TFeldLangeForm.h"
+#include "ui/TKundenForm.h"
+#include "ui/TNeueFelderForm.h"
+#include "ui/TSortFeldForm.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+const char* const kComboNames[24] = {"DBEdit1",  "DBEdit2",  "DBEdit3",  "DBEdit4",  "DBEdit5",  "DBEdit6",
+                                     "DBEdit7",  "DBEdit8",  "DBEdit9",  "DBEdit10", "DBEdit11", "DBEdit12",
+                                     "DBEdit13", "DBEdit14", "DbEdit15", "DbEdit16", "DBEdit17", "DbEdit18",
+                                     "DbEdit19", "DbEdit20", "DBEdit21", "DBEdit22", "DBEdit23", "DBEdit24"};
+const char* const kLabelNames[24] = {"Label1",  "Label2",  "Label3",  "Label4",  "Label5",  "Label6",
+                                     "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label12",
+                                     "Label15", "Label16", "Label17", "Label18", "Label19", "Label20",
+                                     "Label21", "Label22", "Label23", "Label24", "Label25", "Label26"};
+
+class ScriptedRunner final : public KundenDialogRunner {
+public:
+    std::function<int(QDialog&)> answer;
+    int runs = 0;
+    int Run(QDialog& dialog) override
+    {
+        ++runs;
+        return answer ? answer(dialog) : QDialog::Rejected;
+    }
+};
+
+void Fill(const std::string& path, const std::vector<DbfField>& fields,
+          const std::vector<std::vector<std::pair<std::u16string, std::u16string>>>& rows)
+{
+    DbfTable::Create(path, fields);
+    DbfTable table;
+    table.Open(path);
+    for (const auto& row : rows) {
+        table.Append();
+        for (const auto& [name, value] : row)
+            table.SetValue(name, value);
+        table.Post();
+    }
+}
+
+QStringList GridColumn(TKundenForm& form, int column)
+{
+    QStringList values;
+    KundenTableModel* model = form.Model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        values << model->data(model->index(r, column)).toString();
+    return values;
+}
+
+QStringList Headers(TKundenForm& form)
+{
+    QStringList names;
+    for (int c = 0; c < form.Model()->columnCount(); ++c)
+        names << form.Model()->headerData(c, Qt::Horizontal).toString();
+    return names;
+}
+
+}  // namespace
+
+class TKundenFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<ScriptedMessenger> messenger_;
+
+    void StandardCustomers()
+    {
+        Fill(dir_->File("customers.dbf"), CustomerSchema::StandardFields(),
+             {{{u"Firma", u"Erste"}, {u"Ort", u"Abensberg"}, {u"Email", u"erste@example.de"}},
+              {{u"Firma", u"Zweite"}, {u"Ort", u"Berlin"}, {u"Mehr", u"siehe Tabelle\r\nzweite Zeile"}},
+              {{u"Firma", u"Dritte"}, {u"Ort", u"Berlin"}},
+              {{u"Firma", u"Vierte"}, {u"Ort", u"berlin"}, {u"PLZ", u"93047"}}});
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName("Vestrik");
+        QCoreApplication::setApplicationName("Rekolon");
+    }
+
+    void init()
+    {
+        dir_ = std::make_unique<TempDir>();
+        messenger_ = std::make_unique<ScriptedMessenger>();
+        QSettings().remove("TKundenForm");
+    }
+
+    void cleanup()
+    {
+        messenger_.reset();
+        dir_.reset();
+    }
+
+    void captionNavigatorSearchLineAndMenus()
+    {
+        TKundenForm form;
+        QCOMPARE(form.windowTitle(), QString("Vestrik Kundenverwaltung 1.0"));
+        QVERIFY(form.findChild<QTableView*>("DBGrid1"));
+        auto* navigator = form.findChild<QWidget*>("DBNavigator1");
+        QVERIFY(navigator);
+        const QStringList hints = {"Erster Datensatz", "Vorheriger Datensatz", "Nächster Datensatz",
+                                   "Letzter Datensatz", "Datensatz einfügen", "Datensatz löschen",
+                                   "Datensatz bearbeiten", "Geänderte Datensatz speichern",
+                                   "Abbrechen, Änderungen verwerfen", "Daten aktuallisieren"};
+        const auto buttons = navigator->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 10);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(buttons[i]->toolTip(), hints[i]);
+        QCOMPARE(form.findChild<QLabel*>("Label14")->text(), QString("Suchen:"));
+        QVERIFY(form.findChild<QLineEdit*>("FilterEd"));
+        QCOMPARE(form.findChild<QPushButton*>("Filterbtn")->text(), QString("Filtern"));
+        QCOMPARE(form.findChild<QPushButton*>("AllezeigenBtn")->text(), QString("Alle zeigen"));
+        QCOMPARE(form.findChild<QLabel*>("Label13")->text(), QString("Mehr:"));
+        QVERIFY(form.findChild<QPlainTextEdit*>("DBMemo1"));
+        for (const char* name : kComboNames)
+            QVERIFY2(form.findChild<QComboBox*>(name), name);
+
+        const auto menus = form.findChild<QMenuBar*>("MainMenu1")->actions();
+        QCOMPARE(menus.size(), 3);
+        const QList<QStringList> items = {
+            {"Exportieren als CSV Datei...", "Importieren aus CSV Datei...", "", "Drucker einrichten...",
+             "Datensatz drucken", "Alle Datensätze drucken"},
+            {"Feld hinzufügen...", "Letztes Feld löschen...", "Feldlängen bearbeiten...", "Felder umsortieren..."},
+            {"Anzahl der Einträge in den einzelnen Spalten zählen...", "Vorgabewerte für Eingabefelder aktualisieren"}};
+        const QStringList titles = {"Datei", "Felder", "Funktionen"};
+        for (int m = 0; m < 3; ++m) {
+            QCOMPARE(menus[m]->text(), titles[m]);
+            QStringList texts;
+            for (QAction* action : menus[m]->menu()->actions())
+                texts << (action->isSeparator() ? QString() : action->text());
+            QCOMPARE(texts, items[m]);
+        }
+    }
+
+    void firstStartCreatesAndBindsTheStandardTable()
+    {
+        TKundenForm form;
+        QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Created);
+        QCOMPARE(Headers(form), QStringList({"Firma", "Name", "Vorname", "Anrede", "StrasseNr", "PLZ", "Ort", "Land",
+                                             "Telefon", "Fax", "Handy", "Email", "Mehr", "Kundennr", "Kostenst"}));
+        const QStringList labels = {"Firma:", "Name:", "Vorname:", "Anrede:", "Strassenr:", "Plz:", "Ort:",
+                                    "Land:", "Telefon:", "Fax:", "Handy:", "Email:", "Kundennr:", "Kostenst:"};
+        for (int k = 0; k < 24; ++k) {
+            auto* combo = form.findChild<QComboBox*>(kComboNames[k]);
+            auto* label = form.findChild<QLabel*>(kLabelNames[k]);
+            QCOMPARE(combo->isVisibleTo(&form), k < 14);
+            QCOMPARE(label->isVisibleTo(&form), k < 14);
+            if (k < 14)
+                QCOMPARE(label->text(), labels[k]);
+        }
+        QCOMPARE(form.BoundMemoField(), 12);
+        QVERIFY(messenger_->Boxes().empty());
+    }
+
+    void thirtyCharacterColumnsBindTheFirstTwentyFour()
+    {
+        std::vector<DbfField> fields;
+        for (int i = 0; i < 30; ++i) {
+            fields.push_back(DbfField::Character(u"Spalte" + ToU16(QString::number(i + 1)), 10));
+            if (i == 5)
+                fields.push_back(DbfField::Memo(u"Mehr"));
+        }
+        Fill(dir_->File("customers.dbf"), fields, {{{u"Spalte30", u"dreißig"}}});
+        TKundenForm form;
+        QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
+        QCOMPARE(form.Model()->columnCount(), 31);
+        QCOMPARE(form.BoundMemoField(), 6);
+        QCOMPARE(form.BoundField(5), 5);
+        QCOMPARE(form.BoundField(6), 7);
+        QCOMPARE(form.BoundField(23), 24);
+        QCOMPARE(form.findChild<QLabel*>("Label26")->text(), QString("Spalte24:"));
+        QVERIFY(form.findChild<QComboBox*>("DBEdit24")->isVisibleTo(&form));
+        QCOMPARE(GridColumn(form, 30), QStringList({"dreißig"}));  // only in the grid
+    }
+
+    void anExistingDamagedTableIsReportedAndKept()
+    {
+        const std::string damaged = ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-cut-inside-second-record.dbf");
+        WriteWholeFile(dir_->File("customers.dbf"), damaged);
+        TKundenForm form;
+        QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::OpenFailed);
+        QCOMPARE(messenger_->Errors().size(), size_t(1));
+        QCOMPARE(form.Model()->rowCount(), 0);
+        QVERIFY(ReadWholeFile(dir_->File("customers.dbf")) == damaged);
+        QVERIFY(!form.findChild<QComboBox*>("DBEdit1")->isVisibleTo(&form));
+    }
+
+    void typingInThePanelInsertsAndEditsRecords()
+    {
+        StandardCustomers();
+        {
+            TKundenForm form;
+            form.InitDataBase(dir_->Path());
+            QCOMPARE(form.Model()->rowCount(), 4);
+            QCOMPARE(form.Dbf1().Value(u"Firma"), std::u16string(u"Vierte"));  // the last one is current
+            QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Vierte"));
+
+            form.findChild<QToolButton*>("nbInsert")->click();
+            QCOMPARE(form.Model()->rowCount(), 5);
+            form.findChild<QComboBox*>("DBEdit1")->setEditText("Neue Firma");
+            form.findChild<QComboBox*>("DBEdit7")->setEditText("Passau");
+            form.findChild<QPlainTextEdit*>("DBMemo1")->setPlainText("Zeile eins\nZeile zwei");
+            QCOMPARE(GridColumn(form, 0).last(), QString("Neue Firma"));
+            form.findChild<QToolButton*>("nbPost")->click();
+            QCOMPARE(form.Dbf1().GetState(), DbfTable::State::Browse);
+
+            // Editing the first record; moving to another row stores it.
+            form.findChild<QToolButton*>("nbFirst")->click();
+            QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Erste"));
+            form.findChild<QComboBox*>("DBEdit2")->setEditText("Huber");
+            QCOMPARE(form.Dbf1().GetState(), DbfTable::State::Edit);
+            form.findChild<QToolButton*>("nbNext")->click();
+            QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Zweite"));
+            QCOMPARE(form.findChild<QPlainTextEdit*>("DBMemo1")->toPlainText(), QString("siehe Tabelle\nzweite Zeile"));
+
+            // Cancel drops an edit; closing the window stores one in progress.
+            form.findChild<QComboBox*>("DBEdit2")->setEditText("Verworfen");
+            form.findChild<QToolButton*>("nbCancel")->click();
+            QCOMPARE(form.findChild<QComboBox*>("DBEdit2")->currentText(), QString());
+            form.findChild<QComboBox*>("DBEdit3")->setEditText("Beim Schließen");
+            form.show();
+            form.close();
+        }
+        DbfTable table;
+        table.Open(dir_->File("customers.dbf"));
+        QCOMPARE(table.PhysicalRecordCount(), 5u);
+        QCOMPARE(table.Value(u"Name"), std::u16string(u"Huber"));
+        table.Next();
+        QCOMPARE(table.Value(u"Name"), std::u16string());
+        QCOMPARE(table.Value(u"Vorname"), std::u16string(u"Beim Schließen"));
+        table.Last();
+        QCOMPARE(table.Value(u"Firma"), std::u16string(u"Neue Firma"));
+        QCOMPARE(table.Value(u"Mehr"), std::u16string(u"Zeile eins\r\nZeile zwei"));
+    }
+
+    void deletingThroughTheNavigatorAsksFirst()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        form.findChild<QToolButton*>("nbFirst")->click();
+        messenger_->AnswerNext(Messenger::Answer::No);
+        form.findChild<QToolButton*>("nbDelete")->click();
+        QCOMPARE(form.Model()->rowCount(), 4);
+        messenger_->AnswerNext(Messenger::Answer::Yes);
+        form.findChild<QToolButton*>("nbDelete")->click();
+        QCOMPARE(GridColumn(form, 0), QStringList({"Zweite", "Dritte", "Vierte"}));
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Zweite"));
+        QCOMPARE(messenger_->UnansweredQuestions(), 0);
+    }
+
+    void searchFindsPlainLettersInAnyColumnAndShowAllEndsIt()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        auto* filter = form.findChild<QLineEdit*>("FilterEd");
+        filter->setText("ab");
+        form.findChild<QPushButton*>("Filterbtn")->click();
+        QCOMPARE(GridColumn(form, 0), QStringList({"Erste", "Zweite"}));  // "Abensberg", memo "Tabelle"
+        QCOMPARE(form.filtertext(), std::u16string(u"AB"));
+        filter->setText("vierte");
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(GridColumn(form, 0), QStringList({"Vierte"}));
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Vierte"));
+        form.findChild<QPushButton*>("AllezeigenBtn")->click();
+        QCOMPARE(filter->text(), QString());
+        QCOMPARE(form.Model()->rowCount(), 4);
+        QVERIFY(form.filtertext().empty());
+    }
+
+    void valueListsAndTheirRefresh()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        auto* ort = form.findChild<QComboBox*>("DBEdit7");
+        QStringList items;
+        for (int i = 0; i < ort->count(); ++i)
+            items << ort->itemText(i);
+        QCOMPARE(items, QStringList({"Abensberg", "Berlin", "berlin"}));
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit6")->count(), 2);  // "" and "93047"
+        form.findChild<QToolButton*>("nbInsert")->click();
+        ort->setEditText("Passau");
+        form.findChild<QToolButton*>("nbPost")->click();
+        QCOMPARE(ort->count(), 3);  // not refreshed by the edit
+        form.findChild<QAction*>("VorgabewertefrEingabefelderaktualisieren1")->trigger();
+        QCOMPARE(ort->count(), 4);
+        QCOMPARE(ort->itemText(3), QString("Passau"));
+    }
+
+    void clickingAColumnTitleSortsThroughANamedIndex()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        auto* header = form.findChild<QTableView*>("DBGrid1")->horizontalHeader();
+        Q_EMIT header->sectionClicked(0);
+        QCOMPARE(GridColumn(form, 0), QStringList({"Dritte", "Erste", "Vierte", "Zweite"}));
+        Q_EMIT header->sectionClicked(0);
+        QCOMPARE(form.Dbf1().IndexNames().size(), size_t(1));
+        QCOMPARE(GridColumn(form, 0), QStringList({"Dritte", "Erste", "Vierte", "Zweite"}));
+        Q_EMIT header->sectionClicked(12);  // the memo: nothing changes
+        QCOMPARE(form.Dbf1().ActiveIndex(), std::u16string(u"Firma"));
+        QVERIFY(messenger_->Boxes().empty());
+    }
+
+    void addingAColumnThroughItsDialog()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        ScriptedRunner runner;
+        form.SetDialogRunner(&runner);
+        form.InitDataBase(dir_->Path());
+        QCOMPARE(form.NeueFelderForm()->windowTitle(), QString("Feld hinzufügen"));
+        QCOMPARE(form.NeueFelderForm()->LangEd()->value(), 45);
+
+        runner.answer = [](QDialog&) { return int(QDialog::Rejected); };
+        form.findChild<QAction*>("Feldhinzufgen1")->trigger();
+        QCOMPARE(form.Model()->columnCount(), 15);
+
+        runner.answer = [](QDialog&) { return int(QDialog::Accepted); };  // name left empty
+        form.findChild<QAction*>("Feldhinzufgen1")->trigger();
+        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>({MessageText(195)}));
+        QCOMPARE(form.Model()->columnCount(), 15);
+
+        runner.answer = [](QDialog& dialog) {
+            auto& neu = static_cast<TNeueFelderForm&>(dialog);
+            neu.Edit1()->setText("Bemerkung");
+            neu.LangEd()->setValue(30);
+            return int(QDialog::Accepted);
+        };
+        form.findChild<QAction*>("Feldhinzufgen1")->trigger();
+        QCOMPARE(form.Model()->columnCount(), 16);
+        QCOMPARE(Headers(form).last(), QString("Bemerkung"));
+        QCOMPARE(form.Dbf1().Field(15).length, 30);
+        QCOMPARE(form.Model()->rowCount(), 4);
+        QVERIFY(form.findChild<QComboBox*>("DbEdit15")->isVisibleTo(&form));
+        QCOMPARE(form.findChild<QLabel*>("Label17")->text(), QString("Bemerkung:"));
+        QCOMPARE(form.NeueFelderForm()->LangEd()->value(), 30);  // kept for the next use
+        DbfTable old;
+        old.Open(dir_->File("customers0.dbf"));
+        QCOMPARE(old.FieldCount(), 15);
+    }
+
+    void deletingTheLastColumnIsRefusedOrAsked()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        form.findChild<QAction*>("LetztesFeldlschen1")->trigger();
+        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>({MessageText(198)}));
+
+        QVERIFY(form.AddnewField(u"Extra", 10));
+        form.AktuallisiereDBEdit();
+        messenger_->Reset();
+        messenger_->AnswerNext(Messenger::Answer::No);
+        form.findChild<QAction*>("LetztesFeldlschen1")->trigger();
+        QCOMPARE(form.Model()->columnCount(), 16);
+        messenger_->AnswerNext(Messenger::Answer::Yes);
+        form.findChild<QAction*>("LetztesFeldlschen1")->trigger();
+        QCOMPARE(form.Model()->columnCount(), 15);
+        QCOMPARE(messenger_->Boxes().size(), size_t(2));
+        QCOMPARE(messenger_->Boxes()[1].text, MessageText(200));
+        QCOMPARE(messenger_->Boxes()[1].title, MessageText(201));
+        QVERIFY(!form.findChild<QComboBox*>("DbEdit15")->isVisibleTo(&form));
+    }
+
+    void changingLengthsThroughTheGrid()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        ScriptedRunner runner;
+        form.SetDialogRunner(&runner);
+        form.InitDataBase(dir_->Path());
+        runner.answer = [](QDialog& dialog) {
+            auto& lengths = static_cast<TFeldLangeForm&>(dialog);
+            QTableWidget* grid = lengths.StringGrid1();
+            if (grid->horizontalHeaderItem(0)->text() != "Feldname" || grid->horizontalHeaderItem(1)->text() != "Feldlänge")
+                return int(QDialog::Rejected);
+            if (grid->item(12, 0)->text() != "" || grid->item(6, 1)->text() != "45")
+                return int(QDialog::Rejected);
+            grid->item(6, 1)->setText("5");
+            grid->item(5, 1)->setText("abc");
+            return int(QDialog::Accepted);
+        };
+        form.findChild<QAction*>("Feldlngenbearbeiten1")->trigger();
+        QCOMPARE(runner.runs, 1);
+        QCOMPARE(form.Dbf1().Field(6).length, 5);
+        QCOMPARE(form.Dbf1().Field(5).length, 10);
+        QCOMPARE(GridColumn(form, 6), QStringList({"Abens", "Berli", "Berli", "berli"}));
+    }
+
+    void reorderingMovesEmailToTheTop()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        ScriptedRunner runner;
+        form.SetDialogRunner(&runner);
+        form.InitDataBase(dir_->Path());
+        runner.answer = [](QDialog& dialog) {
+            auto& sort = static_cast<TSortFeldForm&>(dialog);
+            sort.BitBtn1Click();  // nothing selected: nothing happens
+            sort.ListBox1()->setCurrentRow(11);
+            for (int i = 0; i < 12; ++i)
+                sort.BitBtn1Click();  // the last one at the top does nothing
+            return int(QDialog::Accepted);
+        };
+        form.findChild<QAction*>("Felderumsortieren1")->trigger();
+        QCOMPARE(form.SortFeldForm()->nrs().front(), 11);
+        QCOMPARE(Headers(form).first(), QString("Email"));
+        QCOMPARE(Headers(form)[1], QString("Firma"));
+        QCOMPARE(form.findChild<QLabel*>("Label1")->text(), QString("Email:"));
+        QCOMPARE(GridColumn(form, 0).first(), QString("erste@example.de"));
+    }
+
+    void memoHeightIsStoredBetweenRuns()
+    {
+        QSettings().setValue("TKundenForm/DBMemo1.Height", 150);
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        form.resize(1000, 700);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* memo = form.findChild<QPlainTextEdit*>("DBMemo1");
+        QVERIFY2(std::abs(memo->height() - 150) <= 4, qPrintable(QString::number(memo->height())));
+        auto* splitter = form.findChild<QSplitter*>("Splitter1");
+        splitter->setSizes({splitter->sizes()[0] + splitter->sizes()[1] - 120, 120});
+        const int height = memo->height();
+        form.close();
+        QCOMPARE(QSettings().value("TKundenForm/DBMemo1.Height").toInt(), height);
+    }
+};
+
+QTEST_MAIN(TKundenFormTest)
+#include "TKundenFormTest.moc"
