@@ -32,7 +32,7 @@ std::string GetProgramDir(bool create, const std::string& fallback)
     if (xdg && xdg[0] == '/')
         base = xdg;
     else if (home && home[0] == '/')
-        base = std::string(home) + "/.local/share";
+        base = WithTrailingSlash(home) + ".local/share";
     else
         return fallback;
     const std::string folder = WithTrailingSlash(base) + "Vestrik/Rekolon/";
