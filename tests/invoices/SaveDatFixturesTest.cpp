@@ -1,0 +1,108 @@
+// The save.dat fixtures in tests/data: valid files of this and older versions load, and
+// every damaged one (named after its defect) is reported, keeps what was read before the
+// damage and is never overwritten.
+#include "foundation/Utf8.h"
+#include "invoices/TRechnungBook.h"
+#include "invoices/TextBuf.h"
+#include "support/ScriptedMessenger.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+namespace {
+
+using OpenResult = TRechnungBook::OpenResult;
+
+struct Expected {
+    OpenResult result;
+    uint32_t invoices;  // invoices in memory afterwards
+};
+
+const std::map<std::string, Expected> kFixtures = {
+    {"savedat-valid-varied.dat", {OpenResult::Loaded, 3}},
+    {"savedat-valid-sections-1-to-3.dat", {OpenResult::Loaded, 3}},
+    {"savedat-valid-ends-after-section-18.dat", {OpenResult::Loaded, 3}},
+    {"savedat-empty-file.dat", {OpenResult::Damaged, 0}},
+    {"savedat-cut-inside-section-1.dat", {OpenResult::Damaged, 3}},  // the third one partly
+    {"savedat-cut-inside-section-2.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-3.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-4.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-6.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-10.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-19.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-20.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-21.dat", {OpenResult::Damaged, 3}},
+    {"savedat-cut-inside-section-22.dat", {OpenResult::Damaged, 3}},
+    {"savedat-negative-invoice-count.dat", {OpenResult::Damaged, 0}},
+    {"savedat-invoice-count-past-end.dat", {OpenResult::Damaged, 0}},
+    {"savedat-position-count-past-end.dat", {OpenResult::Damaged, 1}},
+    {"savedat-text-count-past-end.dat", {OpenResult::Damaged, 1}},
+    {"savedat-article-count-past-end.dat", {OpenResult::Damaged, 3}},
+    {"savedat-count-mismatch-section-6.dat", {OpenResult::Damaged, 3}},
+    {"savedat-count-mismatch-section-10.dat", {OpenResult::Damaged, 3}},
+    {"savedat-count-mismatch-section-11.dat", {OpenResult::Damaged, 3}},
+    {"savedat-count-mismatch-section-19.dat", {OpenResult::Damaged, 3}},
+    {"savedat-negative-reserved-list-count.dat", {OpenResult::Damaged, 3}},
+    {"savedat-text-block-count-past-end.dat", {OpenResult::Damaged, 3}},
+};
+
+}
+
+TEST(SaveDatFixtures, EachFixtureGivesTheOutcomeItsNameSays)
+{
+    size_t seen = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(REKOLON_TEST_DATA)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("savedat-", 0) != 0)
+            continue;
+        ++seen;
+        SCOPED_TRACE(name);
+        const auto expected = kFixtures.find(name);
+        ASSERT_NE(expected, kFixtures.end()) << "fixture without expectation";
+        const std::string bytes = ReadWholeFile(entry.path().string());
+
+        TempDir dir;
+        WriteWholeFile(dir.File("save.dat"), bytes);
+        ScriptedMessenger messenger;
+        TRechnungBook book;
+        book.progpath = Utf8ToUtf16(dir.Path());
+        EXPECT_EQ(book.OpenRechnungen(), expected->second.result);
+        EXPECT_EQ(book.RechnungCount(), expected->second.invoices);
+        book.SaveRechnungen();
+        if (expected->second.result == OpenResult::Damaged) {
+            EXPECT_EQ(messenger.Errors().size(), 1u);
+            EXPECT_TRUE(book.inopen);
+            EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), bytes);
+        } else {
+            EXPECT_TRUE(messenger.Boxes().empty());
+            const std::string saved = ReadWholeFile(dir.File("save.dat"));
+            if (name == "savedat-valid-varied.dat")
+                EXPECT_EQ(saved, bytes);
+            else
+                EXPECT_EQ(saved.substr(0, bytes.size()), bytes);  // extended by what it lacked
+        }
+    }
+    EXPECT_EQ(seen, kFixtures.size());
+}
+
+TEST(SaveDatFixtures, AnOldFileLoadsItsInvoicesWithDefaultsForTheRest)
+{
+    TempDir dir;
+    WriteWholeFile(dir.File("save.dat"),
+                   ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/savedat-valid-sections-1-to-3.dat"));
+    TRechnungBook book;
+    book.progpath = Utf8ToUtf16(dir.Path());
+    ASSERT_EQ(book.OpenRechnungen(), OpenResult::Loaded);
+    ASSERT_EQ(book.RechnungCount(), 3u);
+    EXPECT_EQ(TextOf(book.Rechnung(0).name), u"Müller");
+    EXPECT_EQ(book.Rechnung(2).posis->Count(), 3u);
+    EXPECT_EQ(book.ArtikelCount(), 2u);
+    EXPECT_EQ(book.settings.FirmaED2, u"Vestrik Bürobedarf");
+    EXPECT_EQ(book.settings.WaehrEd, u"€");
+    EXPECT_EQ(book.settings.ARegNrEd, 6300000);
+    EXPECT_EQ(book.settings.RegNrMode, TRegNrMode::CountRegNr);
+    EXPECT_TRUE(book.settings.FontDialog1 == TRechnungSettings().FontDialog1);
+}
