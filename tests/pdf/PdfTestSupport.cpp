@@ -6,6 +6,7 @@
 #include <zlib.h>
 
 #include <cstdio>
+#include <regex>
 #include <stdexcept>
 #include <sys/wait.h>
 
@@ -36,13 +37,25 @@ std::string Quote(const std::string& path)
     return out + "'";
 }
 
-void ExpectQpdfCheckPasses(const std::string& path)
+void ExpectValidPdf(const std::string& path)
 {
     const ToolResult r = RunTool("qpdf --check " + Quote(path));
     EXPECT_EQ(r.exitCode, 0) << r.output;
     EXPECT_NE(r.output.find("No syntax or stream encoding errors found"), std::string::npos)
         << r.output;
     EXPECT_EQ(r.output.find("WARNING"), std::string::npos) << r.output;
+
+    const std::vector<std::string> fonts = Lines(PdfFonts(path));
+    ASSERT_GE(fonts.size(), 2u);
+    EXPECT_EQ(fonts[0].substr(0, 4), "name");
+    for (size_t i = 2; i < fonts.size(); ++i) {
+        // The name may contain spaces; the columns after it are fixed.
+        EXPECT_TRUE(std::regex_search(fonts[i], std::regex(" TrueType +WinAnsi +no +no +no +[0-9]+ +0 *$")))
+            << fonts[i];
+    }
+    const ToolResult text = RunTool("pdftotext -enc UTF-8 " + Quote(path) + " /dev/null");
+    EXPECT_EQ(text.exitCode, 0) << text.output;
+    EXPECT_EQ(text.output, "");
 }
 
 std::string PdfToText(const std::string& path)
@@ -175,6 +188,7 @@ PdfFile WritePdf(const std::string& path, const std::function<void(TPDFCanvas&)>
         throw std::runtime_error("BeginDoc failed for " + path);
     draw(canvas);
     canvas.EndDoc();
+    ExpectValidPdf(path);
     return PdfFile(ReadWholeFile(path));
 }
 

@@ -17,8 +17,10 @@ struct ToolResult {
 ToolResult RunTool(const std::string& command);
 std::string Quote(const std::string& path);
 
-// qpdf --check passes on the file (GoogleTest failure otherwise).
-void ExpectQpdfCheckPasses(const std::string& path);
+// The independent programs accept the file (GoogleTest failures otherwise): qpdf --check
+// finds no error, pdffonts lists only non-embedded TrueType fonts in the WinAnsi encoding,
+// pdftotext reads every page.
+void ExpectValidPdf(const std::string& path);
 std::string PdfToText(const std::string& path);
 std::string PdfFonts(const std::string& path);
 
@@ -51,7 +53,8 @@ private:
     int64_t startxref_ = -1;
 };
 
-// Writes one document to path with the given drawing; returns the file.
+// Writes one document to path with the given drawing, checks it with ExpectValidPdf and
+// returns the file.
 PdfFile WritePdf(const std::string& path, const std::function<void(TPDFCanvas&)>& draw,
                  const std::function<void(TPDFCanvas&)>& before = nullptr);
 
