@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSpinBox>
+#include <QTimer>
 
 namespace {
 
@@ -63,6 +64,9 @@ TKundenForm::TKundenForm(QWidget* parent)
     ui->DBGrid1->setModel(model_);
     ui->DBGrid1->horizontalHeader()->setSectionsClickable(true);
     ui->DBGrid1->horizontalHeader()->setHighlightSections(false);
+    ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    ui->Splitter1->setStretchFactor(0, 1);
+    ui->Splitter1->setStretchFactor(1, 0);
     connect(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TKundenForm::DBGrid1TitleClick);
     connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { OnGridRowChanged(current.row()); });
@@ -267,7 +271,7 @@ void TKundenForm::RefreshGrid()
     const DbfTable& table = customers_.Dbf1();
     for (int c = 0; table.Active() && c < table.FieldCount(); ++c) {
         const DbfField& field = table.Field(c);
-        const int chars = field.IsMemo() ? 24 : std::clamp(field.length, 6, 30);
+        const int chars = field.IsMemo() ? 24 : std::clamp(field.length, 6, 24);
         header->resizeSection(c, fontMetrics().averageCharWidth() * chars + 16);
     }
 }
@@ -583,6 +587,8 @@ void TKundenForm::showEvent(QShowEvent* event)
         storage_->Restore();
         QDialog::showEvent(event);
         ApplyMemoHeight();
+        // The window gets its final size from the window system after this event.
+        QTimer::singleShot(0, this, &TKundenForm::ApplyMemoHeight);
         return;
     }
     QDialog::showEvent(event);

@@ -114,5 +114,5 @@ private:
     bool inCH_ = false;     // the program itself fills the controls
     bool syncing_ = false;  // the program itself moves the grid
     bool shown_ = false;
-    int memoHeight_ = 0;
+    int memoHeight_ = 110;  // until a stored height is restored
 };
