@@ -205,7 +205,6 @@ FontDictMetrics FontFace::DictMetrics() const
     } else {
         d.ascent = size.ascent;
         d.descent = size.descent;
-        d.cellHeight = size.CellHeight();
         for (int32_t code = d.firstChar; code <= d.lastChar; ++code)
             d.widest = std::max(d.widest, size.widths[code]);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pdf/FontDictMetrics.h"
 #include "pdf/FontSizeMetrics.h"
 
 #include <array>

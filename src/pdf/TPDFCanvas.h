@@ -1,6 +1,9 @@
 #pragma once
 
-#include "pdf/PdfRecords.h"
+#include "pdf/TPDFFontRec.h"
+#include "pdf/TPDFImageRec.h"
+#include "pdf/TPDFObjRec.h"
+#include "pdf/TPDFPageRec.h"
 #include "pdf/TMeasureCanvas.h"
 #include "pdf/TPDFBrush.h"
 #include "pdf/TPDFFont.h"

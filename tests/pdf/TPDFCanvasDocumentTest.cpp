@@ -4,6 +4,7 @@
 #include "foundation/IoError.h"
 #include "pdf/PdfNumbers.h"
 #include "pdf/TPDFCanvas.h"
+#include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -390,4 +391,36 @@ TEST(TPDFCanvasDocument, WriteOutsideADocumentIsAnError)
 {
     TPDFCanvas c;
     EXPECT_THROW(c.writeln(u"%"), IoError);
+}
+
+TEST(TPDFCanvasDocument, ADestroyThatCannotFinishTheFileTellsTheUser)
+{
+    TempDir dir;
+    ScriptedMessenger messenger;
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    {
+        TPDFCanvas c;
+        ASSERT_TRUE(c.BeginDoc(dir.File("t.pdf")));
+        std::u16string noise;
+        uint32_t state = 99;
+        for (int i = 0; i < 300000; ++i) {
+            state = state * 1103515245u + 12345u;
+            noise += char16_t(u'!' + (state >> 16) % 90);
+        }
+        c.writeln(noise);
+        struct rlimit limited = old;
+        limited.rlim_cur = 16 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(messenger.Errors().size(), 1u);
+    EXPECT_NE(messenger.Errors()[0].find(u"t.pdf"), std::u16string::npos);
+    EXPECT_THROW(ReadWholeFile(dir.File("t.pdf")), std::runtime_error);
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        ++files;
+    EXPECT_EQ(files, 0u);
 }
