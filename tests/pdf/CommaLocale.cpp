@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <locale>
 #include <unistd.h>
 
@@ -23,20 +24,38 @@ std::locale& SavedGlobal()
     return saved;
 }
 
-// A folder holding de_DE.UTF-8 built with localedef, made once per run; empty if impossible.
-const std::string& BuiltLocaleFolder()
-{
-    static const std::string folder = [] {
+// A folder holding de_DE.UTF-8 built with localedef, made once per run and removed at its
+// end; empty if impossible.
+class BuiltLocale {
+public:
+    BuiltLocale()
+    {
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/rekolon-locale-XXXXXX";
         if (!mkdtemp(pattern.data()))
-            return std::string();
+            return;
+        created_ = pattern;
         const ToolResult r = RunTool("localedef -i de_DE -f UTF-8 " + Quote(pattern + "/de_DE.UTF-8"));
-        if (r.exitCode != 0 && r.exitCode != 1)  // 1: warnings only
-            return std::string();
-        return pattern;
-    }();
-    return folder;
+        if (r.exitCode == 0 || r.exitCode == 1)  // 1: warnings only
+            folder_ = pattern;
+    }
+    ~BuiltLocale()
+    {
+        std::error_code ignored;
+        if (!created_.empty())
+            std::filesystem::remove_all(created_, ignored);
+    }
+    const std::string& Folder() const { return folder_; }
+
+private:
+    std::string created_;
+    std::string folder_;
+};
+
+const std::string& BuiltLocaleFolder()
+{
+    static const BuiltLocale built;
+    return built.Folder();
 }
 
 bool CFormatsWithComma()
