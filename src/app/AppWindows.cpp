@@ -18,8 +18,12 @@ AppWindows::AppWindows()
     NewArtForm_ = std::make_unique<TNewArtForm>(owner);
     EditTextbauForm_ = std::make_unique<TEditTextbauForm>(owner);
     DataPathForm_ = std::make_unique<TDataPathForm>(owner);
-    RechnungsForm_->SetAboutBox(AboutBox_.get());
-    RechnungsForm_->SetDataPathForm(DataPathForm_.get());
+    TRechnungsForm::Dialogs dialogs;
+    dialogs.AboutBox = AboutBox_.get();
+    dialogs.DataPathForm = DataPathForm_.get();
+    dialogs.NewArtForm = NewArtForm_.get();
+    dialogs.EditTextbauForm = EditTextbauForm_.get();
+    RechnungsForm_->SetDialogs(dialogs);
 }
 
 AppWindows::~AppWindows()

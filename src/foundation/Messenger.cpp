@@ -12,11 +12,11 @@ public:
     {
         std::fprintf(stderr, "Fehler: %s\n", Utf16ToUtf8(text).c_str());
     }
-    void ShowInformation(const std::u16string& text) override
+    void ShowInformation(const std::u16string& text, const std::u16string&) override
     {
         std::fprintf(stderr, "%s\n", Utf16ToUtf8(text).c_str());
     }
-    Answer AskQuestion(const std::u16string& text, const std::u16string& title) override
+    Answer AskQuestion(const std::u16string& text, const std::u16string& title, QuestionIcon) override
     {
         std::fprintf(stderr, "%s: %s (abgebrochen)\n", Utf16ToUtf8(title).c_str(),
                      Utf16ToUtf8(text).c_str());

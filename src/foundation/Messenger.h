@@ -7,15 +7,19 @@
 class Messenger {
 public:
     enum class Answer { Yes, No, Cancel };
+    // The icon of a question box: the question mark, or the stop sign before an operation
+    // that replaces the user's data.
+    enum class QuestionIcon { Question, Stop };
 
     virtual ~Messenger() = default;
 
     // Error box: error icon, the application's default title.
     virtual void ShowError(const std::u16string& text) = 0;
-    // Information box: information icon, OK button, the application's default title.
-    virtual void ShowInformation(const std::u16string& text) = 0;
+    // Information box: information icon, OK button, the given title or the application's.
+    virtual void ShowInformation(const std::u16string& text, const std::u16string& title = {}) = 0;
     // Question with a title and the buttons Yes, No and Cancel; only Yes goes on.
-    virtual Answer AskQuestion(const std::u16string& text, const std::u16string& title) = 0;
+    virtual Answer AskQuestion(const std::u16string& text, const std::u16string& title,
+                               QuestionIcon icon = QuestionIcon::Question) = 0;
 };
 
 // The messenger that core code reports through. Until the program installs one, reports go

@@ -2,6 +2,12 @@
 
 #include <QLocale>
 
+void LocaleFormat::ApplyToWidgets() const
+{
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
 LocaleFormat LocaleFormat::FromSystem()
 {
     const QLocale locale = QLocale::system();

@@ -9,4 +9,6 @@ struct LocaleFormat {
     std::u16string shortDate = u"dd.MM.yyyy";
 
     static LocaleFormat FromSystem();
+    // Makes the number fields write numbers as this format does (the C locale as German).
+    void ApplyToWidgets() const;
 };

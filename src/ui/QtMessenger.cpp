@@ -15,17 +15,19 @@ void QtMessenger::ShowError(const std::u16string& text)
     QMessageBox::critical(Parent(), QApplication::applicationDisplayName(), ToQString(text));
 }
 
-void QtMessenger::ShowInformation(const std::u16string& text)
+void QtMessenger::ShowInformation(const std::u16string& text, const std::u16string& title)
 {
-    QMessageBox::information(Parent(), QApplication::applicationDisplayName(), ToQString(text));
+    QMessageBox::information(Parent(), title.empty() ? QApplication::applicationDisplayName() : ToQString(title),
+                             ToQString(text));
 }
 
-Messenger::Answer QtMessenger::AskQuestion(const std::u16string& text, const std::u16string& title)
+Messenger::Answer QtMessenger::AskQuestion(const std::u16string& text, const std::u16string& title,
+                                           QuestionIcon icon)
 {
-    const auto button = QMessageBox::question(
-        Parent(), ToQString(title), ToQString(text),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    switch (button) {
+    QMessageBox box(icon == QuestionIcon::Stop ? QMessageBox::Critical : QMessageBox::Question, ToQString(title),
+                    ToQString(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent());
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:

@@ -3,8 +3,13 @@
 #include "invoices/RechnungEdit.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
+#include "foundation/Messenger.h"
 #include "invoices/TextBuf.h"
+#include "invoices/TextbausteinInsert.h"
+#include "messages/MessageCatalog.h"
+#include "ui/AusgabePage.h"
 #include "ui/InvoiceListModel.h"
+#include "ui/PositionenPage.h"
 #include "ui/QtText.h"
 #include "ui_RechnungenPage.h"
 
@@ -46,10 +51,17 @@ RechnungenPage::RechnungenPage(QWidget* parent) : QWidget(parent), ui(std::make_
 
 RechnungenPage::~RechnungenPage() = default;
 
-void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format)
+void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage)
 {
     book_ = &book;
     format_ = format;
+    positions_ = new PositionenPage(ui->TabPositionen);
+    ui->TabPositionen->layout()->addWidget(positions_);
+    positions_->Attach(book, format, artikelPage);
+    ausgabe_ = new AusgabePage(ui->TabAusgabe);
+    ui->TabAusgabe->layout()->addWidget(ausgabe_);
+    connect(ausgabe_, &AusgabePage::DocumentKindChanged, this, &RechnungenPage::InvoiceChanged);
+    connect(ui->BitBtn5, &QPushButton::clicked, this, &RechnungenPage::BitBtn5Click);
     model_ = new InvoiceListModel(book, format.shortDate, this);
     ui->ListView1->setModel(model_);
     // The two date columns are a little wider, so a full date fits in the list's font.
@@ -104,15 +116,6 @@ QTabWidget* RechnungenPage::PageControl1() const
     return ui->PageControl1;
 }
 
-QWidget* RechnungenPage::PositionenTab() const
-{
-    return ui->TabPositionen;
-}
-
-QWidget* RechnungenPage::AusgabeTab() const
-{
-    return ui->TabAusgabe;
-}
 
 int RechnungenPage::SelectedRow() const
 {
@@ -183,9 +186,7 @@ void RechnungenPage::ListAktuelleRechnung()
 
 void RechnungenPage::ListPositionen()
 {
-    if (SelectedRow() < 0)
-        return;
-    book_->SaveRechnungen();
+    positions_->ShowRechnung(SelectedRow());
 }
 
 void RechnungenPage::ListView1Change()
@@ -193,8 +194,10 @@ void RechnungenPage::ListView1Change()
     const int row = SelectedRow();
     if (!donotmakeinvis)
         ShowLowerTabs(row >= 0);
-    if (row < 0)
+    if (row < 0) {
+        positions_->ShowRechnung(-1);
         return;
+    }
     book_->inCH = true;
     book_->rechs.GetObject(static_cast<uint32_t>(row));
     LoadControls(*book_->arech);
@@ -318,4 +321,38 @@ void RechnungenPage::SearchBtnClick()
         ui->ListView1->horizontalHeader()->setSortIndicatorShown(false);
     }
     ListRechnungen();
+}
+
+void RechnungenPage::UpdateVorlagen()
+{
+    ui->VorlagenBox->clear();
+    for (const TTextbaustein& block : book_->settings.ListView4)
+        ui->VorlagenBox->addItem(ToQString(block.name));
+    ui->VorlagenBox->setCurrentIndex(ui->VorlagenBox->count() > 0 ? 0 : -1);
+}
+
+void RechnungenPage::BitBtn5Click()
+{
+    const int i = ui->VorlagenBox->currentIndex();
+    const auto& blocks = book_->settings.ListView4;
+    if (i < 0 || static_cast<size_t>(i) >= blocks.size()) {
+        CurrentMessenger().ShowError(MessageText(271));
+        return;
+    }
+    // The memo counts a line break as one character, the invoice text as two (CR LF).
+    QPlainTextEdit* memo = ui->RechungsTextED;
+    const QString shown = memo->toPlainText();
+    const int qtCaret = memo->textCursor().position();
+    const size_t caret = static_cast<size_t>(qtCaret + shown.left(qtCaret).count(QLatin1Char('\n')));
+    QString text = shown;
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const TextbausteinInsertResult result = InsertTextbaustein(ToU16(text), caret, blocks[static_cast<size_t>(i)].text);
+    QString inserted = ToQString(result.text);
+    const int newCaret = static_cast<int>(result.caret) - static_cast<int>(inserted.left(static_cast<int>(result.caret)).count(QLatin1Char('\r')));
+    inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    memo->setPlainText(inserted);  // its change handler stores the text into the invoice
+    QTextCursor cursor = memo->textCursor();
+    cursor.setPosition(qBound(0, newCaret, static_cast<int>(inserted.size())));
+    memo->setTextCursor(cursor);
+    memo->setFocus();
 }

@@ -10,7 +10,10 @@
 namespace Ui {
 class RechnungenPage;
 }
+class ArtikelPage;
+class AusgabePage;
 class InvoiceListModel;
+class PositionenPage;
 class QLineEdit;
 class QSplitter;
 class QTabWidget;
@@ -27,7 +30,7 @@ public:
     ~RechnungenPage() override;
 
     // Connects the page to the book; called once before the page is used.
-    void Attach(TRechnungBook& book, const LocaleFormat& format);
+    void Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage);
 
     // Rebuilds the whole list; selects selectRow, or (−1) the row selected before, or the
     // last row; with no invoices the lower tabs are hidden. Rebuilds the positions list.
@@ -52,9 +55,14 @@ public:
     void ListView1ColumnClick(int column);
     void SearchBtnClick();
 
+    // Refills the template list from the text blocks and selects the first.
+    void UpdateVorlagen();
+    // "Textbaustein einfügen...": the chosen block into the invoice text at the caret.
+    void BitBtn5Click();
+
     QTabWidget* PageControl1() const;
-    QWidget* PositionenTab() const;
-    QWidget* AusgabeTab() const;
+    PositionenPage* Positionen() const { return positions_; }
+    AusgabePage* Ausgabe() const { return ausgabe_; }
 
 Q_SIGNALS:
     // Another invoice became current, or the current one changed: the preview repaints.
@@ -79,6 +87,8 @@ private:
     TRechnungBook* book_ = nullptr;
     LocaleFormat format_;
     InvoiceListModel* model_ = nullptr;
+    PositionenPage* positions_ = nullptr;
+    AusgabePage* ausgabe_ = nullptr;
     std::vector<TextBinding> bindings_;
     bool donotmakeinvis = false;
 };

@@ -4,8 +4,11 @@
 #include "ui/ProgressEvent.h"
 #include "ui/ProgressPanel.h"
 #include "ui/QtText.h"
+#include "foundation/Messenger.h"
+#include "messages/MessageCatalog.h"
 #include "ui/TAboutBox.h"
 #include "ui/TDataPathForm.h"
+#include "ui/PositionenPage.h"
 #include "ui_TRechnungsForm.h"
 
 #include <QCloseEvent>
@@ -53,7 +56,13 @@ void TRechnungsForm::FormCreate()
     ui->StatusBar1->addWidget(statusText_);
     ui->StatusBar1->addWidget(progressPanel_);
 
-    ui->TabRechnungen->Attach(book, format_);
+    format_.ApplyToWidgets();
+    ui->TabArtikel->Attach(book, format_);
+    ui->TabRechnungen->Attach(book, format_, ui->TabArtikel);
+    ui->TabTextbausteine->Attach(book);
+    connect(ui->TabTextbausteine, &TextbausteinePage::TextbausteineChanged, ui->TabRechnungen,
+            &RechnungenPage::UpdateVorlagen);
+    connect(ui->TabFirma, &FirmaPage::BitBtn3Clicked, this, &TRechnungsForm::BitBtn3Click);
     ui->TabFirma->Attach(book);
     ui->TabLogo->Attach(book);
     ui->TabLogo->SetFileFilter(QStringLiteral("Bilddateien (*.bmp *.dib *.png *.jpg *.jpeg *.jpe *.jfif)"));
@@ -72,6 +81,24 @@ void TRechnungsForm::FormCreate()
     FormStorage1.AddProperty("CopyArtikelsCheck.Checked",
                              ui->TabRechnungen->findChild<QObject*>("CopyArtikelsCheck"), "checked");
     ui->PageControl2->setCurrentIndex(0);
+}
+
+void TRechnungsForm::SetDialogs(const Dialogs& dialogs)
+{
+    AboutBox = dialogs.AboutBox;
+    DataPathForm = dialogs.DataPathForm;
+    ui->TabRechnungen->Positionen()->SetPickForm(dialogs.NewArtForm);
+    ui->TabTextbausteine->SetEditForm(dialogs.EditTextbauForm);
+}
+
+void TRechnungsForm::ShowBook()
+{
+    ShowAllSettings();
+    ui->TabTextbausteine->Rebuild();
+    ui->TabRechnungen->UpdateVorlagen();
+    ui->TabRechnungen->ListRechnungen();
+    // Filling the article list writes save.dat (in the current format, right after reading).
+    ui->TabArtikel->ListArtikel();
 }
 
 void TRechnungsForm::ShowAllSettings()
@@ -111,10 +138,7 @@ void TRechnungsForm::FormShow()
     book.appdatapath = book.progpath = ToU16(progpath_);
 
     book.OpenRechnungen();
-    ShowAllSettings();
-    ui->TabRechnungen->ListRechnungen();
-    // The article list is filled next; filling it writes save.dat in the current format.
-    book.SaveRechnungen();
+    ShowBook();
     Q_EMIT BookLoaded();
 }
 
@@ -180,4 +204,16 @@ void TRechnungsForm::BitBtn8Click()
 {
     if (DataPathForm)
         DataPathForm->exec();
+}
+
+void TRechnungsForm::BitBtn3Click()
+{
+    if (CurrentMessenger().AskQuestion(MessageText(267), MessageText(268), Messenger::QuestionIcon::Stop) !=
+        Messenger::Answer::Yes)
+        return;
+    // A missing or unreadable file changes nothing; a damaged one is reported by the book,
+    // which then refuses to save for the rest of the run.
+    book.OpenRechnungen((realprogpath_ + QStringLiteral("save.dat")).toStdString());
+    ShowBook();
+    book.SaveRechnungen();
 }

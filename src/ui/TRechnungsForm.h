@@ -16,6 +16,8 @@ class ProgressPanel;
 class QLabel;
 class TAboutBox;
 class TDataPathForm;
+class TEditTextbauForm;
+class TNewArtForm;
 
 // The main window: the invoice book with its tabs for invoices, articles, company settings,
 // logo, currency, fonts and text blocks, a status bar with a progress panel, and the menu
@@ -32,8 +34,13 @@ public:
     ~TRechnungsForm() override;
 
     // The dialogs the main window opens; they are created after it, in the program's order.
-    void SetAboutBox(TAboutBox* box) { AboutBox = box; }
-    void SetDataPathForm(TDataPathForm* form) { DataPathForm = form; }
+    struct Dialogs {
+        TAboutBox* AboutBox = nullptr;
+        TDataPathForm* DataPathForm = nullptr;
+        TNewArtForm* NewArtForm = nullptr;
+        TEditTextbauForm* EditTextbauForm = nullptr;
+    };
+    void SetDialogs(const Dialogs& dialogs);
     // A data folder given on the command line, used for this run instead of the stored choice.
     void SetDataFolderOverride(const QString& folder) { dataFolderOverride_ = folder; }
 
@@ -53,6 +60,9 @@ public:
     void ber1Click();
     // "Datenbankverzeichnis einstellen...": the data folder dialog.
     void BitBtn8Click();
+    // "Rechnungen aus alter Version übernehmen...": the book of the program folder replaces
+    // the one in memory and is saved into the data folder.
+    void BitBtn3Click();
 
 Q_SIGNALS:
     // The data folder has been chosen and the book loaded (first showing).
@@ -70,6 +80,8 @@ private:
     void WMUser(int percent);
     void SBarPaintMore();
     void ShowAllSettings();
+    // Shows the whole book anew: settings, invoices, articles, text blocks.
+    void ShowBook();
 
     std::unique_ptr<Ui::TRechnungsForm> ui;
     TRechnungBook book;

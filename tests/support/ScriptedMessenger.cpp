@@ -12,17 +12,18 @@ ScriptedMessenger::~ScriptedMessenger()
 
 void ScriptedMessenger::ShowError(const std::u16string& text)
 {
-    boxes_.push_back({Kind::Error, text, {}});
+    boxes_.push_back({Kind::Error, text, {}, {}});
 }
 
-void ScriptedMessenger::ShowInformation(const std::u16string& text)
+void ScriptedMessenger::ShowInformation(const std::u16string& text, const std::u16string& title)
 {
-    boxes_.push_back({Kind::Information, text, {}});
+    boxes_.push_back({Kind::Information, text, title, {}});
 }
 
-Messenger::Answer ScriptedMessenger::AskQuestion(const std::u16string& text, const std::u16string& title)
+Messenger::Answer ScriptedMessenger::AskQuestion(const std::u16string& text, const std::u16string& title,
+                                                 QuestionIcon icon)
 {
-    boxes_.push_back({Kind::Question, text, title});
+    boxes_.push_back({Kind::Question, text, title, icon});
     if (answers_.empty()) {
         ++unanswered_;
         return Answer::Cancel;

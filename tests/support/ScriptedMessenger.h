@@ -16,7 +16,8 @@ public:
     struct Box {
         Kind kind;
         std::u16string text;
-        std::u16string title;  // questions only
+        std::u16string title;  // questions and information boxes
+        QuestionIcon icon = QuestionIcon::Question;  // questions only
     };
 
     ScriptedMessenger();
@@ -25,8 +26,9 @@ public:
     void AnswerNext(Answer answer) { answers_.push_back(answer); }
 
     void ShowError(const std::u16string& text) override;
-    void ShowInformation(const std::u16string& text) override;
-    Answer AskQuestion(const std::u16string& text, const std::u16string& title) override;
+    void ShowInformation(const std::u16string& text, const std::u16string& title = {}) override;
+    Answer AskQuestion(const std::u16string& text, const std::u16string& title,
+                       QuestionIcon icon = QuestionIcon::Question) override;
 
     const std::vector<Box>& Boxes() const { return boxes_; }
     std::vector<std::u16string> Errors() const;

@@ -1,0 +1,224 @@
+#include "ui/PositionenPage.h"
+
+#include "invoices/Amounts.h"
+#include "invoices/ArtikelList.h"
+#include "invoices/NumberText.h"
+#include "invoices/PositionEdit.h"
+#include "invoices/TRechnungBook.h"
+#include "invoices/TextBuf.h"
+#include "ui/ArtikelPage.h"
+#include "ui/FunctionTableModel.h"
+#include "ui/PriceEditor.h"
+#include "ui/QtText.h"
+#include "ui/TNewArtForm.h"
+#include "ui_PositionenPage.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+PositionenPage::PositionenPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::PositionenPage>())
+{
+    ui->setupUi(this);
+    ui->ListView2->horizontalHeader()->setDefaultSectionSize(75);
+    ui->ListView2->horizontalHeader()->setStretchLastSection(false);
+    ui->ListView2->verticalHeader()->hide();
+    ui->PositionenSplitter->setStretchFactor(0, 1);
+}
+
+PositionenPage::~PositionenPage() = default;
+
+void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage)
+{
+    book_ = &book;
+    format_ = format;
+    artikelPage_ = artikelPage;
+    model_ = new FunctionTableModel(
+        {"Menge", "Einheit", "ArtNr", "MWST", "Bezeichnung", "Preis"},
+        [this] { return rechnung_ < 0 ? 0 : static_cast<int>(book_->Rechnung(rechnung_).posis->Count()); },
+        [this](int row, int column) {
+            return ToQString(PositionColumnText(book_->Position(rechnung_, row), column, format_.decimalSeparator));
+        },
+        this);
+    ui->ListView2->setModel(model_);
+    ui->ListView2->horizontalHeader()->resizeSection(4, 220);
+    connect(ui->ListView2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &PositionenPage::ListView2Change);
+
+    PriceEditor::Hooks hooks;
+    hooks.hasRecord = [this] { return HasPosition(); };
+    hooks.storeRate = [this](double r) {
+        book_->Position(rechnung_, SelectedRow()).mwst = r;
+    };
+    hooks.storeGross = [this](double preis) { book_->Position(rechnung_, SelectedRow()).preis = preis; };
+    hooks.rebuild = [this] { ListPositionen(); };
+    prices_ = new PriceEditor(ui->MWSTED, ui->PreisEd, ui->PreisNettoEd, book, format.decimalSeparator, hooks, this);
+
+    connect(ui->MengeEd, &QDoubleSpinBox::valueChanged, this,
+            [this](double value) { EditPosition([value](TPositionRec& p) { p.menge = value; }); });
+    connect(ui->EinheitEd, &QLineEdit::textChanged, this, [this](const QString& text) {
+        EditPosition([&text](TPositionRec& p) { SetTextBuf(&p.einheit, ToU16(text)); });
+    });
+    connect(ui->ArtNrEd, &QLineEdit::textChanged, this, [this](const QString& text) {
+        EditPosition([&text](TPositionRec& p) { SetTextBuf(&p.artnr, ToU16(text)); });
+    });
+    connect(ui->BezEd, &QPlainTextEdit::textChanged, this, [this] {
+        QString text = ui->BezEd->toPlainText();
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        EditPosition([&text](TPositionRec& p) { SetTextBuf(&p.bez, ToU16(text)); });
+    });
+
+    connect(ui->NeuePosiBtn, &QPushButton::clicked, this, &PositionenPage::NeuePosiBtnClick);
+    connect(ui->NeuePosiVArtBtn, &QPushButton::clicked, this, &PositionenPage::NeuePosiVArtBtnClick);
+    connect(ui->DelArtBtn, &QPushButton::clicked, this, &PositionenPage::DelArtBtnClick);
+    connect(ui->SaveAsArtBtn, &QPushButton::clicked, this, &PositionenPage::SaveAsArtBtnClick);
+    connect(ui->RabattBtn, &QPushButton::clicked, this, &PositionenPage::RabattBtnClick);
+}
+
+int PositionenPage::SelectedRow() const
+{
+    const QModelIndexList rows = ui->ListView2->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void PositionenPage::SelectRow(int row)
+{
+    if (row < 0 || row >= model_->rowCount())
+        return;
+    const QModelIndex index = model_->index(row, 0);
+    ui->ListView2->selectionModel()->setCurrentIndex(index,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ui->ListView2->scrollTo(index);
+}
+
+bool PositionenPage::HasPosition() const
+{
+    return rechnung_ >= 0 && SelectedRow() >= 0;
+}
+
+void PositionenPage::ShowRechnung(int rechnung)
+{
+    const int remembered = SelectedRow() < 0 ? 0 : SelectedRow();
+    rechnung_ = rechnung;
+    if (rechnung_ < 0)
+        return;
+    model_->Rebuild();
+    const int rows = model_->rowCount();
+    if (rows > 0)
+        SelectRow(remembered < rows ? remembered : rows - 1);
+    book_->SaveRechnungen();
+}
+
+void PositionenPage::ListPositionen()
+{
+    if (rechnung_ < 0)
+        return;
+    const int remembered = SelectedRow() < 0 ? 0 : SelectedRow();
+    // Values changed in place keep the selection (and the editor the user types in); added
+    // or removed rows rebuild the list and select the remembered or the last row.
+    model_->Refresh();
+    const int rows = model_->rowCount();
+    if (SelectedRow() < 0 && rows > 0)
+        SelectRow(remembered < rows ? remembered : rows - 1);
+    book_->SaveRechnungen();
+}
+
+void PositionenPage::ListView2Change()
+{
+    const int row = SelectedRow();
+    if (rechnung_ < 0 || row < 0 || book_->inCH)
+        return;
+    book_->inCH = true;
+    book_->Rechnung(rechnung_).posis->GetObject(static_cast<uint32_t>(row));
+    const TPositionRec& p = *book_->aposi;
+    ui->MengeEd->setValue(p.menge);
+    ui->EinheitEd->setText(ToQString(std::u16string(TextOf(p.einheit))));
+    ui->ArtNrEd->setText(ToQString(std::u16string(TextOf(p.artnr))));
+    QString bez = ToQString(std::u16string(TextOf(p.bez)));
+    bez.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ui->BezEd->setPlainText(bez);
+    prices_->Load(p.mwst, p.preis);
+    book_->inCH = false;
+}
+
+template <class Edit>
+void PositionenPage::EditPosition(Edit edit)
+{
+    if (!HasPosition() || book_->inCH)
+        return;
+    book_->inCH = true;
+    book_->Rechnung(rechnung_).posis->GetObject(static_cast<uint32_t>(SelectedRow()));
+    edit(*book_->aposi);
+    ListPositionen();
+    book_->inCH = false;
+}
+
+void PositionenPage::NeuePosiBtnClick()
+{
+    if (rechnung_ < 0 || book_->inCH)
+        return;
+    const std::optional<uint32_t> index = NeuePosition(*book_, static_cast<uint32_t>(rechnung_));
+    if (!index)
+        return;
+    ListPositionen();
+    SelectRow(static_cast<int>(*index));
+}
+
+void PositionenPage::NeuePosiVArtBtnClick()
+{
+    if (rechnung_ < 0 || book_->inCH || !pickForm_)
+        return;
+    const std::optional<uint32_t> artikel = pickForm_->Pick(*book_, format_.decimalSeparator);
+    if (!artikel)
+        return;
+    book_->inCH = true;
+    const std::optional<uint32_t> index =
+        NeuePositionAusArtikel(*book_, static_cast<uint32_t>(rechnung_), *artikel, format_.decimalSeparator);
+    book_->inCH = false;
+    ListPositionen();
+    if (index)
+        SelectRow(static_cast<int>(*index));
+}
+
+void PositionenPage::DelArtBtnClick()
+{
+    if (!HasPosition() || !AskDeleteArtikel())
+        return;
+    book_->inCH = true;
+    const int row = SelectedRow();
+    ui->ListView2->selectionModel()->clearSelection();
+    DeletePosition(*book_, static_cast<uint32_t>(rechnung_), static_cast<uint32_t>(row));
+    model_->Rebuild();
+    book_->inCH = false;
+    const int rows = model_->rowCount();
+    if (rows > 0)
+        SelectRow(row < rows ? row : rows - 1);
+    book_->SaveRechnungen();
+}
+
+void PositionenPage::SaveAsArtBtnClick()
+{
+    if (book_->inCH || !artikelPage_)
+        return;
+    artikelPage_->NewArtikelFromTexts(ui->EinheitEd->text(), ui->ArtNrEd->text(), ui->MWSTED->currentText(),
+                                      ui->BezEd->toPlainText(), ui->PreisEd->value());
+}
+
+void PositionenPage::RabattBtnClick()
+{
+    const double d = ui->RabattED->value();
+    ui->PreisEd->setValue(RabattPreis(ui->PreisEd->value(), d));
+    QString bez = ui->BezEd->toPlainText();
+    bez += ToQString(RabattText(d, format_.decimalSeparator));
+    ui->BezEd->setPlainText(bez);
+}
+
+void PositionenPage::keyPressEvent(QKeyEvent* event)
+{
+    // Enter anywhere on the tab but in the description clicks "&Neu", the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        ui->NeuePosiBtn->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
