@@ -71,8 +71,13 @@ uint32_t CustomerRebuild::CopyInto(DbfTable& source, const RebuildPlan& plan, co
         for (source.First(); !source.Eof(); source.Next()) {
             work.Append();
             for (size_t i = 0; i < plan.fields.size(); ++i) {
-                if (plan.copyFrom[i] >= 0)
-                    work.SetValue(static_cast<int>(i), source.Value(plan.copyFrom[i]));
+                const int from = plan.copyFrom[i];
+                if (from < 0)
+                    continue;
+                if (plan.fields[i].IsCharacter() && source.Field(from).IsCharacter())
+                    work.SetRawValue(static_cast<int>(i), source.RawValue(from));
+                else
+                    work.SetValue(static_cast<int>(i), source.Value(from));
             }
             work.Post();
             ++copied;

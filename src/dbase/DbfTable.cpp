@@ -381,6 +381,30 @@ std::u16string DbfTable::ValueAt(uint32_t recNo, int field) const
     return ValueOf(record, field);
 }
 
+std::string_view DbfTable::RawValue(int field) const
+{
+    CheckActive();
+    if (Field(field).IsMemo())
+        throw IoError(path_, "Ein Memofeld hat keinen festen Inhalt im Datensatz");
+    const bool editing = state_ == State::Edit || state_ == State::Insert;
+    if (!editing && recNo_ == 0)
+        return {};
+    return FieldBytes(editing ? editRecord_ : record_, field);
+}
+
+void DbfTable::SetRawValue(int field, std::string_view bytes)
+{
+    CheckActive();
+    const DbfField& f = Field(field);
+    if (f.IsMemo())
+        throw IoError(path_, "Ein Memofeld hat keinen festen Inhalt im Datensatz");
+    if (state_ == State::Browse)
+        Edit();
+    std::string stored(bytes.substr(0, size_t(f.length)));
+    stored.resize(size_t(f.length), ' ');
+    std::copy(stored.begin(), stored.end(), editRecord_.begin() + header_.offsets[size_t(field)]);
+}
+
 void DbfTable::Append()
 {
     CheckBrowseMode();

@@ -80,6 +80,12 @@ public:
     // Value of a column of any live record without moving the cursor (for grids).
     std::u16string ValueAt(uint32_t recNo, int field) const;
 
+    // The stored bytes (Windows-1252, padded) of a character column of the current record,
+    // and setting them, cut or padded to the column's length: a copy between tables without
+    // converting the text twice.
+    std::string_view RawValue(int field) const;
+    void SetRawValue(int field, std::string_view bytes);
+
     // A new empty record in the edit buffer; it is added to the file by Post(). dBase has
     // no physical insert, so Insert() is the same as Append().
     void Append();

@@ -236,3 +236,21 @@ TEST(DbfTable, RefusesColumnsThatDBaseDoesNotAllow)
     EXPECT_FALSE(refused({DbfField::Character(u"Zehnzeiche", 254), DbfField::Character(u"Straße", 1)}));
     EXPECT_THROW(ReadWholeFile(path + ".neu"), std::runtime_error);
 }
+
+TEST(DbfTable, RawValuesCopyBytesCutAndPadded)
+{
+    TempDir dir;
+    const std::string path = dir.File("t.dbf");
+    DbfTable::Create(path, SmallSchema());
+    DbfTable table;
+    table.Open(path);
+    EXPECT_EQ(table.RawValue(0), "");  // no current record
+    AddRecord(table, u"Müller", u"12345", u"m", u"Regensburg");
+    EXPECT_EQ(table.RawValue(0), std::string("M\xFCller    "));
+    EXPECT_THROW(table.RawValue(2), IoError);
+    table.SetRawValue(3, "Regensburg an der Donau");
+    table.SetRawValue(1, "9");
+    table.Post();
+    EXPECT_EQ(table.Value(3), u"Regensburg a");
+    EXPECT_EQ(table.RawValue(1), "9    ");
+}
