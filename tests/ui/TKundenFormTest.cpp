@@ -338,6 +338,23 @@ private Q_SLOTS:
         QVERIFY(messenger_->Boxes().empty());
     }
 
+    void clickingAnotherRowStoresTheEditEvenWhenTheOrderChanges()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        auto* grid = form.findChild<QTableView*>("DBGrid1");
+        Q_EMIT grid->horizontalHeader()->sectionClicked(0);  // Dritte, Erste, Vierte, Zweite
+        grid->selectionModel()->setCurrentIndex(form.Model()->index(0, 0), QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Dritte"));
+        form.findChild<QComboBox*>("DBEdit1")->setEditText("Zzz");
+        grid->selectionModel()->setCurrentIndex(form.Model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(GridColumn(form, 0), QStringList({"Erste", "Vierte", "Zweite", "Zzz"}));
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Erste"));
+        QCOMPARE(grid->currentIndex().row(), 0);
+        QCOMPARE(form.Dbf1().GetState(), DbfTable::State::Browse);
+    }
+
     void addingAColumnThroughItsDialog()
     {
         StandardCustomers();
