@@ -1,5 +1,6 @@
 #include "app/AppWindows.h"
 
+#include "ui/LocaleFormat.h"
 #include "ui/TAboutBox.h"
 #include "ui/TDataPathForm.h"
 #include "ui/TDruckeForm.h"
@@ -10,6 +11,8 @@
 
 AppWindows::AppWindows()
 {
+    // Number fields take their format when they are made: set it before the first window.
+    LocaleFormat::FromSystem().ApplyToWidgets();
     RechnungsForm_ = std::make_unique<TRechnungsForm>();
     QWidget* owner = RechnungsForm_.get();
     AboutBox_ = std::make_unique<TAboutBox>(owner);

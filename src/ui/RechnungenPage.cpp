@@ -46,7 +46,7 @@ RechnungenPage::RechnungenPage(QWidget* parent) : QWidget(parent), ui(std::make_
     ui->ListView1->verticalHeader()->setDefaultSectionSize(ui->ListView1->fontMetrics().height() + 6);
     ui->ListView1->verticalHeader()->hide();
     ui->Splitter1->setStretchFactor(0, 1);
-    ui->Splitter1->setStretchFactor(1, 0);
+    ui->Splitter1->setStretchFactor(1, 1);
 }
 
 RechnungenPage::~RechnungenPage() = default;
