@@ -66,13 +66,17 @@ void* TDynaArray::ObtainBlock(uint64_t bytes, int errorNumber)
         errno = ENOMEM;
     if (block)
         return block;
-    const int lastError = errno;
+    ReportRefusal(bytes, errorNumber, errno);
+    return nullptr;
+}
+
+void TDynaArray::ReportRefusal(uint64_t bytes, int errorNumber, int lastError)
+{
     std::string text = "Error " + std::to_string(errorNumber) + " while trying to allocate " +
                        std::to_string(bytes) + " bytes of RAM. Not enough memory.";
     if (errorNumber == 2)
         text += std::to_string(lastError);
     CurrentMessenger().ShowError(Ascii(text));
-    return nullptr;
 }
 
 bool TDynaArray::Resize(uint32_t newCount, int errorNumber)
@@ -84,6 +88,22 @@ bool TDynaArray::Resize(uint32_t newCount, int errorNumber)
         std::free(poi);
         poi = nullptr;
         amemsize = 0;
+        return true;
+    }
+    if (poi && needed > amemsize && allocate == StandardAllocate &&
+        needed <= std::numeric_limits<uint32_t>::max()) {
+        // Growing with the standard allocator: realloc keeps the elements and can often
+        // extend the block where it is, so appending many elements does not copy them
+        // again at every step.
+        errno = 0;
+        void* grown = std::realloc(poi, static_cast<size_t>(needed));
+        if (!grown) {
+            ReportRefusal(needed, errorNumber, errno);
+            return false;
+        }
+        std::memset(static_cast<char*>(grown) + amemsize, 0, static_cast<size_t>(needed - amemsize));
+        poi = grown;
+        amemsize = static_cast<uint32_t>(needed);
         return true;
     }
     void* block = ObtainBlock(needed, errorNumber);
@@ -108,7 +128,9 @@ void* TDynaArray::Add()
 {
     if (count == std::numeric_limits<int32_t>::max())
         return nullptr;
-    if (!Resize(count + 1, (count == 0 || !poi) ? 1 : 2))
+    // Within the block's capacity nothing needs to be resized (and no division is due).
+    const bool fits = poi && uint64_t(count + 1) * size <= amemsize;
+    if (!fits && !Resize(count + 1, (count == 0 || !poi) ? 1 : 2))
         return nullptr;
     ++count;
     // A slot in a block that was not replaced may hold a deleted element's bytes.

@@ -21,9 +21,11 @@ class TDynaArray {
 public:
     static constexpr uint32_t kBufferSize = 100;
 
-    // Create(thesize, typpoi). Nothing is written to the typed pointer yet.
+    // Create(thesize, typpoi). Nothing is written to the typed pointer yet. The growth step
+    // is 100 elements; an owner of many small arrays may give a smaller one.
     template <class T>
-    TDynaArray(uint32_t thesize, T** typpoi) : outeraobj(typpoi), size(thesize)
+    TDynaArray(uint32_t thesize, T** typpoi, uint32_t growthStep = kBufferSize)
+        : outeraobj(typpoi), buffersize(growthStep > 0 ? growthStep : kBufferSize), size(thesize)
     {
     }
     TDynaArray(uint32_t thesize, std::nullptr_t) : size(thesize) {}
@@ -61,6 +63,7 @@ private:
     uint64_t CapacityBytes(uint32_t elements) const;
     // Obtains a zero-filled block; on failure shows the error box with the given number.
     void* ObtainBlock(uint64_t bytes, int errorNumber);
+    static void ReportRefusal(uint64_t bytes, int errorNumber, int lastError);
     // Gives the block the capacity for newCount elements, keeping the elements that fit;
     // false (and nothing changed) when memory is refused.
     bool Resize(uint32_t newCount, int errorNumber);
