@@ -121,7 +121,8 @@ bool DeleteRechnung(TRechnungBook& book, uint32_t index)
     if (book.RechnungCount() == count) {
         // The array could not shrink (it has told the user): the record stays, emptied,
         // and gets a positions array again so that it is a valid invoice.
-        book.Rechnung(index).posis = new TDynaArray(sizeof(TPositionRec), &book.aposi);
+        book.Rechnung(index).posis = new TDynaArray(sizeof(TPositionRec), &book.aposi,
+                                                    TRechnungBook::kPositionsGrowthStep);
         return false;
     }
     return true;

@@ -5,6 +5,11 @@
 #include "invoices/TextBuf.h"
 
 #include <algorithm>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 SaveDatInput::SaveDatInput(ByteSource& source) : source_(source), block_(new uint8_t[kBlockSize]) {}
 
@@ -35,9 +40,14 @@ void SaveDatInput::Refill(size_t n)
 double SaveDatInput::F64()
 {
     const uint8_t* b = Take(8);
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | b[i];
+    uint64_t bits;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&bits, b, sizeof bits);
+    } else {
+        bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits = (bits << 8) | b[i];
+    }
     double value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
@@ -57,22 +67,74 @@ void SaveDatInput::Bytes(void* destination, size_t n)
 
 uint32_t SaveDatInput::Count(uint32_t minBytesEach)
 {
-    const int32_t n = I32();
-    if (n < 0)
-        FailDamaged();
-    if (uint64_t(n) * minBytesEach > Remaining())
-        FailPastEnd();
-    return static_cast<uint32_t>(n);
+    return static_cast<uint32_t>(CheckedCount(minBytesEach));
 }
 
 size_t SaveDatInput::TextCount(size_t unitSize)
 {
+    return CheckedCount(unitSize);
+}
+
+size_t SaveDatInput::CheckedCount(uint64_t bytesEach)
+{
     const int32_t n = I32();
     if (n < 0)
         FailDamaged();
-    if (uint64_t(n) * unitSize > Remaining())
+    const uint64_t needed = uint64_t(n) * bytesEach;
+    // What the block holds is known without asking the source.
+    if (needed > end_ - pos_ && needed > Remaining())
         FailPastEnd();
     return static_cast<size_t>(n);
+}
+
+namespace {
+
+// Windows-1252 byte to UTF-16 unit, for every byte.
+struct DecodeTable {
+    char16_t units[256];
+    DecodeTable()
+    {
+        for (int b = 0; b < 256; ++b)
+            units[b] = DecodeCp1252Char(static_cast<unsigned char>(b));
+    }
+};
+
+const DecodeTable kDecode;
+
+}
+
+namespace {
+
+// Decodes n bytes that are all at hand.
+void DecodeRun(const uint8_t* in, char16_t* out, size_t n)
+{
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Windows-1252 agrees with UTF-16 on every byte but 0x80 to 0x9F: runs of 8 bytes are
+    // widened as they are, and only a run holding one of those goes through the table. The
+    // last run of a text overlaps the one before.
+    if (n >= 8) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i top3 = _mm_set1_epi8(static_cast<char>(0xE0));
+        const __m128i c1 = _mm_set1_epi8(static_cast<char>(0x80));
+        while (i < n) {
+            if (i + 8 > n)
+                i = n - 8;
+            const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(in + i));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, zero));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(bytes, top3), c1)) & 0xFF) {
+                for (size_t k = 0; k < 8; ++k)
+                    out[i + k] = kDecode.units[in[i + k]];
+            }
+            i += 8;
+        }
+        return;
+    }
+#endif
+    for (; i < n; ++i)
+        out[i] = kDecode.units[in[i]];
+}
+
 }
 
 void SaveDatInput::DecodeInto(char16_t* destination, size_t n)
@@ -82,11 +144,7 @@ void SaveDatInput::DecodeInto(char16_t* destination, size_t n)
         if (pos_ == end_)
             Refill(1);
         const size_t take = std::min(n - done, end_ - pos_);
-        const uint8_t* in = block_.get() + pos_;
-        for (size_t i = 0; i < take; ++i) {
-            const uint8_t byte = in[i];
-            destination[done + i] = byte < 0x80 ? char16_t(byte) : DecodeCp1252Char(byte);
-        }
+        DecodeRun(block_.get() + pos_, destination + done, take);
         pos_ += take;
         done += take;
     }
@@ -94,6 +152,21 @@ void SaveDatInput::DecodeInto(char16_t* destination, size_t n)
 
 char16_t* SaveDatInput::Str8Buf()
 {
+    // Most texts lie whole in the block: count and bytes are taken from there directly.
+    if (end_ - pos_ >= 4) {
+        const uint8_t* b = block_.get() + pos_;
+        const uint32_t count = uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) |
+                               (uint32_t(b[3]) << 24);
+        if (count <= end_ - pos_ - 4) {
+            pos_ += 4;
+            if (count == 0)
+                return nullptr;
+            char16_t* buffer = AllocTextBuf(count);
+            DecodeRun(b + 4, buffer, count);
+            pos_ += count;
+            return buffer;
+        }
+    }
     const size_t n = TextCount(1);
     if (n == 0)
         return nullptr;

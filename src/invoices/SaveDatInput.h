@@ -62,6 +62,8 @@ private:
     void Refill(size_t n);
     // A text record's count, checked against what is left.
     size_t TextCount(size_t unitSize);
+    // A count of items of at least bytesEach bytes each, checked against what is left.
+    size_t CheckedCount(uint64_t bytesEach);
     void DecodeInto(char16_t* destination, size_t n);
 
     ByteSource& source_;

@@ -51,7 +51,7 @@ TRechnungBook::~TRechnungBook()
 TRechnungRec& TRechnungBook::AppendRechnung()
 {
     // The positions array is made first, so that a refusal leaves no invoice without one.
-    auto posis = std::make_unique<TDynaArray>(sizeof(TPositionRec), &aposi);
+    auto posis = std::make_unique<TDynaArray>(sizeof(TPositionRec), &aposi, kPositionsGrowthStep);
     auto* rechnung = static_cast<TRechnungRec*>(rechs.Add());
     if (!rechnung)
         throw std::bad_alloc();

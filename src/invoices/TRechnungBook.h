@@ -26,6 +26,11 @@ public:
         Damaged,     // reading stopped at damage; what was read stays, saving stays refused
     };
 
+    // An invoice holds a handful of positions: its positions array grows in steps of this
+    // many records instead of the usual 100, which keeps a book of thousands of invoices
+    // small in memory.
+    static constexpr uint32_t kPositionsGrowthStep = 10;
+
     explicit TRechnungBook(int32_t screenPixelsPerInch = 96);
     ~TRechnungBook();  // releases every record with its buffers (does not save)
 

@@ -1,17 +1,174 @@
 #include "invoices/TextBuf.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-char16_t* AllocTextBuf(size_t length)
+#if defined(__SANITIZE_ADDRESS__)
+#define REKOLON_TEXTBUF_PLAIN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define REKOLON_TEXTBUF_PLAIN 1
+#endif
+#endif
+
+#if !defined(REKOLON_TEXTBUF_PLAIN)
+#include <sys/mman.h>
+#include <vector>
+#endif
+
+namespace {
+
+#if defined(REKOLON_TEXTBUF_PLAIN)
+
+// Under AddressSanitizer every buffer is its own heap block, so that the sanitizer checks
+// each buffer's lifetime and bounds.
+char16_t* Obtain(size_t units)
 {
-    if (length >= (size_t(-1) / sizeof(char16_t)) - 1)
-        throw std::bad_alloc();
-    void* block = std::calloc(length + 1, sizeof(char16_t));
+    void* block = std::calloc(units, sizeof(char16_t));
     if (!block)
         throw std::bad_alloc();
     return static_cast<char16_t*>(block);
+}
+
+void Give(char16_t* buffer)
+{
+    std::free(buffer);
+}
+
+size_t PoolBytes()
+{
+    return 0;
+}
+
+#else
+
+// Text buffers come from a pool: a book holds hundreds of thousands of short texts, and one
+// heap block each would cost more in time and in bookkeeping than the texts themselves.
+// Each buffer is preceded by a 4-byte header naming its size class; buffers of up to 256
+// units come from slabs in classes of 4 units and go back to a free list of their class;
+// longer ones are heap blocks of their own. Slabs come straight from the system and are kept
+// for the rest of the run. When the last buffer has come back (a book was released whole),
+// the free lists are dropped and the slabs are filled again from the first, so that a book
+// read afterwards lies in memory in reading order, as at start. The pool is used by the user
+// interface's thread only.
+constexpr size_t kHeader = 4;
+constexpr size_t kClassUnits = 4;
+constexpr size_t kClasses = 64;
+constexpr uint32_t kOwnBlock = 0xFFFFFFFF;
+constexpr size_t kSlabBytes = 1 << 20;
+
+struct Pool {
+    void* freeList[kClasses] = {};
+    std::vector<char*> slabs;
+    size_t slab = 0;  // index of the slab being filled
+    char* bump = nullptr;
+    size_t left = 0;
+    size_t live = 0;  // buffers handed out and not given back
+};
+
+constinit Pool thePool;
+
+Pool& ThePool()
+{
+    return thePool;
+}
+
+void* Next(void* block)
+{
+    void* next;
+    std::memcpy(&next, static_cast<char*>(block) + kHeader, sizeof next);
+    return next;
+}
+
+char16_t* Obtain(size_t units)
+{
+    Pool& pool = ThePool();
+    if (units > kClasses * kClassUnits) {
+        if (units > (SIZE_MAX - kHeader) / sizeof(char16_t))
+            throw std::bad_alloc();
+        const size_t bytes = kHeader + units * sizeof(char16_t);
+        char* block = static_cast<char*>(std::calloc(1, bytes));
+        if (!block)
+            throw std::bad_alloc();
+        std::memcpy(block, &kOwnBlock, kHeader);
+        ++pool.live;
+        return reinterpret_cast<char16_t*>(block + kHeader);
+    }
+    const uint32_t cls = static_cast<uint32_t>((units - 1) / kClassUnits);
+    const size_t textBytes = (cls + 1) * kClassUnits * sizeof(char16_t);
+    char* block = static_cast<char*>(pool.freeList[cls]);
+    if (block) {
+        pool.freeList[cls] = Next(block);
+    } else {
+        const size_t bytes = kHeader + textBytes;
+        if (pool.left < bytes) {
+            if (pool.bump && pool.slab + 1 < pool.slabs.size()) {
+                ++pool.slab;
+            } else {
+                void* slab = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE,
+                                  MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+                if (slab == MAP_FAILED)
+                    throw std::bad_alloc();
+                try {
+                    pool.slabs.push_back(static_cast<char*>(slab));
+                } catch (...) {
+                    munmap(slab, kSlabBytes);
+                    throw;
+                }
+                pool.slab = pool.slabs.size() - 1;
+            }
+            pool.bump = pool.slabs[pool.slab];
+            pool.left = kSlabBytes;
+        }
+        block = pool.bump;
+        pool.bump += bytes;
+        pool.left -= bytes;
+    }
+    std::memcpy(block, &cls, kHeader);
+    ++pool.live;
+    return reinterpret_cast<char16_t*>(block + kHeader);
+}
+
+void Give(char16_t* buffer)
+{
+    Pool& pool = ThePool();
+    char* block = reinterpret_cast<char*>(buffer) - kHeader;
+    uint32_t cls;
+    std::memcpy(&cls, block, kHeader);
+    if (cls == kOwnBlock) {
+        std::free(block);
+    } else {
+        void* next = pool.freeList[cls];
+        std::memcpy(block + kHeader, &next, sizeof next);
+        pool.freeList[cls] = block;
+    }
+    if (--pool.live == 0 && !pool.slabs.empty()) {
+        for (void*& list : pool.freeList)
+            list = nullptr;
+        pool.slab = 0;
+        pool.bump = pool.slabs[0];
+        pool.left = kSlabBytes;
+    }
+}
+
+size_t PoolBytes()
+{
+    return ThePool().slabs.size() * kSlabBytes;
+}
+
+#endif
+
+}
+
+char16_t* AllocTextBuf(size_t length)
+{
+    if (length >= SIZE_MAX / sizeof(char16_t) - 1)
+        throw std::bad_alloc();
+    char16_t* buffer = Obtain(length + 1);
+    buffer[length] = u'\0';
+    return buffer;
 }
 
 void NewTextBuf(char16_t** field, std::u16string_view text)
@@ -24,7 +181,8 @@ void NewTextBuf(char16_t** field, std::u16string_view text)
 
 void ReleaseTextBuf(char16_t** field)
 {
-    std::free(*field);
+    if (*field)
+        Give(*field);
     *field = nullptr;
 }
 
@@ -40,4 +198,9 @@ void ReplaceTextBuf(char16_t** field, char16_t* buffer)
 {
     ReleaseTextBuf(field);
     *field = buffer;
+}
+
+size_t TextBufHeldBytes()
+{
+    return PoolBytes();
 }

@@ -6,10 +6,12 @@
 // Text fields of the invoice book's records. A field is either null, which reads as the empty
 // text, or a pointer to its own block of UTF-16 units that ends in a zero unit. The record
 // owns the block: a field is released before it is given a new text and before its record
-// goes. Blocks come from calloc and go back with free.
+// goes. Buffers come from a pool for short texts (TextBuf.cpp); they are used by the user
+// interface's thread only.
 
-// A zero-filled block for a text of the given length (length + 1 units). Raises
-// std::bad_alloc when memory is refused.
+// A block for a text of the given length (length + 1 units) whose last unit is the
+// terminating zero; the caller fills the first `length` units. Raises std::bad_alloc when
+// memory is refused.
 char16_t* AllocTextBuf(size_t length);
 
 // Stores a new block holding the text in *field. The former block is NOT released: callers
@@ -30,3 +32,7 @@ inline std::u16string_view TextOf(const char16_t* buffer)
 {
     return buffer ? std::u16string_view(buffer) : std::u16string_view();
 }
+
+// Bytes the pool of short text buffers holds from the system (its slabs, used or free);
+// longer texts are heap blocks of their own and not counted here.
+size_t TextBufHeldBytes();
