@@ -258,6 +258,24 @@ TEST(RechnungEdit, DeleteRemovesTheInvoiceAndOnlyYesConfirms)
     EXPECT_EQ(messenger.Boxes()[0].title, MessageText(132));
 }
 
+TEST(PositionEdit, PositionsArraysGrowInStepsOfTen)
+{
+    TRechnungBook book;
+    AddInvoice(book, u"A", 1);
+    const TDynaArray& posis = *book.Rechnung(0).posis;
+    EXPECT_EQ(posis.AMemSize(), 0u);
+    NeuePosition(book, 0);
+    EXPECT_EQ(posis.AMemSize(), 10 * sizeof(TPositionRec));
+    for (int i = 0; i < 10; ++i)
+        NeuePosition(book, 0);
+    EXPECT_EQ(posis.AMemSize(), 20 * sizeof(TPositionRec));
+    EXPECT_EQ(book.Position(0, 10).menge, 1.0);
+    DeletePosition(book, 0, 0);
+    EXPECT_EQ(posis.AMemSize(), 10 * sizeof(TPositionRec));
+    // The invoices themselves keep the usual step of 100.
+    EXPECT_EQ(book.rechs.AMemSize(), 100 * sizeof(TRechnungRec));
+}
+
 TEST(PositionEdit, NewPositionIsZeroWithQuantityOne)
 {
     TRechnungBook book;

@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -46,6 +48,43 @@ TEST(TextBuf, SettingAFieldReplacesItsBuffer)
     SetTextBuf(&field, TextOf(field).substr(0, 3));  // from its own text
     EXPECT_EQ(TextOf(field), u"Str");
     ReleaseTextBuf(&field);
+}
+
+TEST(TextBuf, ManyBuffersOfEverySizeKeepTheirTextsThroughReleasesAndReuse)
+{
+    // Short texts come from a pool with size classes and free lists, long ones are blocks
+    // of their own; texts must never overlap whatever the order of making and releasing.
+    std::mt19937 random(11);
+    std::vector<char16_t*> fields(3000, nullptr);
+    std::vector<std::u16string> texts(fields.size());
+    for (int round = 0; round < 6; ++round) {
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (random() % 3 == 0) {
+                ReleaseTextBuf(&fields[i]);
+                texts[i].clear();
+                continue;
+            }
+            const size_t length = random() % 7 == 0 ? 200 + random() % 400 : random() % 40;
+            std::u16string text(length, u'\0');
+            for (char16_t& c : text)
+                c = static_cast<char16_t>(u'A' + random() % 26 + (random() % 5 == 0 ? 0x100 : 0));
+            SetTextBuf(&fields[i], text);
+            texts[i] = text;
+        }
+        for (size_t i = 0; i < fields.size(); ++i)
+            ASSERT_EQ(TextOf(fields[i]), texts[i]) << "round " << round << " field " << i;
+    }
+    for (char16_t*& field : fields)
+        ReleaseTextBuf(&field);
+    // Once everything is back, new buffers are made in order again.
+    char16_t* a = nullptr;
+    char16_t* b = nullptr;
+    NewTextBuf(&a, u"erster");
+    NewTextBuf(&b, u"zweiter");
+    EXPECT_EQ(TextOf(a), u"erster");
+    EXPECT_EQ(TextOf(b), u"zweiter");
+    ReleaseTextBuf(&a);
+    ReleaseTextBuf(&b);
 }
 
 TEST(DateTime, DayZeroIsThe30thOfDecember1899)
