@@ -9,6 +9,7 @@
 #include "ui/FunctionTableModel.h"
 #include "ui/PriceEditor.h"
 #include "ui/QtText.h"
+#include "ui/TableSelection.h"
 #include "ui_ArtikelPage.h"
 
 #include <QHeaderView>
@@ -63,18 +64,12 @@ void ArtikelPage::Attach(TRechnungBook& book, const LocaleFormat& format)
 
 int ArtikelPage::SelectedRow() const
 {
-    const QModelIndexList rows = ui->ListView3->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return SelectedTableRow(ui->ListView3);
 }
 
 void ArtikelPage::SelectRow(int row)
 {
-    if (row < 0 || row >= model_->rowCount())
-        return;
-    const QModelIndex index = model_->index(row, 0);
-    ui->ListView3->selectionModel()->setCurrentIndex(index,
-                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    ui->ListView3->scrollTo(index);
+    SelectTableRow(ui->ListView3, row);
 }
 
 void ArtikelPage::ListArtikel(bool reordered)

@@ -11,6 +11,7 @@
 #include "ui/PriceEditor.h"
 #include "ui/QtText.h"
 #include "ui/TNewArtForm.h"
+#include "ui/TableSelection.h"
 #include "ui_PositionenPage.h"
 
 #include <QHeaderView>
@@ -76,18 +77,12 @@ void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
 
 int PositionenPage::SelectedRow() const
 {
-    const QModelIndexList rows = ui->ListView2->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return SelectedTableRow(ui->ListView2);
 }
 
 void PositionenPage::SelectRow(int row)
 {
-    if (row < 0 || row >= model_->rowCount())
-        return;
-    const QModelIndex index = model_->index(row, 0);
-    ui->ListView2->selectionModel()->setCurrentIndex(index,
-                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    ui->ListView2->scrollTo(index);
+    SelectTableRow(ui->ListView2, row);
 }
 
 bool PositionenPage::HasPosition() const

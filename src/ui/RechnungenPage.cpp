@@ -11,6 +11,7 @@
 #include "ui/InvoiceListModel.h"
 #include "ui/PositionenPage.h"
 #include "ui/QtText.h"
+#include "ui/TableSelection.h"
 #include "ui_RechnungenPage.h"
 
 #include <QHeaderView>
@@ -119,8 +120,7 @@ QTabWidget* RechnungenPage::PageControl1() const
 
 int RechnungenPage::SelectedRow() const
 {
-    const QModelIndexList rows = ui->ListView1->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return SelectedTableRow(ui->ListView1);
 }
 
 void RechnungenPage::SelectRow(int row)
@@ -129,10 +129,7 @@ void RechnungenPage::SelectRow(int row)
         ui->ListView1->selectionModel()->clearSelection();
         return;
     }
-    const QModelIndex index = model_->index(row, 0);
-    ui->ListView1->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    ui->ListView1->scrollTo(index);
+    SelectTableRow(ui->ListView1, row);
 }
 
 void RechnungenPage::ShowLowerTabs(bool visible)

@@ -5,6 +5,7 @@
 #include "invoices/TRechnungBook.h"
 #include "messages/MessageCatalog.h"
 #include "ui/QtText.h"
+#include "ui/TableSelection.h"
 #include "ui_TNewArtForm.h"
 
 #include <QHeaderView>
@@ -59,16 +60,12 @@ std::optional<uint32_t> TNewArtForm::Pick(const TRechnungBook& book, char16_t de
 
 int TNewArtForm::SelectedRow() const
 {
-    const QModelIndexList rows = ui->ListView3->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
+    return SelectedTableRow(ui->ListView3);
 }
 
 void TNewArtForm::SelectRow(int row)
 {
-    const QModelIndex index = model_->index(row, 0);
-    ui->ListView3->selectionModel()->setCurrentIndex(index,
-                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    ui->ListView3->scrollTo(index);
+    SelectTableRow(ui->ListView3, row);
 }
 
 void TNewArtForm::showEvent(QShowEvent* event)

@@ -1,0 +1,10 @@
+#pragma once
+
+class QTableView;
+
+// The single selected row of a list in report style (whole rows, one at a time).
+// −1 when no row is selected.
+int SelectedTableRow(const QTableView* view);
+// Selects the row, makes it current and scrolls it into view; a row outside the list is
+// ignored.
+void SelectTableRow(QTableView* view, int row);
