@@ -6,6 +6,7 @@
 #include "ui/TDruckeForm.h"
 #include "ui/TEditTextbauForm.h"
 #include "ui/TKundeUbernehmenForm.h"
+#include "ui/TKundenForm.h"
 #include "ui/TNewArtForm.h"
 #include "ui/TRechnungsForm.h"
 
@@ -17,6 +18,7 @@ AppWindows::AppWindows()
     QWidget* owner = RechnungsForm_.get();
     AboutBox_ = std::make_unique<TAboutBox>(owner);
     DruckeForm_ = std::make_unique<TDruckeForm>(owner);
+    KundenForm_ = std::make_unique<TKundenForm>(owner);
     KundeUbernehmenForm_ = std::make_unique<TKundeUbernehmenForm>(owner);
     NewArtForm_ = std::make_unique<TNewArtForm>(owner);
     EditTextbauForm_ = std::make_unique<TEditTextbauForm>(owner);
@@ -26,6 +28,7 @@ AppWindows::AppWindows()
     dialogs.DataPathForm = DataPathForm_.get();
     dialogs.NewArtForm = NewArtForm_.get();
     dialogs.EditTextbauForm = EditTextbauForm_.get();
+    dialogs.KundenForm = KundenForm_.get();
     RechnungsForm_->SetDialogs(dialogs);
 }
 
@@ -42,6 +45,7 @@ void AppWindows::Destroy()
     EditTextbauForm_.reset();
     NewArtForm_.reset();
     KundeUbernehmenForm_.reset();
+    KundenForm_.reset();
     DruckeForm_.reset();
     AboutBox_.reset();
     RechnungsForm_.reset();

@@ -6,6 +6,7 @@ class TAboutBox;
 class TDataPathForm;
 class TDruckeForm;
 class TEditTextbauForm;
+class TKundenForm;
 class TKundeUbernehmenForm;
 class TNewArtForm;
 class TRechnungsForm;
@@ -21,6 +22,7 @@ public:
     TRechnungsForm* RechnungsForm() const { return RechnungsForm_.get(); }
     TDataPathForm* DataPathForm() const { return DataPathForm_.get(); }
     TAboutBox* AboutBox() const { return AboutBox_.get(); }
+    TKundenForm* KundenForm() const { return KundenForm_.get(); }
 
     void Destroy();
 
@@ -28,6 +30,7 @@ private:
     std::unique_ptr<TRechnungsForm> RechnungsForm_;
     std::unique_ptr<TAboutBox> AboutBox_;
     std::unique_ptr<TDruckeForm> DruckeForm_;
+    std::unique_ptr<TKundenForm> KundenForm_;  // owns its column dialogs
     std::unique_ptr<TKundeUbernehmenForm> KundeUbernehmenForm_;
     std::unique_ptr<TNewArtForm> NewArtForm_;
     std::unique_ptr<TEditTextbauForm> EditTextbauForm_;

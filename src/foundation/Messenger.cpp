@@ -8,7 +8,7 @@ namespace {
 
 class StderrMessenger final : public Messenger {
 public:
-    void ShowError(const std::u16string& text) override
+    void ShowError(const std::u16string& text, const std::u16string&) override
     {
         std::fprintf(stderr, "Fehler: %s\n", Utf16ToUtf8(text).c_str());
     }

@@ -13,8 +13,8 @@ public:
 
     virtual ~Messenger() = default;
 
-    // Error box: error icon, the application's default title.
-    virtual void ShowError(const std::u16string& text) = 0;
+    // Error box: error icon, the given title or the application's.
+    virtual void ShowError(const std::u16string& text, const std::u16string& title = {}) = 0;
     // Information box: information icon, OK button, the given title or the application's.
     virtual void ShowInformation(const std::u16string& text, const std::u16string& title = {}) = 0;
     // Question with a title and the buttons Yes, No and Cancel; only Yes goes on.

@@ -10,9 +10,10 @@ QWidget* QtMessenger::Parent() const
     return parent_ ? parent_ : QApplication::activeWindow();
 }
 
-void QtMessenger::ShowError(const std::u16string& text)
+void QtMessenger::ShowError(const std::u16string& text, const std::u16string& title)
 {
-    QMessageBox::critical(Parent(), QApplication::applicationDisplayName(), ToQString(text));
+    QMessageBox::critical(Parent(), title.empty() ? QApplication::applicationDisplayName() : ToQString(title),
+                          ToQString(text));
 }
 
 void QtMessenger::ShowInformation(const std::u16string& text, const std::u16string& title)

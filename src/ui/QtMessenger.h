@@ -10,7 +10,7 @@ class QtMessenger final : public Messenger {
 public:
     explicit QtMessenger(QWidget* parent = nullptr) : parent_(parent) {}
 
-    void ShowError(const std::u16string& text) override;
+    void ShowError(const std::u16string& text, const std::u16string& title = {}) override;
     void ShowInformation(const std::u16string& text, const std::u16string& title = {}) override;
     Answer AskQuestion(const std::u16string& text, const std::u16string& title,
                        QuestionIcon icon = QuestionIcon::Question) override;

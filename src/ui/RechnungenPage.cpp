@@ -63,6 +63,8 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
     ui->TabAusgabe->layout()->addWidget(ausgabe_);
     connect(ausgabe_, &AusgabePage::DocumentKindChanged, this, &RechnungenPage::InvoiceChanged);
     connect(ui->BitBtn5, &QPushButton::clicked, this, &RechnungenPage::BitBtn5Click);
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &RechnungenPage::BitBtn1Clicked);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &RechnungenPage::BitBtn2Clicked);
     model_ = new InvoiceListModel(book, format.shortDate, this);
     ui->ListView1->setModel(model_);
     // The two date columns are a little wider, so a full date fits in the list's font.

@@ -67,6 +67,9 @@ public:
 Q_SIGNALS:
     // Another invoice became current, or the current one changed: the preview repaints.
     void InvoiceChanged();
+    // "Kunde aus Kundenverwaltung übernehmen..." and "Kundenverwaltung aufrufen...".
+    void BitBtn1Clicked();
+    void BitBtn2Clicked();
 
 private:
     struct TextBinding {

@@ -512,10 +512,11 @@ void TKundenForm::LetztesFeldlschen1Click()
         return;
     const auto plan = CustomerRestructure::DeleteLastField(table.Fields());
     if (!plan) {
-        CurrentMessenger().ShowError(MessageText(198));  // title: message 199
+        CurrentMessenger().ShowError(MessageText(198), MessageText(199));
         return;
     }
-    if (CurrentMessenger().AskQuestion(MessageText(200), MessageText(201)) == Messenger::Answer::Yes
+    if (CurrentMessenger().AskQuestion(MessageText(200), MessageText(201), Messenger::QuestionIcon::Stop) ==
+            Messenger::Answer::Yes
         && PostIfEditing()) {
         AktuallisiereDBEditClear();
         customers_.Rebuild(*plan);

@@ -9,6 +9,8 @@
 #include "ui/TAboutBox.h"
 #include "ui/TDataPathForm.h"
 #include "ui/PositionenPage.h"
+#include "ui/ProgressReporter.h"
+#include "ui/TKundenForm.h"
 #include "ui_TRechnungsForm.h"
 
 #include <QCloseEvent>
@@ -70,7 +72,9 @@ void TRechnungsForm::FormCreate()
     ui->TabSchriftarten->Attach(book, ScreenPixelsPerInch());
     ShowAllSettings();
 
+    SetProgressReceiver(this);
     connect(ui->ber1, &QAction::triggered, this, &TRechnungsForm::ber1Click);
+    connect(ui->TabRechnungen, &RechnungenPage::BitBtn2Clicked, this, &TRechnungsForm::BitBtn2Click);
     connect(ui->TabFirma, &FirmaPage::BitBtn8Clicked, this, &TRechnungsForm::BitBtn8Click);
     // A new invoice in sequential numbering moves the counter on.
     connect(ui->TabRechnungen, &RechnungenPage::InvoiceChanged, ui->TabFirma, &FirmaPage::ShowCounter);
@@ -87,6 +91,7 @@ void TRechnungsForm::SetDialogs(const Dialogs& dialogs)
 {
     AboutBox = dialogs.AboutBox;
     DataPathForm = dialogs.DataPathForm;
+    KundenForm = dialogs.KundenForm;
     ui->TabRechnungen->Positionen()->SetPickForm(dialogs.NewArtForm);
     ui->TabTextbausteine->SetEditForm(dialogs.EditTextbauForm);
 }
@@ -139,6 +144,9 @@ void TRechnungsForm::FormShow()
 
     book.OpenRechnungen();
     ShowBook();
+    // The customer table stays open for the whole run.
+    if (KundenForm)
+        KundenForm->InitDataBase(progpath_.toStdString());
     Q_EMIT BookLoaded();
 }
 
@@ -216,4 +224,10 @@ void TRechnungsForm::BitBtn3Click()
     book.OpenRechnungen((realprogpath_ + QStringLiteral("save.dat")).toStdString());
     ShowBook();
     book.SaveRechnungen();
+}
+
+void TRechnungsForm::BitBtn2Click()
+{
+    if (KundenForm)
+        KundenForm->exec();
 }

@@ -17,6 +17,7 @@ class QLabel;
 class TAboutBox;
 class TDataPathForm;
 class TEditTextbauForm;
+class TKundenForm;
 class TNewArtForm;
 
 // The main window: the invoice book with its tabs for invoices, articles, company settings,
@@ -39,6 +40,7 @@ public:
         TDataPathForm* DataPathForm = nullptr;
         TNewArtForm* NewArtForm = nullptr;
         TEditTextbauForm* EditTextbauForm = nullptr;
+        TKundenForm* KundenForm = nullptr;
     };
     void SetDialogs(const Dialogs& dialogs);
     // A data folder given on the command line, used for this run instead of the stored choice.
@@ -63,6 +65,8 @@ public:
     // "Rechnungen aus alter Version übernehmen...": the book of the program folder replaces
     // the one in memory and is saved into the data folder.
     void BitBtn3Click();
+    // "Kundenverwaltung aufrufen...": the customer window.
+    void BitBtn2Click();
 
 Q_SIGNALS:
     // The data folder has been chosen and the book loaded (first showing).
@@ -91,6 +95,7 @@ private:
     QLabel* statusText_ = nullptr;
     TAboutBox* AboutBox = nullptr;
     TDataPathForm* DataPathForm = nullptr;
+    TKundenForm* KundenForm = nullptr;
 
     QString progpath_;
     QString realprogpath_;

@@ -10,9 +10,9 @@ ScriptedMessenger::~ScriptedMessenger()
     SetCurrentMessenger(previous_);
 }
 
-void ScriptedMessenger::ShowError(const std::u16string& text)
+void ScriptedMessenger::ShowError(const std::u16string& text, const std::u16string& title)
 {
-    boxes_.push_back({Kind::Error, text, {}, {}});
+    boxes_.push_back({Kind::Error, text, title, {}});
 }
 
 void ScriptedMessenger::ShowInformation(const std::u16string& text, const std::u16string& title)

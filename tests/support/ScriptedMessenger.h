@@ -16,7 +16,7 @@ public:
     struct Box {
         Kind kind;
         std::u16string text;
-        std::u16string title;  // questions and information boxes
+        std::u16string title;  // as given; empty for the application's title
         QuestionIcon icon = QuestionIcon::Question;  // questions only
     };
 
@@ -25,7 +25,7 @@ public:
 
     void AnswerNext(Answer answer) { answers_.push_back(answer); }
 
-    void ShowError(const std::u16string& text) override;
+    void ShowError(const std::u16string& text, const std::u16string& title = {}) override;
     void ShowInformation(const std::u16string& text, const std::u16string& title = {}) override;
     Answer AskQuestion(const std::u16string& text, const std::u16string& title,
                        QuestionIcon icon = QuestionIcon::Question) override;

@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -429,6 +430,21 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdU16String(errors.front()), expected);
         NewInvoice("Im Speicher");
         QCOMPARE(cell(0, 3), QString("Im Speicher"));
+    }
+
+    void customerTableOpensWithTheBookAndItsWindowFromTheButton()
+    {
+        Start();
+        QVERIFY(QFile::exists(dataFolder() + "customers.dbf"));
+        QString title;
+        QTimer::singleShot(0, [&title] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            title = dialog->windowTitle();
+            dialog->close();
+        });
+        child<QPushButton>("BitBtn2")->click();
+        QCOMPARE(title, QString("Vestrik Kundenverwaltung 1.0"));
     }
 
     void damagedBookIsReportedAndNotOverwritten()
