@@ -37,12 +37,7 @@ TPDFCanvas::~TPDFCanvas()
         }
     }
     ReleaseDocument();
-    if (images) {
-        images->First();
-        while (images->WhileNext())
-            std::free(aimag->fname);
-        images.reset();
-    }
+    ReleaseImages();
 }
 
 // ---- Output channel ----

@@ -10,6 +10,8 @@
 #include "pdf/TPDFGeometry.h"
 #include "pdf/TPDFPen.h"
 
+#include "imaging/dib.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -55,6 +57,25 @@ public:
     // Measurements in whole points in `font`, with or without an open document.
     int32_t TextWidth(std::u16string_view text);
     int32_t TextHeight(std::u16string_view text);
+
+    // Draws `di` into the rectangle with top-left (x1, y1), width x2w and height y2w, and keeps
+    // a copy that EndDoc writes as a JPEG image object. The source rectangle only counts by
+    // whether xx2w and yy2w are zero: the whole image is always drawn. Images of 4 and 8
+    // bits per pixel are kept expanded to 24 bits; 1, 24 and 32 bits as they are; other
+    // depths and zero sizes draw nothing. The caller keeps `di`.
+    void DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t xx1,
+                 int32_t yy1, int32_t xx2w, int32_t yy2w);
+    // Draws the kept image number imageNR (0-based) once more, into another rectangle.
+    void DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
+                          int32_t xx1, int32_t yy1, int32_t xx2w, int32_t yy2w);
+    // A 24-bit copy of a 4- or 8-bit image through its colour table; when the copy cannot be
+    // made (no memory, another depth, no pixels) the image passed in, unchanged.
+    static dib ExpandTo24Bit(const dib& di);
+    // A copy with its own memory; without pixels when di has none or memory runs out (the
+    // user is told then).
+    static dib CopyDib(const dib& di);
+    // Number of images kept (they stay until the object is destroyed).
+    int32_t ImageCount() const;
 
     // The output channel: text as Windows-1252 bytes to the file, or to the page's content
     // while a page is open; writeln adds one line feed.
@@ -110,6 +131,11 @@ private:
     void WriteFont(const TPDFFontRec& rec);
     void WritePages(int32_t pageCount, int32_t fontCount);
     void WriteTrailer();
+    void WriteImages();
+    void WriteImage(TPDFImageRec& rec);
+    void WriteEmptyImage();
+    void WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k);
+    void ReleaseImages();
     void ReleaseDocument();  // frees the lists and the content buffer
     void Abandon();          // after an I/O error: no file, no open document
     [[noreturn]] void OutOfMemory(const char* what);

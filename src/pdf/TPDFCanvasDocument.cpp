@@ -109,6 +109,7 @@ void TPDFCanvas::EndDoc()
         PutLine("/Count 0");
         EndDictObject();
 
+        WriteImages();
         WriteTrailer();
         f->Commit();
     } catch (const IoError&) {

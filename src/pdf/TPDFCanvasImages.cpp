@@ -1,0 +1,286 @@
+// Images on PDF pages: drawing kept images, and writing them as JPEG (or JPEG 2000) image
+// objects when the document ends.
+#include "pdf/TPDFCanvas.h"
+
+#include "foundation/FileByteSource.h"
+#include "foundation/IoError.h"
+#include "foundation/Messenger.h"
+#include "foundation/TDynaArray.h"
+#include "foundation/TempFileName.h"
+#include "imaging/DibAccess.h"
+#include "imaging/DibDecoder.h"
+#include "imaging/DibMemory.h"
+#include "imaging/OpenDib.h"
+#include "imaging/SaveDib.h"
+#include "pdf/PdfNumbers.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <limits>
+#include <unistd.h>
+
+namespace {
+
+// The first free name that TempFileName gives, created empty and exclusively, so that a
+// later image (or another program) cannot be given the same name before the file is
+// written. Empty when no name can be created.
+std::string ReserveTempFile(const std::string& prefix, const std::string& suffix)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = TempFileName(prefix, suffix);
+        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return {};
+}
+
+// Deletes a temporary file when it goes out of scope.
+class TempFileRemover {
+public:
+    explicit TempFileRemover(std::string name) : name_(std::move(name)) {}
+    ~TempFileRemover()
+    {
+        if (!name_.empty())
+            unlink(name_.c_str());
+    }
+    TempFileRemover(const TempFileRemover&) = delete;
+    TempFileRemover& operator=(const TempFileRemover&) = delete;
+
+private:
+    std::string name_;
+};
+
+// Releases an image made for one call when the call ends, also by an exception.
+class DibReleaser {
+public:
+    explicit DibReleaser(dib& d, bool active = true) : d_(d), active_(active) {}
+    ~DibReleaser()
+    {
+        if (active_)
+            FreeDib(d_);
+    }
+    DibReleaser(const DibReleaser&) = delete;
+    DibReleaser& operator=(const DibReleaser&) = delete;
+
+private:
+    dib& d_;
+    bool active_;
+};
+
+const char* const kColourPart = " /BitsPerComponent 8 /ColorSpace /DeviceRGB /Length ";
+const char* const kCalibratedColourPart =
+    " /BitsPerComponent 8 /ColorSpace [ /CalRGB<< /WhitePoint [0.9505 1.0000 1.0890]"
+    "/Gamma [1.8000 1.8000 1.8000]/Matrix [ 0.4497 0.2446 0.0252 0.3163 0.6720 0.1412 0.1845 "
+    "0.0833 0.9227]>>] /Length ";
+
+}
+
+// ---- Drawing ----
+
+void TPDFCanvas::WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k)
+{
+    const int64_t w = x2w > 0 ? int64_t(x2w) - 1 : int64_t(x2w) + 1;
+    const int64_t h = y2w > 0 ? int64_t(y2w) - 1 : int64_t(y2w) + 1;
+    PutLine("q");
+    line_.clear();
+    AppendInt(line_, w);
+    line_ += " 0 0 ";
+    AppendInt(line_, h);
+    line_ += ' ';
+    AppendInt(line_, x1);
+    line_ += ' ';
+    AppendInt(line_, int64_t(PageHeight) - y1 - h);
+    line_ += " cm";
+    PutLine(line_);
+    line_.assign("/Im");
+    AppendInt(line_, k);
+    line_ += " Do";
+    PutLine(line_);
+    PutLine("Q");
+}
+
+void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t,
+                         int32_t, int32_t xx2w, int32_t yy2w)
+{
+    if (!isincreation)
+        return;
+    const int32_t depth = DibBitCount(di);
+    dib used = (depth == 4 || depth == 8) ? ExpandTo24Bit(di) : di;
+    // Only a copy made here is released here, never the caller's image.
+    DibReleaser release(used, used.bits != di.bits);
+    const int32_t bpp = DibBitCount(used);
+    if (!(bpp >= 24 || bpp == 1) || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
+        return;
+
+    auto* rec = static_cast<TPDFImageRec*>(images->Add());
+    if (!rec)
+        OutOfMemory("Nicht genug Arbeitsspeicher für die Bildliste");
+    const int32_t k = int32_t(images->Count()) - 1;
+    rec->bpp = bpp;
+    if (!usetempfileforimages) {
+        rec->di = CopyDib(used);
+    } else {
+        // The kept record holds no pointer into the caller's image, which may be gone by
+        // the time the document ends.
+        std::memset(&rec->di, 0, sizeof rec->di);
+        const std::string name = ReserveTempFile("temppdfimg", ".bmp");
+        if (!name.empty()) {
+            rec->fname = strdup(name.c_str());
+            if (rec->fname)
+                SaveDib(used, rec->fname, kDibFormatBmp, 0);
+            else
+                unlink(name.c_str());
+        }
+    }
+    WriteImageLines(x1, y1, x2w, y2w, k);
+}
+
+void TPDFCanvas::DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
+                                  int32_t, int32_t, int32_t xx2w, int32_t yy2w)
+{
+    if (!isincreation || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
+        return;
+    // A number that names no kept image would name a resource the file does not have.
+    if (imageNR < 0 || uint32_t(imageNR) >= images->Count())
+        return;
+    WriteImageLines(x1, y1, x2w, y2w, imageNR);
+}
+
+int32_t TPDFCanvas::ImageCount() const
+{
+    return int32_t(images->Count());
+}
+
+dib TPDFCanvas::ExpandTo24Bit(const dib& di)
+{
+    const int32_t depth = DibBitCount(di);
+    if (!di.bits || (depth != 4 && depth != 8))
+        return di;
+    const int32_t width = DibWidth(di);
+    const int32_t height = DibHeight(di);
+    dib out;
+    newdib(&out, width, height, 24, nullptr, 0);
+    if (!out.bits)
+        return di;
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* source = di.bits + int64_t(y) * di.stride;
+        uint8_t* target = out.bits + int64_t(y) * out.stride;
+        for (int32_t x = 0; x < width; ++x) {
+            const uint8_t index =
+                depth == 8 ? source[x] : ((x & 1) ? source[x >> 1] & 0x0F : source[x >> 1] >> 4);
+            target[3 * x] = di.pal[index][2];
+            target[3 * x + 1] = di.pal[index][1];
+            target[3 * x + 2] = di.pal[index][0];
+        }
+    }
+    return out;
+}
+
+dib TPDFCanvas::CopyDib(const dib& di)
+{
+    dib copy;
+    std::memset(&copy, 0, sizeof copy);
+    if (!di.bits)
+        return copy;
+    const int64_t colors = DibColors(di);
+    newdib(&copy, DibWidth(di), DibHeight(di), DibBitCount(di), di.info,
+           colors <= 256 ? int32_t(colors) : 0);
+    if (!copy.bits) {
+        CurrentMessenger().ShowError(u"Fehler: nicht genug Speicher für diese Operation!");
+        return copy;
+    }
+    std::memcpy(copy.pal, di.pal, sizeof copy.pal);
+    const size_t rowBytes = size_t(copy.stride < di.stride ? copy.stride : di.stride);
+    for (int64_t y = 0; y < DibHeight(di); ++y)
+        std::memcpy(copy.bits + y * copy.stride, di.bits + y * di.stride, rowBytes);
+    return copy;
+}
+
+// ---- Image objects ----
+
+void TPDFCanvas::WriteImages()
+{
+    const uint32_t count = images->Count();
+    for (uint32_t k = 0; k < count; ++k)
+        WriteImage(*static_cast<TPDFImageRec*>(images->At(k)));
+}
+
+void TPDFCanvas::WriteImage(TPDFImageRec& rec)
+{
+    // A spooled image comes back from its file only while it is written.
+    const bool spooled = rec.fname != nullptr;
+    if (spooled)
+        OpenDib(&rec.di, rec.fname, kDibFormatBmp, 0);
+    DibReleaser release(rec.di, spooled);
+
+    const std::string name = ReserveTempFile("tempim", usejpeg2000 ? ".jp2" : ".jpg");
+    TempFileRemover remove(name);
+    std::string data;
+    bool encoded = false;
+    if (!name.empty() &&
+        SaveDib(rec.di, name.c_str(), usejpeg2000 ? kDibFormatJpeg2000 : kDibFormatJpeg, 0) == 1) {
+        try {
+            FileByteSource file(name);
+            if (file.Remaining() <= uint64_t(std::numeric_limits<int32_t>::max())) {
+                data.resize(size_t(file.Remaining()));
+                file.Read(data.data(), data.size());
+                encoded = true;
+            }
+        } catch (const IoError&) {
+        }
+    }
+    if (!encoded) {
+        WriteEmptyImage();
+        return;
+    }
+    BeginObject();
+    line_.assign("<< /Type /XObject /Subtype /Image /Width ");
+    AppendInt(line_, DibWidth(rec.di));
+    line_ += " /Height ";
+    AppendInt(line_, DibHeight(rec.di));
+    line_ += ispdfa ? kCalibratedColourPart : kColourPart;
+    AppendInt(line_, int64_t(data.size()));
+    line_ += usejpeg2000 ? " /Filter /JPXDecode >>" : " /Filter /DCTDecode >>";
+    PutLine(line_);
+    PutLine("stream");
+    Put(data.data(), data.size());
+    PutLine("endstream");
+    EndObject();
+}
+
+// An image that could not be encoded still gets an object at its number, so that the
+// resources of every page and the cross-reference table stay right: a form that draws
+// nothing.
+void TPDFCanvas::WriteEmptyImage()
+{
+    BeginObject();
+    PutLine("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>");
+    PutLine("stream");
+    PutLine("endstream");
+    EndObject();
+}
+
+void TPDFCanvas::ReleaseImages()
+{
+    if (!images)
+        return;
+    const uint32_t count = images->Count();
+    for (uint32_t k = 0; k < count; ++k) {
+        auto* rec = static_cast<TPDFImageRec*>(images->At(k));
+        if (rec->fname) {
+            unlink(rec->fname);  // a failure is of no consequence
+            std::free(rec->fname);
+            rec->fname = nullptr;
+        }
+        FreeDib(rec->di);
+    }
+    images.reset();
+    aimag = nullptr;
+}
