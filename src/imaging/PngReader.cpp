@@ -15,6 +15,7 @@ namespace {
 
 // Ancillary chunks (text, profiles) are never needed; one larger than this is refused.
 constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
+constexpr uint64_t kMaxDeflateRatio = 1032;
 
 // Everything the decoding steps touch lives here, reached through a pointer, so that nothing
 // the steps change is lost when libpng jumps back out of them after an error.
@@ -96,6 +97,11 @@ bool Decode(PngJob* job)
     const bool palette = colorType == PNG_COLOR_TYPE_PALETTE;
     const bool grey = (colorType & PNG_COLOR_MASK_COLOR) == 0;
     if (!DibSizeAllowed(width, height, palette || grey ? 8 : 24))
+        return false;
+    // Deflate expands at most 1032-fold: a file too short to hold all rows is refused before
+    // memory is allocated for them.
+    const uint64_t rawRowBytes = (uint64_t(width) * uint64_t(png_get_channels(png, info)) * uint64_t(depth) + 7) / 8;
+    if ((rawRowBytes + 1) * height > kMaxDeflateRatio * (job->source->Remaining() + 64))
         return false;
     if (depth == 16)
         png_set_scale_16(png);
