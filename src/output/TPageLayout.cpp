@@ -1,0 +1,301 @@
+#include "output/TPageLayout.h"
+
+#include "invoices/DateTime.h"
+#include "invoices/Numbering.h"
+#include "invoices/TRechnungBook.h"
+#include "invoices/TextBuf.h"
+#include "messages/MessageCatalog.h"
+#include "output/CharWrap.h"
+#include "output/TInvoiceLogo.h"
+#include "output/TOutputCanvas.h"
+#include "output/TPositionsTable.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace {
+
+const TRechnungRec& Current(TRechnungBook& book, uint32_t index)
+{
+    // The run reads the invoice through the book's cursor, as every operation on it does.
+    book.rechs.GetObject(index);
+    return *book.arech;
+}
+
+std::u16string Text(const char16_t* field)
+{
+    return std::u16string(TextOf(field));
+}
+
+std::u16string Decimal(int32_t value)
+{
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+}
+
+TPageLayout::TPageLayout(TOutputCanvas& canvas, TRechnungBook& book, uint32_t rechnung, int32_t kind,
+                         const TLayoutFormat& format)
+    : canvas(canvas),
+      book(book),
+      settings(book.settings),
+      rechnung(Current(book, rechnung)),
+      kind(kind),
+      kindRow(DocumentKind::Of(kind)),
+      format(format)
+{
+}
+
+int32_t TPageLayout::LineHeight()
+{
+    return canvas.TextHeight(u" ");
+}
+
+void TPageLayout::Rule(int32_t x1, int32_t x2, int32_t y)
+{
+    canvas.MoveTo(x1, y);
+    canvas.LineTo(x2, y);
+}
+
+void TPageLayout::TextRight(int32_t r, int32_t y, std::u16string_view text)
+{
+    canvas.TextOut(r - canvas.TextWidth(text), y, text);
+}
+
+void TPageLayout::Run()
+{
+    const TOutputTarget& target = canvas.Target();
+    const TInvoiceLogo logo(settings.FilenameEdit1);
+    logo_ = &logo;
+    page = 1;
+    rx = target.Dev(settings.RandXED);
+    ry = target.Dev(settings.RandYEd);
+    ay = target.Dev(settings.AnschriftYED);
+    ax = target.Dev(settings.AdrXEd);
+    lw = target.Dev(settings.LineSTEd);
+    pw = target.pw;
+    ph = target.ph;
+    limit = std::numeric_limits<int32_t>::max();
+
+    Header();
+    hs = 0;
+    if (!settings.OwnBirefpapierCheck)
+        hs = SenderLine();
+
+    canvas.SelectFont(settings.FontDialog1);
+    const bool deliveryEmpty = DeliveryEmpty();
+    const int32_t addressBottom = Address(ay + 2 * hs, kindRow.deliveryAsMain && !deliveryEmpty);
+
+    int32_t y = std::max(CompanyBlock(), addressBottom);
+    y += 3 * LineHeight();  // in the company block's font
+
+    // Place and date; the title stands on the same line.
+    canvas.TextOut(ax, y, settings.OrtED2 + u", " + ShortDateText(rechnung.datum, format.shortDate));
+    canvas.SelectFont(settings.FontDialog4);
+    std::u16string title = MessageText(kindRow.titleMessage);
+    if (settings.RegNrMode != TRegNrMode::NoRegNr)
+        title += u" " + DocumentNumber(settings, rechnung);
+    canvas.TextOut(rx, y, title);
+    y += canvas.TextHeight(title);
+    y += LineHeight();
+
+    canvas.SelectFont(settings.FontDialog1);
+    bool references = false;
+    if (!TextOf(rechnung.ihrebestellung).empty()) {
+        const std::u16string line = MessageText(152) + u" " + Text(rechnung.ihrebestellung);
+        canvas.TextOut(rx, y, line);
+        y += canvas.TextHeight(line);
+        references = true;
+    }
+    if (!TextOf(rechnung.bestelldatum).empty()) {
+        const std::u16string line = MessageText(153) + u" " + Text(rechnung.bestelldatum);
+        canvas.TextOut(rx, y, line);
+        y += canvas.TextHeight(line);
+        references = true;
+    }
+    if (references)
+        y += LineHeight();
+
+    if (kindRow.deliveryBlock && !deliveryEmpty) {
+        const std::u16string heading = MessageText(151);
+        canvas.TextOut(rx, y, heading);
+        y += canvas.TextHeight(heading);
+        y = Address(y, true);
+        y += LineHeight();
+    }
+
+    if (target.pageBreaks) {
+        canvas.SelectFont(settings.FontDialog7);
+        limit = ph - ry - canvas.TextHeight(settings.FussEd) - canvas.TextHeight(settings.FussEd2) -
+                canvas.TextHeight(settings.FussEd3) - 5 * LineHeight();
+    }
+
+    TPositionsTable table(*this);
+    y = table.Draw(y);
+
+    ClosingText(y);
+    Footer(target.pageBreaks);
+    logo_ = nullptr;
+}
+
+void TPageLayout::Header()
+{
+    const TOutputTarget& target = canvas.Target();
+    if (logo_ && logo_->Loaded() && logo_->Width() > 0) {
+        const int32_t w = target.Dev(settings.BreitEd);
+        const int64_t h = int64_t(w) * logo_->Height() / logo_->Width();
+        canvas.DrawLogo(logo_->Image(), target.Dev(settings.LogoXEd), target.Dev(settings.LogoYEd), w,
+                        static_cast<int32_t>(h));
+    }
+    canvas.SelectFont(settings.FontDialog2);
+    canvas.TextOut(rx, ry, settings.KopfEd);
+    const int32_t hk = canvas.TextHeight(settings.KopfEd);
+    canvas.SetPen(lw);
+    if (settings.underlinekopfusscheck) {
+        const int32_t yk = target.headerRule == TOutputTarget::Rules::Offset ? ry + hk + lw + 1 : ry + hk;
+        Rule(rx, pw - rx, yk);
+    }
+}
+
+void TPageLayout::Footer(bool withPageNumber)
+{
+    canvas.SelectFont(settings.FontDialog7);
+    canvas.SetPen(lw);
+    const int32_t h2 = canvas.TextHeight(settings.FussEd2);
+    const int32_t h3 = canvas.TextHeight(settings.FussEd3);
+    const auto centred = [&](std::u16string_view text) { return rx + (pw - 2 * rx - canvas.TextWidth(text)) / 2; };
+    const auto footerX = [&](std::u16string_view text) { return settings.FootCentCheck ? centred(text) : rx; };
+
+    if (withPageNumber) {
+        const std::u16string number = u"- " + Decimal(page) + u" -";
+        const int32_t y = ph - ry - canvas.TextHeight(number) - h2 - h3 - 2 * LineHeight() - lw - 1;
+        canvas.TextOut(centred(number), y, number);
+    }
+    const int32_t y1 = ph - ry - canvas.TextHeight(settings.FussEd) - h2 - h3;
+    canvas.TextOut(footerX(settings.FussEd), y1, settings.FussEd);
+    if (settings.underlinekopfusscheck)
+        Rule(rx, pw - rx, y1 - lw - 1);
+    canvas.TextOut(footerX(settings.FussEd2), ph - ry - h2 - h3, settings.FussEd2);
+    canvas.TextOut(footerX(settings.FussEd3), ph - ry - h3, settings.FussEd3);
+}
+
+int32_t TPageLayout::PageBreak(const TFontSetting& resumeFont)
+{
+    Footer(true);
+    canvas.NewPage();
+    ++page;
+    Header();
+    canvas.SelectFont(resumeFont);
+    return ay + 2 * hs;
+}
+
+int32_t TPageLayout::SenderLine()
+{
+    canvas.SelectFont(settings.FontDialog3);
+    std::u16string text = settings.FirmaED2 + u", ";
+    if (!settings.ZusatzEd2.empty())
+        text += settings.ZusatzEd2 + u", ";
+    text += settings.StrasseEd2 + u", " + settings.PLZED2 + u" " + settings.OrtED2;
+    canvas.TextOut(rx, ay, text);
+    const int32_t height = canvas.TextHeight(text);
+    const int32_t width = canvas.TextWidth(text);
+    canvas.SetPen(lw);
+    const int32_t ys = canvas.Target().senderRule == TOutputTarget::Rules::Offset ? ay + height + lw + 1
+                                                                                   : ay + height;
+    Rule(rx, rx + width, ys);
+    return height;
+}
+
+int32_t TPageLayout::Address(int32_t y, bool delivery)
+{
+    const TRechnungRec& r = rechnung;
+    const auto field = [&](char16_t* TRechnungRec::*billing, char16_t* TRechnungRec::*shipping) {
+        return Text(r.*(delivery ? shipping : billing));
+    };
+    const auto line = [&](const std::u16string& text) {
+        canvas.TextOut(rx, y, text);
+        y += canvas.TextHeight(text);
+    };
+    line(field(&TRechnungRec::anrede, &TRechnungRec::lanrede));
+    line(field(&TRechnungRec::firma, &TRechnungRec::lfirma));
+    const std::u16string name =
+        field(&TRechnungRec::vorname, &TRechnungRec::lvorname) + u" " + field(&TRechnungRec::name, &TRechnungRec::lname);
+    if (name != u" ")
+        line(name);
+    line(field(&TRechnungRec::zusatz, &TRechnungRec::lzusatz));
+    line(field(&TRechnungRec::strasse, &TRechnungRec::lstrasse));
+    if (settings.insertspaceline)
+        y += LineHeight();
+    const std::u16string land = field(&TRechnungRec::land, &TRechnungRec::lland);
+    const std::u16string city = (settings.BindestrichCheck ? land + u"-" : land) +
+                                field(&TRechnungRec::plz, &TRechnungRec::lplz) + u" " +
+                                field(&TRechnungRec::ort, &TRechnungRec::lort);
+    if (city != u" ")
+        line(city);
+    return y;
+}
+
+int32_t TPageLayout::CompanyBlock()
+{
+    canvas.SelectFont(settings.FontDialog8);
+    int32_t y = ay;
+    if (settings.OwnBirefpapierCheck)
+        return y;
+    const auto line = [&](const std::u16string& text) {
+        canvas.TextOut(ax, y, text);
+        y += canvas.TextHeight(text);
+    };
+    if (!settings.DonotShowAdressCheck) {
+        if (settings.FirmaRechtsCheck) {
+            line(settings.FirmaED2);
+            if (!settings.ZusatzEd2.empty())
+                line(settings.ZusatzEd2);
+        }
+        line(settings.StrasseEd2);
+        const std::u16string city = settings.PLZED2 + u" " + settings.OrtED2;
+        if (city != u" ")
+            line(city);
+        y += LineHeight();
+    }
+    const struct {
+        int32_t message;
+        const std::u16string& value;
+    } contacts[] = {{136, settings.TelEd2},
+                    {137, settings.FaxEd2},
+                    {138, settings.SteuerED2},
+                    {139, settings.eMailED2},
+                    {140, settings.HomepageEd2}};
+    for (const auto& contact : contacts) {
+        if (!contact.value.empty())
+            line(MessageText(contact.message) + u" " + contact.value);
+    }
+    return y;
+}
+
+void TPageLayout::ClosingText(int32_t y)
+{
+    const TOutputTarget& target = canvas.Target();
+    canvas.SelectFont(settings.FontDialog6);
+    y += 2 * LineHeight();
+    const std::u16string_view text = TextOf(rechnung.rechtext);
+    if (target.closingText == TOutputTarget::Wrap::WordBreak) {
+        canvas.WordBreak(rx, y, pw - rx, ph, text, false);
+        return;
+    }
+    const auto beforeCharacter = [&](int32_t& at) {
+        if (target.pageBreaks && at > limit)
+            at = PageBreak(settings.FontDialog6);
+    };
+    CharWrap(canvas, text, rx, pw - 2 * rx, y, beforeCharacter, false);
+}
+
+bool TPageLayout::DeliveryEmpty() const
+{
+    for (const TRechnungText field : kLieferAdresse) {
+        if (!TextOf(rechnung.*field).empty())
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "output/DocumentKind.h"
+#include "output/TLayoutFormat.h"
+
+#include <cstdint>
+#include <string_view>
+
+class TInvoiceLogo;
+class TOutputCanvas;
+class TRechnungBook;
+struct TFontSetting;
+struct TRechnungRec;
+struct TRechnungSettings;
+
+// Lays one invoice out on an output target: logo, header line, sender line, addresses,
+// company block, place and date, title with number, order references, delivery address,
+// positions table with totals (TPositionsTable), closing text and footer, with page breaks
+// on the targets that have them. Everything is computed anew from the invoice and the
+// settings at the start of the run; nothing of it survives the run.
+//
+// The caller has opened the target (begun the document) and closes it afterwards.
+class TPageLayout {
+public:
+    // The invoice is book.Rechnung(rechnung), which must exist; kind is the document kind
+    // (0 "Rechnung" … 7 "Bestellung", anything else counts as none selected).
+    TPageLayout(TOutputCanvas& canvas, TRechnungBook& book, uint32_t rechnung, int32_t kind,
+                const TLayoutFormat& format);
+
+    // One run: loads the logo, draws every page, releases the logo.
+    void Run();
+
+    // Shared with the positions table.
+    TOutputCanvas& canvas;
+    TRechnungBook& book;
+    const TRechnungSettings& settings;
+    const TRechnungRec& rechnung;
+    const int32_t kind;
+    const DocumentKind kindRow;
+    const TLayoutFormat format;
+
+    // Device lengths of the run.
+    int32_t rx = 0;  // left and right margin
+    int32_t ry = 0;  // top and bottom margin
+    int32_t ay = 0;  // top of the sender line and of the company block
+    int32_t ax = 0;  // left edge of the company block and of the place-and-date line
+    int32_t lw = 0;  // width of every rule
+    int32_t pw = 0;  // page width
+    int32_t ph = 0;  // page height
+    int32_t hs = 0;  // height of the sender line; 0 when it is not drawn
+    int32_t limit = 0;  // where the body ends on targets with page breaks
+    int32_t page = 1;   // number of the page being drawn
+
+    // The height of a space in the current font.
+    int32_t LineHeight();
+    // Ends the page (footer), begins the next one (header), selects resumeFont again and
+    // returns the y at which the body continues.
+    int32_t PageBreak(const TFontSetting& resumeFont);
+    // A rule in the pen of the run from (x1, y) to (x2, y).
+    void Rule(int32_t x1, int32_t x2, int32_t y);
+    // Text right-aligned at r.
+    void TextRight(int32_t r, int32_t y, std::u16string_view text);
+
+private:
+    void Header();
+    void Footer(bool withPageNumber);
+    int32_t SenderLine();
+    // The seven lines of an address from x = rx at y; returns the y below it.
+    int32_t Address(int32_t y, bool delivery);
+    int32_t CompanyBlock();
+    void ClosingText(int32_t y);
+    bool DeliveryEmpty() const;
+
+    const TInvoiceLogo* logo_ = nullptr;
+};

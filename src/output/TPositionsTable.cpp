@@ -1,0 +1,236 @@
+#include "output/TPositionsTable.h"
+
+#include "foundation/TDynaArray.h"
+#include "invoices/TRechnungBook.h"
+#include "invoices/TextBuf.h"
+#include "messages/MessageCatalog.h"
+#include "output/AmountText.h"
+#include "output/CharWrap.h"
+#include "output/TOutputCanvas.h"
+#include "output/TPageLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A column edge: computed in floating point, taken toward zero.
+int32_t Edge(double value)
+{
+    if (!(value > double(std::numeric_limits<int32_t>::min()) && value < double(std::numeric_limits<int32_t>::max())))
+        return value > 0 ? std::numeric_limits<int32_t>::max() : std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(std::trunc(value));
+}
+
+}
+
+TPositionsTable::TPositionsTable(TPageLayout& layout) : l_(layout) {}
+
+double TPositionsTable::NetPrice(const TPositionRec& position)
+{
+    const double divisor = position.mwst + 100;
+    if (divisor == 0)
+        return position.preis;
+    return position.preis * 100 / divisor;
+}
+
+template <class Visit>
+void TPositionsTable::ForEachPosition(Visit visit)
+{
+    TDynaArray& posis = *l_.rechnung.posis;
+    posis.First();
+    while (posis.WhileNext())
+        visit(*l_.book.aposi);
+}
+
+std::u16string TPositionsTable::Amount(double value) const
+{
+    return AmountText(value, l_.format.decimalSeparator, l_.settings.WaehrEd);
+}
+
+std::u16string TPositionsTable::RateText(const TPositionRec& position) const
+{
+    return GeneralText(position.mwst, l_.format.decimalSeparator);
+}
+
+void TPositionsTable::ComputeColumns()
+{
+    TOutputCanvas& canvas = l_.canvas;
+    const double tw = double(l_.pw) - 2.0 * l_.rx;
+    c_.gap = canvas.Target().Dev(3);
+    c_.quantity = l_.rx;
+    c_.unit = l_.settings.DontShowEinheitCheck ? l_.rx : Edge(tw * 0.1 + c_.quantity);
+    c_.article = Edge(tw * 0.1 + c_.unit);
+    c_.description = Edge(tw * 0.1 + c_.article);
+    const int32_t mark = Edge(tw * 0.3 + c_.description);
+    c_.net = Edge(tw * 0.1 + mark);
+    c_.vat = Edge(tw * 0.1 + c_.net);
+    c_.unitPrice = Edge(tw * 0.1 + c_.vat);
+    c_.total = l_.pw - l_.rx;
+    // The description starts a gap after the widest article number; the columns to the
+    // right stay where they are.
+    ForEachPosition([&](const TPositionRec& p) {
+        const int64_t after = int64_t(canvas.TextWidth(TextOf(p.artnr))) + c_.article + c_.gap;
+        if (c_.description < after)
+            c_.description = static_cast<int32_t>(std::min<int64_t>(after, std::numeric_limits<int32_t>::max()));
+    });
+    // The description ends left of the widest net price, also where no net price is shown.
+    const int32_t twoSpaces = canvas.TextWidth(u"  ");
+    c_.descriptionRight = c_.net - c_.gap - canvas.TextWidth(MessageText(66)) - twoSpaces;
+    ForEachPosition([&](const TPositionRec& p) {
+        const int32_t right = c_.net - (c_.gap + canvas.TextWidth(Amount(NetPrice(p))) + twoSpaces);
+        c_.descriptionRight = std::min(c_.descriptionRight, right);
+    });
+}
+
+void TPositionsTable::HeadingRule(int32_t& y)
+{
+    const int32_t step = l_.lw + 1;
+    if (l_.canvas.Target().tableRules == TOutputTarget::Rules::Offset)
+        y += 2 * step;
+    l_.Rule(l_.rx, l_.pw - l_.rx, y);
+    y += step;
+}
+
+void TPositionsTable::PlainRule(int32_t x1, int32_t& y)
+{
+    const int32_t step = l_.lw + 1;
+    if (l_.canvas.Target().tableRules == TOutputTarget::Rules::Offset)
+        y += step;
+    l_.Rule(x1, l_.pw - l_.rx, y);
+    y += step;
+}
+
+void TPositionsTable::HeadingRow(int32_t& y)
+{
+    TOutputCanvas& canvas = l_.canvas;
+    const auto left = [&](int32_t x, int32_t message) {
+        const std::u16string text = MessageText(message);
+        canvas.TextOut(x, y, text);
+        return canvas.TextHeight(text);
+    };
+    const auto right = [&](int32_t r, int32_t message) {
+        const std::u16string text = MessageText(message);
+        l_.TextRight(r, y, text);
+        return canvas.TextHeight(text);
+    };
+    int32_t height = left(c_.quantity, 82);
+    if (!l_.settings.DontShowEinheitCheck)
+        height = left(c_.unit, 144);
+    height = left(c_.article, 145);
+    height = left(c_.description, 146);
+    if (!pricesOff_) {
+        if (l_.settings.NoMwstCheck) {
+            height = right(c_.unitPrice - c_.gap, 264);
+        } else {
+            height = right(c_.net - c_.gap, 66);
+            height = right(c_.vat - c_.gap, 67);
+            height = right(c_.unitPrice - c_.gap, 68);
+        }
+        height = right(c_.total, 147);
+    }
+    y += height;  // the height of the last heading drawn
+    HeadingRule(y);
+}
+
+void TPositionsTable::Row(const TPositionRec& p, int32_t& y)
+{
+    TOutputCanvas& canvas = l_.canvas;
+    const TOutputTarget& target = canvas.Target();
+    canvas.TextOut(c_.quantity, y, GeneralText(p.menge, l_.format.decimalSeparator));
+    if (!l_.settings.DontShowEinheitCheck)
+        canvas.TextOut(c_.unit, y, TextOf(p.einheit));
+    canvas.TextOut(c_.article, y, TextOf(p.artnr));
+
+    const std::u16string_view bez = TextOf(p.bez);
+    int32_t bottom;
+    if (target.descriptions == TOutputTarget::Wrap::WordBreak) {
+        bottom = canvas.WordBreak(c_.description, y, c_.descriptionRight, y, bez, true);
+        canvas.WordBreak(c_.description, y, c_.descriptionRight, bottom, bez, false);
+    } else {
+        bottom = CharWrap(canvas, bez, c_.description, c_.descriptionRight - c_.description, y, nullptr, true);
+    }
+
+    if (!pricesOff_) {
+        const double n = NetPrice(p);
+        const double v = p.preis - n;
+        if (!l_.settings.NoMwstCheck) {
+            l_.TextRight(c_.net - c_.gap, y, Amount(n));
+            l_.TextRight(c_.vat - c_.gap, y, Amount(v));
+        }
+        l_.TextRight(c_.unitPrice - c_.gap, y, Amount(p.preis));
+        l_.TextRight(c_.total, y, Amount(p.menge * p.preis));
+        G_ += p.menge * p.preis;
+        N_ += p.menge * n;
+        V_ += p.menge * v;
+    }
+
+    y += l_.LineHeight();
+    if (y < bottom)
+        y = bottom;
+    if (target.pageBreaks && y > l_.limit)
+        y = l_.PageBreak(l_.settings.FontDialog5);
+}
+
+void TPositionsTable::Totals(int32_t& y)
+{
+    TOutputCanvas& canvas = l_.canvas;
+    const int32_t x = l_.pw / 2;
+    const auto line = [&](int32_t message, double value) {
+        const std::u16string label = MessageText(message);
+        canvas.TextOut(x, y, label);
+        l_.TextRight(c_.total, y, Amount(value));
+        y += canvas.TextHeight(label);
+    };
+    if (!l_.settings.NoMwstCheck) {
+        line(148, N_);
+        line(67, V_);
+        PlainRule(x, y);
+    }
+    canvas.SelectFont(l_.settings.FontDialog9);
+    line(57, G_);
+    canvas.SelectFont(l_.settings.FontDialog6);
+    PlainRule(x, y);
+    y += canvas.Target().Dev(1);
+    l_.Rule(x, l_.pw - l_.rx, y);
+    y += l_.lw + 1;
+}
+
+int32_t TPositionsTable::Draw(int32_t y)
+{
+    TOutputCanvas& canvas = l_.canvas;
+    const TRechnungSettings& s = l_.settings;
+    pricesOff_ = s.LieferNoWertCheck && l_.kindRow.pricesOffKind;
+    canvas.SelectFont(s.FontDialog5);
+    ComputeColumns();
+    HeadingRow(y);
+    G_ = N_ = V_ = 0;
+
+    // The rates in the order in which they first occur; each group holds the positions of
+    // its rate text, in list order.
+    std::vector<std::u16string> rates;
+    ForEachPosition([&](const TPositionRec& p) {
+        std::u16string rate = RateText(p);
+        if (std::find(rates.begin(), rates.end(), rate) == rates.end())
+            rates.push_back(std::move(rate));
+    });
+    for (const std::u16string& rate : rates) {
+        if (!pricesOff_ && !s.NoMwstCheck) {
+            canvas.TextOut(l_.rx, y, MessageText(149) + u" " + rate + MessageText(150));
+            y += l_.LineHeight();
+        }
+        ForEachPosition([&](const TPositionRec& p) {
+            if (RateText(p) == rate)
+                Row(p, y);
+        });
+    }
+
+    PlainRule(l_.rx, y);
+    if (canvas.Target().pageBreaks && int64_t(y) + 4 * int64_t(l_.LineHeight()) > l_.limit)
+        y = l_.PageBreak(s.FontDialog5);
+
+    if (!pricesOff_)
+        Totals(y);
+    return y;
+}
