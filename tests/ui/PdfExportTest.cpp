@@ -1,0 +1,229 @@
+#include "MainWindowHarness.h"
+#include "invoices/TextBuf.h"
+#include "ui/AusgabePage.h"
+#include "ui/StandardDialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+// "Als PDF speichern..." on the output tab, driven through the real main window: the save
+// dialog's proposal, the written file as independent programs read it, the viewer.
+class PdfExportTest : public QObject {
+    Q_OBJECT
+
+private:
+    // Save dialogs answered in advance; every call is recorded.
+    class ScriptedDialogs final : public StandardDialogs {
+    public:
+        struct SaveCall {
+            QString caption, start, filter, suffix;
+        };
+        QStringList answers;  // one per save dialog; an empty answer cancels
+        QList<SaveCall> saves;
+
+        QString GetExistingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
+        QString GetOpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+        QString GetSaveFileName(QWidget*, const QString& caption, const QString& start, const QString& filter,
+                                const QString& suffix) override
+        {
+            saves.append({caption, start, filter, suffix});
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        }
+        bool GetFont(QWidget*, const QString&, QFont&) override { return false; }
+    };
+
+    std::unique_ptr<MainWindowHarness> h;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<TempDir> out;
+    QStringList opened;
+
+    AusgabePage* page() { return h->Child<AusgabePage>("AusgabePage"); }
+    QPushButton* pdfButton() { return h->Child<QPushButton>("PDFBtn"); }
+    QCheckBox* showCheck() { return h->Child<QCheckBox>("ShowPDFCheck"); }
+    QString OutFile(const QString& name) const { return QString::fromStdString(out->Path()) + name; }
+
+    // Starts with one invoice (number 6300000) with one position of 3 × 10,00 at 19 %, on
+    // the output tab.
+    void StartWithInvoice()
+    {
+        h->Start();
+        h->Child<QPushButton>("NeueRechnungBtn")->click();
+        h->Child<QLineEdit>("FirmaED")->setText("Bäckerei Groß");
+        TPositionRec& p = h->Book().AppendPosition(0);
+        p.menge = 3;
+        p.mwst = 19;
+        p.preis = 10;
+        NewTextBuf(&p.bez, u"Brötchen");
+        h->Child<QTabWidget>("PageControl1")->setCurrentIndex(3);
+    }
+
+    static QString Run(const QString& program, const QStringList& args, int& exitCode)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, args);
+        if (!process.waitForFinished(30000))
+            return QStringLiteral("(%1 did not finish)").arg(program);
+        exitCode = process.exitCode();
+        return QString::fromUtf8(process.readAll());
+    }
+
+    // qpdf accepts the file; its text as pdftotext reads it.
+    static QString CheckedText(const QString& file)
+    {
+        int exitCode = -1;
+        const QString check = Run("qpdf", {"--check", file}, exitCode);
+        if (exitCode != 0 || !check.contains("No syntax or stream encoding errors found"))
+            return "qpdf: " + check;
+        return Run("pdftotext", {"-layout", "-enc", "UTF-8", file, "-"}, exitCode);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        h = std::make_unique<MainWindowHarness>();
+        dialogs = std::make_unique<ScriptedDialogs>();
+        SetCurrentDialogs(dialogs.get());
+        out = std::make_unique<TempDir>();
+        opened.clear();
+        AusgabePage::SetFileOpener([this](const QString& file) { opened.append(file); });
+    }
+    void cleanup()
+    {
+        QCOMPARE(h->Messenger().UnansweredQuestions(), 0);
+        h.reset();
+        AusgabePage::SetFileOpener(nullptr);
+        SetCurrentDialogs(nullptr);
+        dialogs.reset();
+        out.reset();
+    }
+
+    void buttonAndCheckBoxOnTheOutputTab()
+    {
+        h->Start();
+        QCOMPARE(pdfButton()->text(), QString("Als PDF speichern..."));
+        QCOMPARE(showCheck()->text(), QString("PDF Datei nach Speichern anzeigen"));
+        QVERIFY(showCheck()->isChecked());
+        // Checked again at the next start, whatever it was.
+        showCheck()->setChecked(false);
+        h->Stop();
+        h->Start();
+        QVERIFY(showCheck()->isChecked());
+    }
+
+    void savesTheSelectedInvoiceAndShowsIt()
+    {
+        StartWithInvoice();
+        dialogs->answers << OutFile("rechnung.pdf");
+        pdfButton()->click();
+
+        QCOMPARE(dialogs->saves.size(), 1);
+        QCOMPARE(dialogs->saves[0].start, QString("6300000.pdf"));
+        QCOMPARE(dialogs->saves[0].filter, QString("PDF Dateien (*.pdf)"));
+        QCOMPARE(dialogs->saves[0].suffix, QString("pdf"));
+        QVERIFY(QFileInfo::exists(OutFile("rechnung.pdf")));
+        const QString text = CheckedText(OutFile("rechnung.pdf"));
+        QVERIFY2(text.contains("Rechnung 6300000"), qPrintable(text));
+        QVERIFY2(text.contains("Bäckerei Groß"), qPrintable(text));
+        QVERIFY2(text.contains("30,00 €"), qPrintable(text));
+        QVERIFY2(text.contains("25,21 €"), qPrintable(text));
+        QCOMPARE(opened, QStringList{OutFile("rechnung.pdf")});
+        QCOMPARE(page()->LastPdfFileName(), OutFile("rechnung.pdf"));
+        QVERIFY(h->Messenger().Boxes().empty());
+    }
+
+    void documentKindFromTheCombo()
+    {
+        StartWithInvoice();
+        h->Child<QComboBox>("ArtCombo")->setCurrentIndex(2);
+        dialogs->answers << OutFile("angebot.pdf");
+        pdfButton()->click();
+        const QString text = CheckedText(OutFile("angebot.pdf"));
+        QVERIFY2(text.contains("Angebot 6300000"), qPrintable(text));
+
+        // Lieferschein without prices (the default setting).
+        h->Child<QComboBox>("ArtCombo")->setCurrentIndex(1);
+        dialogs->answers << OutFile("lieferschein.pdf");
+        pdfButton()->click();
+        const QString note = CheckedText(OutFile("lieferschein.pdf"));
+        QVERIFY2(note.contains("Lieferschein 6300000"), qPrintable(note));
+        QVERIFY2(note.contains("Brötchen"), qPrintable(note));
+        QVERIFY2(!note.contains("€"), qPrintable(note));
+    }
+
+    void uncheckedWritesWithoutShowing()
+    {
+        StartWithInvoice();
+        showCheck()->setChecked(false);
+        dialogs->answers << OutFile("still.pdf");
+        pdfButton()->click();
+        QVERIFY(QFileInfo::exists(OutFile("still.pdf")));
+        QVERIFY(opened.isEmpty());
+    }
+
+    void cancelWritesNothing()
+    {
+        StartWithInvoice();
+        dialogs->answers << QString();
+        pdfButton()->click();
+        QCOMPARE(dialogs->saves.size(), 1);
+        QVERIFY(QDir(QString::fromStdString(out->Path())).entryList(QDir::Files).isEmpty());
+        QVERIFY(opened.isEmpty());
+        QVERIFY(h->Messenger().Boxes().empty());
+    }
+
+    void proposalFollowsTheNumbering()
+    {
+        StartWithInvoice();
+        h->Book().Rechnung(0).datum = 46086.0 + (9 * 60 + 7) / 1440.0;  // 5 March 2026, 09:07
+        dialogs->answers << OutFile("erste.pdf") << OutFile("zweite.pdf") << OutFile("dritte.pdf");
+        pdfButton()->click();
+
+        // Without numbers the dialog keeps the name of its last use.
+        h->Child<QRadioButton>("NoRegNr")->click();
+        pdfButton()->click();
+        QCOMPARE(dialogs->saves[1].start, OutFile("erste.pdf"));
+        const QString plain = CheckedText(OutFile("zweite.pdf"));
+        QVERIFY2(plain.contains("Rechnung") && !plain.contains("6300000"), qPrintable(plain));
+
+        // The date number, in the folder of the last file.
+        h->Child<QRadioButton>("rechnrdatecheck")->click();
+        pdfButton()->click();
+        QCOMPARE(dialogs->saves[2].start, OutFile("202603050907.pdf"));
+        QVERIFY(CheckedText(OutFile("dritte.pdf")).contains("Rechnung 202603050907"));
+    }
+
+    void fileThatCannotBeCreated()
+    {
+        StartWithInvoice();
+        dialogs->answers << OutFile("kein-ordner/x.pdf");
+        pdfButton()->click();
+        QCOMPARE(h->Messenger().Boxes().size(), size_t(1));
+        QCOMPARE(h->Messenger().Boxes()[0].kind, ScriptedMessenger::Kind::Information);
+        QCOMPARE(QString::fromStdU16String(h->Messenger().Boxes()[0].text),
+                 QString("Konnte PDF-Datei nicht erstellen!"));
+        QVERIFY(!QFileInfo::exists(OutFile("kein-ordner/x.pdf")));
+        QVERIFY(opened.isEmpty());
+    }
+
+    void nothingWithoutASelectedInvoice()
+    {
+        h->Start();
+        h->Child<QTabWidget>("PageControl1")->setCurrentIndex(3);
+        dialogs->answers << OutFile("leer.pdf");
+        pdfButton()->click();
+        QVERIFY(dialogs->saves.isEmpty());
+        QVERIFY(!QFileInfo::exists(OutFile("leer.pdf")));
+    }
+};
+
+QTEST_MAIN(PdfExportTest)
+#include "PdfExportTest.moc"
