@@ -1,15 +1,19 @@
 #include "app/BatchCommands.h"
 
 #include "foundation/DataFolder.h"
+#include "foundation/IoError.h"
 #include "invoices/NumberText.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "output/PdfExport.h"
+#include "output/QtPrinterPage.h"
 #include "ui/LocaleFormat.h"
 #include "ui/QtText.h"
 #include "ui/TDataPathForm.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cstdio>
 
@@ -76,4 +80,28 @@ int RunList(const QString& dataFolder, std::FILE* out)
         std::fputc('\n', out);
     }
     return 0;
+}
+
+int RunExportPdf(const QString& dataFolder, int position, const QString& outputFile, int kind, std::FILE* errors)
+{
+    TRechnungBook book;
+    if (!LoadBook(book, dataFolder))
+        return 1;
+    if (position < 1 || uint32_t(position) > book.RechnungCount()) {
+        std::fprintf(errors, "Keine Rechnung an Position %d (das Buch hat %u Rechnungen)\n", position,
+                     book.RechnungCount());
+        return 1;
+    }
+    const LocaleFormat locale = LocaleFormat::FromSystem();
+    TLayoutFormat format;
+    format.decimalSeparator = locale.decimalSeparator;
+    format.shortDate = locale.shortDate;
+    try {
+        const PdfExportResult result = ExportPdf(book, position - 1, kind, QFile::encodeName(outputFile).toStdString(),
+                                                 CurrentPrinterPage(), format);
+        return result == PdfExportResult::Written ? 0 : 1;
+    } catch (const IoError& error) {
+        std::fprintf(errors, "%s\n", error.what());
+        return 1;
+    }
 }

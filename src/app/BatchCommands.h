@@ -12,3 +12,9 @@ QString BatchDataFolder(const QString& dataDirOption);
 
 // One line per invoice, tab-separated: position, number, date, company, name, gross total.
 int RunList(const QString& dataFolder, std::FILE* out = stdout);
+
+// "Als PDF speichern..." without the window: invoice `position` (1-based, in the stored order)
+// as a PDF file with the given document kind, on the current printer's page. Errors (no such
+// invoice, a file that cannot be created or written) go to errors.
+int RunExportPdf(const QString& dataFolder, int position, const QString& outputFile, int kind,
+                 std::FILE* errors = stderr);

@@ -19,11 +19,59 @@ bool Contains(auto& list, const std::string& arg)
     return std::find(list.begin(), list.end(), arg) != list.end();
 }
 
+// The document kinds as the output tab lists them.
+constexpr std::array<std::string_view, 8> kKinds = {"Rechnung", "Lieferschein", "Angebot", "Gutschrift",
+                                                   "Auftragsbestätigung", "Proforma Rechnung", "Mahnung",
+                                                   "Bestellung"};
+
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return Lower(x) == Lower(y);
+           });
+}
+
+// A whole number from 1 to 1,000,000,000 written in decimal digits; 0 otherwise.
+int PositiveNumber(const std::string& text)
+{
+    if (text.empty() || text.size() > 10)
+        return 0;
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return 0;
+        value = value * 10 + (c - '0');
+    }
+    return value >= 1 && value <= 1000000000 ? int(value) : 0;
+}
+
+}
+
+int CommandLine::ParseKind(const std::string& text)
+{
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '7')
+        return text[0] - '0';
+    for (size_t k = 0; k < kKinds.size(); ++k) {
+        if (SameName(text, kKinds[k]))
+            return int(k);
+    }
+    return -1;
 }
 
 CommandLine CommandLine::Parse(const std::vector<std::string>& args)
 {
     CommandLine result;
+    bool sawExportOption = false;
+    const auto Usage = [&result](const std::string& error) {
+        result.action = Action::UsageError;
+        result.error = error;
+        return result;
+    };
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -47,6 +95,28 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
             result.action = Action::List;
             continue;
         }
+        if (arg == "--export-pdf" || arg == "--output" || arg == "--kind") {
+            const bool missing = i + 1 >= args.size() || args[i + 1].empty();
+            const std::string value = missing ? std::string() : args[++i];
+            if (arg == "--export-pdf") {
+                result.action = Action::ExportPdf;
+                result.exportInvoice = PositiveNumber(value);
+                if (result.exportInvoice == 0)
+                    return Usage("--export-pdf braucht die Position einer Rechnung (ab 1)");
+            } else if (arg == "--output") {
+                if (missing)
+                    return Usage("--output braucht einen Dateinamen");
+                result.outputFile = value;
+            } else {
+                result.exportKind = ParseKind(value);
+                if (result.exportKind < 0)
+                    return Usage("--kind braucht eine Dokumentart: 0 bis 7 oder ihren Namen (Rechnung, "
+                                 "Lieferschein, Angebot, Gutschrift, Auftragsbestätigung, Proforma Rechnung, "
+                                 "Mahnung, Bestellung)");
+            }
+            sawExportOption = true;
+            continue;
+        }
         if (Contains(kQtFlags, arg))
             continue;
         if (Contains(kQtOptionsWithValue, arg)) {
@@ -57,6 +127,10 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
         result.error = "Unbekannte Option: " + arg;
         return result;
     }
+    if (sawExportOption && result.action != Action::ExportPdf)
+        return Usage("--output und --kind gehören zu --export-pdf");
+    if (result.action == Action::ExportPdf && result.outputFile.empty())
+        return Usage("--export-pdf braucht --output DATEI");
     return result;
 }
 
@@ -69,6 +143,12 @@ std::string CommandLine::HelpText(const std::string& programName)
            "  --data-dir VERZEICHNIS  dieses Datenverzeichnis verwenden (nur für diesen Aufruf)\n"
            "  --list                  alle Rechnungen auflisten (Nr., Rechnungsnr., Datum,\n"
            "                          Firma, Name, Gesamtbetrag), ohne Fenster\n"
+           "  --export-pdf N --output DATEI [--kind ART]\n"
+           "                          Rechnung Nr. N (wie bei --list) als PDF-Datei speichern,\n"
+           "                          ohne Fenster; ART ist 0 bis 7 oder der Name der Dokumentart\n"
+           "                          (Rechnung, Lieferschein, Angebot, Gutschrift,\n"
+           "                          Auftragsbestätigung, Proforma Rechnung, Mahnung, Bestellung);\n"
+           "                          ohne --kind eine Rechnung\n"
            "  --help                  diese Hilfe anzeigen\n"
            "  --version               die Versionsnummer anzeigen\n";
 }

@@ -5,12 +5,18 @@
 
 // The program's command line. Parsing never exits: the caller acts on the result.
 struct CommandLine {
-    enum class Action { Run, Help, Version, UsageError, List };
+    enum class Action { Run, Help, Version, UsageError, List, ExportPdf };
 
     Action action = Action::Run;
     std::string error;    // for UsageError, in German
     std::string dataDir;  // --data-dir: the data folder for this run, empty for the stored one
+    int exportInvoice = 0;     // --export-pdf N: position of the invoice in the stored order, from 1
+    std::string outputFile;    // --output FILE
+    int exportKind = 0;        // --kind K: document kind 0 "Rechnung" … 7 "Bestellung"
 
     static CommandLine Parse(const std::vector<std::string>& args);
     static std::string HelpText(const std::string& programName);
+    // A document kind given as its number (0 to 7) or its name ("Lieferschein", in any case
+    // of the letters A to Z); −1 for anything else.
+    static int ParseKind(const std::string& text);
 };

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <ctime>
@@ -45,6 +46,15 @@ int main(int argc, char* argv[])
         QCoreApplication app(argc, argv);
         SetApplicationNames();
         return RunList(BatchDataFolder(QString::fromStdString(commandLine.dataDir)));
+    }
+    case CommandLine::Action::ExportPdf: {
+        // The printer's page comes through Qt's print support, which needs a GUI application;
+        // it draws on no screen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        SetApplicationNames();
+        return RunExportPdf(BatchDataFolder(QString::fromStdString(commandLine.dataDir)), commandLine.exportInvoice,
+                            QString::fromStdString(commandLine.outputFile), commandLine.exportKind);
     }
     case CommandLine::Action::Run:
         break;

@@ -1,6 +1,9 @@
 #include "MainWindowHarness.h"
+#include "app/BatchCommands.h"
+#include "app/CommandLine.h"
 #include "invoices/TextBuf.h"
 #include "ui/AusgabePage.h"
+#include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
 
 #include <QCheckBox>
@@ -9,6 +12,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -212,6 +216,116 @@ private Q_SLOTS:
                  QString("Konnte PDF-Datei nicht erstellen!"));
         QVERIFY(!QFileInfo::exists(OutFile("kein-ordner/x.pdf")));
         QVERIFY(opened.isEmpty());
+    }
+
+    void commandLineExportOptions()
+    {
+        const auto parse = [](std::vector<std::string> args) {
+            args.insert(args.begin(), "rekolon");
+            return CommandLine::Parse(args);
+        };
+        CommandLine c = parse({"--export-pdf", "3", "--output", "a b.pdf", "--kind", "lieferschein"});
+        QCOMPARE(int(c.action), int(CommandLine::Action::ExportPdf));
+        QCOMPARE(c.exportInvoice, 3);
+        QCOMPARE(c.outputFile, std::string("a b.pdf"));
+        QCOMPARE(c.exportKind, 1);
+        c = parse({"--data-dir", "/d", "--output", "x.pdf", "--export-pdf", "1"});
+        QCOMPARE(int(c.action), int(CommandLine::Action::ExportPdf));
+        QCOMPARE(c.exportKind, 0);
+        QCOMPARE(c.dataDir, std::string("/d"));
+        QCOMPARE(CommandLine::ParseKind("7"), 7);
+        QCOMPARE(CommandLine::ParseKind("Auftragsbestätigung"), 4);
+        QCOMPARE(CommandLine::ParseKind("PROFORMA RECHNUNG"), 5);
+        QCOMPARE(CommandLine::ParseKind("8"), -1);
+        QCOMPARE(CommandLine::ParseKind("Quittung"), -1);
+        QCOMPARE(CommandLine::ParseKind(""), -1);
+        for (const auto& bad : std::vector<std::vector<std::string>>{{"--export-pdf", "1"},
+                                                                    {"--export-pdf", "0", "--output", "x"},
+                                                                    {"--export-pdf", "-1", "--output", "x"},
+                                                                    {"--export-pdf", "1x", "--output", "x"},
+                                                                    {"--export-pdf"},
+                                                                    {"--export-pdf", "1", "--output"},
+                                                                    {"--export-pdf", "1", "--output", "x", "--kind", "9"},
+                                                                    {"--output", "x"},
+                                                                    {"--list", "--kind", "1"}}) {
+            c = parse(bad);
+            QCOMPARE(int(c.action), int(CommandLine::Action::UsageError));
+            QVERIFY(!c.error.empty());
+        }
+    }
+
+    void commandLineWritesThePdfWithoutWindow()
+    {
+        // A book of two invoices written through the core.
+        TempDir data;
+        {
+            TRechnungBook book;
+            book.progpath = ToU16(QString::fromStdString(data.Path()));
+            book.OpenRechnungen();
+            TRechnungRec& first = book.AppendRechnung();
+            first.datum = 46086.5;
+            NewTextBuf(&first.rechnr, u"RE-1");
+            TRechnungRec& second = book.AppendRechnung();
+            second.datum = 46087.5;
+            NewTextBuf(&second.rechnr, u"RE-2");
+            NewTextBuf(&second.firma, u"Köhler & Weiß");
+            NewTextBuf(&second.lort, u"Fürth");
+            TPositionRec& p = book.AppendPosition(1);
+            p.menge = 3;
+            p.mwst = 19;
+            p.preis = 10;
+            NewTextBuf(&p.bez, u"Lieferung");
+            book.SaveRechnungen();
+        }
+        const QByteArray saveDat = ReadWholeFile(data.File("save.dat")).c_str();
+        const QString program = qEnvironmentVariable("REKOLON_BIN_DIR") + "/rekolon";
+        QVERIFY(QFileInfo::exists(program));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        TempDir runtime;  // private to the user, as Qt wants it
+        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.Path()));
+        const auto run = [&](const QStringList& args, QString& errors) {
+            QProcess process;
+            process.setProcessEnvironment(env);
+            process.start(program, QStringList{"--data-dir", QString::fromStdString(data.Path())} + args);
+            if (!process.waitForFinished(30000))
+                return -1;
+            errors = QString::fromUtf8(process.readAllStandardError());
+            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+        };
+        QString errors;
+        QCOMPARE(run({"--export-pdf", "2", "--output", OutFile("zwei.pdf")}, errors), 0);
+        QVERIFY2(errors.isEmpty(), qPrintable(errors));
+        QString text = CheckedText(OutFile("zwei.pdf"));
+        QVERIFY2(text.contains("Rechnung RE-2"), qPrintable(text));
+        QVERIFY2(text.contains("Köhler & Weiß"), qPrintable(text));
+        QVERIFY2(text.contains("Versandadresse:"), qPrintable(text));
+        QVERIFY2(text.contains("30,00 €"), qPrintable(text));
+
+        QCOMPARE(run({"--export-pdf", "2", "--output", OutFile("lieferschein.pdf"), "--kind", "Lieferschein"}, errors), 0);
+        text = CheckedText(OutFile("lieferschein.pdf"));
+        QVERIFY2(text.contains("Lieferschein RE-2"), qPrintable(text));
+        QVERIFY2(!text.contains("€"), qPrintable(text));
+        QCOMPARE(run({"--export-pdf", "1", "--output", OutFile("angebot.pdf"), "--kind", "2"}, errors), 0);
+        QVERIFY(CheckedText(OutFile("angebot.pdf")).contains("Angebot RE-1"));
+
+        // Failures: no such invoice, a file that cannot be created, a usage error.
+        QCOMPARE(run({"--export-pdf", "3", "--output", OutFile("drei.pdf")}, errors), 1);
+        QVERIFY2(errors.contains("Position 3"), qPrintable(errors));
+        QVERIFY(!QFileInfo::exists(OutFile("drei.pdf")));
+        QCOMPARE(run({"--export-pdf", "1", "--output", OutFile("fehlt/x.pdf")}, errors), 1);
+        QVERIFY2(errors.contains("Konnte PDF-Datei nicht erstellen!"), qPrintable(errors));
+        QCOMPARE(run({"--export-pdf", "1", "--output", OutFile("x.pdf"), "--kind", "Quittung"}, errors), 2);
+        QVERIFY(!QFileInfo::exists(OutFile("x.pdf")));
+
+        // The batch never writes save.dat.
+        QCOMPARE(QByteArray(ReadWholeFile(data.File("save.dat")).c_str()), saveDat);
+
+        // The same work called directly.
+        QCOMPARE(RunExportPdf(QString::fromStdString(data.Path()), 2, OutFile("direkt.pdf"), 0), 0);
+        QVERIFY(CheckedText(OutFile("direkt.pdf")).contains("Rechnung RE-2"));
     }
 
     void nothingWithoutASelectedInvoice()
