@@ -89,8 +89,9 @@ int32_t TOutputTarget::Dev(double millimetres) const
 
 int32_t TOutputTarget::FontSize(int32_t points) const
 {
-    if (!zoomFonts)
-        return points;
-    const int32_t size = Trunc(double(points) * Z / 100);
-    return size < 1 ? 1 : size;
+    // A size outside what any page can show (only a damaged settings file holds one) is
+    // brought into range, so that line heights and positions stay far from overflowing.
+    constexpr int32_t kLargest = 32767;
+    const int32_t size = zoomFonts ? Trunc(double(points) * Z / 100) : points;
+    return size < 1 ? 1 : (size > kLargest ? kLargest : size);
 }

@@ -41,7 +41,7 @@ struct TOutputTarget {
     // A length in millimetres in units of this target:
     // trunc(Z × (m / 25.39995 × D) / 100).
     int32_t Dev(double millimetres) const;
-    // A font's size on this target: as set, or trunc(size × Z / 100) and at least 1 when
-    // fonts follow the zoom.
+    // A font's size on this target: as set, or trunc(size × Z / 100) when fonts follow the
+    // zoom; at least 1 and at most 32767 points in every case.
     int32_t FontSize(int32_t points) const;
 };

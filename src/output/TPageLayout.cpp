@@ -147,7 +147,8 @@ void TPageLayout::Header()
         const int32_t w = target.Dev(settings.BreitEd);
         const int64_t h = int64_t(w) * logo_->Height() / logo_->Width();
         canvas.DrawLogo(logo_->Image(), target.Dev(settings.LogoXEd), target.Dev(settings.LogoYEd), w,
-                        static_cast<int32_t>(h));
+                        static_cast<int32_t>(std::clamp<int64_t>(h, std::numeric_limits<int32_t>::min(),
+                                                                 std::numeric_limits<int32_t>::max())));
     }
     canvas.SelectFont(settings.FontDialog2);
     canvas.TextOut(rx, ry, settings.KopfEd);

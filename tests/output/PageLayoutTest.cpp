@@ -86,6 +86,11 @@ TEST(OutputTarget, DeviceLengthsOfTheThreeTargets)
     // Zoom 10: every font at least 1 point.
     EXPECT_EQ(TOutputTarget::Preview(96, 10, kNoPrinterPage).FontSize(8), 1);
     EXPECT_EQ(TOutputTarget::Preview(96, 10, kNoPrinterPage).FontSize(1), 1);
+    // Sizes no page can show are brought into range on every target.
+    EXPECT_EQ(pdf.FontSize(0), 1);
+    EXPECT_EQ(pdf.FontSize(-12), 1);
+    EXPECT_EQ(pdf.FontSize(2000000000), 32767);
+    EXPECT_EQ(TOutputTarget::Preview(96, 300, kNoPrinterPage).FontSize(2000000000), 32767);
 
     // A printer without a usable resolution counts as no printer.
     const TOutputTarget broken = TOutputTarget::Pdf(TPrinterPage{4960, 7015, 0});
