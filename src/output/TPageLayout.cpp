@@ -53,6 +53,11 @@ int32_t TPageLayout::LineHeight()
     return canvas.TextHeight(u" ");
 }
 
+bool TPageLayout::BreakWanted(int64_t y) const
+{
+    return canvas.Target().pageBreaks && y > limit && int64_t(ay) + 2 * int64_t(hs) <= limit;
+}
+
 void TPageLayout::Rule(int32_t x1, int32_t x2, int32_t y)
 {
     canvas.MoveTo(x1, y);
@@ -286,7 +291,7 @@ void TPageLayout::ClosingText(int32_t y)
         return;
     }
     const auto beforeCharacter = [&](int32_t& at) {
-        if (target.pageBreaks && at > limit)
+        if (BreakWanted(at))
             at = PageBreak(settings.FontDialog6);
     };
     CharWrap(canvas, text, rx, pw - 2 * rx, y, beforeCharacter, false);

@@ -53,6 +53,10 @@ public:
 
     // The height of a space in the current font.
     int32_t LineHeight();
+    // Whether the body, having reached y, goes on on a new page: on targets with page breaks
+    // when y is past the limit, unless the body's top on a new page would itself be past it
+    // (margins larger than the page), where breaking would only give empty pages.
+    bool BreakWanted(int64_t y) const;
     // Ends the page (footer), begins the next one (header), selects resumeFont again and
     // returns the y at which the body continues.
     int32_t PageBreak(const TFontSetting& resumeFont);

@@ -169,7 +169,7 @@ void TPositionsTable::Row(const TPositionRec& p, int32_t& y)
     y += l_.LineHeight();
     if (y < bottom)
         y = bottom;
-    if (target.pageBreaks && y > l_.limit)
+    if (l_.BreakWanted(y))
         y = l_.PageBreak(l_.settings.FontDialog5);
 }
 
@@ -227,7 +227,7 @@ int32_t TPositionsTable::Draw(int32_t y)
     }
 
     PlainRule(l_.rx, y);
-    if (canvas.Target().pageBreaks && int64_t(y) + 4 * int64_t(l_.LineHeight()) > l_.limit)
+    if (l_.BreakWanted(int64_t(y) + 4 * int64_t(l_.LineHeight())))
         y = l_.PageBreak(s.FontDialog5);
 
     if (!pricesOff_)

@@ -507,3 +507,19 @@ TEST(PageLayout, LogoOnEveryPage)
         EXPECT_NE(call.op, "Logo");
     }
 }
+
+TEST(PageLayout, AddressTopBelowTheLimitGivesNoEmptyPages)
+{
+    LayoutFixture f;
+    // The address 280 mm from the top of an A4 page: ay = 793, past the limit of 733, so a
+    // new page could not take any of the body. Everything stays on the one page instead of
+    // one page per row and per character of the closing text.
+    f.settings().AnschriftYED = 280;
+    for (int i = 0; i < 5; ++i)
+        f.AddPosition(1, 19, 1);
+    f.Set(&TRechnungRec::rechtext, u"Vielen Dank für Ihren Auftrag");
+    const auto canvas = f.Run();
+    EXPECT_EQ(canvas->NewPages(), 0);
+    EXPECT_TRUE(canvas->HasText(u"Vielen Dank für Ihren Auftrag"));
+    EXPECT_TRUE(canvas->HasText(u"- 1 -"));
+}
