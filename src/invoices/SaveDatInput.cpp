@@ -37,22 +37,6 @@ void SaveDatInput::Refill(size_t n)
     end_ += more;
 }
 
-double SaveDatInput::F64()
-{
-    const uint8_t* b = Take(8);
-    uint64_t bits;
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(&bits, b, sizeof bits);
-    } else {
-        bits = 0;
-        for (int i = 7; i >= 0; --i)
-            bits = (bits << 8) | b[i];
-    }
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
 void SaveDatInput::Bytes(void* destination, size_t n)
 {
     if (uint64_t(n) > Remaining())
@@ -127,6 +111,24 @@ void DecodeRun(const uint8_t* in, char16_t* out, size_t n)
                     out[i + k] = kDecode.units[in[i + k]];
             }
             i += 8;
+        }
+        return;
+    }
+    if (n >= 4) {
+        // Two runs of 4 that overlap in the middle.
+        const __m128i zero = _mm_setzero_si128();
+        uint32_t head;
+        uint32_t tail;
+        std::memcpy(&head, in, 4);
+        std::memcpy(&tail, in + n - 4, 4);
+        const __m128i wideHead = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(head)), zero);
+        const __m128i wideTail = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(tail)), zero);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n - 4), wideTail);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), wideHead);
+        // Any byte 0x80 to 0x9F needs the table.
+        if (((head | tail) & 0x80808080u) != 0) {
+            for (; i < n; ++i)
+                out[i] = kDecode.units[in[i]];
         }
         return;
     }

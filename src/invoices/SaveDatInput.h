@@ -2,6 +2,7 @@
 
 #include "foundation/ByteSource.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -28,7 +29,21 @@ public:
         return static_cast<int32_t>(uint32_t(b[0]) | (uint32_t(b[1]) << 8) |
                                     (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24));
     }
-    double F64();
+    double F64()
+    {
+        const uint8_t* b = Take(8);
+        uint64_t bits;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&bits, b, sizeof bits);
+        } else {
+            bits = 0;
+            for (int i = 7; i >= 0; --i)
+                bits = (bits << 8) | b[i];
+        }
+        double value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
     void Bytes(void* destination, size_t n);
 
     // A count of items that each take at least minBytesEach bytes: raises IoError when it is

@@ -82,46 +82,55 @@ void* Next(void* block)
     return next;
 }
 
-char16_t* Obtain(size_t units)
+// A text of its own heap block, for long texts.
+[[gnu::noinline]] char16_t* ObtainOwnBlock(size_t units)
+{
+    if (units > (SIZE_MAX - kHeader) / sizeof(char16_t))
+        throw std::bad_alloc();
+    char* block = static_cast<char*>(std::calloc(1, kHeader + units * sizeof(char16_t)));
+    if (!block)
+        throw std::bad_alloc();
+    std::memcpy(block, &kOwnBlock, kHeader);
+    ++ThePool().live;
+    return reinterpret_cast<char16_t*>(block + kHeader);
+}
+
+// Makes the next slab the one being filled: a kept one, or a new one from the system.
+[[gnu::noinline]] void NextSlab()
 {
     Pool& pool = ThePool();
-    if (units > kClasses * kClassUnits) {
-        if (units > (SIZE_MAX - kHeader) / sizeof(char16_t))
+    if (pool.bump && pool.slab + 1 < pool.slabs.size()) {
+        ++pool.slab;
+    } else {
+        void* slab = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                          -1, 0);
+        if (slab == MAP_FAILED)
             throw std::bad_alloc();
-        const size_t bytes = kHeader + units * sizeof(char16_t);
-        char* block = static_cast<char*>(std::calloc(1, bytes));
-        if (!block)
-            throw std::bad_alloc();
-        std::memcpy(block, &kOwnBlock, kHeader);
-        ++pool.live;
-        return reinterpret_cast<char16_t*>(block + kHeader);
+        try {
+            pool.slabs.push_back(static_cast<char*>(slab));
+        } catch (...) {
+            munmap(slab, kSlabBytes);
+            throw;
+        }
+        pool.slab = pool.slabs.size() - 1;
     }
+    pool.bump = pool.slabs[pool.slab];
+    pool.left = kSlabBytes;
+}
+
+char16_t* Obtain(size_t units)
+{
+    if (units > kClasses * kClassUnits)
+        return ObtainOwnBlock(units);
+    Pool& pool = ThePool();
     const uint32_t cls = static_cast<uint32_t>((units - 1) / kClassUnits);
-    const size_t textBytes = (cls + 1) * kClassUnits * sizeof(char16_t);
     char* block = static_cast<char*>(pool.freeList[cls]);
     if (block) {
         pool.freeList[cls] = Next(block);
     } else {
-        const size_t bytes = kHeader + textBytes;
-        if (pool.left < bytes) {
-            if (pool.bump && pool.slab + 1 < pool.slabs.size()) {
-                ++pool.slab;
-            } else {
-                void* slab = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE,
-                                  MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-                if (slab == MAP_FAILED)
-                    throw std::bad_alloc();
-                try {
-                    pool.slabs.push_back(static_cast<char*>(slab));
-                } catch (...) {
-                    munmap(slab, kSlabBytes);
-                    throw;
-                }
-                pool.slab = pool.slabs.size() - 1;
-            }
-            pool.bump = pool.slabs[pool.slab];
-            pool.left = kSlabBytes;
-        }
+        const size_t bytes = kHeader + (cls + 1) * kClassUnits * sizeof(char16_t);
+        if (pool.left < bytes)
+            NextSlab();
         block = pool.bump;
         pool.bump += bytes;
         pool.left -= bytes;
