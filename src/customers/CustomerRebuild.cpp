@@ -60,10 +60,14 @@ private:
 
 }  // namespace
 
-uint32_t CustomerRebuild::CopyInto(DbfTable& source, const RebuildPlan& plan, const std::string& workPath)
+uint32_t CustomerRebuild::CopyInto(DbfTable& source, const RebuildPlan& plan, const std::string& workPath,
+                                   const CustomerProgress& progress)
 {
     DbfTable::Create(workPath, plan.fields);
     uint32_t copied = 0;
+    CustomerProgressSteps steps(progress);
+    const uint64_t total = source.PhysicalRecordCount();
+    steps.Report(0, 1);
     try {
         DbfTable work;
         work.Open(workPath);
@@ -80,7 +84,7 @@ uint32_t CustomerRebuild::CopyInto(DbfTable& source, const RebuildPlan& plan, co
                     work.SetValue(static_cast<int>(i), source.Value(from));
             }
             work.Post();
-            ++copied;
+            steps.Report(++copied, total);
         }
         work.Sync();
         work.Close();

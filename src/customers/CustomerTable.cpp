@@ -114,7 +114,7 @@ bool CustomerTable::Rebuild(const RebuildPlan& plan)
     try {
         dbf1_.Post();
         dbf1_.SetFiltered(false);  // every record is copied, whatever the search
-        CustomerRebuild::CopyInto(dbf1_, plan, folder_ + "temp.dbf");
+        CustomerRebuild::CopyInto(dbf1_, plan, folder_ + "temp.dbf", progress_);
     } catch (const IoError& error) {
         try {
             dbf1_.Cancel();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "customers/CustomerProgress.h"
 #include "customers/CustomerRestructure.h"
 #include "dbase/DbfTable.h"
 
@@ -48,6 +49,8 @@ public:
     // failure the user is told and customers.dbf stays readable with all its records; the
     // result is then false.
     bool Rebuild(const RebuildPlan& plan);
+    // Where rebuilds report how far they are.
+    void SetProgress(CustomerProgress progress) { progress_ = std::move(progress); }
 
 private:
     void InstallFilter();
@@ -55,4 +58,5 @@ private:
     DbfTable dbf1_;
     std::string folder_;
     std::u16string filtertext_;
+    CustomerProgress progress_;
 };

@@ -1,0 +1,452 @@
+// CSV exchange of the customer table through real files: the exact bytes of the export,
+// reading plain and quoted lines, round trips of awkward values, and files of any content.
+#include "customers/CsvLineParser.h"
+#include "customers/CsvLineReader.h"
+#include "customers/CsvValueCodec.h"
+#include "customers/CustomerCsvExport.h"
+#include "customers/CustomerCsvImport.h"
+#include "customers/CustomerFilter.h"
+#include "customers/CustomerTestTables.h"
+#include "foundation/Cp1252.h"
+#include "foundation/FileByteSource.h"
+#include "foundation/IoError.h"
+#include "foundation/MemoryByteSource.h"
+#include "foundation/Utf8.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::u16string>>;
+const std::string kHeader =
+    "\"Firma\";\"Name\";\"Vorname\";\"Anrede\";\"StrasseNr\";\"PLZ\";\"Ort\";\"Land\";\"Telefon\";\"Fax\";\"Handy\";"
+    "\"Email\";\"Mehr\";\"Kundennr\";\"Kostenst\"\r\n";
+
+// Every visible record with every column, in walk order.
+Rows AllRows(DbfTable& table)
+{
+    Rows rows;
+    for (table.First(); !table.Eof(); table.Next()) {
+        std::vector<std::u16string> row;
+        for (int i = 0; i < table.FieldCount(); ++i)
+            row.push_back(table.Value(i));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::u16string> Row15(std::initializer_list<std::u16string> first)
+{
+    std::vector<std::u16string> row(first);
+    row.resize(15);
+    return row;
+}
+
+class CsvFiles : public ::testing::Test {
+protected:
+    std::string TablePath() const { return dir.File("customers.dbf"); }
+
+    void Standard(const std::vector<std::vector<std::pair<std::u16string, std::u16string>>>& rows)
+    {
+        FillCustomers(TablePath(), CustomerSchema::StandardFields(), rows);
+        table.Open(TablePath());
+    }
+
+    CustomerCsvImport::Result ImportBytes(const std::string& bytes)
+    {
+        WriteWholeFile(dir.File("in.csv"), bytes);
+        FileByteSource source(dir.File("in.csv"));
+        return CustomerCsvImport::Read(table, source);
+    }
+
+    std::string Export()
+    {
+        const auto result = CustomerCsvExport::WriteFile(table, dir.File("out.csv"));
+        EXPECT_EQ(result.status, CustomerCsvExport::Result::Status::Written) << result.error;
+        return ReadWholeFile(dir.File("out.csv"));
+    }
+
+    TempDir dir;
+    DbfTable table;
+};
+
+}  // namespace
+
+// ---- export --------------------------------------------------------------------------------
+
+TEST_F(CsvFiles, ExportWritesHeaderAndOneLinePerRecordWithTheMemoEscaped)
+{
+    Standard({{{u"Firma", u"Müller & Söhne"}, {u"Name", u"Meier"}, {u"PLZ", u"93047"}, {u"Mehr", u"Zeile eins\r\nZeile zwei"},
+               {u"Kostenst", u"K;7"}}});
+    EXPECT_EQ(Export(), kHeader + EncodeCp1252(u"\"Müller & Söhne\";\"Meier\";\"\";\"\";\"\";\"93047\";\"\";\"\";\"\";\"\";\"\";"
+                                               u"\"\";\"Zeile eins\\r\\nZeile zwei\";\"\";\"K;7\"\r\n"));
+}
+
+TEST_F(CsvFiles, ExportHonoursTheSearchAndAnEmptyTableGivesTheHeaderOnly)
+{
+    Standard({{{u"Firma", u"Alpha"}, {u"Ort", u"Abensberg"}}, {{u"Firma", u"Beta"}, {u"Ort", u"Ulm"}},
+              {{u"Firma", u"Gamma"}, {u"Mehr", u"steht in der Tabelle"}}});
+    const std::u16string search = CustomerFilter::FoldAZ(u"ab");
+    table.SetFilterCallback([&](const DbfTable& t) { return CustomerFilter::Matches(t, search); });
+    table.SetFiltered(true);
+    const std::string file = Export();
+    EXPECT_EQ(file.substr(0, kHeader.size()), kHeader);
+    EXPECT_EQ(file.substr(kHeader.size()),
+              "\"Alpha\";\"\";\"\";\"\";\"\";\"\";\"Abensberg\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n"
+              "\"Gamma\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"steht in der Tabelle\";\"\";\"\"\r\n");
+
+    table.Close();
+    FillCustomers(TablePath(), CustomerSchema::StandardFields(), {});
+    table.Open(TablePath());
+    EXPECT_EQ(Export(), kHeader);
+}
+
+TEST_F(CsvFiles, ExportEscapesQuotesAndBackslashesAndFollowsTheActiveOrder)
+{
+    Standard({{{u"Firma", u"Zett \"GmbH\""}, {u"Name", u"C:\\new"}}, {{u"Firma", u"Alpha"}, {u"Name", u"a\\\\b"}}});
+    table.AddIndex(u"Firma", 0);
+    table.SelectIndex(u"Firma");
+    const std::string body = Export().substr(kHeader.size());
+    EXPECT_EQ(body, "\"Alpha\";\"a\\\\\\\\b\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n"
+                    "\"Zett \"\"GmbH\"\"\";\"C:\\\\new\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n");
+}
+
+TEST_F(CsvFiles, ExportIntoAMissingFolderCannotCreateAndLeavesNothing)
+{
+    Standard({{{u"Firma", u"A"}}});
+    const auto result = CustomerCsvExport::WriteFile(table, dir.File("fehlt/out.csv"));
+    EXPECT_EQ(result.status, CustomerCsvExport::Result::Status::CannotCreate);
+    EXPECT_FALSE(result.error.empty());
+}
+
+TEST_F(CsvFiles, ExportReplacesAnOldFileAndReportsProgressUpToHundred)
+{
+    Standard({{{u"Firma", u"A"}}, {{u"Firma", u"B"}}, {{u"Firma", u"C"}}});
+    WriteWholeFile(dir.File("out.csv"), std::string(100000, 'x'));
+    std::vector<int> seen;
+    const auto result = CustomerCsvExport::WriteFile(table, dir.File("out.csv"), [&](int p) { seen.push_back(p); });
+    EXPECT_EQ(result.records, 3u);
+    EXPECT_EQ(ReadWholeFile(dir.File("out.csv")).substr(0, kHeader.size()), kHeader);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), 0);
+    EXPECT_EQ(seen.back(), 100);
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+}
+
+// ---- import --------------------------------------------------------------------------------
+
+TEST_F(CsvFiles, ImportingTheExportedFileAddsEveryRecordAgainAndKeepsTheOldOnes)
+{
+    Standard({{{u"Firma", u"Erste"}, {u"Mehr", u"zwei\r\nZeilen"}, {u"Email", u"a@b.de"}},
+              {{u"Firma", u"Zweite"}, {u"Ort", u"Köln"}, {u"Kostenst", u"7"}}});
+    const Rows before = AllRows(table);
+    const std::string file = Export();
+    const auto result = ImportBytes(file);
+    EXPECT_EQ(result.added, 2u);
+    EXPECT_EQ(result.notStored, 0u);
+    const Rows after = AllRows(table);
+    ASSERT_EQ(after.size(), 4u);
+    EXPECT_EQ(Rows(after.begin(), after.begin() + 2), before);
+    EXPECT_EQ(Rows(after.begin() + 2, after.end()), before);
+    EXPECT_EQ(table.Value(0), u"Zweite");  // the last imported record is current
+}
+
+TEST_F(CsvFiles, PlainLinesFillColumnsByPosition)
+{
+    Standard({});
+    const auto result = ImportBytes(EncodeCp1252(u"Kopf wird ignoriert\r\nMüller;Hans;X\r\na;;c\r\n;\r\n\r\nx;y;\r\n"));
+    EXPECT_EQ(result.added, 4u);
+    EXPECT_EQ(AllRows(table), (Rows{Row15({u"Müller", u"Hans", u"X"}), Row15({u"a", u"", u"c"}), Row15({}),
+                                   Row15({u"x", u"y"})}));
+}
+
+TEST_F(CsvFiles, QuotedLinesIgnoreWhatStandsBetweenTheValues)
+{
+    Standard({});
+    const auto result = ImportBytes("h\r\n\"a\",\"b\"\r\n\"1\" ; \"2\"x\"3\"\r\n\"\"Hallo\"\"\r\n\"abc\r\n\"\"\r\n");
+    EXPECT_EQ(result.added, 4u);
+    EXPECT_EQ(AllRows(table), (Rows{Row15({u"a", u"b"}), Row15({u"1", u"2", u"3"}), Row15({u"\"Hallo\""}), Row15({})}));
+}
+
+TEST_F(CsvFiles, AnUnclosedValueOrAHeaderAloneAddNothing)
+{
+    Standard({{{u"Firma", u"Bestand"}}});
+    EXPECT_EQ(ImportBytes("Kopf\r\n\"abc").added, 0u);
+    EXPECT_EQ(ImportBytes(kHeader).added, 0u);
+    EXPECT_EQ(ImportBytes("").added, 0u);
+    EXPECT_EQ(ImportBytes("\"a\";\"b\"\r\n").added, 0u);  // the first line is always the header
+    EXPECT_EQ(AllRows(table), (Rows{Row15({u"Bestand"})}));
+}
+
+TEST_F(CsvFiles, ValuesBeyondTheLastColumnAreDroppedAndLongTextsCut)
+{
+    Standard({});
+    std::string line;
+    for (int i = 1; i <= 20; ++i)
+        line += "\"v" + std::to_string(i) + "\";";
+    const std::string longText(60, 'L');
+    ImportBytes("k\n" + line + "\n" + longText + ";" + longText + "\n");
+    const Rows rows = AllRows(table);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0], u"v1");
+    EXPECT_EQ(rows[0][14], u"v15");
+    EXPECT_EQ(rows[1][0], std::u16string(45, u'L'));
+    EXPECT_EQ(rows[1][1], std::u16string(45, u'L'));
+}
+
+TEST_F(CsvFiles, LinesEndWithCrLfLfOrCrAndTheLastNeedsNoEnd)
+{
+    Standard({});
+    EXPECT_EQ(ImportBytes("kopf\rA\nB\r\nC\rD").added, 4u);
+    EXPECT_EQ(AllRows(table), (Rows{Row15({u"A"}), Row15({u"B"}), Row15({u"C"}), Row15({u"D"})}));
+}
+
+// A doubled quote inside a value comes back as one quote and the following values keep
+// their columns; a backslash survives; the 24th value is stored as it stands.
+TEST_F(CsvFiles, AwkwardValuesSurviveARoundTrip)
+{
+    Standard({{{u"Firma", u"Sag \"Hallo\""}, {u"Name", u"\"zitiert\""}, {u"Vorname", u"\""}, {u"Anrede", u"C:\\new"},
+               {u"StrasseNr", u"a\\\\b\\"}, {u"PLZ", u"\\r"}, {u"Ort", u"x;\"y\",z"}, {u"Mehr", u"\"\"\r\n\\n\r\n"},
+               {u"Kostenst", u"Ende"}}});
+    const Rows original = AllRows(table);
+    ImportBytes(Export());
+    const Rows rows = AllRows(table);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], original[0]);
+}
+
+TEST_F(CsvFiles, TheTwentyFourthValueIsStoredWithoutAddedQuotes)
+{
+    std::vector<DbfField> fields;
+    for (int i = 1; i <= 30; ++i)
+        fields.push_back(DbfField::Character(u"S" + std::u16string(1, char16_t(u'A' + i - 1)), 20));
+    FillCustomers(TablePath(), fields, {});
+    table.Open(TablePath());
+    std::string line;
+    for (int i = 1; i <= 30; ++i)
+        line += (i > 1 ? ";" : "") + std::string(i == 24 ? "\"Berlin\"" : "\"w" + std::to_string(i) + "\"");
+    ImportBytes("k\r\n" + line + "\r\n");
+    const Rows rows = AllRows(table);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][23], u"Berlin");
+    EXPECT_EQ(rows[0][22], u"w23");
+    EXPECT_EQ(rows[0][29], u"w30");
+}
+
+TEST_F(CsvFiles, RandomValuesSurviveARoundTripThroughTheFile)
+{
+    Standard({});
+    const std::u16string alphabet = u"ab \"\\;,\r\nrnäÖ€\t'";
+    std::mt19937 random(7);
+    Rows written;
+    for (int r = 0; r < 300; ++r) {
+        std::vector<std::u16string> row(15);
+        for (int c = 0; c < 15; ++c) {
+            const int length = int(random() % (c == 12 ? 40 : 12));
+            for (int k = 0; k < length; ++k)
+                row[size_t(c)] += alphabet[random() % alphabet.size()];
+            // Character columns keep no trailing blanks and cut at their length ("PLZ" 10);
+            // memos keep everything.
+            if (c == 5 && row[size_t(c)].size() > 10)
+                row[size_t(c)].resize(10);
+            while (c != 12 && !row[size_t(c)].empty() && row[size_t(c)].back() == u' ')
+                row[size_t(c)].pop_back();
+        }
+        table.Append();
+        for (int c = 0; c < 15; ++c)
+            table.SetValue(c, row[size_t(c)]);
+        table.Post();
+        written.push_back(row);
+    }
+    const std::string file = Export();
+    table.Close();
+    FillCustomers(TablePath(), CustomerSchema::StandardFields(), {});
+    table.Open(TablePath());
+    EXPECT_EQ(ImportBytes(file).added, 300u);
+    const Rows read = AllRows(table);
+    ASSERT_EQ(read.size(), written.size());
+    for (size_t r = 0; r < read.size(); ++r) {
+        for (size_t c = 0; c < 15; ++c)
+            ASSERT_EQ(read[r][c], written[r][c]) << "record " << r << ", column " << c;
+    }
+}
+
+TEST_F(CsvFiles, ImportRefusesATableBeingEditedAndChangesNothing)
+{
+    Standard({{{u"Firma", u"Bestand"}}});
+    table.First();
+    table.SetValue(0, u"in Arbeit");
+    EXPECT_THROW(ImportBytes("k\r\nneu\r\n"), IoError);
+    table.Cancel();
+    EXPECT_EQ(AllRows(table), (Rows{Row15({u"Bestand"})}));
+}
+
+// Files of any content: nothing crashes, the existing records stay as they are, what can be
+// read is added.
+TEST_F(CsvFiles, DamagedAndStrangeFilesNeverTouchExistingRecords)
+{
+    Standard({{{u"Firma", u"Bestand"}, {u"Mehr", u"Notiz"}}, {{u"Firma", u"Zwei"}}});
+    const Rows before = AllRows(table);
+    std::mt19937 random(11);
+    std::string binary;
+    for (int i = 0; i < 200000; ++i)
+        binary.push_back(char(random() & 0xFF));
+    ImportBytes(binary);
+    ImportBytes("k\r\n" + std::string(3 << 20, '"') + "\r\n");               // megabytes of quotes
+    ImportBytes("k\r\n\"" + std::string(3 << 20, 'x') + "\r\nNach;dem\r\n"); // an unclosed value
+    ImportBytes(std::string("k\r\n") + std::string("\0\0;\0", 4) + "\r\n");
+    std::string values;
+    for (int i = 0; i < 300000; ++i)
+        values += "\"\"a\"\";";
+    ImportBytes("k\r\n" + values + "\r\n");
+    const Rows after = AllRows(table);
+    ASSERT_GE(after.size(), 2u);
+    EXPECT_EQ(Rows(after.begin(), after.begin() + 2), before);
+    EXPECT_NE(std::find(after.begin(), after.end(), Row15({u"Nach", u"dem"})), after.end());
+}
+
+TEST_F(CsvFiles, ALineBeyondTheLimitIsPassedOverAndCounted)
+{
+    Standard({});
+    const std::string big(CsvLineReader::kMaxLineBytes + 10, 'y');
+    const auto result = ImportBytes("kopf\r\nvorher\r\n" + big + "\r\nnachher\r\n");
+    EXPECT_EQ(result.tooLong, 1u);
+    EXPECT_EQ(result.added, 2u);
+    EXPECT_EQ(AllRows(table), (Rows{Row15({u"vorher"}), Row15({u"nachher"})}));
+}
+
+TEST(CsvLineReader, BlocksAndLineEndsAcrossBlockBorders)
+{
+    // A CR at the end of one block and its LF at the start of the next make one line end.
+    std::string bytes(256 * 1024 - 1, 'a');
+    bytes += "\r\nb\r";
+    MemoryByteSource source(bytes);
+    CsvLineReader reader(source, 300 * 1024);
+    std::string line;
+    ASSERT_EQ(reader.Next(line), CsvLineReader::Result::Line);
+    EXPECT_EQ(line.size(), 256u * 1024 - 1);
+    ASSERT_EQ(reader.Next(line), CsvLineReader::Result::Line);
+    EXPECT_EQ(line, "b");
+    EXPECT_EQ(reader.Next(line), CsvLineReader::Result::End);
+    EXPECT_EQ(reader.Consumed(), bytes.size());
+
+    MemoryByteSource small(std::string("12345\n123456\n\n"));
+    CsvLineReader limited(small, 5);
+    EXPECT_EQ(limited.Next(line), CsvLineReader::Result::Line);
+    EXPECT_EQ(limited.Next(line), CsvLineReader::Result::TooLong);
+    EXPECT_EQ(limited.Next(line), CsvLineReader::Result::Line);
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(limited.Next(line), CsvLineReader::Result::End);
+}
+
+// ---- the value codec -----------------------------------------------------------------------
+
+TEST(CsvValueCodec, EscapesAndDecodes)
+{
+    EXPECT_EQ(CsvValueCodec::Escape(u"a\"b\\c\r\nd;e"), u"a\"\"b\\\\c\\r\\nd;e");
+    EXPECT_EQ(CsvValueCodec::Decode(u"a\\rb\\nc"), u"a\rb\nc");
+    EXPECT_EQ(CsvValueCodec::Decode(u"\\\\n"), u"\\n");
+    EXPECT_EQ(CsvValueCodec::Decode(u"\\\\\\n"), u"\\\n");
+    EXPECT_EQ(CsvValueCodec::Decode(u"C:\\Programme\\x"), u"C:\\Programme\\x");
+    EXPECT_EQ(CsvValueCodec::Decode(u"Ende\\"), u"Ende\\");
+    // A file of another program that does not double its backslashes reads as before.
+    EXPECT_EQ(CsvValueCodec::Decode(u"C:\\new"), u"C:\new");
+}
+
+// ---- the quoted line, against the reading taken literally ------------------------------------
+
+namespace {
+
+// The quoted-line reading as a sequence of removals from the line, exactly in the steps of
+// its definition, with doubled quotes inside a value read as one quote. Slow (it copies the
+// line for every value) but plain; the one-pass reader must agree with it.
+std::vector<std::u16string> LiteralQuoted(std::u16string line)
+{
+    std::vector<std::u16string> values;
+    constexpr auto npos = std::u16string::npos;
+    while (line.find(u'"') != npos) {
+        const size_t p = line.find(u'"');
+        line.erase(p, 1);
+        size_t q = line.find(u'"');
+        std::optional<std::u16string> value;
+        if (q != npos && q == p && q + 1 < line.size() && line[q + 1] != u'"' && line[q + 1] != u','
+            && line[q + 1] != u';') {
+            const size_t first = line.find(u'"', q + 2);
+            const size_t r = first == npos ? npos : line.find(u'"', first + 1);
+            if (r != npos) {
+                value = line.substr(p, r - p);
+                line.erase(p, 1);
+                line.erase(r - 1, 1);
+                q = r - 2;
+            }
+        }
+        if (q == npos)
+            continue;  // no further quote: the loop ends
+        if (!value) {
+            std::u16string text;
+            size_t k = p;
+            bool closed = false;
+            while (true) {
+                const size_t quote = line.find(u'"', k);
+                if (quote == npos)
+                    break;
+                text += line.substr(k, quote - k);
+                if (quote + 1 < line.size() && line[quote + 1] == u'"') {
+                    text += u'"';
+                    line.erase(quote, 2);
+                    k = quote;
+                    continue;
+                }
+                q = quote;
+                closed = true;
+                break;
+            }
+            if (!closed)
+                break;
+            value = text;
+        }
+        values.push_back(*value);
+        line.erase(q, 1);
+    }
+    return values;
+}
+
+}  // namespace
+
+TEST(CsvLineParser, QuotedLinesAgreeWithTheLiteralReading)
+{
+    EXPECT_EQ(LiteralQuoted(u"\"\"Hallo\"\""), std::vector<std::u16string>{u"\"Hallo\""});
+    std::mt19937 random(3);
+    const std::u16string alphabet = u"\"\"\"\";,a b";
+    for (int n = 0; n < 200000; ++n) {
+        std::u16string line = u"\"";
+        const int length = int(random() % 14);
+        for (int k = 0; k < length; ++k)
+            line += alphabet[random() % alphabet.size()];
+        const auto expected = LiteralQuoted(line);
+        ASSERT_EQ(CsvLineParser::QuotedValues(line, 1000), expected) << Utf16ToUtf8(line);
+        const auto limited = CsvLineParser::QuotedValues(line, 2);
+        ASSERT_EQ(limited, std::vector<std::u16string>(expected.begin(), expected.begin() + std::min<size_t>(2, expected.size())));
+    }
+}
+
+TEST(CsvLineParser, PlainAndQuotedValues)
+{
+    using V = std::vector<std::u16string>;
+    EXPECT_EQ(CsvLineParser::PlainValues(u"a;;c", 99), (V{u"a", u"", u"c"}));
+    EXPECT_EQ(CsvLineParser::PlainValues(u"a;b;", 99), (V{u"a", u"b"}));
+    EXPECT_EQ(CsvLineParser::PlainValues(u";", 99), (V{u""}));
+    EXPECT_EQ(CsvLineParser::PlainValues(u"a;b;c", 2), (V{u"a", u"b"}));
+    EXPECT_EQ(CsvLineParser::QuotedValues(u"\"a\",\"b\"", 99), (V{u"a", u"b"}));
+    EXPECT_EQ(CsvLineParser::QuotedValues(u"\"abc", 99), V{});
+    EXPECT_EQ(CsvLineParser::QuotedValues(u"\"Sag \"\"Hallo\"\"\";\"x\"", 99), (V{u"Sag \"Hallo\"", u"x"}));
+    EXPECT_EQ(CsvLineParser::QuotedValues(u"\"\"\"zitiert\"\"\";\"\"", 99), (V{u"\"zitiert\"", u""}));
+    EXPECT_EQ(CsvLineParser::QuotedValues(u"\"abc\"\"", 99), V{});
+    // Plain lines take quotes as ordinary characters; backslashes are decoded in both kinds.
+    EXPECT_EQ(CsvLineParser::Values(u"a\"b;c\\nd", 99), (V{u"a\"b", u"c\nd"}));
+    EXPECT_EQ(CsvLineParser::Values(u"\"c\\\\d\"", 99), (V{u"c\\d"}));
+}
