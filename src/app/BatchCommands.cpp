@@ -1,6 +1,12 @@
 #include "app/BatchCommands.h"
 
+#include "customers/CustomerCsvExport.h"
+#include "customers/CustomerCsvImport.h"
+#include "customers/CustomerTable.h"
 #include "foundation/DataFolder.h"
+#include "foundation/FileByteSource.h"
+#include "foundation/Utf8.h"
+#include "messages/MessageCatalog.h"
 #include "foundation/IoError.h"
 #include "invoices/NumberText.h"
 #include "invoices/RechnungList.h"
@@ -13,9 +19,11 @@
 #include "ui/TDataPathForm.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -104,4 +112,66 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
         std::fprintf(errors, "%s\n", error.what());
         return 1;
     }
+}
+
+namespace {
+
+// The customer table of the data folder, opened or created as at start; false (reported)
+// when there is none to work on.
+bool OpenCustomers(CustomerTable& customers, const QString& dataFolder, std::FILE* errors)
+{
+    QDir().mkpath(dataFolder);  // as at start, where the folder chain is created
+    const std::string folder = QFile::encodeName(dataFolder).toStdString();
+    const CustomerTable::InitResult result = customers.InitDataBase(folder);
+    if (result == CustomerTable::InitResult::CreateFailed)
+        std::fprintf(errors, "Die Kundendatenbank konnte in %s nicht angelegt werden\n", folder.c_str());
+    return customers.Dbf1().Active();
+}
+
+}
+
+int RunExportCustomersCsv(const QString& dataFolder, const std::string& file, std::FILE* errors)
+{
+    CustomerTable customers;
+    if (!OpenCustomers(customers, dataFolder, errors))
+        return 1;
+    const CustomerCsvExport::Result result = CustomerCsvExport::WriteFile(customers.Dbf1(), file);
+    switch (result.status) {
+    case CustomerCsvExport::Result::Status::Written:
+        return 0;
+    case CustomerCsvExport::Result::Status::CannotCreate:
+        std::fprintf(errors, "%s: %s\n", Utf16ToUtf8(MessageText(12)).c_str(), result.error.c_str());
+        return 1;
+    case CustomerCsvExport::Result::Status::WriteFailed:
+        std::fprintf(errors, "Die CSV-Datei konnte nicht geschrieben werden: %s\n", result.error.c_str());
+        return 1;
+    }
+    return 1;
+}
+
+int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, std::FILE* errors)
+{
+    CustomerTable customers;
+    if (!OpenCustomers(customers, dataFolder, errors))
+        return 1;
+    std::unique_ptr<FileByteSource> source;
+    try {
+        source = std::make_unique<FileByteSource>(file);
+    } catch (const IoError& error) {
+        std::fprintf(errors, "%s: %s\n", Utf16ToUtf8(MessageText(13)).c_str(), error.what());
+        return 1;
+    }
+    CustomerCsvImport::Result result;
+    try {
+        result = CustomerCsvImport::Read(customers.Dbf1(), *source);
+    } catch (const IoError& error) {
+        std::fprintf(errors, "Die Datei konnte nicht zu Ende gelesen werden: %s\n", error.what());
+        return 1;
+    }
+    if (result.notStored > 0)
+        std::fprintf(errors, "%u Datensätze konnten nicht gespeichert werden: %s\n", result.notStored,
+                     result.firstError.c_str());
+    if (result.tooLong > 0)
+        std::fprintf(errors, "%u Zeilen waren zu lang und wurden übersprungen\n", result.tooLong);
+    return result.notStored == 0 && result.tooLong == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <string>
 
 // The program's work without a window. Each returns the exit code: 0 success, 1 failure.
 // Errors go to standard error. None of them writes save.dat.
@@ -18,3 +19,8 @@ int RunList(const QString& dataFolder, std::FILE* out = stdout);
 // invoice, a file that cannot be created or written) go to errors.
 int RunExportPdf(const QString& dataFolder, int position, const QString& outputFile, int kind,
                  std::FILE* errors = stderr);
+
+// The customer window's CSV export and import on the customer table of the data folder,
+// opened or created as at start. The file name is passed to the system as it is.
+int RunExportCustomersCsv(const QString& dataFolder, const std::string& file, std::FILE* errors = stderr);
+int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, std::FILE* errors = stderr);

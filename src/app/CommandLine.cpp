@@ -95,6 +95,13 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
             result.action = Action::List;
             continue;
         }
+        if (arg == "--export-customers-csv" || arg == "--import-customers-csv") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return Usage(arg + " braucht einen Dateinamen");
+            result.action = arg == "--export-customers-csv" ? Action::ExportCustomersCsv : Action::ImportCustomersCsv;
+            result.csvFile = args[++i];
+            continue;
+        }
         if (arg == "--export-pdf" || arg == "--output" || arg == "--kind") {
             const bool missing = i + 1 >= args.size() || args[i + 1].empty();
             const std::string value = missing ? std::string() : args[++i];
@@ -149,6 +156,11 @@ std::string CommandLine::HelpText(const std::string& programName)
            "                          (Rechnung, Lieferschein, Angebot, Gutschrift,\n"
            "                          Auftragsbestätigung, Proforma Rechnung, Mahnung, Bestellung);\n"
            "                          ohne --kind eine Rechnung\n"
+           "  --export-customers-csv DATEI\n"
+           "                          die Kundendatenbank als CSV-Datei speichern, ohne Fenster\n"
+           "  --import-customers-csv DATEI\n"
+           "                          die Datensätze einer CSV-Datei der Kundendatenbank\n"
+           "                          hinzufügen, ohne Fenster\n"
            "  --help                  diese Hilfe anzeigen\n"
            "  --version               die Versionsnummer anzeigen\n";
 }

@@ -5,7 +5,7 @@
 
 // The program's command line. Parsing never exits: the caller acts on the result.
 struct CommandLine {
-    enum class Action { Run, Help, Version, UsageError, List, ExportPdf };
+    enum class Action { Run, Help, Version, UsageError, List, ExportPdf, ExportCustomersCsv, ImportCustomersCsv };
 
     Action action = Action::Run;
     std::string error;    // for UsageError, in German
@@ -13,6 +13,7 @@ struct CommandLine {
     int exportInvoice = 0;     // --export-pdf N: position of the invoice in the stored order, from 1
     std::string outputFile;    // --output FILE
     int exportKind = 0;        // --kind K: document kind 0 "Rechnung" … 7 "Bestellung"
+    std::string csvFile;       // --export-customers-csv FILE / --import-customers-csv FILE
 
     static CommandLine Parse(const std::vector<std::string>& args);
     static std::string HelpText(const std::string& programName);

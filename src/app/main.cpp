@@ -56,6 +56,15 @@ int main(int argc, char* argv[])
         return RunExportPdf(BatchDataFolder(QString::fromStdString(commandLine.dataDir)), commandLine.exportInvoice,
                             QString::fromStdString(commandLine.outputFile), commandLine.exportKind);
     }
+    case CommandLine::Action::ExportCustomersCsv:
+    case CommandLine::Action::ImportCustomersCsv: {
+        QCoreApplication app(argc, argv);
+        SetApplicationNames();
+        const QString folder = BatchDataFolder(QString::fromStdString(commandLine.dataDir));
+        return commandLine.action == CommandLine::Action::ExportCustomersCsv
+                   ? RunExportCustomersCsv(folder, commandLine.csvFile)
+                   : RunImportCustomersCsv(folder, commandLine.csvFile);
+    }
     case CommandLine::Action::Run:
         break;
     }
