@@ -11,7 +11,7 @@ using CustomerProgress = std::function<void(int percent)>;
 // one report per record.
 class CustomerProgressSteps {
 public:
-    explicit CustomerProgressSteps(const CustomerProgress& progress) : progress_(progress) {}
+    explicit CustomerProgressSteps(CustomerProgress progress) : progress_(std::move(progress)) {}
 
     void Report(uint64_t done, uint64_t total)
     {
@@ -25,6 +25,6 @@ public:
     }
 
 private:
-    const CustomerProgress& progress_;
+    CustomerProgress progress_;  // a copy: callers often pass a temporary
     int last_ = -1;
 };

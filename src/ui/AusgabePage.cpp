@@ -5,7 +5,10 @@
 #include "foundation/Utf8.h"
 #include "invoices/TRechnungBook.h"
 #include "output/PdfExport.h"
+#include "messages/MessageCatalog.h"
+#include "output/QtPainterCanvas.h"
 #include "output/QtPrinterPage.h"
+#include "output/TPageLayout.h"
 #include "ui/LocaleFormat.h"
 #include "ui/QtText.h"
 #include "ui/RechnungenPage.h"
@@ -17,7 +20,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTabWidget>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <new>
 #include <optional>
@@ -55,6 +65,22 @@ AusgabePage::AusgabePage(QWidget* parent) : QWidget(parent), ui(std::make_unique
     ui->ShowPDFCheck->setChecked(true);
     connect(ui->ArtCombo, &QComboBox::currentIndexChanged, this, &AusgabePage::DocumentKindChanged);
     connect(ui->PDFBtn, &QPushButton::clicked, this, &AusgabePage::PDFBtnClick);
+    connect(ui->DruckenBtn, &QPushButton::clicked, this, &AusgabePage::DruckenBtnClick);
+    connect(ui->PrinterSetupBtn, &QPushButton::clicked, this, &AusgabePage::PrinterStupBtnClick);
+    connect(ui->ArtCombo, &QComboBox::currentIndexChanged, this, &AusgabePage::RepaintPreview);
+    connect(ui->ZoomEd, &QSpinBox::valueChanged, this, &AusgabePage::ZoomEdChange);
+
+    ui->ScrollBox1->viewport()->setBackgroundRole(QPalette::Dark);
+    ui->ScrollBox1->viewport()->setAutoFillBackground(true);
+    ui->PaintBox1->onPaint = [this](QPaintEvent* event) { PaintBox1Paint(event); };
+    ui->PaintBox1->onMousePress = [this] { PaintBox1MouseDown(); };
+    // The field that takes the focus when the page is clicked, so that the wheel scrolls it;
+    // it lies behind the scroll box and is never seen.
+    keyedit = new QLineEdit(QStringLiteral("keyedit"), ui->ScrollBox1);
+    keyedit->setObjectName(QStringLiteral("keyedit"));
+    keyedit->setGeometry(0, 0, 1, 1);
+    keyedit->lower();
+    ui->ScrollBox1->viewport()->installEventFilter(this);
 }
 
 AusgabePage::~AusgabePage() = default;
@@ -114,4 +140,119 @@ void AusgabePage::PDFBtnClick()
     }
     if (result == PdfExportResult::Written && ui->ShowPDFCheck->isChecked())
         OpenFile(fileName);
+}
+
+bool AusgabePage::SelectedInvoice(TRechnungBook*& book, int& row)
+{
+    RechnungenPage* rechnungen = Ancestor<RechnungenPage>(this);
+    TRechnungsForm* form = Ancestor<TRechnungsForm>(this);
+    if (!rechnungen || !form)
+        return false;
+    row = rechnungen->SelectedRow();
+    book = &form->Book();
+    return row >= 0 && uint32_t(row) < book->RechnungCount();
+}
+
+void AusgabePage::RepaintPreview()
+{
+    ui->PaintBox1->update();
+}
+
+void AusgabePage::ZoomEdChange()
+{
+    ui->PaintBox1->repaint();
+}
+
+void AusgabePage::PaintBox1Paint(QPaintEvent*)
+{
+    TRechnungBook* book = nullptr;
+    int row = -1;
+    if (!SelectedInvoice(book, row))
+        return;
+    const TOutputTarget target =
+        TOutputTarget::Preview(ui->PaintBox1->logicalDpiX(), ui->ZoomEd->value(), CurrentPrinterPage());
+    // A box of another size is resized first; the resize paints it again at the new size.
+    if (ui->PaintBox1->width() != target.pw || ui->PaintBox1->height() != target.ph) {
+        ui->PaintBox1->resize(target.pw, target.ph);
+        return;
+    }
+    ++paintCount_;
+    QPainter painter(ui->PaintBox1);
+    painter.fillRect(QRect(0, 0, target.pw, target.ph), Qt::white);
+    const LocaleFormat locale = LocaleFormat::FromSystem();
+    TLayoutFormat format;
+    format.decimalSeparator = locale.decimalSeparator;
+    format.shortDate = locale.shortDate;
+    QtPainterCanvas canvas(painter, target);
+    TPageLayout(canvas, *book, static_cast<uint32_t>(row), DocumentKind(), format).Run();
+}
+
+void AusgabePage::PaintBox1MouseDown()
+{
+    keyedit->setFocus();
+}
+
+bool AusgabePage::WheelScrollsPage() const
+{
+    const RechnungenPage* rechnungen = Ancestor<RechnungenPage>(const_cast<AusgabePage*>(this));
+    const QTabWidget* main = window()->findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+    return rechnungen && rechnungen->PageControl1()->currentIndex() == 3 && main && main->currentIndex() == 0 &&
+           keyedit->hasFocus();
+}
+
+bool AusgabePage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->ScrollBox1->viewport() && event->type() == QEvent::Wheel) {
+        // The page scrolls by 20 pixels a notch, and only after a click on it.
+        if (WheelScrollsPage()) {
+            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            QScrollBar* bar = ui->ScrollBox1->verticalScrollBar();
+            if (delta < 0)
+                bar->setValue(bar->value() + 20);
+            else if (delta > 0)
+                bar->setValue(bar->value() - 20);
+        }
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AusgabePage::DruckenBtnClick()
+{
+    TRechnungBook* book = nullptr;
+    int row = -1;
+    if (!SelectedInvoice(book, row))
+        return;
+    QPrinter* printer = CurrentPrinter();
+    if (!printer) {
+        CurrentMessenger().ShowError(
+            u"Es ist kein Drucker eingerichtet. Bitte richten Sie einen Drucker ein oder speichern Sie die "
+            u"Rechnung als PDF.");
+        return;
+    }
+    printer->setDocName(ToQString(MessageText(143)));
+    QPainter painter;
+    if (!painter.begin(printer)) {
+        CurrentMessenger().ShowError(u"Der Druckauftrag konnte nicht gestartet werden. Bitte prüfen Sie den Drucker.");
+        return;
+    }
+    const LocaleFormat locale = LocaleFormat::FromSystem();
+    TLayoutFormat format;
+    format.decimalSeparator = locale.decimalSeparator;
+    format.shortDate = locale.shortDate;
+    QtPainterCanvas canvas(painter, TOutputTarget::Printer(PageOf(*printer)), printer);
+    TPageLayout(canvas, *book, static_cast<uint32_t>(row), DocumentKind(), format).Run();
+    if (!painter.end() || printer->printerState() == QPrinter::Error)
+        CurrentMessenger().ShowError(u"Der Druck ist fehlgeschlagen. Bitte prüfen Sie den Drucker.");
+}
+
+void AusgabePage::PrinterStupBtnClick()
+{
+    QPrinter* printer = CurrentPrinter();
+    if (!printer) {
+        CurrentMessenger().ShowError(u"Es ist kein Drucker eingerichtet. Die Seite hat die Größe DIN A4.");
+        return;
+    }
+    if (CurrentDialogs().SetupPrinter(this, *printer))
+        RepaintPreview();
 }

@@ -9,6 +9,9 @@
 namespace Ui {
 class AusgabePage;
 }
+class QLineEdit;
+class QPaintEvent;
+class TRechnungBook;
 
 // The tab "Rechnung Drucken/PDF Ausgabe": the document kind and the output of the selected
 // invoice. The kind starts as "Rechnung" and the check box "PDF Datei nach Speichern
@@ -28,6 +31,15 @@ public:
     // a PDF on the current printer's page and shows it when ShowPDFCheck is checked.
     void PDFBtnClick();
 
+    // "Drucken...": the selected invoice on the current printer, one job titled "Rechnung".
+    void DruckenBtnClick();
+    // "Drucker einrichten...": the printer setup; the choice lasts for the run.
+    void PrinterStupBtnClick();
+    // Draws the page anew (another invoice, another kind, changed data).
+    void RepaintPreview();
+    // How many times the page has been drawn (for tests of the resize-then-paint rule).
+    int PaintCount() const { return paintCount_; }
+
     // The file name the save dialog was last closed with; the next export starts from it.
     const QString& LastPdfFileName() const { return SaveDialog1FileName; }
 
@@ -40,7 +52,20 @@ Q_SIGNALS:
     // ArtComboChange: the preview repaints with the new kind.
     void DocumentKindChanged(int kind);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The book and the selected invoice's index; false when no invoice is selected.
+    bool SelectedInvoice(TRechnungBook*& book, int& row);
+    void PaintBox1Paint(QPaintEvent* event);
+    void PaintBox1MouseDown();
+    void ZoomEdChange();
+    // Whether the wheel scrolls the page: output tab shown, invoices shown, keyedit focused.
+    bool WheelScrollsPage() const;
+
     std::unique_ptr<Ui::AusgabePage> ui;
     QString SaveDialog1FileName;
+    QLineEdit* keyedit = nullptr;
+    int paintCount_ = 0;
 };

@@ -62,6 +62,8 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
     ausgabe_ = new AusgabePage(ui->TabAusgabe);
     ui->TabAusgabe->layout()->addWidget(ausgabe_);
     connect(ausgabe_, &AusgabePage::DocumentKindChanged, this, &RechnungenPage::InvoiceChanged);
+    // Another invoice, or a change of the current one, shows on the page at its next paint.
+    connect(this, &RechnungenPage::InvoiceChanged, ausgabe_, &AusgabePage::RepaintPreview);
     connect(ui->BitBtn5, &QPushButton::clicked, this, &RechnungenPage::BitBtn5Click);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &RechnungenPage::BitBtn1Clicked);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &RechnungenPage::BitBtn2Clicked);
@@ -338,6 +340,11 @@ void RechnungenPage::BitBtn5Click()
         CurrentMessenger().ShowError(MessageText(271));
         return;
     }
+    InsertIntoRechungsText(blocks[static_cast<size_t>(i)].text);
+}
+
+void RechnungenPage::InsertIntoRechungsText(const std::u16string& block)
+{
     // The memo counts a line break as one character, the invoice text as two (CR LF).
     QPlainTextEdit* memo = ui->RechungsTextED;
     const QString shown = memo->toPlainText();
@@ -345,7 +352,7 @@ void RechnungenPage::BitBtn5Click()
     const size_t caret = static_cast<size_t>(qtCaret + shown.left(qtCaret).count(QLatin1Char('\n')));
     QString text = shown;
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const TextbausteinInsertResult result = InsertTextbaustein(ToU16(text), caret, blocks[static_cast<size_t>(i)].text);
+    const TextbausteinInsertResult result = InsertTextbaustein(ToU16(text), caret, block);
     QString inserted = ToQString(result.text);
     const int newCaret = static_cast<int>(result.caret) - static_cast<int>(inserted.left(static_cast<int>(result.caret)).count(QLatin1Char('\r')));
     inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -354,4 +361,39 @@ void RechnungenPage::BitBtn5Click()
     cursor.setPosition(qBound(0, newCaret, static_cast<int>(inserted.size())));
     memo->setTextCursor(cursor);
     memo->setFocus();
+}
+
+void RechnungenPage::TakeCustomer(const CustomerTransfer::Values& values, bool withMehr)
+{
+    using Target = CustomerTransfer::Target;
+    const auto edit = [this](Target target) -> QLineEdit* {
+        switch (target) {
+        case Target::Firma: return ui->FirmaED;
+        case Target::Name: return ui->NameED;
+        case Target::Vorname: return ui->VornameED;
+        case Target::Anrede: return ui->AnredeED;
+        case Target::Strasse: return ui->StrasseEd;
+        case Target::Plz: return ui->PLZED;
+        case Target::Ort: return ui->OrtED;
+        case Target::Land: return ui->LandEd;
+        case Target::Tel: return ui->TelED;
+        case Target::Fax: return ui->FAXEd;
+        case Target::Email: return ui->eMailEd;
+        case Target::Mehr: break;
+        }
+        return nullptr;
+    };
+    for (const CustomerTransfer::Row& row : CustomerTransfer::Map()) {
+        if (QLineEdit* field = edit(row.target))
+            field->setText(ToQString(values.address[static_cast<size_t>(row.target)]));  // stored by its handler
+    }
+    if (withMehr) {
+        // The invoice text keeps CR LF between lines, whatever the memo holds.
+        QString mehr = ToQString(values.mehr);
+        mehr.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        mehr.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        mehr.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        InsertIntoRechungsText(ToU16(mehr));
+    }
+    ui->ZusatzED->clear();
 }

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QPageSetupDialog>
 
 namespace {
 
@@ -34,6 +35,11 @@ public:
         if (ok)
             font = chosen;
         return ok;
+    }
+    bool SetupPrinter(QWidget* parent, QPrinter& printer) override
+    {
+        QPageSetupDialog dialog(&printer, parent);
+        return dialog.exec() == QDialog::Accepted;
     }
 };
 

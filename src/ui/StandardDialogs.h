@@ -3,6 +3,7 @@
 #include <QString>
 
 class QFont;
+class QPrinter;
 class QWidget;
 
 // The standard dialogs the windows open: folder, open and save file, font. The program uses
@@ -20,6 +21,9 @@ public:
                                     const QString& filter, const QString& defaultSuffix) = 0;
     // Offers scalable fonts with their effects (underline, strike-out); changes font on OK.
     virtual bool GetFont(QWidget* parent, const QString& caption, QFont& font) = 0;
+    // The printer setup (paper, orientation); changes the printer on OK. Without a dialog of
+    // its own (a test's), nothing is changed.
+    virtual bool SetupPrinter(QWidget*, QPrinter&) { return false; }
 };
 
 // The dialogs in use: Qt's unless a test installed others.

@@ -11,6 +11,10 @@
 #include "ui/PositionenPage.h"
 #include "ui/ProgressReporter.h"
 #include "ui/TKundenForm.h"
+#include "ui/TKundeUbernehmenForm.h"
+#include "customers/CustomerTransfer.h"
+#include "foundation/IoError.h"
+#include "foundation/Utf8.h"
 #include "ui_TRechnungsForm.h"
 
 #include <QCloseEvent>
@@ -75,6 +79,7 @@ void TRechnungsForm::FormCreate()
     SetProgressReceiver(this);
     connect(ui->ber1, &QAction::triggered, this, &TRechnungsForm::ber1Click);
     connect(ui->TabRechnungen, &RechnungenPage::BitBtn2Clicked, this, &TRechnungsForm::BitBtn2Click);
+    connect(ui->TabRechnungen, &RechnungenPage::BitBtn1Clicked, this, &TRechnungsForm::BitBtn1Click);
     connect(ui->TabFirma, &FirmaPage::BitBtn8Clicked, this, &TRechnungsForm::BitBtn8Click);
     // A new invoice in sequential numbering moves the counter on.
     connect(ui->TabRechnungen, &RechnungenPage::InvoiceChanged, ui->TabFirma, &FirmaPage::ShowCounter);
@@ -82,6 +87,7 @@ void TRechnungsForm::FormCreate()
     FormStorage1.Add(
         "PageControl1.Height", [this] { return ui->TabRechnungen->PageControl1Height(); },
         [this](const QVariant& v) { ui->TabRechnungen->SetPageControl1Height(v.toInt()); });
+    FormStorage1.AddProperty("ZoomEd.Value", ui->TabRechnungen->findChild<QObject*>("ZoomEd"), "value");
     FormStorage1.AddProperty("CopyArtikelsCheck.Checked",
                              ui->TabRechnungen->findChild<QObject*>("CopyArtikelsCheck"), "checked");
     ui->PageControl2->setCurrentIndex(0);
@@ -92,6 +98,7 @@ void TRechnungsForm::SetDialogs(const Dialogs& dialogs)
     AboutBox = dialogs.AboutBox;
     DataPathForm = dialogs.DataPathForm;
     KundenForm = dialogs.KundenForm;
+    KundeUbernehmenForm = dialogs.KundeUbernehmenForm;
     ui->TabRechnungen->Positionen()->SetPickForm(dialogs.NewArtForm);
     ui->TabTextbausteine->SetEditForm(dialogs.EditTextbauForm);
 }
@@ -230,4 +237,35 @@ void TRechnungsForm::BitBtn2Click()
 {
     if (KundenForm)
         KundenForm->exec();
+}
+
+void TRechnungsForm::BitBtn1Click()
+{
+    if (!KundenForm || !KundeUbernehmenForm)
+        return;
+    const DbfTable& table = KundenForm->Dbf1();
+    if (!table.Active()) {
+        CurrentMessenger().ShowError(u"Die Kundendatenbank ist nicht geöffnet. Es kann kein Kunde übernommen werden.");
+        return;
+    }
+    KundeUbernehmenForm->Bind(KundenForm);
+    if (KundeUbernehmenForm->exec() != QDialog::Accepted)
+        return;
+    if (table.IsEmpty()) {
+        CurrentMessenger().ShowError(u"Es ist kein Kunde ausgewählt. Die Adresse bleibt unverändert.");
+        return;
+    }
+    std::optional<CustomerTransfer::Values> values;
+    try {
+        values = CustomerTransfer::Read(table, KundeUbernehmenForm->OverTakeMehr());
+    } catch (const IoError& error) {
+        CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
+        return;
+    }
+    if (!values) {
+        CurrentMessenger().ShowError(
+            u"Die Kundendatenbank hat nicht die Spalten einer Adresse. Es kann kein Kunde übernommen werden.");
+        return;
+    }
+    ui->TabRechnungen->TakeCustomer(*values, KundeUbernehmenForm->OverTakeMehr());
 }
