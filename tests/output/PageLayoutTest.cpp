@@ -496,14 +496,16 @@ TEST(PageLayout, LogoOnEveryPage)
 
     // A name that gives no image: the page without logo, and no message.
     f.settings().FilenameEdit1 = u"/no/such/logo.png";
-    for (const auto& call : f.Run()->Calls()) {
+    const auto missing = f.Run();
+    for (const auto& call : missing->Calls()) {
         EXPECT_NE(call.op, "Logo");
     }
     WriteWholeFile(dir.File("broken.bmp"), "BM not an image");
     f.settings().FilenameEdit1.clear();
     for (char c : dir.File("broken.bmp"))
         f.settings().FilenameEdit1 += char16_t(c);
-    for (const auto& call : f.Run()->Calls()) {
+    const auto broken = f.Run();
+    for (const auto& call : broken->Calls()) {
         EXPECT_NE(call.op, "Logo");
     }
 }
