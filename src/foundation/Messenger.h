@@ -7,9 +7,9 @@
 class Messenger {
 public:
     enum class Answer { Yes, No, Cancel };
-    // The icon of a question box: the question mark, or the stop sign before an operation
-    // that replaces the user's data.
-    enum class QuestionIcon { Question, Stop };
+    // The icon of a question box: the question mark, the stop sign before an operation
+    // that replaces the user's data, or none.
+    enum class QuestionIcon { Question, Stop, None };
 
     virtual ~Messenger() = default;
 

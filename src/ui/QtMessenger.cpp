@@ -25,8 +25,11 @@ void QtMessenger::ShowInformation(const std::u16string& text, const std::u16stri
 Messenger::Answer QtMessenger::AskQuestion(const std::u16string& text, const std::u16string& title,
                                            QuestionIcon icon)
 {
-    QMessageBox box(icon == QuestionIcon::Stop ? QMessageBox::Critical : QMessageBox::Question, ToQString(title),
-                    ToQString(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent());
+    const QMessageBox::Icon shown = icon == QuestionIcon::Stop   ? QMessageBox::Critical
+                                    : icon == QuestionIcon::None ? QMessageBox::NoIcon
+                                                                 : QMessageBox::Question;
+    QMessageBox box(shown, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    Parent());
     box.setDefaultButton(QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "customers/CustomerTransfer.h"
 #include "invoices/TRechnungRec.h"
 #include "ui/LocaleFormat.h"
 
@@ -59,6 +60,9 @@ public:
     void UpdateVorlagen();
     // "Textbaustein einfügen...": the chosen block into the invoice text at the caret.
     void BitBtn5Click();
+    // A picked customer into the billing address: each field through its change handler,
+    // "Mehr" (with withMehr) into the invoice text at the caret, the supplement line emptied.
+    void TakeCustomer(const CustomerTransfer::Values& values, bool withMehr);
 
     QTabWidget* PageControl1() const;
     PositionenPage* Positionen() const { return positions_; }
@@ -85,6 +89,8 @@ private:
     template <class Edit>
     void EditCurrent(Edit edit);
     void ShowLowerTabs(bool visible);
+    // Inserts text (lines separated by CR LF) into the invoice text at the caret.
+    void InsertIntoRechungsText(const std::u16string& text);
 
     std::unique_ptr<Ui::RechnungenPage> ui;
     TRechnungBook* book_ = nullptr;

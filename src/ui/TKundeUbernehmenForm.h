@@ -6,8 +6,15 @@
 namespace Ui {
 class TKundeUbernehmenForm;
 }
+class FormStorage;
+class QCheckBox;
+class TKundenForm;
 
-// Picks a customer whose address goes into the current invoice.
+// "Kunde übernehmen": the customer window's records in a grid with a navigator and a search
+// line, sharing that window's table, order, search and current record both ways. OK (the
+// default button, so Enter confirms) takes the current customer into the invoice; Escape
+// and "Abbrechen" cancel. Whether the "Mehr" text goes into the invoice text too is kept
+// between runs.
 class TKundeUbernehmenForm : public QDialog {
     Q_OBJECT
 
@@ -15,6 +22,26 @@ public:
     explicit TKundeUbernehmenForm(QWidget* parent = nullptr);
     ~TKundeUbernehmenForm() override;
 
+    // Binds grid, navigator and search to the customer window's records (before each pick).
+    void Bind(TKundenForm* kunden);
+    bool OverTakeMehr() const;
+    QCheckBox* OverTakeFieldMehrCheck() const;
+
+public Q_SLOTS:
+    void FilterbtnClick();
+    void AllezeigenBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
 private:
+    void SyncSelection();
+    void OnGridRowChanged(int row);
+
     std::unique_ptr<Ui::TKundeUbernehmenForm> ui;
+    std::unique_ptr<FormStorage> storage_;
+    TKundenForm* kunden_ = nullptr;
+    bool syncing_ = false;
+    bool shown_ = false;
 };

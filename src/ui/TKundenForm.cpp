@@ -1,7 +1,14 @@
 #include "ui/TKundenForm.h"
 
+#include "customers/CustomerCsvExport.h"
+#include "customers/CustomerCsvImport.h"
+#include "customers/CsvLineReader.h"
+#include "customers/CustomerMail.h"
+#include "customers/CustomerReport.h"
 #include "customers/CustomerRestructure.h"
 #include "customers/CustomerValueLists.h"
+#include "foundation/Cp1252.h"
+#include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
@@ -9,12 +16,18 @@
 #include "ui/FormStorage.h"
 #include "ui/KundenDialogRunner.h"
 #include "ui/KundenTableModel.h"
+#include "ui/PrintJobs.h"
+#include "ui/ProgressReporter.h"
 #include "ui/QtText.h"
+#include "ui/SendMailMAPI.h"
+#include "ui/StandardDialogs.h"
+#include "ui/TDruckeForm.h"
 #include "ui/TFeldLangeForm.h"
 #include "ui/TNeueFelderForm.h"
 #include "ui/TSortFeldForm.h"
 #include "ui_TKundenForm.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +35,25 @@
 #include <QTimer>
 
 namespace {
+
+const QString kCsvFilter = QStringLiteral("CSV Dateien (*.csv)");
+const std::u16string kTableNotOpen = u"Die Kundendatenbank ist nicht geöffnet.";
+
+// Long work reports to the status bar; the bar is emptied when the work is done.
+void ShowProgress(int percent)
+{
+    SendProgress(percent);
+}
+
+std::string FilePath(const QString& name)
+{
+    return QFile::encodeName(name).toStdString();
+}
+
+std::u16string Number(uint32_t n)
+{
+    return ToU16(QString::number(n));
+}
 
 QString MemoToEditor(const std::u16string& text)
 {
@@ -93,12 +125,15 @@ TKundenForm::TKundenForm(QWidget* parent)
     connect(ui->Felderumsortieren1, &QAction::triggered, this, &TKundenForm::Felderumsortieren1Click);
     connect(ui->VorgabewertefrEingabefelderaktualisieren1, &QAction::triggered, this,
             &TKundenForm::AktuallisiereDBEdit);
-    // CSV exchange, printing, counting and mail are provided by their own operations; until
-    // they are connected, their items are shown but cannot be chosen.
-    for (QAction* action : {ui->ExportierenalsCSV1, ui->ImportierenausCSVDatei1, ui->Druckereinrichten1,
-                            ui->Datensatzdrucken1, ui->AlleDatenstzedrucken1,
-                            ui->AnzahlderEintrgeindeneinzelnenSpaltenzhlen1})
-        action->setEnabled(false);
+    connect(ui->ExportierenalsCSV1, &QAction::triggered, this, &TKundenForm::ExportierenalsCSV1Click);
+    connect(ui->ImportierenausCSVDatei1, &QAction::triggered, this, &TKundenForm::ImportierenausCSVDatei1Click);
+    connect(ui->Druckereinrichten1, &QAction::triggered, this, &TKundenForm::Druckereinrichten1Click);
+    connect(ui->Datensatzdrucken1, &QAction::triggered, this, &TKundenForm::Datensatzdrucken1Click);
+    connect(ui->AlleDatenstzedrucken1, &QAction::triggered, this, &TKundenForm::AlleDatenstzedrucken1Click);
+    connect(ui->AnzahlderEintrgeindeneinzelnenSpaltenzhlen1, &QAction::triggered, this,
+            &TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click);
+    connect(this, &TKundenForm::Label12Clicked, this, &TKundenForm::Label12Click);
+    customers_.SetProgress(ShowProgress);
 
     // Label12 is the e-mail address's label: red, underlined, a hand cursor.
     QFont linkFont = ui->Label12->font();
@@ -141,6 +176,7 @@ void TKundenForm::ReportError(const std::exception& error)
 CustomerTable::InitResult TKundenForm::InitDataBase(const std::string& dataFolder)
 {
     const CustomerTable::InitResult result = customers_.InitDataBase(dataFolder);
+    SendProgress(0);  // after a rebuild that added "Kostenst"
     AktuallisiereDBEdit();
     return result;
 }
@@ -486,6 +522,7 @@ bool TKundenForm::AddnewField(const std::u16string& fname, int lang)
     if (!PostIfEditing())
         return false;
     const bool done = customers_.AddnewField(fname, lang);
+    SendProgress(0);
     RefreshGrid();
     SyncGridToTable();
     return done;
@@ -520,6 +557,7 @@ void TKundenForm::LetztesFeldlschen1Click()
         && PostIfEditing()) {
         AktuallisiereDBEditClear();
         customers_.Rebuild(*plan);
+        SendProgress(0);
     }
     AktuallisiereDBEdit();
 }
@@ -533,6 +571,7 @@ void TKundenForm::Feldlngenbearbeiten1Click()
     if (RunDialog(*feldLange_) != QDialog::Accepted || !PostIfEditing())
         return;
     customers_.Rebuild(CustomerRestructure::ChangeLengths(table.Fields(), feldLange_->Lengths()));
+    SendProgress(0);
     RefreshGrid();
     SyncGridToTable();
 }
@@ -547,7 +586,194 @@ void TKundenForm::Felderumsortieren1Click()
         return;
     AktuallisiereDBEditClear();
     customers_.Rebuild(CustomerRestructure::Reorder(table.Fields(), sortFeld_->nrs()));
+    SendProgress(0);
     AktuallisiereDBEdit();
+}
+
+// ---- the "Datei" and "Funktionen" menus: CSV, printing, counting; the mail --------------------
+
+void TKundenForm::SetFilterEdText(const QString& text)
+{
+    ui->FilterEd->setText(text);
+}
+
+void TKundenForm::ExportierenalsCSV1Click()
+{
+    const QString file = CurrentDialogs().GetSaveFileName(this, QString(), QString(), kCsvFilter, QStringLiteral("csv"));
+    if (file.isEmpty() || !PostIfEditing())
+        return;
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active()) {
+        CurrentMessenger().ShowError(kTableNotOpen);
+        return;
+    }
+    // The export walks the table; the record the user stood on stays current.
+    const uint32_t current = table.RecNo();
+    const CustomerCsvExport::Result result = CustomerCsvExport::WriteFile(table, FilePath(file), ShowProgress);
+    try {
+        if (current != 0)
+            table.GoTo(current);
+    } catch (const IoError&) {
+    }
+    SendProgress(0);
+    SyncGridToTable();
+    if (result.status == CustomerCsvExport::Result::Status::CannotCreate)
+        CurrentMessenger().ShowError(MessageText(12));
+    else if (result.status == CustomerCsvExport::Result::Status::WriteFailed)
+        CurrentMessenger().ShowError(u"Die CSV-Datei konnte nicht geschrieben werden:\n" + Utf8ToUtf16(result.error)
+                                     + u"\n\nEine vorhandene Datei dieses Namens ist unverändert.");
+}
+
+void TKundenForm::ImportierenausCSVDatei1Click()
+{
+    const QString file = CurrentDialogs().GetOpenFileName(this, QString(), QString(), kCsvFilter);
+    if (file.isEmpty() || !PostIfEditing())
+        return;
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active()) {
+        CurrentMessenger().ShowError(kTableNotOpen);
+        return;
+    }
+    std::unique_ptr<FileByteSource> source;
+    try {
+        source = std::make_unique<FileByteSource>(FilePath(file));
+    } catch (const IoError&) {
+        CurrentMessenger().ShowError(MessageText(13));
+        return;
+    }
+    CustomerCsvImport::Result result;
+    std::u16string readError;
+    try {
+        result = CustomerCsvImport::Read(table, *source, ShowProgress);
+    } catch (const IoError& error) {
+        readError = Utf8ToUtf16(error.what());
+    }
+    source.reset();
+    SendProgress(0);
+    RefreshGrid();  // the new records appear, the last one current
+    SyncGridToTable();
+    if (!readError.empty())
+        CurrentMessenger().ShowError(u"Die Datei konnte nicht zu Ende gelesen werden:\n" + readError
+                                     + u"\n\nDie bis dahin gelesenen Datensätze wurden übernommen.");
+    if (result.notStored > 0)
+        CurrentMessenger().ShowError(Number(result.notStored) + u" Datensätze der Datei konnten nicht gespeichert werden:\n"
+                                     + Utf8ToUtf16(result.firstError));
+    if (result.tooLong > 0)
+        CurrentMessenger().ShowError(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (mehr als "
+                                     + Number(uint32_t(CsvLineReader::kMaxLineBytes >> 20))
+                                     + u" MB) und wurden übersprungen.");
+}
+
+void TKundenForm::Druckereinrichten1Click()
+{
+    RunPrinterSetup(this);
+}
+
+void TKundenForm::SetPrintPageRect()
+{
+    druckeForm_->SetPageRect(HalfInchPageRect());
+}
+
+void TKundenForm::Datensatzdrucken1Click()
+{
+    if (!druckeForm_ || !PostIfEditing())
+        return;
+    SetPrintPageRect();
+    std::vector<std::u16string> lines;
+    try {
+        if (customers_.Dbf1().Active())
+            lines = CustomerReport::RecordLines(customers_.Dbf1());
+    } catch (const IoError& error) {
+        ReportError(error);
+        return;
+    }
+    druckeForm_->SetLines(lines);
+    if (autodruck)
+        druckeForm_->BitBtn2Click();
+    else
+        RunDialog(*druckeForm_);
+}
+
+void TKundenForm::AlleDatenstzedrucken1Click()
+{
+    if (!druckeForm_ || !PostIfEditing())
+        return;
+    if (CurrentMessenger().AskQuestion(MessageText(193), MessageText(194), Messenger::QuestionIcon::None)
+        != Messenger::Answer::Yes)
+        return;
+    DbfTable& table = customers_.Dbf1();
+    if (!table.Active()) {
+        CurrentMessenger().ShowError(kTableNotOpen);
+        return;
+    }
+    if (!CheckPrinterAvailable())
+        return;  // told once, not once per record
+    const uint32_t current = table.RecNo();
+    try {
+        CustomerProgressSteps steps(ShowProgress);
+        const uint64_t total = table.PhysicalRecordCount();
+        uint64_t printed = 0;
+        steps.Report(0, 1);
+        for (table.First(); !table.Eof(); table.Next()) {
+            SetPrintPageRect();
+            druckeForm_->SetLines(CustomerReport::RecordLines(table));
+            autodruck = true;
+            const bool started = druckeForm_->BitBtn2Click();
+            autodruck = false;
+            if (!started)
+                break;
+            steps.Report(++printed, total);
+        }
+        if (current != 0)
+            table.GoTo(current);
+    } catch (const IoError& error) {
+        autodruck = false;
+        ReportError(error);
+    }
+    SendProgress(0);
+    SyncGridToTable();
+}
+
+void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
+{
+    if (!druckeForm_ || !PostIfEditing())
+        return;
+    SetPrintPageRect();
+    DbfTable& table = customers_.Dbf1();
+    std::vector<std::u16string> lines;
+    if (table.Active()) {
+        const uint32_t current = table.RecNo();
+        try {
+            lines = CustomerReport::CountLines(table, CustomerReport::FilledCounts(table, ShowProgress));
+            if (current != 0)
+                table.GoTo(current);
+        } catch (const IoError& error) {
+            SendProgress(0);
+            ReportError(error);
+            return;
+        }
+        SendProgress(0);
+        SyncGridToTable();
+    }
+    druckeForm_->SetLines(lines);
+    RunDialog(*druckeForm_);
+}
+
+void TKundenForm::Label12Click()
+{
+    std::optional<CustomerMail> mail;
+    try {
+        mail = CustomerMail::FromRecord(customers_.Dbf1());
+    } catch (const IoError& error) {
+        ReportError(error);
+        return;
+    }
+    // Without the four columns, the edit panel's boxes 4, 3, 2 and 12 stand in for them.
+    if (!mail)
+        mail = CustomerMail::Compose(ToU16(combos_[3]->currentText()), ToU16(combos_[2]->currentText()),
+                                     ToU16(combos_[1]->currentText()), ToU16(combos_[11]->currentText()));
+    SendMailMAPI(std::string(), EncodeCp1252(mail->body), std::string(), std::string(), std::string(),
+                 EncodeCp1252(mail->recipientName), EncodeCp1252(mail->address), std::string());
 }
 
 // ---- window --------------------------------------------------------------------------------

@@ -17,6 +17,7 @@ class KundenTableModel;
 class QComboBox;
 class QLabel;
 class QToolButton;
+class TDruckeForm;
 class TFeldLangeForm;
 class TNeueFelderForm;
 class TSortFeldForm;
@@ -52,6 +53,10 @@ public:
     // Appends a character column by a rebuild (the edit panel is not rebound).
     bool AddnewField(const std::u16string& fname, int lang);
 
+    // The print dialog of "Datensatz drucken" and the counting (made after this window).
+    void SetDruckeForm(TDruckeForm* form) { druckeForm_ = form; }
+    TDruckeForm* DruckeForm() const { return druckeForm_; }
+
     // Tests run the modal dialogs through their own runner; null restores exec().
     void SetDialogRunner(KundenDialogRunner* runner);
     TNeueFelderForm* NeueFelderForm() const { return neueFelder_.get(); }
@@ -62,6 +67,19 @@ public:
     int BoundField(int k) const { return binding_.comboFields[size_t(k)]; }
     int BoundMemoField() const { return binding_.memoField; }
 
+    // For the pick dialog, which shows the same records: a navigator button (First ..
+    // Refresh, 0 to 9), storing an edit in progress (false when it failed and the user was
+    // told), the search text, and the grid and controls following the current record.
+    enum NavButton { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh, ButtonCount };
+    void NavigatorClick(int button);
+    bool PostIfEditing();
+    void SetFilterEdText(const QString& text);
+    void SyncGridToTable();
+
+    // Set while "Alle Datensätze drucken" prints one record: "Datensatz drucken" then prints
+    // at once instead of showing the dialog.
+    bool autodruck = false;
+
 public Q_SLOTS:
     void FilterbtnClick();
     void AllezeigenBtnClick();
@@ -70,6 +88,14 @@ public Q_SLOTS:
     void LetztesFeldlschen1Click();
     void Feldlngenbearbeiten1Click();
     void Felderumsortieren1Click();
+    void ExportierenalsCSV1Click();
+    void ImportierenausCSVDatei1Click();
+    void Druckereinrichten1Click();
+    void Datensatzdrucken1Click();
+    void AlleDatenstzedrucken1Click();
+    void AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click();
+    // The e-mail to the current customer.
+    void Label12Click();
 
 Q_SIGNALS:
     // Label12 (the e-mail address's label) was clicked.
@@ -81,13 +107,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum NavButton { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh, ButtonCount };
-
-    void NavigatorClick(int button);
     void FormClose();
-    bool PostIfEditing();
     void RefreshGrid();
-    void SyncGridToTable();
+    // Sets the print dialog's page rectangle from the program's printer.
+    void SetPrintPageRect();
     void OnGridRowChanged(int row);
     void LoadControls();
     void OnComboEdited(int k, const QString& text);
@@ -109,6 +132,7 @@ private:
     std::unique_ptr<TNeueFelderForm> neueFelder_;
     std::unique_ptr<TFeldLangeForm> feldLange_;
     std::unique_ptr<TSortFeldForm> sortFeld_;
+    TDruckeForm* druckeForm_ = nullptr;
     std::unique_ptr<FormStorage> storage_;
     KundenDialogRunner* runner_ = nullptr;
     bool inCH_ = false;     // the program itself fills the controls

@@ -18,6 +18,7 @@ class TAboutBox;
 class TDataPathForm;
 class TEditTextbauForm;
 class TKundenForm;
+class TKundeUbernehmenForm;
 class TNewArtForm;
 
 // The main window: the invoice book with its tabs for invoices, articles, company settings,
@@ -41,6 +42,7 @@ public:
         TNewArtForm* NewArtForm = nullptr;
         TEditTextbauForm* EditTextbauForm = nullptr;
         TKundenForm* KundenForm = nullptr;
+        TKundeUbernehmenForm* KundeUbernehmenForm = nullptr;
     };
     void SetDialogs(const Dialogs& dialogs);
     // A data folder given on the command line, used for this run instead of the stored choice.
@@ -67,6 +69,9 @@ public:
     void BitBtn3Click();
     // "Kundenverwaltung aufrufen...": the customer window.
     void BitBtn2Click();
+    // "Kunde aus Kundenverwaltung übernehmen...": the pick dialog; on OK the customer's
+    // address goes into the selected invoice.
+    void BitBtn1Click();
 
 Q_SIGNALS:
     // The data folder has been chosen and the book loaded (first showing).
@@ -96,6 +101,7 @@ private:
     TAboutBox* AboutBox = nullptr;
     TDataPathForm* DataPathForm = nullptr;
     TKundenForm* KundenForm = nullptr;
+    TKundeUbernehmenForm* KundeUbernehmenForm = nullptr;
 
     QString progpath_;
     QString realprogpath_;

@@ -1,0 +1,34 @@
+#include "ui/SendMailMAPI.h"
+
+#include "customers/MailtoUrl.h"
+
+#include <QDesktopServices>
+
+namespace {
+
+constexpr int32_t kSuccess = 0;
+constexpr int32_t kNoMailProgram = -1;
+constexpr int32_t kAttachmentNotFound = 11;
+
+std::function<bool(const QUrl&)> opener;
+
+}  // namespace
+
+void SetMailUrlOpener(std::function<bool(const QUrl&)> urlOpener)
+{
+    opener = std::move(urlOpener);
+}
+
+int32_t SendMailMAPI(const std::string& Subject, const std::string& Body, const std::string& FileName,
+                     const std::string& SenderName, const std::string& SenderEMail, const std::string& RecepientName,
+                     const std::string& RecepientEMail, const std::string& CCMail)
+{
+    (void)SenderName;
+    (void)SenderEMail;
+    if (!FileName.empty())
+        return kAttachmentNotFound;
+    const std::string address = MailtoUrl::Build(Subject, Body, RecepientName, RecepientEMail, CCMail);
+    const QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(address), QUrl::StrictMode);
+    const bool started = opener ? opener(url) : QDesktopServices::openUrl(url);
+    return started ? kSuccess : kNoMailProgram;
+}
