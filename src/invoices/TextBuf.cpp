@@ -15,7 +15,6 @@
 
 #if !defined(REKOLON_TEXTBUF_PLAIN)
 #include <sys/mman.h>
-#include <vector>
 #endif
 
 namespace {
@@ -59,14 +58,26 @@ constexpr size_t kClasses = 64;
 constexpr uint32_t kOwnBlock = 0xFFFFFFFF;
 constexpr size_t kSlabBytes = 1 << 20;
 
+// Each slab begins with the address of the next one; the rest holds buffers. The pool has
+// no destructor, so that buffers may still be released while the program ends.
+constexpr size_t kSlabLink = 16;
+
 struct Pool {
     void* freeList[kClasses] = {};
-    std::vector<char*> slabs;
-    size_t slab = 0;  // index of the slab being filled
+    char* firstSlab = nullptr;
+    char* slab = nullptr;  // the slab being filled
     char* bump = nullptr;
     size_t left = 0;
+    size_t slabs = 0;
     size_t live = 0;  // buffers handed out and not given back
 };
+
+char* NextOf(char* slab)
+{
+    char* next;
+    std::memcpy(&next, slab, sizeof next);
+    return next;
+}
 
 constinit Pool thePool;
 
@@ -99,23 +110,22 @@ void* Next(void* block)
 [[gnu::noinline]] void NextSlab()
 {
     Pool& pool = ThePool();
-    if (pool.bump && pool.slab + 1 < pool.slabs.size()) {
-        ++pool.slab;
-    } else {
-        void* slab = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                          -1, 0);
-        if (slab == MAP_FAILED)
+    char* next = pool.slab ? NextOf(pool.slab) : pool.firstSlab;
+    if (!next) {
+        void* fresh = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                           -1, 0);
+        if (fresh == MAP_FAILED)
             throw std::bad_alloc();
-        try {
-            pool.slabs.push_back(static_cast<char*>(slab));
-        } catch (...) {
-            munmap(slab, kSlabBytes);
-            throw;
-        }
-        pool.slab = pool.slabs.size() - 1;
+        next = static_cast<char*>(fresh);  // zero-filled: no next slab yet
+        if (pool.slab)
+            std::memcpy(pool.slab, &next, sizeof next);
+        else
+            pool.firstSlab = next;
+        ++pool.slabs;
     }
-    pool.bump = pool.slabs[pool.slab];
-    pool.left = kSlabBytes;
+    pool.slab = next;
+    pool.bump = next + kSlabLink;
+    pool.left = kSlabBytes - kSlabLink;
 }
 
 char16_t* Obtain(size_t units)
@@ -153,18 +163,18 @@ void Give(char16_t* buffer)
         std::memcpy(block + kHeader, &next, sizeof next);
         pool.freeList[cls] = block;
     }
-    if (--pool.live == 0 && !pool.slabs.empty()) {
+    if (--pool.live == 0 && pool.firstSlab) {
         for (void*& list : pool.freeList)
             list = nullptr;
-        pool.slab = 0;
-        pool.bump = pool.slabs[0];
-        pool.left = kSlabBytes;
+        pool.slab = pool.firstSlab;
+        pool.bump = pool.slab + kSlabLink;
+        pool.left = kSlabBytes - kSlabLink;
     }
 }
 
 size_t PoolBytes()
 {
-    return ThePool().slabs.size() * kSlabBytes;
+    return ThePool().slabs * kSlabBytes;
 }
 
 #endif
