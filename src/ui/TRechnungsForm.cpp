@@ -8,6 +8,8 @@
 #include "messages/MessageCatalog.h"
 #include "ui/TAboutBox.h"
 #include "ui/TDataPathForm.h"
+#include "imaging/OpenDib.h"
+#include "ui/FileFilter.h"
 #include "ui/PositionenPage.h"
 #include "ui/ProgressReporter.h"
 #include "ui/TKundenForm.h"
@@ -71,7 +73,7 @@ void TRechnungsForm::FormCreate()
     connect(ui->TabFirma, &FirmaPage::BitBtn3Clicked, this, &TRechnungsForm::BitBtn3Click);
     ui->TabFirma->Attach(book);
     ui->TabLogo->Attach(book);
-    ui->TabLogo->SetFileFilter(QStringLiteral("Bilddateien (*.bmp *.dib *.png *.jpg *.jpeg *.jpe *.jfif)"));
+    ui->TabLogo->SetFileFilter(QtFileFilter(QString::fromUtf8(GetDIBOpenFilter())));
     ui->TabWaehrung->Attach(book);
     ui->TabSchriftarten->Attach(book, ScreenPixelsPerInch());
     ShowAllSettings();
