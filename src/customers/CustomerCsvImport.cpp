@@ -41,8 +41,10 @@ CustomerCsvImport::Result CustomerCsvImport::Read(DbfTable& table, ByteSource& s
                 continue;
             try {
                 table.Append();
-                for (size_t i = 0; i < values.size(); ++i)
-                    table.SetValue(static_cast<int>(i), values[i]);
+                for (size_t i = 0; i < values.size(); ++i) {
+                    if (!values[i].empty())  // a new record starts empty
+                        table.SetValue(static_cast<int>(i), values[i]);
+                }
                 table.Post();
                 ++result.added;
             } catch (const IoError& error) {
