@@ -195,7 +195,8 @@ private Q_SLOTS:
         form()->SetProStatus(60);
         QCOMPARE(form()->StatusPosition(), 60);
         QCOMPARE(navyColumns(), panel->width() * 60 / 100);
-        QCoreApplication::sendEvent(form(), new ProgressEvent(30));
+        ProgressEvent event(30);
+        QCoreApplication::sendEvent(form(), &event);
         QCOMPARE(form()->StatusPosition(), 30);
         QCOMPARE(navyColumns(), panel->width() * 30 / 100);
     }
