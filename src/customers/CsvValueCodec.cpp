@@ -41,7 +41,16 @@ std::u16string CsvValueCodec::Escape(std::u16string_view value)
 
 void CsvValueCodec::AppendEscaped(std::string& out, std::string_view bytes)
 {
-    EscapeInto(out, bytes);
+    // Most values hold none of the four characters: they go in whole.
+    size_t plain = 0;
+    while (plain < bytes.size()) {
+        const char c = bytes[plain];
+        if (c == '\\' || c == '\r' || c == '\n' || c == '"')
+            break;
+        ++plain;
+    }
+    out.append(bytes.data(), plain);
+    EscapeInto(out, bytes.substr(plain));
 }
 
 std::u16string CsvValueCodec::Decode(std::u16string_view value)

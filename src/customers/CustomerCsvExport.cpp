@@ -8,6 +8,7 @@
 #include "foundation/IoError.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -18,6 +19,16 @@ void AppendQuoted(std::string& line, std::string_view bytes)
     line.push_back('"');
     CsvValueCodec::AppendEscaped(line, bytes);
     line.push_back('"');
+}
+
+// The text of a character column as the table gives it (without the padding blanks), in the
+// stored Windows-1252 bytes: the same bytes that encoding its value would give, without
+// converting every value there and back.
+std::string_view StoredText(std::string_view bytes)
+{
+    while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\0'))
+        bytes.remove_suffix(1);
+    return bytes;
 }
 
 }  // namespace
@@ -40,12 +51,18 @@ uint32_t CustomerCsvExport::Write(DbfTable& table, ByteSink& sink, const Custome
     std::string out = HeaderLine(table) + "\r\n";
     const uint64_t total = table.PhysicalRecordCount();
     const int fields = table.FieldCount();
+    std::vector<bool> character;
+    for (int i = 0; i < fields; ++i)
+        character.push_back(table.Field(i).type == 'C');
     uint32_t records = 0;
     for (table.First(); !table.Eof(); table.Next()) {
         for (int i = 0; i < fields; ++i) {
             if (i > 0)
                 out.push_back(';');
-            AppendQuoted(out, EncodeCp1252(table.Value(i)));
+            if (character[size_t(i)])
+                AppendQuoted(out, StoredText(table.RawValue(i)));
+            else
+                AppendQuoted(out, EncodeCp1252(table.Value(i)));
         }
         out += "\r\n";
         if (out.size() >= kFlushBytes) {
