@@ -29,7 +29,9 @@ AppWindows::AppWindows()
     dialogs.NewArtForm = NewArtForm_.get();
     dialogs.EditTextbauForm = EditTextbauForm_.get();
     dialogs.KundenForm = KundenForm_.get();
+    dialogs.KundeUbernehmenForm = KundeUbernehmenForm_.get();
     RechnungsForm_->SetDialogs(dialogs);
+    KundenForm_->SetDruckeForm(DruckeForm_.get());
 }
 
 AppWindows::~AppWindows()

@@ -23,6 +23,8 @@ public:
     TDataPathForm* DataPathForm() const { return DataPathForm_.get(); }
     TAboutBox* AboutBox() const { return AboutBox_.get(); }
     TKundenForm* KundenForm() const { return KundenForm_.get(); }
+    TKundeUbernehmenForm* KundeUbernehmenForm() const { return KundeUbernehmenForm_.get(); }
+    TDruckeForm* DruckeForm() const { return DruckeForm_.get(); }
 
     void Destroy();
 
