@@ -1,42 +1,11 @@
 #include "foundation/DataFolder.h"
+#include "support/EnvOverride.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-
-namespace {
-
-// Sets an environment variable for one test and restores it afterwards.
-class EnvOverride {
-public:
-    EnvOverride(const char* name, const char* value) : name_(name)
-    {
-        const char* old = std::getenv(name);
-        had_ = old != nullptr;
-        if (had_)
-            old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~EnvOverride()
-    {
-        if (had_)
-            setenv(name_, old_.c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
-
-}
 
 TEST(DataFolder, FirstStartCreatesPerUserFolder)
 {

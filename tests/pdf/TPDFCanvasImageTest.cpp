@@ -8,6 +8,7 @@
 #include "imaging/OpenDib.h"
 #include "pdf/TPDFCanvas.h"
 #include "support/ScriptedMessenger.h"
+#include "support/EnvOverride.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -159,29 +160,6 @@ std::vector<std::string> FilesStartingWith(const std::string& folder, const std:
     return names;
 }
 
-// Points the temporary folder ($TMPDIR) at a folder of the test's own while it lives.
-class TempFolderOverride {
-public:
-    explicit TempFolderOverride(const std::string& folder)
-    {
-        const char* old = std::getenv("TMPDIR");
-        had_ = old != nullptr;
-        if (had_)
-            old_ = old;
-        setenv("TMPDIR", folder.c_str(), 1);
-    }
-    ~TempFolderOverride()
-    {
-        if (had_)
-            setenv("TMPDIR", old_.c_str(), 1);
-        else
-            unsetenv("TMPDIR");
-    }
-
-private:
-    bool had_ = false;
-    std::string old_;
-};
 
 const char* const kEmptyForm = "<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>\nstream\nendstream\nendobj\n";
 
@@ -409,7 +387,7 @@ TEST(TPDFCanvasImages, SpoolModeKeepsImagesInBitmapFilesUntilDestroy)
 {
     TempDir files;
     TempDir temp;
-    TempFolderOverride override(temp.Path());
+    EnvOverride override("TMPDIR", temp.Path().c_str());
     const std::string path = files.File("spool.pdf");
     {
         TPDFCanvas c;
@@ -450,7 +428,7 @@ TEST(TPDFCanvasImages, AnImageThatCannotBeEncodedStillHasAnObjectAtItsNumber)
 {
     TempDir files;
     TempDir temp;
-    TempFolderOverride override(temp.Path());
+    EnvOverride override("TMPDIR", temp.Path().c_str());
     const std::string path = files.File("fehlend.pdf");
     {
         TPDFCanvas c;
