@@ -74,14 +74,7 @@ void ArtikelPage::SelectRow(int row)
 
 void ArtikelPage::ListArtikel(bool reordered)
 {
-    const int remembered = SelectedRow() < 0 ? 0 : SelectedRow();
-    if (reordered)
-        model_->Rebuild();
-    else
-        model_->Refresh();
-    const int rows = model_->rowCount();
-    if (SelectedRow() < 0 && rows > 0)
-        SelectRow(remembered < rows ? remembered : rows - 1);
+    RefreshKeepingRow(ui->ListView3, *model_, reordered);
     book_->SaveRechnungen();
 }
 

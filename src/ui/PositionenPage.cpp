@@ -107,13 +107,9 @@ void PositionenPage::ListPositionen()
 {
     if (rechnung_ < 0)
         return;
-    const int remembered = SelectedRow() < 0 ? 0 : SelectedRow();
     // Values changed in place keep the selection (and the editor the user types in); added
     // or removed rows rebuild the list and select the remembered or the last row.
-    model_->Refresh();
-    const int rows = model_->rowCount();
-    if (SelectedRow() < 0 && rows > 0)
-        SelectRow(remembered < rows ? remembered : rows - 1);
+    RefreshKeepingRow(ui->ListView2, *model_, false);
     book_->SaveRechnungen();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/TableSelection.h"
 
+#include "ui/FunctionTableModel.h"
+
 #include <QItemSelectionModel>
 #include <QTableView>
 
@@ -16,4 +18,17 @@ void SelectTableRow(QTableView* view, int row)
     const QModelIndex index = view->model()->index(row, 0);
     view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     view->scrollTo(index);
+}
+
+void RefreshKeepingRow(QTableView* view, FunctionTableModel& model, bool reset)
+{
+    const int selected = SelectedTableRow(view);
+    const int remembered = selected < 0 ? 0 : selected;
+    if (reset)
+        model.Rebuild();
+    else
+        model.Refresh();
+    const int rows = model.rowCount();
+    if (SelectedTableRow(view) < 0 && rows > 0)
+        SelectTableRow(view, remembered < rows ? remembered : rows - 1);
 }
