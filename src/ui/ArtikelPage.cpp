@@ -37,8 +37,7 @@ void ArtikelPage::Attach(TRechnungBook& book, const LocaleFormat& format)
         this);
     ui->ListView3->setModel(model_);
     ui->ListView3->horizontalHeader()->resizeSection(3, 260);
-    connect(ui->ListView3->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &ArtikelPage::ListView3Change);
+    OnSelectedRowChanged(ui->ListView3, this, &ArtikelPage::ListView3Change);
     connect(ui->ListView3->horizontalHeader(), &QHeaderView::sectionClicked, this, &ArtikelPage::ListView3ColumnClick);
 
     PriceEditor::Hooks hooks;

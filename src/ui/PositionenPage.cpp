@@ -42,8 +42,7 @@ void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
         this);
     ui->ListView2->setModel(model_);
     ui->ListView2->horizontalHeader()->resizeSection(4, 220);
-    connect(ui->ListView2->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &PositionenPage::ListView2Change);
+    OnSelectedRowChanged(ui->ListView2, this, &PositionenPage::ListView2Change);
 
     PriceEditor::Hooks hooks;
     hooks.hasRecord = [this] { return HasPosition(); };

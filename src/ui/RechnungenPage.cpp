@@ -72,8 +72,7 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
     // The two date columns are a little wider, so a full date fits in the list's font.
     ui->ListView1->horizontalHeader()->resizeSection(0, 90);
     ui->ListView1->horizontalHeader()->resizeSection(10, 90);
-    connect(ui->ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &RechnungenPage::ListView1Change);
+    OnSelectedRowChanged(ui->ListView1, this, &RechnungenPage::ListView1Change);
     connect(ui->ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &RechnungenPage::ListView1ColumnClick);
 
