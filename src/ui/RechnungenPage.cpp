@@ -104,8 +104,8 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
     });
     connect(ui->DateEdit1, &QDateEdit::dateChanged, this,
             [this](const QDate& date) { StoreDate(&TRechnungRec::datum, DateValue(date)); });
-    connect(ui->DateEdit2, &QDateEdit::dateChanged, this, [this](const QDate& date) {
-        StoreDate(&TRechnungRec::bezahlt, ui->DateEdit2->IsEmpty() ? 0.0 : DateValue(date));
+    connect(ui->DateEdit2, &OptionalDateEdit::DateChanged, this, [this](const QDate& date) {
+        StoreDate(&TRechnungRec::bezahlt, date.isValid() ? DateValue(date) : 0.0);
     });
 
     connect(ui->NeueRechnungBtn, &QPushButton::clicked, this, &RechnungenPage::NeueRechnungBtnClick);

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -372,12 +373,12 @@ private Q_SLOTS:
         auto* paid = child<OptionalDateEdit>("DateEdit2");
         QVERIFY(paid->IsEmpty());
         QCOMPARE(cell(0, 10), QString());
-        paid->setDate(QDate(2026, 3, 5));
+        paid->SetDateOrEmpty(QDate(2026, 3, 5));
         QCOMPARE(cell(0, 10), QString("05.03.2026"));
         QVERIFY(book().Rechnung(0).bezahlt > 46000);
-        paid->setFocus();
-        paid->selectAll();
-        QTest::keyClick(paid, Qt::Key_Delete);
+        paid->LineEdit()->setFocus();
+        paid->LineEdit()->selectAll();
+        QTest::keyClick(paid->LineEdit(), Qt::Key_Delete);
         QVERIFY(paid->IsEmpty());
         QCOMPARE(book().Rechnung(0).bezahlt, 0.0);
         QCOMPARE(cell(0, 10), QString());
