@@ -2,6 +2,7 @@
 
 #include "ui/QtText.h"
 
+#include <QFontInfo>
 #include <QStringList>
 #include <cmath>
 
@@ -14,6 +15,7 @@ QFont ToQFont(const TFontSetting& setting)
     font.setUnderline(setting.style & TFontSetting::Underline);
     font.setStrikeOut(setting.style & TFontSetting::StrikeOut);
     font.setFixedPitch(setting.pitch == 2);
+    font.setFamily(QFontInfo(font).family());
     return font;
 }
 
@@ -34,6 +36,27 @@ void ApplyQFont(const QFont& font, int pixelsPerInch, TFontSetting& setting)
         style |= TFontSetting::StrikeOut;
     setting.style = style;
     setting.pitch = font.fixedPitch() ? 2 : (setting.pitch == 2 ? 0 : setting.pitch);
+}
+
+namespace {
+
+bool SameChoice(const QFont& a, const QFont& b)
+{
+    return a.family() == b.family() && a.pointSizeF() == b.pointSizeF() && a.pixelSize() == b.pixelSize() &&
+           a.bold() == b.bold() && a.italic() == b.italic() && a.underline() == b.underline() &&
+           a.strikeOut() == b.strikeOut();
+}
+
+}
+
+void ApplyChosenFont(const QFont& shown, const QFont& chosen, int pixelsPerInch, TFontSetting& setting)
+{
+    if (SameChoice(shown, chosen))
+        return;
+    const std::u16string storedName = setting.name;
+    ApplyQFont(chosen, pixelsPerInch, setting);
+    if (chosen.family() == shown.family())
+        setting.name = storedName;
 }
 
 QString DescribeFont(const TFontSetting& setting)

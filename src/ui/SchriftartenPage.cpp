@@ -46,11 +46,12 @@ void SchriftartenPage::EditFont(int number)
     if (number < 1 || number > 9)
         return;
     TFontSetting& setting = Setting(number);
-    QFont font = ToQFont(setting);
+    const QFont shown = ToQFont(setting);
+    QFont font = shown;
     QString caption = buttons_[number - 1]->text();
     caption.remove(QRegularExpression(QStringLiteral("\\.+$")));
     if (!CurrentDialogs().GetFont(this, caption.trimmed(), font))
         return;
-    ApplyQFont(font, pixelsPerInch_, setting);
+    ApplyChosenFont(shown, font, pixelsPerInch_, setting);
     labels_[number - 1]->setText(DescribeFont(setting));
 }
