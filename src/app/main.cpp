@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/SignalCloser.h"
 #include "foundation/Messenger.h"
+#include "ui/QtGermanTexts.h"
 #include "ui/QtMessenger.h"
 #include "ui/TRechnungsForm.h"
 
@@ -74,6 +75,7 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     SetApplicationNames();
+    InstallQtGermanTexts(app);
 
     AppWindows windows;
     QtMessenger messenger(windows.RechnungsForm());

@@ -1,7 +1,10 @@
+#include "ui/QtGermanTexts.h"
 #include "ui/QtMessenger.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -17,6 +20,7 @@ private:
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         int buttons = 0;
+        QStringList buttonTexts;  // without accelerator marks
     };
 
     void PressWhenShown(QMessageBox::StandardButton button)
@@ -29,6 +33,10 @@ private:
             seen->text = box->text();
             seen->icon = box->icon();
             seen->buttons = box->buttons().size();
+            for (QMessageBox::StandardButton b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}) {
+                if (box->button(b))
+                    seen->buttonTexts << box->button(b)->text().remove(QLatin1Char('&'));
+            }
             box->button(button)->click();
         });
         last_ = seen;
@@ -37,7 +45,11 @@ private:
     std::shared_ptr<Seen> last_;
 
 private Q_SLOTS:
-    void initTestCase() { QApplication::setApplicationName("Rekolon"); }
+    void initTestCase()
+    {
+        QApplication::setApplicationName("Rekolon");
+        QVERIFY2(InstallQtGermanTexts(*qApp), "Qt's German translation is not installed");
+    }
 
     void errorBoxHasErrorIconAndApplicationTitle()
     {
@@ -78,6 +90,18 @@ private Q_SLOTS:
         QCOMPARE(int(result), answer);
         QCOMPARE(last_->title, QString("Rechnung löschen?"));
         QCOMPARE(last_->buttons, 3);
+        QCOMPARE(last_->buttonTexts, QStringList({"Ja", "Nein", "Abbrechen"}));
+    }
+
+    void editMenusSpeakGerman()
+    {
+        QLineEdit edit("Text");
+        std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+        QVERIFY2(texts.contains("Rückgängig") && texts.contains("Einfügen") && !texts.contains("Undo"),
+                 qPrintable(texts.join(", ")));
     }
 };
 
