@@ -384,6 +384,24 @@ private Q_SLOTS:
         QCOMPARE(cell(0, 10), QString());
     }
 
+    void settingsFieldsShowAWholeLineAtTheDefaultSize()
+    {
+        Start();
+        child<QTabWidget>("PageControl2")->setCurrentIndex(2);
+        QApplication::processEvents();
+        const QString line = "Bankverbindung: Sparkasse Musterstadt IBAN DE12 3456 7890 12";
+        QCOMPARE(line.size(), 60);
+        for (const char* name : {"FirmaED2", "StrasseEd2", "eMailED2", "KopfEd", "FussEd", "FussEd2", "FussEd3"}) {
+            auto* edit = child<QLineEdit>(name);
+            edit->setText(line);
+            QVERIFY2(edit->isVisible(), name);
+            // The text area of a line edit is its width less the frame and a small margin.
+            const int room = edit->width() - 12;
+            QVERIFY2(edit->fontMetrics().horizontalAdvance(line) <= room,
+                     qPrintable(QString("%1 is %2 px wide").arg(name).arg(edit->width())));
+        }
+    }
+
     void settingsReachTheBookAndSurviveRestart()
     {
         Start();
