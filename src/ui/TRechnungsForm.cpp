@@ -138,12 +138,16 @@ void TRechnungsForm::FormShow()
     showfirst_ = true;
     FormStorage1.Restore();
 
+    // The dialog shows the stored choice and the per-user folder also when the command line
+    // chose another folder for this run.
+    if (DataPathForm) {
+        DataPathForm->RestoreStoredValues();
+        DataPathForm->SetUserFolderText(QString::fromStdString(GetProgramDir(false, realprogpath_.toStdString())));
+    }
     if (!dataFolderOverride_.isEmpty()) {
         appdatapath_ = QString::fromStdString(WithTrailingSlash(dataFolderOverride_.toStdString()));
         QDir().mkpath(appdatapath_);
     } else if (DataPathForm) {
-        DataPathForm->RestoreStoredValues();
-        DataPathForm->SetUserFolderText(QString::fromStdString(GetProgramDir(false, realprogpath_.toStdString())));
         appdatapath_ = QString::fromStdString(ChooseDataFolder(DataPathForm->Choice(), realprogpath_.toStdString()));
     } else {
         appdatapath_ = QString::fromStdString(ChooseDataFolder(DataFolderChoice{}, realprogpath_.toStdString()));

@@ -141,6 +141,24 @@ private Q_SLOTS:
         QCOMPARE(windows_->DataPathForm()->findChild<QLineEdit*>("Edit3")->text(), dataFolder());
     }
 
+    void dataFolderFromTheCommandLineStillShowsThePerUserFolder()
+    {
+        QSettings settings;
+        settings.setValue("TDataPathForm/UseSpecialFolderCheck.Checked", true);
+        settings.setValue("TDataPathForm/UserFolderCheck.Checked", false);
+        settings.setValue("TDataPathForm/DirectoryEdit1.Text", "/eigener/ordner");
+        settings.sync();
+        const QString other = QString::fromStdString(home_->Path()) + "anderer/";
+        windows_ = std::make_unique<AppWindows>();
+        form()->SetDataFolderOverride(other);
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+        QCOMPARE(form()->progpath(), other);
+        TDataPathForm* dialog = windows_->DataPathForm();
+        QCOMPARE(dialog->findChild<QLineEdit*>("Edit3")->text(), dataFolder());
+        QCOMPARE(dialog->findChild<QLineEdit*>("DirectoryEdit1")->text(), QString("/eigener/ordner"));
+    }
+
     void programFolderChoice()
     {
         QSettings settings;
