@@ -34,6 +34,12 @@ bool FileIsMissing(const std::string& path)
 
 }
 
+std::u16string TRechnungBook::NotSavedText(const std::string& why) const
+{
+    return Utf8ToUtf16(why) + u"\n\nDie Datei " + Utf8ToUtf16(SaveDatPath()) +
+           u" bleibt unverändert. Nichts von dem, was Sie in dieser Sitzung ändern, wird in sie gespeichert.";
+}
+
 TRechnungBook::TRechnungBook(int32_t screenPixelsPerInch)
     : rechs(sizeof(TRechnungRec), &arech),
       tpos(sizeof(TArtikelRec), &atpos),
@@ -123,7 +129,7 @@ TRechnungBook::OpenResult TRechnungBook::OpenRechnungen()
     if (result == OpenResult::Unreadable) {
         // Saving now would replace the user's file by an empty book.
         inopen = true;
-        ReportError(openError_);
+        CurrentMessenger().ShowError(NotSavedText(openError_));
     }
     return result;
 }
@@ -143,10 +149,10 @@ TRechnungBook::OpenResult TRechnungBook::OpenRechnungen(const std::string& path)
     try {
         SaveDatReader(*this, *source).Read();
     } catch (const IoError& e) {
-        ReportError(e.what());
+        CurrentMessenger().ShowError(NotSavedText(e.what()));
         return OpenResult::Damaged;
     } catch (const std::bad_alloc&) {
-        ReportError(path + ": " + kOutOfMemoryText);
+        CurrentMessenger().ShowError(NotSavedText(path + ": " + kOutOfMemoryText));
         return OpenResult::Damaged;
     }
     inopen = false;

@@ -115,6 +115,14 @@ public:
     // reported; a damaged one is reported and leaves inopen set.
     OpenResult OpenRechnungen(const std::string& path);
 
+    // True while the store file may not be written because reading it failed: the user's file
+    // stays as it is for the rest of the run.
+    bool SavingRefused() const { return isopened && inopen; }
+
 private:
+    // The text for a store file that could not be read: why, and that the file of the data
+    // folder is kept as it is and nothing of this session will be saved into it.
+    std::u16string NotSavedText(const std::string& why) const;
+
     std::string openError_;  // why the last file could not be opened
 };

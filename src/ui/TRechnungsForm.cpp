@@ -63,6 +63,12 @@ void TRechnungsForm::FormCreate()
     progressPanel_ = new ProgressPanel(this);
     ui->StatusBar1->addWidget(statusText_);
     ui->StatusBar1->addWidget(progressPanel_);
+    caption_ = windowTitle();
+    savingState_ = new QLabel(this);
+    savingState_->setObjectName("SavingStateLabel");
+    savingState_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    savingState_->hide();
+    ui->StatusBar1->addPermanentWidget(savingState_);
 
     format_.ApplyToWidgets();
     ui->TabArtikel->Attach(book, format_);
@@ -115,6 +121,16 @@ void TRechnungsForm::ShowBook()
     ui->TabArtikel->ListArtikel();
 }
 
+void TRechnungsForm::ShowSavingState()
+{
+    // While the book cannot be saved, the window says so, so that nobody works for an hour
+    // on edits that will not be kept.
+    const bool refused = book.SavingRefused();
+    setWindowTitle(refused ? caption_ + QStringLiteral(" – save.dat wird nicht gespeichert") : caption_);
+    savingState_->setText(QStringLiteral("save.dat konnte nicht gelesen werden: Änderungen werden nicht gespeichert"));
+    savingState_->setVisible(refused);
+}
+
 void TRechnungsForm::ShowAllSettings()
 {
     book.inCH = true;
@@ -156,6 +172,7 @@ void TRechnungsForm::FormShow()
     book.appdatapath = book.progpath = ToU16(progpath_);
 
     book.OpenRechnungen();
+    ShowSavingState();
     ShowBook();
     // The customer table stays open for the whole run.
     if (KundenForm)
@@ -235,6 +252,7 @@ void TRechnungsForm::BitBtn3Click()
     // A missing or unreadable file changes nothing; a damaged one is reported by the book,
     // which then refuses to save for the rest of the run.
     book.OpenRechnungen((realprogpath_ + QStringLiteral("save.dat")).toStdString());
+    ShowSavingState();
     ShowBook();
     book.SaveRechnungen();
 }

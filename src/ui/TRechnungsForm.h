@@ -89,6 +89,8 @@ private:
     void WMUser(int percent);
     void SBarPaintMore();
     void ShowAllSettings();
+    // Shows in the title and the status bar whether the book can be saved.
+    void ShowSavingState();
     // Shows the whole book anew: settings, invoices, articles, text blocks.
     void ShowBook();
 
@@ -98,6 +100,8 @@ private:
     FormStorage FormStorage1;
     ProgressPanel* progressPanel_ = nullptr;
     QLabel* statusText_ = nullptr;
+    QLabel* savingState_ = nullptr;
+    QString caption_;  // the window's own caption, without a state
     TAboutBox* AboutBox = nullptr;
     TDataPathForm* DataPathForm = nullptr;
     TKundenForm* KundenForm = nullptr;

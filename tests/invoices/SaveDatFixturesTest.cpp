@@ -73,8 +73,13 @@ TEST(SaveDatFixtures, EachFixtureGivesTheOutcomeItsNameSays)
         EXPECT_EQ(book.RechnungCount(), expected->second.invoices);
         book.SaveRechnungen();
         if (expected->second.result == OpenResult::Damaged) {
-            EXPECT_EQ(messenger.Errors().size(), 1u);
-            EXPECT_TRUE(book.inopen);
+            ASSERT_EQ(messenger.Errors().size(), 1u);
+            // Says what is damaged, and that the file stays and this session is not saved.
+            const std::u16string text = messenger.Errors()[0];
+            EXPECT_NE(text.find(Utf8ToUtf16(book.SaveDatPath()) + u" bleibt unverändert"), std::u16string::npos);
+            EXPECT_NE(text.find(u"wird in sie gespeichert"), std::u16string::npos);
+            EXPECT_GT(text.find(u"\n\n"), 0u);
+            EXPECT_TRUE(book.SavingRefused());
             EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), bytes);
         } else {
             EXPECT_TRUE(messenger.Boxes().empty());

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -114,6 +115,7 @@ private Q_SLOTS:
     {
         Start();
         QCOMPARE(form()->windowTitle(), QString("Vestrik Rekolon 1.0"));
+        QVERIFY(!child<QLabel>("SavingStateLabel")->isVisible());
         auto* pages = child<QTabWidget>("PageControl2");
         const QStringList expected = {"Rechnungen", "Artikel", "Firma-Grundeinstellungen", "Logo",
                                       "Währung", "Schriftarten", "Textbausteine"};
@@ -494,7 +496,13 @@ private Q_SLOTS:
         file.close();
         Start();
         QVERIFY(!messenger_->Errors().empty());
+        // The window says, for the whole run, that nothing will be saved.
+        QCOMPARE(form()->windowTitle(), QString("Vestrik Rekolon 1.0 – save.dat wird nicht gespeichert"));
+        auto* state = child<QLabel>("SavingStateLabel");
+        QVERIFY(state->isVisible());
+        QVERIFY(state->text().contains("nicht gespeichert"));
         NewInvoice("Neu");
+        QVERIFY(state->isVisible());
         windows_.reset();
         QFile reread(saveDat());
         QVERIFY(reread.open(QIODevice::ReadOnly));
