@@ -1,6 +1,9 @@
 #include "app/SignalCloser.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 
 #include <csignal>
@@ -8,6 +11,9 @@
 #include <unistd.h>
 
 namespace {
+
+// A step runs a little later, when the event loop of a window just closed has returned.
+constexpr int kStepDelayMs = 20;
 
 int signalPipe[2] = {-1, -1};
 
@@ -49,5 +55,36 @@ void SignalCloser::HandleSignal()
 {
     char byte;
     [[maybe_unused]] const ssize_t got = ::read(signalPipe[1], &byte, 1);
-    mainWindow_->close();
+    if (ending_) {
+        // The program was asked before and a window did not close: the step goes on, and a
+        // main window already closed ends the event loop now.
+        if (!mainWindow_->isVisible())
+            QCoreApplication::quit();
+        return;
+    }
+    ending_ = true;
+    EndStep();
+}
+
+void SignalCloser::EndStep()
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();  // its close handlers run; a question answers Cancel
+        if (modal->isVisible()) {
+            // A box without a button for closing: cancelled all the same.
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+            else
+                modal->hide();
+        }
+        QTimer::singleShot(kStepDelayMs, this, &SignalCloser::EndStep);
+        return;
+    }
+    if (mainWindow_->isVisible()) {
+        mainWindow_->close();
+        // A box shown while closing (a failed save) is closed by the next step.
+        QTimer::singleShot(kStepDelayMs, this, &SignalCloser::EndStep);
+        return;
+    }
+    QCoreApplication::quit();
 }

@@ -84,7 +84,9 @@ int main(int argc, char* argv[])
         windows.RechnungsForm()->SetDataFolderOverride(QString::fromStdString(commandLine.dataDir));
     SignalCloser signalCloser(windows.RechnungsForm());
     windows.RechnungsForm()->show();
-    const int result = app.exec();
+    // A signal during the first showing (e.g. while a box about the book was open) may have
+    // closed the main window already: then there is no event loop left to run.
+    const int result = signalCloser.Ending() && !windows.RechnungsForm()->isVisible() ? 0 : app.exec();
     windows.Destroy();
     SetCurrentMessenger(nullptr);
     return result;
