@@ -120,6 +120,7 @@ const char* const kDamaged[] = {
     "img-png-signature-damaged.png",
     "img-png-image-data-missing.png",
     "img-png-palette-missing.png",
+    "img-png-text-chunk-length-past-end.png",
     "img-jpeg-cut-inside-scan.jpg",
     "img-jpeg-cut-inside-header.jpg",
     "img-jpeg-dimensions-above-limit.jpg",

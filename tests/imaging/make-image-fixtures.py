@@ -219,6 +219,14 @@ def make_pngs():
     write("img-png-image-data-missing.png", no_idat)
     write("img-png-palette-missing.png", png(W, H, 8, 3, [bytes(r) for r in INDEXES]))
 
+    # Hostile files: 44 bytes whose text chunk claims 0x7FFFFFF0 bytes, and a valid picture
+    # behind four compressed text chunks that each expand to almost 8 MiB.
+    head = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", W, H, 8, 2, 0, 0, 0))
+    write("img-png-text-chunk-length-past-end.png", head + struct.pack(">I", 0x7FFFFFF0) + b"tEXt" + b"Tit")
+    ztxt = chunk(b"zTXt", b"Comment\0\0" + zlib.compress(b"A" * ((8 << 20) - 4096), 9))
+    write("img-png-compressed-text-expanding-to-32-mib.png",
+          png(W, H, 8, 2, [b"".join(bytes(p) for p in r) for r in PIXELS], ztxt * 4))
+
 
 # ---- JPEG, through pdftoppm ----
 
