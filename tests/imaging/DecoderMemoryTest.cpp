@@ -66,6 +66,8 @@ TEST(DecoderMemory, HostileFilesTakeLittleMemory)
         // Four compressed text chunks of 8 KiB that expand to almost 8 MiB each; the picture
         // itself is fine.
         {"img-png-compressed-text-expanding-to-32-mib.png", true},
+        // 4096 × 4096 pixels announced by 8 KiB, too few for one bit per block.
+        {"img-jpeg-fewer-bits-than-blocks.jpg", false},
         {"img-png-pixel-count-above-limit.png", false},
         {"img-jpeg-dimensions-above-limit.jpg", false},
         {"img-bmp-pixel-count-above-limit.bmp", false},

@@ -127,6 +127,7 @@ const char* const kDamaged[] = {
     "img-jpeg-height-zero.jpg",
     "img-jpeg-frame-header-missing.jpg",
     "img-jpeg-marker-inside-scan.jpg",
+    "img-jpeg-fewer-bits-than-blocks.jpg",
     "img-gif-not-read.gif",
     "img-empty-file.bmp",
 };
@@ -224,6 +225,24 @@ TEST(OpenDib, JpegColourGreyAndProgressiveFilesFromAnotherEncoder)
         EXPECT_TRUE(Near(got[12][3], blue, 12)) << f.name << std::hex << " " << got[12][3];
         EXPECT_TRUE(Near(got[12][12], kWhite, 12)) << f.name << std::hex << " " << got[12][12];
     }
+}
+
+TEST(OpenDib, JpegOfAPlainPageNearOneBitPerBlockIsRead)
+{
+    // 1024 × 1024 pixels with half-size colour components: 16384 + 2 × 4096 blocks. A file that
+    // cannot give each block one bit is refused; this ordinary one spends less than three.
+    const std::string name = "img-jpeg-white-page-optimised.jpg";
+    const uint64_t blocks = 16384 + 2 * 4096;
+    const uint64_t size = ReadWholeFile(FixturePath(name)).size();
+    EXPECT_GT(size * 8, blocks);
+    EXPECT_LT(size * 8, 3 * blocks);
+    OwnedDib image;
+    LoadFixture(image, name);
+    ASSERT_NE(image.d.bits, nullptr);
+    ASSERT_EQ(DibWidth(image.d), 1024);
+    ASSERT_EQ(DibHeight(image.d), 1024);
+    for (const int32_t at : {0, 511, 1023})
+        EXPECT_TRUE(Near(DibPixelRgb(image.d, at, at), kWhite, 2)) << at;
 }
 
 TEST(OpenDib, DamagedUnsupportedAndOversizedFilesGiveNoImage)

@@ -232,11 +232,14 @@ def make_pngs():
 
 def quadrant_pdf():
     """A 16 x 16 point page: red top left, green top right, blue bottom left, white bottom right."""
-    content = (b"1 0 0 rg 0 8 8 8 re f\n0 1 0 rg 8 8 8 8 re f\n"
-               b"0 0 1 rg 0 0 8 8 re f\n1 1 1 rg 8 0 8 8 re f\n")
+    return one_page_pdf(16, b"1 0 0 rg 0 8 8 8 re f\n0 1 0 rg 8 8 8 8 re f\n"
+                            b"0 0 1 rg 0 0 8 8 re f\n1 1 1 rg 8 0 8 8 re f\n")
+
+
+def one_page_pdf(side, content):
     objects = [b"<< /Type /Catalog /Pages 2 0 R >>",
                b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-               b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 16 16] /Contents 4 0 R >>",
+               b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 %d %d] /Contents 4 0 R >>" % (side, side),
                b"<< /Length %d >>\nstream\n" % len(content) + content + b"endstream"]
     out = b"%PDF-1.3\n"
     offsets = []
@@ -256,7 +259,7 @@ def make_jpegs():
         with open(pdf, "wb") as f:
             f.write(quadrant_pdf())
 
-        def render(name, *options, program="pdftoppm"):
+        def render(name, *options, program="pdftoppm", pdf=pdf):
             base = os.path.join(tmp, name)
             smooth = ["-aa", "no", "-aaVector", "no"] if program == "pdftoppm" else ["-antialias", "none"]
             subprocess.run([program, "-r", "72", *smooth, "-singlefile", *options, pdf, base], check=True)
@@ -268,6 +271,12 @@ def make_jpegs():
         # pdftoppm writes grey pages with three components; pdftocairo with one.
         write("img-jpeg-grey.jpg", render("g", "-jpeg", "-gray", "-jpegopt", "quality=95", program="pdftocairo"))
         write("img-jpeg-progressive.jpg", render("p", "-jpeg", "-jpegopt", "quality=95,progressive=y"))
+        # A plain white 1024 x 1024 page with optimised Huffman tables: about two bits per block,
+        # as small as an ordinary encoder makes such a picture.
+        white = os.path.join(tmp, "w.pdf")
+        with open(white, "wb") as f:
+            f.write(one_page_pdf(1024, b"1 1 1 rg 0 0 1024 1024 re f\n"))
+        write("img-jpeg-white-page-optimised.jpg", render("w", "-jpeg", "-jpegopt", "quality=90,optimize=y", pdf=white))
 
     sos = colour.index(b"\xff\xda")
     write("img-jpeg-cut-inside-scan.jpg", colour[:sos + 30])
@@ -286,6 +295,24 @@ def make_jpegs():
     broken = bytearray(colour)
     broken[sos + 20:sos + 22] = b"\xff\xd5"
     write("img-jpeg-marker-inside-scan.jpg", bytes(broken))
+    write("img-jpeg-fewer-bits-than-blocks.jpg", tiny_progressive_jpeg())
+
+
+def segment(marker, body):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(body) + 2) + body
+
+
+def tiny_progressive_jpeg():
+    """A progressive 4096 x 4096 colour JPEG of 8 KiB: one scan gives the first (DC) value of
+    the smallest component, each block in one bit of a one-code Huffman table; then the file
+    ends. A decoder that believes the size keeps coefficients for every block of the image."""
+    side = 4096
+    sof = struct.pack(">BHHB", 8, side, side, 3) + bytes([1, 0x22, 0, 2, 0x11, 0, 3, 0x11, 0])
+    dht = bytes([0x00]) + bytes([1] + [0] * 15) + bytes([0])
+    sos = bytes([1, 2, 0x00, 0, 0, 0])
+    chroma_blocks = (side // 16) ** 2
+    return (b"\xff\xd8" + segment(0xDB, bytes([0]) + bytes([1] * 64)) + segment(0xC2, sof) +
+            segment(0xC4, dht) + segment(0xDA, sos) + b"\0" * (chroma_blocks // 8) + b"\xff\xd9")
 
 
 def make_other():
