@@ -22,24 +22,19 @@ BmpBitFields::Channel::Channel(uint32_t mask)
         mask >>= 1;
         ++shift;
     }
+    bits = mask;
     while (mask & 1) {
         mask >>= 1;
         ++width;
     }
-}
-
-uint8_t BmpBitFields::Channel::Extract(uint32_t pixel) const
-{
-    if (width == 0)
-        return 0;
-    const uint32_t value = (pixel >> shift) & (width >= 32 ? 0xFFFFFFFFu : (1u << width) - 1);
-    if (width >= 8)
-        return uint8_t(value >> (width - 8));
-    // Repeat the bits from the top down until all eight are filled.
-    uint32_t out = 0;
-    for (int filled = 0; filled < 8; filled += width)
-        out = out << width | value;
-    return uint8_t(out >> ((8 + width - 1) / width * width - 8));
+    if (width >= 8) {
+        drop = width - 8;
+        return;
+    }
+    int copied = width;
+    for (; copied < 8; copied += width)
+        repeat = repeat << width | 1;
+    drop = copied - 8;
 }
 
 BmpBitFields::BmpBitFields(int32_t bitsPerPixel, uint32_t red, uint32_t green, uint32_t blue,
@@ -55,12 +50,4 @@ BmpBitFields::BmpBitFields(int32_t bitsPerPixel, uint32_t red, uint32_t green, u
         seen |= m;
     }
     valid_ = ok;
-}
-
-uint32_t BmpBitFields::Read(const uint8_t* p) const
-{
-    uint32_t pixel = uint32_t(p[0]) | uint32_t(p[1]) << 8;
-    if (bytes_ == 4)
-        pixel |= uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-    return pixel;
 }

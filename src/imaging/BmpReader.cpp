@@ -90,16 +90,18 @@ int32_t ImageBits(const Header& h)
 
 // The masks that give a 16- or 32-bit pixel its channels: those of the file for bit fields;
 // 5-5-5 for plain 16-bit rows; for plain 32-bit rows the standard colours with the alpha
-// mask of a newer header, when it has one.
+// mask of a newer header, when it has a sound one.
 BmpBitFields FieldsOf(const Header& h)
 {
     if (h.compression == kBitFields)
         return BmpBitFields(h.bits, h.masks[0], h.masks[1], h.masks[2], h.masks[3]);
     if (h.bits == 16)
         return BmpBitFields(16, 0x7C00, 0x03E0, 0x001F, 0);
-    const bool alpha = h.hasMasks && h.masks[0] == 0x00FF0000 && h.masks[1] == 0x0000FF00 &&
-                       h.masks[2] == 0x000000FF;
-    return BmpBitFields(32, 0x00FF0000, 0x0000FF00, 0x000000FF, alpha ? h.masks[3] : 0);
+    const BmpBitFields plain(32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+    const bool standard = h.hasMasks && h.masks[0] == 0x00FF0000 && h.masks[1] == 0x0000FF00 &&
+                          h.masks[2] == 0x000000FF;
+    const BmpBitFields alpha(32, 0x00FF0000, 0x0000FF00, 0x000000FF, standard ? h.masks[3] : 0);
+    return alpha.Valid() ? alpha : plain;
 }
 
 bool Acceptable(const Header& h)
