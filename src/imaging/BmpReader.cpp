@@ -2,6 +2,7 @@
 
 #include "foundation/ByteSource.h"
 #include "foundation/IoError.h"
+#include "imaging/BmpBitFields.h"
 #include "imaging/DibAccess.h"
 #include "imaging/DibMemory.h"
 #include "imaging/DibPixels.h"
@@ -29,45 +30,6 @@ struct Header {
     bool hasMasks = false;
     int paletteEntrySize = 4;
 };
-
-// One channel of a 32-bit bit-field pixel: where its bits lie and how many there are.
-struct Channel {
-    int shift = 0;
-    int width = 0;
-
-    explicit Channel(uint32_t mask)
-    {
-        if (mask == 0)
-            return;
-        while (!(mask & 1)) {
-            mask >>= 1;
-            ++shift;
-        }
-        while (mask & 1) {
-            mask >>= 1;
-            ++width;
-        }
-    }
-    uint8_t Extract(uint32_t pixel) const
-    {
-        if (width == 0)
-            return 0;
-        const uint32_t value = (pixel >> shift) & ((width >= 32) ? 0xFFFFFFFFu : ((1u << width) - 1));
-        if (width >= 8)
-            return uint8_t(value >> (width - 8));
-        const uint32_t max = (1u << width) - 1;
-        return uint8_t((value * 255 + max / 2) / max);
-    }
-};
-
-bool ContiguousMask(uint32_t mask)
-{
-    if (mask == 0)
-        return true;
-    while (!(mask & 1))
-        mask >>= 1;
-    return (mask & (mask + 1)) == 0;
-}
 
 bool ReadHeader(ByteSource& s, Header& h, uint64_t& consumed)
 {
@@ -120,21 +82,40 @@ bool ReadHeader(ByteSource& s, Header& h, uint64_t& consumed)
     return true;
 }
 
+// 16-bit pixels are widened to 24 bits; every other depth is kept.
+int32_t ImageBits(const Header& h)
+{
+    return h.bits == 16 ? 24 : h.bits;
+}
+
+// The masks that give a 16- or 32-bit pixel its channels: those of the file for bit fields;
+// 5-5-5 for plain 16-bit rows; for plain 32-bit rows the standard colours with the alpha
+// mask of a newer header, when it has a sound one.
+BmpBitFields FieldsOf(const Header& h)
+{
+    if (h.compression == kBitFields)
+        return BmpBitFields(h.bits, h.masks[0], h.masks[1], h.masks[2], h.masks[3]);
+    if (h.bits == 16)
+        return BmpBitFields(16, 0x7C00, 0x03E0, 0x001F, 0);
+    const BmpBitFields plain(32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+    const bool standard = h.hasMasks && h.masks[0] == 0x00FF0000 && h.masks[1] == 0x0000FF00 &&
+                          h.masks[2] == 0x000000FF;
+    const BmpBitFields alpha(32, 0x00FF0000, 0x0000FF00, 0x000000FF, standard ? h.masks[3] : 0);
+    return alpha.Valid() ? alpha : plain;
+}
+
 bool Acceptable(const Header& h)
 {
     if (h.width < 1 || h.height == 0 || h.height < -int64_t(std::numeric_limits<int32_t>::max()))
         return false;
     const int64_t height = h.height < 0 ? -h.height : h.height;
-    if (!DibSizeAllowed(h.width, height, h.bits))
+    if (!DibSizeAllowed(h.width, height, ImageBits(h)))
         return false;
     switch (h.compression) {
     case kRgb: return true;
     case kRle8: return h.bits == 8 && h.height > 0;
     case kRle4: return h.bits == 4 && h.height > 0;
-    case kBitFields:
-        return h.bits == 32 && h.hasMasks && h.masks[0] && h.masks[1] && h.masks[2] &&
-               ContiguousMask(h.masks[0]) && ContiguousMask(h.masks[1]) &&
-               ContiguousMask(h.masks[2]) && ContiguousMask(h.masks[3]);
+    case kBitFields: return (h.bits == 16 || h.bits == 32) && h.hasMasks && FieldsOf(h).Valid();
     default: return false;
     }
 }
@@ -202,44 +183,40 @@ bool ReadRle(ByteSource& s, const dib& d, int32_t bits)
     return true;
 }
 
-// Turns 32-bit pixels with arbitrary masks into blue, green, red and a zero byte; with an
-// alpha mask whose values are not all zero the colour is composed over white.
-void NormaliseBitFields(const dib& d, const Header& h)
+// Turns the rows of 16- or 32-bit pixels, as read from the file into the start of each
+// image row, into blue, green, red (and a zero byte in a 32-bit image). With an alpha mask
+// whose values are not all zero the colour is composed over white. Each row is converted from
+// its right end, so that a wider target pixel never overwrites a source pixel not yet read.
+void ConvertBitFields(const dib& d, const BmpBitFields& fields)
 {
-    const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]), alpha(h.masks[3]);
     const int64_t width = DibWidth(d);
     const int64_t height = DibHeight(d);
+    const int64_t in = fields.BytesPerPixel();
+    const int64_t out = DibBitCount(d) / 8;
     bool useAlpha = false;
-    if (alpha.width > 0) {
-        for (int64_t y = 0; y < height && !useAlpha; ++y) {
-            const uint8_t* row = d.bits + y * d.stride;
-            for (int64_t x = 0; x < width; ++x) {
-                uint32_t pixel;
-                std::memcpy(&pixel, row + x * 4, 4);
-                if (alpha.Extract(pixel) != 0) {
-                    useAlpha = true;
-                    break;
-                }
-            }
-        }
+    for (int64_t y = 0; y < height && fields.HasAlpha() && !useAlpha; ++y) {
+        const uint8_t* row = d.bits + y * d.stride;
+        for (int64_t x = 0; x < width && !useAlpha; ++x)
+            useAlpha = fields.Alpha(fields.Read(row + x * in)) != 0;
     }
     for (int64_t y = 0; y < height; ++y) {
         uint8_t* row = d.bits + y * d.stride;
-        for (int64_t x = 0; x < width; ++x) {
-            uint8_t* p = row + x * 4;
-            const uint32_t pixel = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
-                                   uint32_t(p[3]) << 24;
-            uint32_t c[3] = {blue.Extract(pixel), green.Extract(pixel), red.Extract(pixel)};
+        for (int64_t x = width - 1; x >= 0; --x) {
+            const uint32_t pixel = fields.Read(row + x * in);
+            uint32_t c[3] = {fields.Blue(pixel), fields.Green(pixel), fields.Red(pixel)};
             if (useAlpha) {
-                const uint32_t a = alpha.Extract(pixel);
+                const uint32_t a = fields.Alpha(pixel);
                 for (uint32_t& v : c)
                     v = (v * a + 255 * (255 - a) + 127) / 255;
             }
+            uint8_t* p = row + x * out;
             p[0] = uint8_t(c[0]);
             p[1] = uint8_t(c[1]);
             p[2] = uint8_t(c[2]);
-            p[3] = 0;
+            if (out == 4)
+                p[3] = 0;
         }
+        std::memset(row + width * out, 0, size_t(d.stride - width * out));
     }
 }
 
@@ -276,7 +253,7 @@ bool ReadBody(ByteSource& s, dib& out)
     s.Skip(offset - consumed);
 
     const int64_t height = h.height < 0 ? -h.height : h.height;
-    const int64_t stride = DibStrideFor(h.width, h.bits);
+    const int64_t stride = DibStrideFor(h.width, h.bits);  // of the file's rows
     if (h.compression == kRgb || h.compression == kBitFields) {
         // The last row may lack its padding.
         const uint64_t needed = uint64_t(stride) * uint64_t(height - 1) + uint64_t((h.width * h.bits + 7) / 8);
@@ -285,7 +262,7 @@ bool ReadBody(ByteSource& s, dib& out)
     } else if (s.Remaining() < 2) {
         return false;
     }
-    newdib(&out, int32_t(h.width), int32_t(height), h.bits, &table, h.bits <= 8 ? 256 : 0);
+    newdib(&out, int32_t(h.width), int32_t(height), ImageBits(h), &table, h.bits <= 8 ? 256 : 0);
     if (!out.bits)
         return false;
     if (h.compression == kRle8 || h.compression == kRle4) {
@@ -295,15 +272,17 @@ bool ReadBody(ByteSource& s, dib& out)
         }
         return true;
     }
+    // Each file row goes to the start of its image row (a widened row is longer).
     for (int64_t i = 0; i < height; ++i) {
         const int64_t row = h.height > 0 ? i : height - 1 - i;
         const uint64_t n = s.Remaining() < uint64_t(stride) ? s.Remaining() : uint64_t(stride);
-        s.Read(out.bits + row * stride, size_t(n));
+        s.Read(out.bits + row * out.stride, size_t(n));
     }
-    if (h.compression == kBitFields ||
-        (h.bits == 32 && h.hasMasks && h.masks[3] != 0 && h.masks[0] == 0x00FF0000 &&
-         h.masks[1] == 0x0000FF00 && h.masks[2] == 0x000000FF))
-        NormaliseBitFields(out, h);
+    if (h.bits == 16 || h.bits == 32) {
+        const BmpBitFields fields = FieldsOf(h);
+        if (h.bits == 16 || h.compression == kBitFields || fields.HasAlpha())
+            ConvertBitFields(out, fields);
+    }
     return true;
 }
 

@@ -39,7 +39,22 @@ struct JpegJob {
     SourceManager input;
     uint8_t* row = nullptr;  // one row of CMYK samples
     dib* out = nullptr;
+    uint64_t fileBytes = 0;
 };
+
+// Huffman coding spends at least one bit on every 8 × 8 block of every component (a
+// sequential scan a code for the first value and one for the block's end, a progressive file
+// at least the first-value scan of each block). A file shorter than one bit per block cannot
+// hold the image it announces; believing it would let a few kilobytes claim the coefficient
+// buffers and rows of the largest image allowed. Arithmetic coding can go below that bound
+// only for large single-colour areas; such files are refused as well.
+bool EnoughDataForBlocks(const jpeg_decompress_struct& cinfo, uint64_t fileBytes)
+{
+    uint64_t blocks = 0;
+    for (int i = 0; i < cinfo.num_components; ++i)
+        blocks += uint64_t(cinfo.comp_info[i].width_in_blocks) * cinfo.comp_info[i].height_in_blocks;
+    return blocks <= fileBytes * 8;
+}
 
 [[noreturn]] void OnError(j_common_ptr cinfo)
 {
@@ -132,7 +147,8 @@ bool Decode(JpegJob* job)
     cinfo->src = &job->input.pub;
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
         return false;
-    if (!DibSizeAllowed(cinfo->image_width, cinfo->image_height, 24))
+    if (!DibSizeAllowed(cinfo->image_width, cinfo->image_height, 24) ||
+        !EnoughDataForBlocks(*cinfo, job->fileBytes))
         return false;
     const J_COLOR_SPACE space = cinfo->jpeg_color_space;
     const bool grey = space == JCS_GRAYSCALE;
@@ -191,6 +207,7 @@ bool JpegReader::Read(ByteSource& source, dib& out)
     if (!job)
         return false;
     job->out = &out;
+    job->fileBytes = source.Remaining() + 2;  // with the start-of-image marker already taken
     job->cinfo.err = jpeg_std_error(&job->errors.pub);
     job->errors.pub.error_exit = OnError;
     job->errors.pub.emit_message = OnMessage;

@@ -13,8 +13,6 @@
 
 namespace {
 
-// Ancillary chunks (text, profiles) are never needed; one larger than this is refused.
-constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
 constexpr uint64_t kMaxDeflateRatio = 1032;
 
 // Everything the decoding steps touch lives here, reached through a pointer, so that nothing
@@ -86,8 +84,11 @@ bool Decode(PngJob* job)
     png_set_read_fn(png, job, ReadData);
     png_set_sig_bytes(png, 8);
     png_set_user_limits(png, uint32_t(kDibMaxSide), uint32_t(kDibMaxSide));
-    png_set_chunk_malloc_max(png, kMaxChunkBytes);
-    png_set_chunk_cache_max(png, 256);
+    // Only the header, palette, transparency and image data are used. Every other chunk
+    // (texts, compressed texts, colour profiles, unknown chunks) is skipped unread, so that
+    // its length or its expansion never makes libpng allocate anything; a chunk that claims
+    // more bytes than the file holds ends the reading when skipping runs past the end.
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(png, info);
 
     const uint32_t width = png_get_image_width(png, info);

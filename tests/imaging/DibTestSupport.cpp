@@ -40,6 +40,25 @@ Picture CanonicalPicture()
     };
 }
 
+namespace {
+
+uint32_t Widen(uint32_t component, int bits)
+{
+    const uint32_t v = component >> (8 - bits);
+    return bits == 5 ? (v << 3 | v >> 2) : (v << 2 | v >> 4);
+}
+
+}
+
+Picture Through16Bits(const Picture& picture, int redBits, int greenBits, int blueBits)
+{
+    Picture out = picture;
+    for (auto& row : out)
+        for (uint32_t& c : row)
+            c = Rgb(Widen(c & 0xFF, redBits), Widen(c >> 8 & 0xFF, greenBits), Widen(c >> 16 & 0xFF, blueBits));
+    return out;
+}
+
 std::string FixturePath(const std::string& name)
 {
     return std::string(REKOLON_TEST_DATA) + "/" + name;

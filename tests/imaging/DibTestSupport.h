@@ -31,6 +31,11 @@ Picture TopDown(const dib& d);
 // The picture that the fixtures img-*.bmp/png hold (see make-image-fixtures.py), 5 × 3.
 Picture CanonicalPicture();
 
+// The picture as a bitmap of 16 bits per pixel gives it back: each channel keeps its high
+// 5 or 6 bits, widened again by repeating them (5 bits v: v << 3 | v >> 2; 6 bits v:
+// v << 2 | v >> 4).
+Picture Through16Bits(const Picture& picture, int redBits, int greenBits, int blueBits);
+
 std::string FixturePath(const std::string& name);
 // Loads a fixture with OpenDib, format 0.
 void LoadFixture(OwnedDib& image, const std::string& name, int32_t format = 0);

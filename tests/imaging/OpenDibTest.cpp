@@ -65,7 +65,21 @@ std::vector<Expected> ExactFixtures()
     greyAlpha[0][0] = 255;  // 0 at alpha 0
     greyAlpha[0][1] = 159;  // 64 at alpha 128
     const uint32_t w = kWhite, r = Rgb(255, 0, 0);
+    const Picture rgb555 = Through16Bits(canonical, 5, 5, 5);
+    const Picture rgb565 = Through16Bits(canonical, 5, 6, 5);
+    Picture alpha1555 = rgb555;
+    alpha1555[0][0] = kWhite;  // the one clear pixel
+    // Raw values 0, 1, 3, 16, 28, 31 (red, blue) and 0, 1, 12, 32, 51, 63 (green) widened.
+    const Picture ramp = {{Rgb(0, 0, 0), Rgb(8, 4, 8), Rgb(24, 48, 24), Rgb(132, 130, 132),
+                           Rgb(231, 207, 231), Rgb(255, 255, 255)}};
     return {
+        {"img-bmp-16-bits-per-pixel.bmp", 24, Picture(3, std::vector<uint32_t>(5, Rgb(0, 0, 0)))},
+        {"img-bmp-16bit-555.bmp", 24, rgb555},
+        {"img-bmp-16bit-555-top-down.bmp", 24, rgb555},
+        {"img-bmp-16bit-565-bitfields.bmp", 24, rgb565},
+        {"img-bmp-16bit-565-v5-header.bmp", 24, rgb565},
+        {"img-bmp-16bit-1555-v4-header-alpha.bmp", 24, alpha1555},
+        {"img-bmp-16bit-565-channel-ramp.bmp", 24, ramp},
         {"img-bmp-1bit.bmp", 1, Checker(Rgb(200, 30, 40), Rgb(20, 200, 60))},
         {"img-bmp-4bit.bmp", 4, canonical},
         {"img-bmp-8bit.bmp", 8, canonical},
@@ -109,7 +123,12 @@ const char* const kDamaged[] = {
     "img-bmp-pixel-count-above-limit.bmp",
     "img-bmp-pixel-count-above-limit-rle8.bmp",
     "img-bmp-data-offset-inside-header.bmp",
-    "img-bmp-16-bits-per-pixel.bmp",
+    "img-bmp-16bit-bitfields-mask-zero.bmp",
+    "img-bmp-16bit-bitfields-masks-overlapping.bmp",
+    "img-bmp-16bit-bitfields-mask-outside-pixel.bmp",
+    "img-bmp-16bit-bitfields-mask-with-gap.bmp",
+    "img-bmp-16bit-cut-inside-rows.bmp",
+    "img-bmp-32bit-bitfields-masks-overlapping.bmp",
     "img-bmp-colour-count-above-256.bmp",
     "img-bmp-header-size-unknown.bmp",
     "img-bmp-rle8-in-24-bit-file.bmp",
@@ -120,12 +139,14 @@ const char* const kDamaged[] = {
     "img-png-signature-damaged.png",
     "img-png-image-data-missing.png",
     "img-png-palette-missing.png",
+    "img-png-text-chunk-length-past-end.png",
     "img-jpeg-cut-inside-scan.jpg",
     "img-jpeg-cut-inside-header.jpg",
     "img-jpeg-dimensions-above-limit.jpg",
     "img-jpeg-height-zero.jpg",
     "img-jpeg-frame-header-missing.jpg",
     "img-jpeg-marker-inside-scan.jpg",
+    "img-jpeg-fewer-bits-than-blocks.jpg",
     "img-gif-not-read.gif",
     "img-empty-file.bmp",
 };
@@ -223,6 +244,24 @@ TEST(OpenDib, JpegColourGreyAndProgressiveFilesFromAnotherEncoder)
         EXPECT_TRUE(Near(got[12][3], blue, 12)) << f.name << std::hex << " " << got[12][3];
         EXPECT_TRUE(Near(got[12][12], kWhite, 12)) << f.name << std::hex << " " << got[12][12];
     }
+}
+
+TEST(OpenDib, JpegOfAPlainPageNearOneBitPerBlockIsRead)
+{
+    // 1024 × 1024 pixels with half-size colour components: 16384 + 2 × 4096 blocks. A file that
+    // cannot give each block one bit is refused; this ordinary one spends less than three.
+    const std::string name = "img-jpeg-white-page-optimised.jpg";
+    const uint64_t blocks = 16384 + 2 * 4096;
+    const uint64_t size = ReadWholeFile(FixturePath(name)).size();
+    EXPECT_GT(size * 8, blocks);
+    EXPECT_LT(size * 8, 3 * blocks);
+    OwnedDib image;
+    LoadFixture(image, name);
+    ASSERT_NE(image.d.bits, nullptr);
+    ASSERT_EQ(DibWidth(image.d), 1024);
+    ASSERT_EQ(DibHeight(image.d), 1024);
+    for (const int32_t at : {0, 511, 1023})
+        EXPECT_TRUE(Near(DibPixelRgb(image.d, at, at), kWhite, 2)) << at;
 }
 
 TEST(OpenDib, DamagedUnsupportedAndOversizedFilesGiveNoImage)

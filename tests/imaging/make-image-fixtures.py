@@ -128,6 +128,8 @@ def make_bmps():
     write("img-bmp-rle8-delta.bmp", bmp_file(info_header(4, 3, 8, 1, len(delta), 2),
                                               bgrx_table([(255, 255, 255), (255, 0, 0)], 2), delta))
 
+    make_16_bit_bmps()
+
     # Damaged and unsupported files, named after their defect.
     full = bmp_file(info_header(W, H, 24), b"", rgb_rows(24))
     write("img-bmp-cut-inside-rows.bmp", full[:len(full) - 20])
@@ -148,6 +150,86 @@ def make_bmps():
     write("img-bmp-header-size-unknown.bmp",
           b"BM" + struct.pack("<IHHI", 100, 0, 0, 34) + struct.pack("<IiiHH", 20, W, H, 1, 24) + b"\0" * 66)
     write("img-bmp-rle8-in-24-bit-file.bmp", bmp_file(info_header(W, H, 24, 1, len(rle8)), b"", rle8))
+
+
+# 16 bits per pixel: 5-5-5 (the default of plain rows) or masks such as 5-6-5. Each channel
+# keeps the high bits of the picture's 8-bit value.
+MASKS_555 = (0x7C00, 0x03E0, 0x001F)
+MASKS_565 = (0xF800, 0x07E0, 0x001F)
+
+
+def pack16(r, g, b, masks):
+    """A pixel with each channel's value shifted into its mask, from the channel's high bits."""
+    v = 0
+    for c, m in zip((r, g, b), masks):
+        shift = (m & -m).bit_length() - 1
+        width = bin(m).count("1")
+        v |= (c >> (8 - width)) << shift
+    return v
+
+
+def rows16(masks, pixels, bottom_up=True, alpha_bit=False):
+    rows = []
+    for y, line in enumerate(pixels):
+        raw = b""
+        for x, (r, g, b) in enumerate(line):
+            v = pack16(r, g, b, masks)
+            if alpha_bit and ALPHA[y][x] >= 128:
+                v |= 0x8000
+            raw += struct.pack("<H", v)
+        rows.append(pad(raw))
+    if bottom_up:
+        rows.reverse()
+    return b"".join(rows)
+
+
+def mask_table(*masks):
+    return b"".join(struct.pack("<I", m) for m in masks)
+
+
+def v4_or_v5_header(width, height, bits, masks, size):
+    """A version 4 (108 bytes) or 5 (124 bytes) header with bit-field masks red, green, blue,
+    alpha and the sRGB colour space."""
+    return (info_header(width, height, bits, compression=3, size=size) + mask_table(*masks) +
+            b"BGRs" + b"\0" * (size - 56 - 4))
+
+
+def make_16_bit_bmps():
+    write("img-bmp-16bit-555.bmp", bmp_file(info_header(W, H, 16), b"", rows16(MASKS_555, PIXELS)))
+    write("img-bmp-16bit-555-top-down.bmp",
+          bmp_file(info_header(W, -H, 16), b"", rows16(MASKS_555, PIXELS, bottom_up=False)))
+    write("img-bmp-16bit-565-bitfields.bmp",
+          bmp_file(info_header(W, H, 16, compression=3), mask_table(*MASKS_565), rows16(MASKS_565, PIXELS)))
+    write("img-bmp-16bit-565-v5-header.bmp",
+          bmp_file(v4_or_v5_header(W, H, 16, MASKS_565 + (0,), 124), b"", rows16(MASKS_565, PIXELS)))
+    # 1-5-5-5 with the top bit as alpha: the red pixel clear, all others opaque.
+    write("img-bmp-16bit-1555-v4-header-alpha.bmp",
+          bmp_file(v4_or_v5_header(W, H, 16, MASKS_555 + (0x8000,), 108), b"",
+                   rows16(MASKS_555, PIXELS, alpha_bit=True)))
+    # One row of 6 pixels with the raw channel values 0, 1, 3, 16, 28, 31 in red and blue and
+    # 0, 1, 12, 32, 51, 63 in green (no padding: 12 bytes).
+    ramp = b"".join(struct.pack("<H", r << 11 | g << 5 | r)
+                    for r, g in zip((0, 1, 3, 16, 28, 31), (0, 1, 12, 32, 51, 63)))
+    write("img-bmp-16bit-565-channel-ramp.bmp",
+          bmp_file(info_header(6, 1, 16, compression=3), mask_table(*MASKS_565), ramp))
+    # A logo of 3 x 2 blocks of 16 x 16 pixels in six colours, 5-6-5.
+    blocks = [(220, 30, 40), (20, 150, 60), (30, 60, 200), (250, 200, 20), (255, 255, 255), (90, 40, 120)]
+    logo = [[blocks[(y // 16) * 3 + x // 16] for x in range(48)] for y in range(32)]
+    write("img-bmp-16bit-565-block-logo.bmp",
+          bmp_file(info_header(48, 32, 16, compression=3), mask_table(*MASKS_565), rows16(MASKS_565, logo)))
+
+    # Damaged ones, named after their defect.
+    def with_masks(*masks):
+        return bmp_file(info_header(W, H, 16, compression=3), mask_table(*masks), rows16(MASKS_565, PIXELS))
+    write("img-bmp-16bit-bitfields-mask-zero.bmp", with_masks(0xF800, 0, 0x001F))
+    write("img-bmp-16bit-bitfields-masks-overlapping.bmp", with_masks(0xF800, 0x0FE0, 0x001F))
+    write("img-bmp-16bit-bitfields-mask-outside-pixel.bmp", with_masks(0x1F000, 0x07E0, 0x001F))
+    write("img-bmp-16bit-bitfields-mask-with-gap.bmp", with_masks(0xE800, 0x07E0, 0x001F))
+    full16 = bmp_file(info_header(W, H, 16), b"", rows16(MASKS_555, PIXELS))
+    write("img-bmp-16bit-cut-inside-rows.bmp", full16[:len(full16) - 6])
+    write("img-bmp-32bit-bitfields-masks-overlapping.bmp",
+          bmp_file(info_header(W, H, 32, compression=3), mask_table(0x00FF0000, 0x00FFFF00, 0x000000FF),
+                   rgb_rows(32)))
 
 
 # ---- PNG ----
@@ -219,16 +301,27 @@ def make_pngs():
     write("img-png-image-data-missing.png", no_idat)
     write("img-png-palette-missing.png", png(W, H, 8, 3, [bytes(r) for r in INDEXES]))
 
+    # Hostile files: 44 bytes whose text chunk claims 0x7FFFFFF0 bytes, and a valid picture
+    # behind four compressed text chunks that each expand to almost 8 MiB.
+    head = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", W, H, 8, 2, 0, 0, 0))
+    write("img-png-text-chunk-length-past-end.png", head + struct.pack(">I", 0x7FFFFFF0) + b"tEXt" + b"Tit")
+    ztxt = chunk(b"zTXt", b"Comment\0\0" + zlib.compress(b"A" * ((8 << 20) - 4096), 9))
+    write("img-png-compressed-text-expanding-to-32-mib.png",
+          png(W, H, 8, 2, [b"".join(bytes(p) for p in r) for r in PIXELS], ztxt * 4))
+
 
 # ---- JPEG, through pdftoppm ----
 
 def quadrant_pdf():
     """A 16 x 16 point page: red top left, green top right, blue bottom left, white bottom right."""
-    content = (b"1 0 0 rg 0 8 8 8 re f\n0 1 0 rg 8 8 8 8 re f\n"
-               b"0 0 1 rg 0 0 8 8 re f\n1 1 1 rg 8 0 8 8 re f\n")
+    return one_page_pdf(16, b"1 0 0 rg 0 8 8 8 re f\n0 1 0 rg 8 8 8 8 re f\n"
+                            b"0 0 1 rg 0 0 8 8 re f\n1 1 1 rg 8 0 8 8 re f\n")
+
+
+def one_page_pdf(side, content):
     objects = [b"<< /Type /Catalog /Pages 2 0 R >>",
                b"<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-               b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 16 16] /Contents 4 0 R >>",
+               b"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 %d %d] /Contents 4 0 R >>" % (side, side),
                b"<< /Length %d >>\nstream\n" % len(content) + content + b"endstream"]
     out = b"%PDF-1.3\n"
     offsets = []
@@ -248,7 +341,7 @@ def make_jpegs():
         with open(pdf, "wb") as f:
             f.write(quadrant_pdf())
 
-        def render(name, *options, program="pdftoppm"):
+        def render(name, *options, program="pdftoppm", pdf=pdf):
             base = os.path.join(tmp, name)
             smooth = ["-aa", "no", "-aaVector", "no"] if program == "pdftoppm" else ["-antialias", "none"]
             subprocess.run([program, "-r", "72", *smooth, "-singlefile", *options, pdf, base], check=True)
@@ -260,6 +353,12 @@ def make_jpegs():
         # pdftoppm writes grey pages with three components; pdftocairo with one.
         write("img-jpeg-grey.jpg", render("g", "-jpeg", "-gray", "-jpegopt", "quality=95", program="pdftocairo"))
         write("img-jpeg-progressive.jpg", render("p", "-jpeg", "-jpegopt", "quality=95,progressive=y"))
+        # A plain white 1024 x 1024 page with optimised Huffman tables: about two bits per block,
+        # as small as an ordinary encoder makes such a picture.
+        white = os.path.join(tmp, "w.pdf")
+        with open(white, "wb") as f:
+            f.write(one_page_pdf(1024, b"1 1 1 rg 0 0 1024 1024 re f\n"))
+        write("img-jpeg-white-page-optimised.jpg", render("w", "-jpeg", "-jpegopt", "quality=90,optimize=y", pdf=white))
 
     sos = colour.index(b"\xff\xda")
     write("img-jpeg-cut-inside-scan.jpg", colour[:sos + 30])
@@ -278,6 +377,24 @@ def make_jpegs():
     broken = bytearray(colour)
     broken[sos + 20:sos + 22] = b"\xff\xd5"
     write("img-jpeg-marker-inside-scan.jpg", bytes(broken))
+    write("img-jpeg-fewer-bits-than-blocks.jpg", tiny_progressive_jpeg())
+
+
+def segment(marker, body):
+    return bytes([0xFF, marker]) + struct.pack(">H", len(body) + 2) + body
+
+
+def tiny_progressive_jpeg():
+    """A progressive 4096 x 4096 colour JPEG of 8 KiB: one scan gives the first (DC) value of
+    the smallest component, each block in one bit of a one-code Huffman table; then the file
+    ends. A decoder that believes the size keeps coefficients for every block of the image."""
+    side = 4096
+    sof = struct.pack(">BHHB", 8, side, side, 3) + bytes([1, 0x22, 0, 2, 0x11, 0, 3, 0x11, 0])
+    dht = bytes([0x00]) + bytes([1] + [0] * 15) + bytes([0])
+    sos = bytes([1, 2, 0x00, 0, 0, 0])
+    chroma_blocks = (side // 16) ** 2
+    return (b"\xff\xd8" + segment(0xDB, bytes([0]) + bytes([1] * 64)) + segment(0xC2, sof) +
+            segment(0xC4, dht) + segment(0xDA, sos) + b"\0" * (chroma_blocks // 8) + b"\xff\xd9")
 
 
 def make_other():
