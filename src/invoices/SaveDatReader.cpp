@@ -66,6 +66,15 @@ void SaveDatReader::Read()
             return;  // an older file: the rest keeps what the book holds
         (this->*section)(in);
     }
+    AfterLastSection(in);
+}
+
+void SaveDatReader::AfterLastSection(SaveDatInput& in)
+{
+    // Sections are only ever appended, so a later one would be read from here; this version
+    // knows none, and whatever follows would be lost at the next save.
+    if (!in.AtEnd())
+        in.FailDataAfterEnd();
 }
 
 void SaveDatReader::InvoiceCount(SaveDatInput& in, unsigned minBytesEach)
