@@ -8,6 +8,7 @@
 #include "foundation/Utf8.h"
 #include "messages/MessageCatalog.h"
 #include "foundation/IoError.h"
+#include "invoices/InvoiceTotals.h"
 #include "invoices/NumberText.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
@@ -33,17 +34,6 @@ bool LoadBook(TRechnungBook& book, const QString& dataFolder)
     book.progpath = book.appdatapath = ToU16(dataFolder);
     const TRechnungBook::OpenResult result = book.OpenRechnungen();
     return result == TRechnungBook::OpenResult::Loaded || result == TRechnungBook::OpenResult::NoFile;
-}
-
-double GrossTotal(TRechnungBook& book, uint32_t index)
-{
-    double total = 0;
-    const TRechnungRec& rechnung = book.Rechnung(index);
-    for (uint32_t i = 0; i < rechnung.posis->Count(); ++i) {
-        const TPositionRec& p = book.Position(index, i);
-        total += p.menge * p.preis;
-    }
-    return total;
 }
 
 std::u16string Line(const std::u16string& text)
@@ -82,7 +72,7 @@ int RunList(const QString& dataFolder, std::FILE* out)
                                       ToQString(RechnungColumnText(r, 0, format.shortDate)),
                                       ToQString(Line(std::u16string(TextOf(r.firma)))),
                                       ToQString(Line(std::u16string(TextOf(r.name)))),
-                                      ToQString(FormatFixed2(GrossTotal(book, i), format.decimalSeparator)),
+                                      ToQString(FormatFixed2(InvoiceTotals::Of(r).gross, format.decimalSeparator)),
                                       ToQString(currency));
         std::fputs(line.toUtf8().constData(), out);
         std::fputc('\n', out);

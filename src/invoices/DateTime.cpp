@@ -1,5 +1,6 @@
 #include "invoices/DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <sys/time.h>
@@ -180,6 +181,48 @@ std::u16string ShortDateText(double value, std::u16string_view format)
             AppendNumber(out, parts.year, 4);
         else
             out.append(run, c);
+        i += run;
+    }
+    return out;
+}
+
+std::u16string WithFourDigitYear(std::u16string_view pattern)
+{
+    std::u16string out;
+    size_t i = 0;
+    while (i < pattern.size()) {
+        const char16_t c = pattern[i];
+        if (c == u'\'') {
+            // A quoted text, or '' for a quote: copied as it stands. Inside quotes '' is a
+            // quote too; an unclosed quote runs to the end.
+            size_t j = i + 1;
+            if (j < pattern.size() && pattern[j] == u'\'') {
+                out.append(pattern.substr(i, 2));
+                i = j + 1;
+                continue;
+            }
+            while (j < pattern.size()) {
+                if (pattern[j] == u'\'') {
+                    if (j + 1 < pattern.size() && pattern[j + 1] == u'\'') {
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            const size_t end = std::min(j + 1, pattern.size());
+            out.append(pattern.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        size_t run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == c)
+            ++run;
+        if (c == u'y' && run < 4)
+            out += u"yyyy";
+        else
+            out.append(pattern.substr(i, run));
         i += run;
     }
     return out;

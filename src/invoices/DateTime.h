@@ -35,5 +35,10 @@ double CurrentDateTime();
 // other runs of y the full year. Empty for a value that is not a date.
 std::u16string ShortDateText(double value, std::u16string_view format);
 
+// A date pattern (as for ShortDateText) whose year is written with four digits: every run of
+// one to three y outside quoted text becomes yyyy; longer runs and quoted text stay as they
+// are. Invoices carry four-digit years whatever the locale's short format says.
+std::u16string WithFourDigitYear(std::u16string_view pattern);
+
 // The short date format of the C locale, which counts as German.
 inline constexpr std::u16string_view kGermanShortDate = u"dd.MM.yyyy";

@@ -13,6 +13,9 @@
 // rounding carries no sign. Not a number gives NAN, infinities INF and -INF.
 std::u16string FormatFixed(double value, int decimals, char16_t separator);
 
+// Two decimals: the one rounding of money to cents, used wherever an amount is shown or
+// handed on (page, preview, lists, the command line), so that every place shows the same
+// cents for the same value.
 inline std::u16string FormatFixed2(double value, char16_t separator)
 {
     return FormatFixed(value, 2, separator);

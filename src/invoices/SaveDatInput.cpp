@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <string>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -21,6 +22,12 @@ void SaveDatInput::FailPastEnd() const
 void SaveDatInput::FailDamaged() const
 {
     throw IoError(source_.Name(), kDamagedFileText);
+}
+
+void SaveDatInput::FailDataAfterEnd() const
+{
+    throw IoError(source_.Name(), "Nach dem Ende der Rechnungsdaten folgen unerwartete Daten (" +
+                                      std::to_string(Remaining()) + " Bytes); " + kDamagedFileText);
 }
 
 void SaveDatInput::Refill(size_t n)

@@ -60,6 +60,8 @@ public:
     // Raises IoError for the source: the file ends too early / the contents are damaged.
     [[noreturn]] void FailPastEnd() const;
     [[noreturn]] void FailDamaged() const;
+    // Raises IoError for the source: data follows where the file should end.
+    [[noreturn]] void FailDataAfterEnd() const;
 
     static constexpr size_t kBlockSize = 1 << 16;
 

@@ -6,8 +6,9 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 
-#include <cmath>
-#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -29,15 +30,6 @@ constexpr TRechnungText kSection1Texts[] = {
 bool Flag(SaveDatInput& in)
 {
     return in.U8() != 0;
-}
-
-// A whole-millimetre setting kept as a float: rounded, and left as it is when the value
-// is no number or does not fit.
-void WholeMillimetres(SaveDatInput& in, int32_t& setting)
-{
-    const double value = in.F64();
-    if (std::isfinite(value) && std::fabs(value) < double(std::numeric_limits<int32_t>::max()))
-        setting = static_cast<int32_t>(std::lround(value));
 }
 
 }
@@ -66,6 +58,15 @@ void SaveDatReader::Read()
             return;  // an older file: the rest keeps what the book holds
         (this->*section)(in);
     }
+    AfterLastSection(in);
+}
+
+void SaveDatReader::AfterLastSection(SaveDatInput& in)
+{
+    // Sections are only ever appended, so a later one would be read from here; this version
+    // knows none, and whatever follows would be lost at the next save.
+    if (!in.AtEnd())
+        in.FailDataAfterEnd();
 }
 
 void SaveDatReader::InvoiceCount(SaveDatInput& in, unsigned minBytesEach)
@@ -119,10 +120,11 @@ void SaveDatReader::CompanyAndPage(SaveDatInput& in)
     for (std::u16string* text : {&s.FirmaED2, &s.StrasseEd2, &s.PLZED2, &s.OrtED2, &s.TelEd2,
                                  &s.FaxEd2, &s.SteuerED2, &s.KopfEd, &s.FussEd})
         *text = in.Str8();
-    WholeMillimetres(in, s.RandXED);
-    WholeMillimetres(in, s.RandYEd);
-    WholeMillimetres(in, s.AnschriftYED);
-    WholeMillimetres(in, s.AdrXEd);
+    // Kept as stored, also outside the fields' ranges (see SettingRanges).
+    s.RandXED = in.F64();
+    s.RandYEd = in.F64();
+    s.AnschriftYED = in.F64();
+    s.AdrXEd = in.F64();
     s.LineSTEd = in.F64();
 }
 

@@ -7,9 +7,9 @@ class TRechnungBook;
 // Reads the store file format into a book. Sections 1 to 3 must be there; each later section
 // is read only when the file has not ended before it, so older files that lack the later
 // sections load and the missing values keep what the book holds. A file that ends inside a
-// section, holds a count that cannot be true (negative, more items than bytes left), or
-// whose per-invoice counts do not match the invoices raises IoError; what was read so far
-// stays in the book. Nothing is allocated before its count has been checked against the
+// section, holds a count that cannot be true (negative, more items than bytes left), whose
+// per-invoice counts do not match the invoices, or that goes on after the last section
+// raises IoError; what was read so far stays in the book. Nothing is allocated before its count has been checked against the
 // bytes that are left.
 class SaveDatReader {
 public:
@@ -41,6 +41,8 @@ private:
     void ReservedFlags(SaveDatInput& in);   // 20
     void TextBlocks(SaveDatInput& in);      // 21
     void TotalFont(SaveDatInput& in);       // 22
+    // Where the file must end: bytes after the last section are damage.
+    void AfterLastSection(SaveDatInput& in);
 
     // Reads a per-invoice count and checks that it matches the invoices.
     void InvoiceCount(SaveDatInput& in, unsigned minBytesEach);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoices/SettingRange.h"
 #include "invoices/TFontSetting.h"
 
 #include <cstdint>
@@ -42,12 +43,14 @@ struct TRechnungSettings {
     std::u16string FussEd2;
     std::u16string FussEd3;
 
-    // Page geometry in millimetres (whole numbers except the line width).
-    int32_t RandXED = 15;
-    int32_t RandYEd = 15;
-    int32_t AnschriftYED = 45;
-    int32_t AdrXEd = 130;
-    double LineSTEd = 0.1;
+    // Page geometry in millimetres (whole numbers in their fields except the line width),
+    // kept as stored; whatever uses them takes them into their fields' ranges first
+    // (SettingRanges).
+    double RandXED = SettingRanges::RandXED.fallback;
+    double RandYEd = SettingRanges::RandYEd.fallback;
+    double AnschriftYED = SettingRanges::AnschriftYED.fallback;
+    double AdrXEd = SettingRanges::AdrXEd.fallback;
+    double LineSTEd = SettingRanges::LineSTEd.fallback;
 
     // Flags.
     bool FootCentCheck = true;
@@ -66,11 +69,12 @@ struct TRechnungSettings {
     int64_t ARegNrEd = 6300000;
     std::u16string RechNrVorherEd;
 
-    // Logo: image file, position and width in millimetres.
+    // Logo: image file, position and width in millimetres (kept as stored, like the
+    // geometry).
     std::u16string FilenameEdit1;
-    double LogoXEd = 15;
-    double LogoYEd = 15;
-    double BreitEd = 170;
+    double LogoXEd = SettingRanges::LogoXEd.fallback;
+    double LogoYEd = SettingRanges::LogoYEd.fallback;
+    double BreitEd = SettingRanges::BreitEd.fallback;
 
     // Currency text put behind amounts.
     std::u16string WaehrEd = u"€";

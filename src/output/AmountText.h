@@ -6,12 +6,9 @@
 // Number texts on the invoice page, in the separator of the user's number format and without
 // digit grouping.
 
-// Exactly two decimals, rounded half away from zero from the stored 64-bit value itself (a
-// value stored just below a half cent goes down: 1.005 is stored as 1.00499… and gives 1,00);
-// a minus sign for negative values, none for a result of zero.
-std::u16string FixedTwoText(double value, char16_t separator);
-
-// An amount: FixedTwoText, one space, the currency text.
+// An amount: exactly two decimals as FormatFixed2 writes them (the one rounding of money to
+// cents: the decimal value, halves away from zero, so 1,005 gives 1,01), one space, the
+// currency text.
 std::u16string AmountText(double value, char16_t separator, std::u16string_view currency);
 
 // Quantities and rates: the shortest general form with up to 15 significant digits

@@ -2,6 +2,7 @@
 
 #include "invoices/DateTime.h"
 #include "invoices/Numbering.h"
+#include "invoices/SettingRange.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "messages/MessageCatalog.h"
@@ -75,11 +76,13 @@ void TPageLayout::Run()
     const TInvoiceLogo logo(settings.FilenameEdit1);
     logo_ = &logo;
     page = 1;
-    rx = target.Dev(settings.RandXED);
-    ry = target.Dev(settings.RandYEd);
-    ay = target.Dev(settings.AnschriftYED);
-    ax = target.Dev(settings.AdrXEd);
-    lw = target.Dev(settings.LineSTEd);
+    // The settings as their fields show them: a value stored outside a field's range is
+    // taken to that range here.
+    rx = target.Dev(SettingRanges::RandXED.ClampWhole(settings.RandXED));
+    ry = target.Dev(SettingRanges::RandYEd.ClampWhole(settings.RandYEd));
+    ay = target.Dev(SettingRanges::AnschriftYED.ClampWhole(settings.AnschriftYED));
+    ax = target.Dev(SettingRanges::AdrXEd.ClampWhole(settings.AdrXEd));
+    lw = target.Dev(SettingRanges::LineSTEd.Clamp(settings.LineSTEd));
     pw = target.pw;
     ph = target.ph;
     limit = std::numeric_limits<int32_t>::max();
@@ -149,9 +152,10 @@ void TPageLayout::Header()
 {
     const TOutputTarget& target = canvas.Target();
     if (logo_ && logo_->Loaded() && logo_->Width() > 0) {
-        const int32_t w = target.Dev(settings.BreitEd);
+        const int32_t w = target.Dev(SettingRanges::BreitEd.Clamp(settings.BreitEd));
         const int64_t h = int64_t(w) * logo_->Height() / logo_->Width();
-        canvas.DrawLogo(logo_->Image(), target.Dev(settings.LogoXEd), target.Dev(settings.LogoYEd), w,
+        canvas.DrawLogo(logo_->Image(), target.Dev(SettingRanges::LogoXEd.Clamp(settings.LogoXEd)),
+                        target.Dev(SettingRanges::LogoYEd.Clamp(settings.LogoYEd)), w,
                         static_cast<int32_t>(std::clamp<int64_t>(h, std::numeric_limits<int32_t>::min(),
                                                                  std::numeric_limits<int32_t>::max())));
     }

@@ -1,6 +1,7 @@
 #include "output/TPositionsTable.h"
 
 #include "foundation/TDynaArray.h"
+#include "invoices/InvoiceTotals.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "messages/MessageCatalog.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -27,12 +29,9 @@ int32_t Edge(double value)
 
 TPositionsTable::TPositionsTable(TPageLayout& layout) : l_(layout) {}
 
-double TPositionsTable::NetPrice(const TPositionRec& position)
+const TPositionRec& TPositionsTable::PositionAt(uint32_t index) const
 {
-    const double divisor = position.mwst + 100;
-    if (divisor == 0)
-        return position.preis;
-    return position.preis * 100 / divisor;
+    return *static_cast<const TPositionRec*>(l_.rechnung.posis->At(index));
 }
 
 template <class Visit>
@@ -79,7 +78,7 @@ void TPositionsTable::ComputeColumns()
     const int32_t twoSpaces = canvas.TextWidth(u"  ");
     c_.descriptionRight = c_.net - c_.gap - canvas.TextWidth(MessageText(66)) - twoSpaces;
     ForEachPosition([&](const TPositionRec& p) {
-        const int32_t right = c_.net - (c_.gap + canvas.TextWidth(Amount(NetPrice(p))) + twoSpaces);
+        const int32_t right = c_.net - (c_.gap + canvas.TextWidth(Amount(InvoiceTotals::NetPrice(p))) + twoSpaces);
         c_.descriptionRight = std::min(c_.descriptionRight, right);
     });
 }
@@ -153,7 +152,7 @@ void TPositionsTable::Row(const TPositionRec& p, int32_t& y)
     }
 
     if (!pricesOff_) {
-        const double n = NetPrice(p);
+        const double n = InvoiceTotals::NetPrice(p);
         const double v = p.preis - n;
         if (!l_.settings.NoMwstCheck) {
             l_.TextRight(c_.net - c_.gap, y, Amount(n));
@@ -161,9 +160,6 @@ void TPositionsTable::Row(const TPositionRec& p, int32_t& y)
         }
         l_.TextRight(c_.unitPrice - c_.gap, y, Amount(p.preis));
         l_.TextRight(c_.total, y, Amount(p.menge * p.preis));
-        G_ += p.menge * p.preis;
-        N_ += p.menge * n;
-        V_ += p.menge * v;
     }
 
     y += l_.LineHeight();
@@ -183,13 +179,14 @@ void TPositionsTable::Totals(int32_t& y)
         l_.TextRight(c_.total, y, Amount(value));
         y += canvas.TextHeight(label);
     };
+    const InvoiceTotals totals = InvoiceTotals::Of(l_.rechnung);
     if (!l_.settings.NoMwstCheck) {
-        line(148, N_);
-        line(67, V_);
+        line(148, totals.net);
+        line(67, totals.vat);
         PlainRule(x, y);
     }
     canvas.SelectFont(l_.settings.FontDialog9);
-    line(57, G_);
+    line(57, totals.gross);
     canvas.SelectFont(l_.settings.FontDialog6);
     PlainRule(x, y);
     y += canvas.Target().Dev(1);
@@ -205,25 +202,16 @@ int32_t TPositionsTable::Draw(int32_t y)
     canvas.SelectFont(s.FontDialog5);
     ComputeColumns();
     HeadingRow(y);
-    G_ = N_ = V_ = 0;
 
     // The rates in the order in which they first occur; each group holds the positions of
-    // its rate text, in list order.
-    std::vector<std::u16string> rates;
-    ForEachPosition([&](const TPositionRec& p) {
-        std::u16string rate = RateText(p);
-        if (std::find(rates.begin(), rates.end(), rate) == rates.end())
-            rates.push_back(std::move(rate));
-    });
-    for (const std::u16string& rate : rates) {
+    // its rate, in list order.
+    for (const std::vector<uint32_t>& group : InvoiceTotals::RateGroups(l_.rechnung)) {
         if (!pricesOff_ && !s.NoMwstCheck) {
-            canvas.TextOut(l_.rx, y, MessageText(149) + u" " + rate + MessageText(150));
+            canvas.TextOut(l_.rx, y, MessageText(149) + u" " + RateText(PositionAt(group.front())) + MessageText(150));
             y += l_.LineHeight();
         }
-        ForEachPosition([&](const TPositionRec& p) {
-            if (RateText(p) == rate)
-                Row(p, y);
-        });
+        for (const uint32_t index : group)
+            Row(PositionAt(index), y);
     }
 
     PlainRule(l_.rx, y);

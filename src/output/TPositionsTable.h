@@ -2,25 +2,20 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class TPageLayout;
 struct TPositionRec;
 
 // The middle of the invoice page: the positions grouped by VAT rate under a heading row,
 // and the totals below them. Prices are entered gross; the net price and the VAT of a
-// position are derived from its rate, and the sums are sums of unrounded values, rounded
-// once when written.
+// position are derived from its rate. The groups and the sums come from InvoiceTotals, so
+// that the page and the lists show the same totals.
 class TPositionsTable {
 public:
     explicit TPositionsTable(TPageLayout& layout);
 
     // Draws the table and the totals from y; returns the y at which the closing text begins.
     int32_t Draw(int32_t y);
-
-    // The net unit price of a position: gross × 100 / (rate + 100). A rate of −100 has no
-    // net price; such a position is taken as carrying no VAT (net = gross).
-    static double NetPrice(const TPositionRec& position);
 
     // Column edges as computed by the last Draw (for tests and the reader of the page).
     struct Columns {
@@ -37,11 +32,6 @@ public:
     };
     const Columns& Edges() const { return c_; }
 
-    // The sums of the last Draw.
-    double GrossSum() const { return G_; }
-    double NetSum() const { return N_; }
-    double VatSum() const { return V_; }
-
 private:
     void ComputeColumns();
     void HeadingRow(int32_t& y);
@@ -52,6 +42,7 @@ private:
     void PlainRule(int32_t x1, int32_t& y);
     std::u16string Amount(double value) const;
     std::u16string RateText(const TPositionRec& position) const;
+    const TPositionRec& PositionAt(uint32_t index) const;
     // Walks the invoice's positions in list order with the book's cursor.
     template <class Visit>
     void ForEachPosition(Visit visit);
@@ -59,7 +50,4 @@ private:
     TPageLayout& l_;
     Columns c_;
     bool pricesOff_ = false;
-    double G_ = 0;
-    double N_ = 0;
-    double V_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "ui/FirmaPage.h"
 
+#include "invoices/SettingRange.h"
 #include "invoices/TRechnungBook.h"
 #include "ui/QtText.h"
 #include "ui_FirmaPage.h"
@@ -18,7 +19,8 @@ struct FlagSetting {
 
 struct WholeSetting {
     QSpinBox* spin;
-    int32_t TRechnungSettings::*field;
+    double TRechnungSettings::*field;
+    SettingRange range;
 };
 
 }
@@ -83,27 +85,32 @@ void FirmaPage::Bind()
         showers_.push_back([check, &s, field] { check->setChecked(s.*field); });
     }
 
+    // The fields show a stored value taken into their range; the value itself is replaced
+    // only when the user changes the field.
     const WholeSetting wholes[] = {
-        {ui->RandXED, &TRechnungSettings::RandXED},
-        {ui->RandYEd, &TRechnungSettings::RandYEd},
-        {ui->AnschriftYED, &TRechnungSettings::AnschriftYED},
-        {ui->AdrXEd, &TRechnungSettings::AdrXEd},
+        {ui->RandXED, &TRechnungSettings::RandXED, SettingRanges::RandXED},
+        {ui->RandYEd, &TRechnungSettings::RandYEd, SettingRanges::RandYEd},
+        {ui->AnschriftYED, &TRechnungSettings::AnschriftYED, SettingRanges::AnschriftYED},
+        {ui->AdrXEd, &TRechnungSettings::AdrXEd, SettingRanges::AdrXEd},
     };
     for (const WholeSetting& w : wholes) {
         const auto field = w.field;
+        const SettingRange range = w.range;
         QSpinBox* spin = w.spin;
+        spin->setRange(range.ClampWhole(range.minimum), range.ClampWhole(range.maximum));
         connect(spin, &QSpinBox::valueChanged, this, [this, &s, field](int value) {
             if (!filling_)
                 s.*field = value;
         });
-        showers_.push_back([spin, &s, field] { spin->setValue(s.*field); });
+        showers_.push_back([spin, &s, field, range] { spin->setValue(range.ClampWhole(s.*field)); });
     }
 
+    ui->LineSTEd->setRange(SettingRanges::LineSTEd.minimum, SettingRanges::LineSTEd.maximum);
     connect(ui->LineSTEd, &QDoubleSpinBox::valueChanged, this, [this, &s](double value) {
         if (!filling_)
             s.LineSTEd = value;
     });
-    showers_.push_back([this, &s] { ui->LineSTEd->setValue(s.LineSTEd); });
+    showers_.push_back([this, &s] { ui->LineSTEd->setValue(SettingRanges::LineSTEd.Clamp(s.LineSTEd)); });
 
     connect(ui->ARegNrEd, &QSpinBox::valueChanged, this, [this, &s](int value) {
         if (!filling_)

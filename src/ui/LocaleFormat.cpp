@@ -1,5 +1,7 @@
 #include "ui/LocaleFormat.h"
 
+#include "invoices/DateTime.h"
+
 #include <QLocale>
 
 void LocaleFormat::ApplyToWidgets() const
@@ -10,7 +12,11 @@ void LocaleFormat::ApplyToWidgets() const
 
 LocaleFormat LocaleFormat::FromSystem()
 {
-    const QLocale locale = QLocale::system();
+    return From(QLocale::system());
+}
+
+LocaleFormat LocaleFormat::From(const QLocale& locale)
+{
     LocaleFormat format;
     if (locale.language() == QLocale::C)
         return format;
@@ -19,6 +25,6 @@ LocaleFormat LocaleFormat::FromSystem()
         format.decimalSeparator = point.at(0).unicode();
     const QString pattern = locale.dateFormat(QLocale::ShortFormat);
     if (!pattern.isEmpty())
-        format.shortDate = pattern.toStdU16String();
+        format.shortDate = WithFourDigitYear(pattern.toStdU16String());
     return format;
 }

@@ -1,11 +1,14 @@
 #include "ui/LogoPage.h"
 
+#include "invoices/SettingRange.h"
 #include "invoices/TRechnungBook.h"
 #include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
 #include "ui_LogoPage.h"
 
 #include <QFileInfo>
+
+#include <utility>
 
 LogoPage::LogoPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::LogoPage>())
 {
@@ -17,6 +20,10 @@ LogoPage::~LogoPage() = default;
 void LogoPage::Attach(TRechnungBook& book)
 {
     book_ = &book;
+    for (const auto& [spin, range] : {std::pair{ui->LogoXEd, SettingRanges::LogoXEd},
+                                      std::pair{ui->LogoYEd, SettingRanges::LogoYEd},
+                                      std::pair{ui->BreitEd, SettingRanges::BreitEd}})
+        spin->setRange(range.minimum, range.maximum);
     connect(ui->FilenameEdit1, &QLineEdit::textChanged, this, &LogoPage::Changed);
     connect(ui->LogoXEd, &QDoubleSpinBox::valueChanged, this, &LogoPage::Changed);
     connect(ui->LogoYEd, &QDoubleSpinBox::valueChanged, this, &LogoPage::Changed);
@@ -29,9 +36,10 @@ void LogoPage::ShowSettings()
     const TRechnungSettings& s = book_->settings;
     filling_ = true;
     ui->FilenameEdit1->setText(ToQString(s.FilenameEdit1));
-    ui->LogoXEd->setValue(s.LogoXEd);
-    ui->LogoYEd->setValue(s.LogoYEd);
-    ui->BreitEd->setValue(s.BreitEd);
+    // A stored value outside a field's range is shown taken into it.
+    ui->LogoXEd->setValue(SettingRanges::LogoXEd.Clamp(s.LogoXEd));
+    ui->LogoYEd->setValue(SettingRanges::LogoYEd.Clamp(s.LogoYEd));
+    ui->BreitEd->setValue(SettingRanges::BreitEd.Clamp(s.BreitEd));
     filling_ = false;
 }
 

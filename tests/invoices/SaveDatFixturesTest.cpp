@@ -47,6 +47,8 @@ const std::map<std::string, Expected> kFixtures = {
     {"savedat-count-mismatch-section-19.dat", {OpenResult::Damaged, 3}},
     {"savedat-negative-reserved-list-count.dat", {OpenResult::Damaged, 3}},
     {"savedat-text-block-count-past-end.dat", {OpenResult::Damaged, 3}},
+    {"savedat-bytes-after-last-section.dat", {OpenResult::Damaged, 3}},
+    {"savedat-zero-bytes.dat", {OpenResult::Damaged, 0}},  // reads as an empty book up to its end
 };
 
 }
@@ -110,4 +112,32 @@ TEST(SaveDatFixtures, AnOldFileLoadsItsInvoicesWithDefaultsForTheRest)
     EXPECT_EQ(book.settings.ARegNrEd, 6300000);
     EXPECT_EQ(book.settings.RegNrMode, TRegNrMode::CountRegNr);
     EXPECT_TRUE(book.settings.FontDialog1 == TRechnungSettings().FontDialog1);
+}
+
+TEST(SaveDatFixtures, DataAfterTheLastSectionIsReportedAsSuch)
+{
+    const struct {
+        const char* fixture;
+        const char16_t* surplus;
+    } cases[] = {
+        {"savedat-bytes-after-last-section.dat", u"16 Bytes"},
+        {"savedat-zero-bytes.dat", u"3681 Bytes"},  // 4096 bytes, of which an empty book takes 415
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        TempDir dir;
+        const std::string bytes = ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/" + c.fixture);
+        WriteWholeFile(dir.File("save.dat"), bytes);
+        ScriptedMessenger messenger;
+        TRechnungBook book;
+        book.progpath = Utf8ToUtf16(dir.Path());
+        EXPECT_EQ(book.OpenRechnungen(), OpenResult::Damaged);
+        ASSERT_EQ(messenger.Errors().size(), 1u);
+        const std::u16string text = messenger.Errors()[0];
+        EXPECT_EQ(text.find(Utf8ToUtf16(dir.File("save.dat"))), 0u) << Utf16ToUtf8(text);
+        EXPECT_NE(text.find(u"unerwartete Daten"), std::u16string::npos) << Utf16ToUtf8(text);
+        EXPECT_NE(text.find(c.surplus), std::u16string::npos) << Utf16ToUtf8(text);
+        book.SaveRechnungen();
+        EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), bytes);
+    }
 }

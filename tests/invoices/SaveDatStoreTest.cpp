@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
@@ -446,8 +448,10 @@ TEST(SaveDatStore, WriteFailureLeavesThePreviousFileWholeAndMemoryAsItWas)
     EXPECT_GT(ReadWholeFile(dir.File("save.dat")).size(), 200000u);
 }
 
-TEST(SaveDatStore, WholeMillimetresAreRoundedAndNonNumbersIgnored)
+TEST(SaveDatStore, GeometryIsKeptAsStored)
 {
+    // Whole-millimetre fields hold what the file holds, also a fraction or no number; the
+    // page and the fields take them into range (SettingsOutOfRangeTest), the file keeps them.
     TempDir dir;
     TRechnungBook book;
     const std::string full = SaveInto(book, dir);
@@ -459,6 +463,8 @@ TEST(SaveDatStore, WholeMillimetresAreRoundedAndNonNumbersIgnored)
     TRechnungBook loaded;
     UseFolder(loaded, dir);
     ASSERT_EQ(loaded.OpenRechnungen(), OpenResult::Loaded);
-    EXPECT_EQ(loaded.settings.RandXED, 16);
-    EXPECT_EQ(loaded.settings.RandYEd, 15);
+    EXPECT_EQ(loaded.settings.RandXED, 15.6);
+    EXPECT_TRUE(std::isnan(loaded.settings.RandYEd));
+    loaded.SaveRechnungen();
+    EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), file);
 }

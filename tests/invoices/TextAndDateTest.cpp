@@ -1,4 +1,5 @@
 // Text buffers and date-time values of the invoice records.
+#include "foundation/Utf8.h"
 #include "invoices/DateTime.h"
 #include "invoices/Numbering.h"
 #include "invoices/TextBuf.h"
@@ -165,6 +166,32 @@ TEST(DateTime, ShortDateTextFollowsTheGivenFormat)
     EXPECT_EQ(ShortDateText(d, u"dd''MM"), u"05'03");
     EXPECT_EQ(ShortDateText(0, kGermanShortDate), u"30.12.1899");
     EXPECT_EQ(ShortDateText(std::numeric_limits<double>::quiet_NaN(), kGermanShortDate), u"");
+}
+
+TEST(DateTime, ShortDatePatternsGetFourDigitYears)
+{
+    const struct {
+        const char16_t* pattern;
+        const char16_t* widened;
+    } cases[] = {
+        {u"dd.MM.yy", u"dd.MM.yyyy"},          // German
+        {u"M/d/yy", u"M/d/yyyy"},              // English (US)
+        {u"dd/MM/yyyy", u"dd/MM/yyyy"},        // English (UK), French: already four digits
+        {u"yy. M. d.", u"yyyy. M. d."},        // Korean: the year first
+        {u"d.MM.yy 'г'.", u"d.MM.yyyy 'г'."},  // Bulgarian: quoted text stays
+        {u"dd.MM.yy 'yy'", u"dd.MM.yyyy 'yy'"},
+        {u"yy'''yy'''yy", u"yyyy'''yy'''yyyy"},  // '' is a quote, inside quotes and outside
+        {u"dd''yy", u"dd''yyyy"},
+        {u"d.M.y", u"d.M.yyyy"},
+        {u"d.M.yyy", u"d.M.yyyy"},
+        {u"yyyyy", u"yyyyy"},
+        {u"dd.MM.'yy", u"dd.MM.'yy"},  // an unclosed quote runs to the end
+        {u"", u""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithFourDigitYear(c.pattern), c.widened) << Utf16ToUtf8(c.pattern);
+    EXPECT_EQ(ShortDateText(46086, WithFourDigitYear(u"dd.MM.yy")), u"05.03.2026");
+    EXPECT_EQ(ShortDateText(46086, WithFourDigitYear(u"d.MM.yy 'г'.")), u"5.03.2026 г.");
 }
 
 TEST(DateTime, CurrentDateTimeIsToday)

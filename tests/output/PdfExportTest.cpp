@@ -2,6 +2,7 @@
 // qpdf --check, pdffonts and pdftotext.
 #include "SampleInvoice.h"
 #include "foundation/Utf8.h"
+#include "invoices/PositionEdit.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "output/PdfExport.h"
@@ -120,6 +121,43 @@ TEST(PdfExport, WritesTheInvoiceWithItsAmounts)
     EXPECT_TRUE(Contains(fonts, "Arial,Bold")) << fonts;
     // Rules with the thinnest pen.
     EXPECT_TRUE(Contains(pdf.PageContent(1), "0 w\n0 0 0 RG\n")) << pdf.PageContent(1);
+}
+
+TEST(PdfExport, HalfCentsRoundUpOnThePage)
+{
+    TempDir dir;
+    TRechnungBook book;
+    book.AppendRechnung().datum = 46086.5;
+    const struct {
+        double menge;
+        double mwst;
+        double preis;
+        const char16_t* bez;
+    } positions[] = {{0.5, 19, 2.01, u"Halbe"}, {1, 7, 1, u"Porto"}, {-1, 0, 2.675, u"Gutschrift"}};
+    for (const auto& q : positions) {
+        TPositionRec& p = book.AppendPosition(0);
+        p.menge = q.menge;
+        p.mwst = q.mwst;
+        p.preis = q.preis;
+        NewTextBuf(&p.bez, q.bez);
+    }
+    const std::string file = dir.File("halb.pdf");
+    ASSERT_EQ(ExportPdf(book, 0, 0, file, kNoPrinterPage, TLayoutFormat{}), PdfExportResult::Written);
+    ExpectValidPdf(file);
+    const std::vector<std::string> pages = PagesOf(file);
+    ASSERT_EQ(pages.size(), 1u);
+    // 0,5 × 2,01 = 1,005 and −1 × 2,675: their cents as a reader works them out.
+    const std::string half = LineWith(pages[0], "Halbe");
+    EXPECT_TRUE(Contains(half, "2,01 €")) << half;
+    EXPECT_TRUE(Contains(half, "1,01 €")) << half;
+    const std::string credit = LineWith(pages[0], "Gutschrift");
+    EXPECT_TRUE(Contains(credit, " 2,68 €")) << credit;  // unit price
+    EXPECT_TRUE(Contains(credit, "-2,68 €")) << credit;  // line total
+    // Gross 1,005 + 1 − 2,675 = −0,67; without the credit 2,005 gives 2,01.
+    EXPECT_TRUE(Contains(GrandTotalLine(pages[0]), "-0,67 €")) << GrandTotalLine(pages[0]);
+    ASSERT_TRUE(DeletePosition(book, 0, 2));
+    ASSERT_EQ(ExportPdf(book, 0, 0, file, kNoPrinterPage, TLayoutFormat{}), PdfExportResult::Written);
+    EXPECT_TRUE(Contains(GrandTotalLine(PagesOf(file).at(0)), "2,01 €")) << PagesOf(file).at(0);
 }
 
 TEST(PdfExport, ManyPositionsGiveSeveralPages)

@@ -1,6 +1,6 @@
 #include "LayoutFixture.h"
 #include "invoices/TPositionRec.h"
-#include "output/TPositionsTable.h"
+#include "invoices/InvoiceTotals.h"
 
 #include <gtest/gtest.h>
 
@@ -148,7 +148,7 @@ TEST(PositionsTable, RateMinusHundredCarriesNoVat)
     TPositionRec p{};
     p.mwst = -100;
     p.preis = 0;
-    EXPECT_EQ(TPositionsTable::NetPrice(p), 0.0);
+    EXPECT_EQ(InvoiceTotals::NetPrice(p), 0.0);
 }
 
 TEST(PositionsTable, WithoutVat)
@@ -319,4 +319,41 @@ TEST(PositionsTable, DescriptionsOnThePrinterUseWordBreakDrawing)
     EXPECT_EQ(calls[1].y, calls[0].y);
     EXPECT_EQ(calls[1].b, calls[0].y + 11);
     EXPECT_EQ(calls[0].x, canvas->TextCall(u"Bezeichnung").x);
+}
+
+TEST(PositionsTable, AmountsAreRoundedAsDecimalNumbersHalfAwayFromZero)
+{
+    // Rate 0: net, unit price, line total and grand total show the same amount.
+    const struct {
+        double menge;
+        double preis;
+        const char16_t* shown;
+    } cases[] = {
+        {0.5, 2.01, u"1,01 €"},    // 1,005, stored as 1.00499999…
+        {1, 2.675, u"2,68 €"},     // stored as 2.67499999…
+        {1, 0.015, u"0,02 €"},     // stored as 0.01499999…
+        {1, 0.125, u"0,13 €"},     // an exact half
+        {-0.5, 2.01, u"-1,01 €"},  // negative ties go away from zero as well
+        {1, -2.675, u"-2,68 €"},
+        {3, 0.35, u"1,05 €"},      // 1.0499999999999998 is 1,05 as typed
+        {1, 1.0049, u"1,00 €"},    // below the half
+        {1, -0.004, u"0,00 €"},    // no sign on a zero
+    };
+    for (const auto& c : cases) {
+        LayoutFixture f;
+        f.AddPosition(c.menge, 0, c.preis);
+        const auto canvas = f.Run();
+        SCOPED_TRACE(U8(c.shown));
+        const auto& texts = canvas->Calls();
+        const int grand = canvas->IndexOfText(u"Gesamtbetrag");
+        ASSERT_GE(grand, 0);
+        EXPECT_EQ(texts[size_t(grand) + 1].text, c.shown);
+        // The line total right-aligned at the right margin in the row.
+        const int32_t rowY = canvas->TextCall(u"Artikel mit 0% MwSt:").y + 11;
+        bool lineTotal = false;
+        for (const auto& call : texts)
+            lineTotal = lineTotal || (call.op == "Text" && call.y == rowY && call.text == c.shown &&
+                                      call.x == Right9(553, c.shown));
+        EXPECT_TRUE(lineTotal);
+    }
 }

@@ -1,4 +1,6 @@
 #include "RecordingCanvas.h"
+#include "invoices/ArtikelList.h"
+#include "invoices/TPositionRec.h"
 #include "output/AmountText.h"
 #include "output/CharWrap.h"
 #include "output/WordBreakLines.h"
@@ -120,36 +122,39 @@ TEST(WordBreakLines, BreaksAtSpacesAndLineBreaks)
     EXPECT_EQ(WordBreakLines(u"Ende\r\n", 200, measure), (std::vector<std::u16string>{u"Ende"}));
 }
 
-TEST(AmountText, TwoDecimalsFromTheStoredValue)
+TEST(AmountText, TwoDecimalsOfTheDecimalValue)
 {
     EXPECT_EQ(AmountText(1234.5, u',', u"€"), u"1234,50 €");
     EXPECT_EQ(AmountText(30, u',', u"EUR"), u"30,00 EUR");
-    EXPECT_EQ(FixedTwoText(1234567.891, u'.'), u"1234567.89");
-    // Stored just below a half cent: down. 1.005 is 1.00499999…, 2.675 is 2.67499999….
-    EXPECT_EQ(FixedTwoText(1.005, u','), u"1,00");
-    EXPECT_EQ(FixedTwoText(2.675, u','), u"2,67");
-    EXPECT_EQ(FixedTwoText(3 * 0.35, u','), u"1,05");  // 1.0499999999999998 is no half
-    EXPECT_EQ(FixedTwoText(0.015, u','), u"0,01");  // 0.01499999…
-    // Exact halves go away from zero.
-    EXPECT_EQ(FixedTwoText(0.125, u','), u"0,13");
-    EXPECT_EQ(FixedTwoText(0.375, u','), u"0,38");
-    EXPECT_EQ(FixedTwoText(-0.125, u','), u"-0,13");
-    EXPECT_EQ(FixedTwoText(9.995, u','), u"9,99");     // 9.99499999…
-    EXPECT_EQ(FixedTwoText(99.995, u','), u"100,00");  // 99.99500000000000454…
-    EXPECT_EQ(FixedTwoText(999.875, u','), u"999,88");
-    EXPECT_EQ(FixedTwoText(99.875 + 900.0, u','), u"999,88");
-    EXPECT_EQ(FixedTwoText(9.875, u','), u"9,88");
-    EXPECT_EQ(FixedTwoText(0.995, u','), u"0,99");  // 0.99499999…
-    // Negative values carry the sign, a result of zero does not.
-    EXPECT_EQ(FixedTwoText(-8.4033613445, u','), u"-8,40");
-    EXPECT_EQ(FixedTwoText(-0.001, u','), u"0,00");
-    EXPECT_EQ(FixedTwoText(-0.0, u','), u"0,00");
-    EXPECT_EQ(FixedTwoText(0, u','), u"0,00");
-    // Large values are written in full, never with an exponent.
-    EXPECT_EQ(FixedTwoText(1e20, u','), u"100000000000000000000,00");
-    EXPECT_EQ(FixedTwoText(std::numeric_limits<double>::infinity(), u','), u"INF");
+    EXPECT_EQ(AmountText(1234567.891, u'.', u"€"), u"1234567.89 €");
+    // The value as typed, rounded half away from zero: 1.005 is stored as 1.00499999…,
+    // 2.675 as 2.67499999…, yet they are the halves a reader sees.
+    const struct {
+        double value;
+        const char16_t* text;
+    } cases[] = {
+        {1.005, u"1,01"},   {2.675, u"2,68"},     {0.015, u"0,02"},      {9.995, u"10,00"},
+        {0.995, u"1,00"},   {99.995, u"100,00"},  {0.125, u"0,13"},      {0.375, u"0,38"},
+        {-0.125, u"-0,13"}, {-1.005, u"-1,01"},   {-2.675, u"-2,68"},    {999.875, u"999,88"},
+        {3 * 0.35, u"1,05"},  // 1.0499999999999998
+        {1.0049, u"1,00"},  {-8.4033613445, u"-8,40"}, {-0.001, u"0,00"}, {-0.0, u"0,00"},
+        {0, u"0,00"},       {1e20, u"100000000000000000000,00"},  // never with an exponent
+        {std::numeric_limits<double>::infinity(), u"INF"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AmountText(c.value, u',', u"€"), std::u16string(c.text) + u" €") << c.value;
 
     EXPECT_EQ(GeneralText(19, u','), u"19");
     EXPECT_EQ(GeneralText(2.5, u','), u"2,5");
     EXPECT_EQ(GeneralText(7, u'.'), u"7");
+}
+
+TEST(AmountText, TheSameCentsAsThePositionsList)
+{
+    // Every price with three decimals from −20 to 20: the page and the list agree.
+    TPositionRec p{};
+    for (int k = -20000; k <= 20000; ++k) {
+        p.preis = k / 1000.0;
+        ASSERT_EQ(AmountText(p.preis, u',', u"€"), PositionColumnText(p, 5, u',') + u" €") << k;
+    }
 }

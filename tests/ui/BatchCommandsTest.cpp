@@ -5,6 +5,8 @@
 #include "support/TempDir.h"
 #include "ui/QtText.h"
 
+#include <QFileInfo>
+#include <QProcess>
 #include <QtTest>
 
 #include <cstdio>
@@ -58,6 +60,51 @@ private Q_SLOTS:
         QCOMPARE(lines[0], QString("1\tRE-7\t05.03.2026\tMüller & Söhne  GmbH\t100%2\t31,00 €"));
         QCOMPARE(lines[1].section('\t', 0, 0), QString("2"));
         QCOMPARE(lines[1].section('\t', 5, 5), QString("0,00 €"));
+    }
+
+    // The program run as a user runs it, in the locale of the environment (Qt takes it from
+    // LANG also where the system has no such locale installed).
+    void listWritesFourDigitYearsInEveryLocale_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("German") << "de_DE.UTF-8" << "1\tRE-7\t05.03.2026\tBäckerei\t\t1,01 €";
+        QTest::newRow("English (US)") << "en_US.UTF-8" << "1\tRE-7\t3/5/2026\tBäckerei\t\t1.01 €";
+        QTest::newRow("Korean") << "ko_KR.UTF-8" << "1\tRE-7\t2026. 3. 5.\tBäckerei\t\t1.01 €";
+    }
+
+    void listWritesFourDigitYearsInEveryLocale()
+    {
+        QFETCH(QString, lang);
+        QFETCH(QString, line);
+        TempDir dir;
+        {
+            TRechnungBook book;
+            book.progpath = ToU16(QString::fromStdString(dir.Path()));
+            book.OpenRechnungen();
+            TRechnungRec& r = book.AppendRechnung();
+            NewTextBuf(&r.rechnr, u"RE-7");
+            NewTextBuf(&r.firma, u"Bäckerei");
+            r.datum = 46086.5;
+            TPositionRec& p = book.AppendPosition(0);
+            p.menge = 0.5;
+            p.mwst = 19;
+            p.preis = 2.01;  // 1,005
+            book.SaveRechnungen();
+        }
+        const QString program = qEnvironmentVariable("REKOLON_BIN_DIR") + "/rekolon";
+        QVERIFY(QFileInfo::exists(program));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_TIME", "LC_NUMERIC", "LANGUAGE", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(name);
+        env.insert("LANG", lang);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program, {"--data-dir", QString::fromStdString(dir.Path()), "--list"});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), line + "\n");
     }
 
     void listOfMissingBookIsEmpty()
