@@ -61,10 +61,9 @@ std::u16string Line(const std::u16string& text)
 
 QString BatchDataFolder(const QString& dataDirOption)
 {
-    const std::string realprogpath = WithTrailingSlash(QCoreApplication::applicationDirPath().toStdString());
     if (!dataDirOption.isEmpty())
-        return QString::fromStdString(WithTrailingSlash(dataDirOption.toStdString()));
-    return QString::fromStdString(ChooseDataFolder(TDataPathForm::StoredChoice(), realprogpath));
+        return PathToQString(WithTrailingSlash(QStringToPath(dataDirOption)));
+    return PathToQString(ChooseDataFolder(TDataPathForm::StoredChoice(), TDataPathForm::ProgramFolderPath()));
 }
 
 int RunList(const QString& dataFolder, std::FILE* out)
@@ -105,7 +104,7 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
     format.decimalSeparator = locale.decimalSeparator;
     format.shortDate = locale.shortDate;
     try {
-        const PdfExportResult result = ExportPdf(book, position - 1, kind, QFile::encodeName(outputFile).toStdString(),
+        const PdfExportResult result = ExportPdf(book, position - 1, kind, QStringToPath(outputFile),
                                                  CurrentPrinterPage(), format);
         return result == PdfExportResult::Written ? 0 : 1;
     } catch (const IoError& error) {
@@ -120,8 +119,8 @@ namespace {
 // when there is none to work on.
 bool OpenCustomers(CustomerTable& customers, const QString& dataFolder, std::FILE* errors)
 {
-    QDir().mkpath(dataFolder);  // as at start, where the folder chain is created
-    const std::string folder = QFile::encodeName(dataFolder).toStdString();
+    const std::string folder = QStringToPath(dataFolder);
+    CreateFolderChain(folder);  // as at start
     const CustomerTable::InitResult result = customers.InitDataBase(folder);
     if (result == CustomerTable::InitResult::CreateFailed)
         std::fprintf(errors, "Die Kundendatenbank konnte in %s nicht angelegt werden\n", folder.c_str());

@@ -4,6 +4,7 @@
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
+#include "foundation/PathText.h"
 #include "foundation/Utf8.h"
 #include "invoices/DateTime.h"
 #include "invoices/SaveDatReader.h"
@@ -92,7 +93,7 @@ void TRechnungBook::ClearArtikel()
 
 std::string TRechnungBook::SaveDatPath() const
 {
-    return Utf16ToUtf8(progpath) + "save.dat";
+    return TextToPath(progpath) + "save.dat";
 }
 
 void TRechnungBook::SaveRechnungen()

@@ -53,8 +53,7 @@ TRechnungsForm::~TRechnungsForm()
 
 void TRechnungsForm::FormCreate()
 {
-    realprogpath_ = progpath_ = QString::fromStdString(
-        WithTrailingSlash(QCoreApplication::applicationDirPath().toStdString()));
+    realprogpath_ = progpath_ = PathToQString(TDataPathForm::ProgramFolderPath());
     book.progpath = book.realprogpath = ToU16(progpath_);
 
     statusText_ = new QLabel(this);
@@ -139,14 +138,14 @@ void TRechnungsForm::FormShow()
     FormStorage1.Restore();
 
     if (!dataFolderOverride_.isEmpty()) {
-        appdatapath_ = QString::fromStdString(WithTrailingSlash(dataFolderOverride_.toStdString()));
-        QDir().mkpath(appdatapath_);
+        appdatapath_ = PathToQString(WithTrailingSlash(QStringToPath(dataFolderOverride_)));
+        CreateFolderChain(QStringToPath(appdatapath_));
     } else if (DataPathForm) {
         DataPathForm->RestoreStoredValues();
-        DataPathForm->SetUserFolderText(QString::fromStdString(GetProgramDir(false, realprogpath_.toStdString())));
-        appdatapath_ = QString::fromStdString(ChooseDataFolder(DataPathForm->Choice(), realprogpath_.toStdString()));
+        DataPathForm->SetUserFolderText(PathToQString(GetProgramDir(false, QStringToPath(realprogpath_))));
+        appdatapath_ = PathToQString(ChooseDataFolder(DataPathForm->Choice(), QStringToPath(realprogpath_)));
     } else {
-        appdatapath_ = QString::fromStdString(ChooseDataFolder(DataFolderChoice{}, realprogpath_.toStdString()));
+        appdatapath_ = PathToQString(ChooseDataFolder(DataFolderChoice{}, QStringToPath(realprogpath_)));
     }
     progpath_ = appdatapath_;
     book.appdatapath = book.progpath = ToU16(progpath_);
@@ -155,7 +154,7 @@ void TRechnungsForm::FormShow()
     ShowBook();
     // The customer table stays open for the whole run.
     if (KundenForm)
-        KundenForm->InitDataBase(progpath_.toStdString());
+        KundenForm->InitDataBase(QStringToPath(progpath_));
     Q_EMIT BookLoaded();
 }
 
@@ -230,7 +229,7 @@ void TRechnungsForm::BitBtn3Click()
         return;
     // A missing or unreadable file changes nothing; a damaged one is reported by the book,
     // which then refuses to save for the rest of the run.
-    book.OpenRechnungen((realprogpath_ + QStringLiteral("save.dat")).toStdString());
+    book.OpenRechnungen(QStringToPath(realprogpath_ + QStringLiteral("save.dat")));
     ShowBook();
     book.SaveRechnungen();
 }

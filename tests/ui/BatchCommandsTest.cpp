@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <filesystem>
 
 // The work done without a window, on books written through the core.
 class BatchCommandsTest : public QObject {
@@ -78,6 +79,35 @@ private Q_SLOTS:
         QCOMPARE(exitCode, 1);
         QVERIFY(!messenger.Errors().empty());
         QCOMPARE(ReadWholeFile(dir.File("save.dat")), std::string("\x02\x00\x00\x00", 4));
+    }
+
+    // A folder given on the command line is used under its own name, bytes that are not UTF-8
+    // included, for the list as for the customer table.
+    void folderNamedWithBytesThatAreNotUtf8()
+    {
+        for (const char* name : {"\xff\xfe", "M\xfcller"}) {
+            TempDir dir;
+            const std::string folder = dir.File(name);  // without the "/": added as for --data-dir
+            std::filesystem::create_directory(folder);
+            {
+                TRechnungBook book;
+                book.progpath = PathToText(folder + "/");
+                book.isopened = true;
+                NewTextBuf(&book.AppendRechnung().rechnr, u"RE-1");
+                book.SaveRechnungen();
+            }
+            const QString given = BatchDataFolder(PathToQString(folder));
+            QCOMPARE(QStringToPath(given), folder + "/");
+            int exitCode = -1;
+            const QString output = Capture(given, exitCode);
+            QCOMPARE(exitCode, 0);
+            QCOMPARE(output.section('\t', 1, 1), QString("RE-1"));
+            std::FILE* errors = std::tmpfile();
+            QCOMPARE(RunExportCustomersCsv(given, dir.File("kunden.csv"), errors), 0);
+            std::fclose(errors);
+            QVERIFY(std::filesystem::exists(folder + "/customers.dbf"));
+            QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // folder and CSV
+        }
     }
 };
 

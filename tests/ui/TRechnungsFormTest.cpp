@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <filesystem>
 #include <memory>
 
 // Drives the real main window with its dialogs, in a data folder of its own per test.
@@ -446,6 +447,46 @@ private Q_SLOTS:
         });
         child<QPushButton>("BitBtn2")->click();
         QCOMPARE(title, QString("Vestrik Kundenverwaltung 1.0"));
+    }
+
+    void dataFolderNamedWithBytesThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("stray bytes") << QByteArray("\xff\xfe");
+        QTest::newRow("Latin-1") << QByteArray("M\xfcller");
+    }
+
+    // The folder given for this run is the one read and written, under its own name.
+    void dataFolderNamedWithBytesThatAreNotUtf8()
+    {
+        QFETCH(QByteArray, name);
+        const std::string folder = home_->Path() + name.toStdString() + "/";
+        std::filesystem::create_directory(folder);
+        {
+            TRechnungBook stored;
+            stored.progpath = PathToText(folder);
+            stored.isopened = true;
+            NewTextBuf(&stored.AppendRechnung().name, u"Gespeichert");
+            stored.SaveRechnungen();
+        }
+        windows_ = std::make_unique<AppWindows>();
+        form()->SetDataFolderOverride(PathToQString(folder));
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+        QCOMPARE(list()->model()->rowCount(), 1);
+        QCOMPARE(cell(0, 3), QString("Gespeichert"));
+        NewInvoice("Neu");
+        windows_.reset();
+
+        TRechnungBook reread;
+        reread.progpath = PathToText(folder);
+        QCOMPARE(reread.OpenRechnungen(), TRechnungBook::OpenResult::Loaded);
+        QCOMPARE(reread.RechnungCount(), 2u);
+        QCOMPARE(std::u16string(TextOf(reread.Rechnung(1).name)), std::u16string(u"Neu"));
+        QVERIFY(std::filesystem::exists(folder + "customers.dbf"));
+        // Nothing went to a folder of a similar name.
+        for (const auto& entry : std::filesystem::directory_iterator(home_->Path()))
+            QCOMPARE(entry.path().filename().string(), name.toStdString());
     }
 
     void damagedBookIsReportedAndNotOverwritten()

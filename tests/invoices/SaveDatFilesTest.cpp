@@ -1,0 +1,54 @@
+// save.dat as a file among others: a pipe in its place, a failed write, a folder that takes
+// no new files, and folder names that are not UTF-8.
+#include "VariedBook.h"
+
+#include "foundation/PathText.h"
+#include "foundation/Utf8.h"
+#include "invoices/TRechnungBook.h"
+#include "invoices/TextBuf.h"
+#include "messages/MessageCatalog.h"
+#include "support/ScriptedMessenger.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::vector<std::string> Names(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(SaveDatFiles, FolderNamesThatAreNotUtf8AreUsedAsTheyAre)
+{
+    for (const char* name : {"\xff\xfe", "M\xfcller", "Gr\xc3\xbc\xc3\x9f" "e"}) {
+        TempDir dir;
+        const std::string folder = dir.File(name) + "/";
+        std::filesystem::create_directory(folder);
+        TRechnungBook book;
+        FillVariedBook(book);
+        book.progpath = PathToText(folder);
+        book.isopened = true;
+        EXPECT_EQ(book.SaveDatPath(), folder + "save.dat");
+        book.SaveRechnungen();
+        EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{name});
+        ASSERT_TRUE(std::filesystem::exists(folder + "save.dat"));
+
+        TRechnungBook again;
+        again.progpath = PathToText(folder);
+        EXPECT_EQ(again.OpenRechnungen(), TRechnungBook::OpenResult::Loaded);
+        EXPECT_EQ(again.RechnungCount(), book.RechnungCount());
+    }
+}
