@@ -7,8 +7,10 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "messages/MessageCatalog.h"
+#include "support/FileRightsApply.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
+#include "support/Watchdog.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,24 @@ std::vector<std::string> Names(const std::string& folder)
 }
 
 }  // namespace
+
+TEST(SaveDatFiles, APipeInPlaceOfSaveDatIsRefusedAtOnceAndNeverReplaced)
+{
+    const Watchdog watchdog(20, "save.dat as a pipe");
+    TempDir dir;
+    ScriptedMessenger messenger;
+    ASSERT_EQ(mkfifo(dir.File("save.dat").c_str(), 0600), 0);
+    TRechnungBook book;
+    book.progpath = PathToText(dir.Path());
+    EXPECT_EQ(book.OpenRechnungen(), TRechnungBook::OpenResult::Unreadable);
+    ASSERT_EQ(messenger.Errors().size(), 1u);
+    EXPECT_NE(messenger.Errors()[0].find(PathToText(dir.File("save.dat"))), std::u16string::npos);
+    EXPECT_NE(messenger.Errors()[0].find(u"Keine gewöhnliche Datei"), std::u16string::npos);
+    book.AppendRechnung();
+    book.SaveRechnungen();
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("save.dat")));
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"save.dat"});
+}
 
 TEST(SaveDatFiles, FolderNamesThatAreNotUtf8AreUsedAsTheyAre)
 {
