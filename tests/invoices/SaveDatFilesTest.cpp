@@ -2,6 +2,7 @@
 // no new files, and folder names that are not UTF-8.
 #include "VariedBook.h"
 
+#include "foundation/AtomicFileSink.h"
 #include "foundation/PathText.h"
 #include "foundation/Utf8.h"
 #include "invoices/TRechnungBook.h"
