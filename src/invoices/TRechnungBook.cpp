@@ -104,8 +104,9 @@ void TRechnungBook::SaveRechnungen()
     std::unique_ptr<AtomicFileSink> sink;
     try {
         sink = std::make_unique<AtomicFileSink>(path);
-    } catch (const IoError&) {
-        CurrentMessenger().ShowError(MessageText(133) + Utf8ToUtf16(path));
+    } catch (const IoError& e) {
+        // Message 133 with the path, and on a line of its own why.
+        CurrentMessenger().ShowError(MessageText(133) + PathToText(path) + u"\n" + Utf8ToUtf16(e.systemText()));
         return;
     }
     try {

@@ -52,6 +52,41 @@ TEST(SaveDatFiles, APipeInPlaceOfSaveDatIsRefusedAtOnceAndNeverReplaced)
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"save.dat"});
 }
 
+TEST(SaveDatFiles, AFolderThatTakesNoNewFilesGivesMessage133AndWhy)
+{
+    TempDir dir;
+    const std::string folder = dir.File("daten/");
+    std::filesystem::create_directory(folder);
+    TRechnungBook book;
+    FillVariedBook(book);
+    book.progpath = PathToText(folder);
+    book.isopened = true;
+    book.SaveRechnungen();
+    const std::string before = ReadWholeFile(folder + "save.dat");
+    chmod(folder.c_str(), 0555);
+
+    ScriptedMessenger messenger;
+    {
+        const FileRightsApply rights;
+        if (!rights.Active()) {
+            chmod(folder.c_str(), 0755);
+            GTEST_SKIP() << "the system does not let this process give up its right to write anywhere";
+        }
+        // save.dat itself may still be written; only the folder refuses new files.
+        const int fd = open((folder + "save.dat").c_str(), O_WRONLY);
+        EXPECT_GE(fd, 0);
+        if (fd >= 0)
+            close(fd);
+        book.SaveRechnungen();
+    }
+    chmod(folder.c_str(), 0755);
+    ASSERT_EQ(messenger.Errors().size(), 1u);
+    EXPECT_EQ(messenger.Errors()[0],
+              MessageText(133) + PathToText(folder + "save.dat") + u"\n" + Utf8ToUtf16(kFolderTakesNoNewFilesText));
+    EXPECT_EQ(ReadWholeFile(folder + "save.dat"), before);
+    EXPECT_EQ(Names(folder), std::vector<std::string>{"save.dat"});
+}
+
 TEST(SaveDatFiles, FolderNamesThatAreNotUtf8AreUsedAsTheyAre)
 {
     for (const char* name : {"\xff\xfe", "M\xfcller", "Gr\xc3\xbc\xc3\x9f" "e"}) {

@@ -428,7 +428,8 @@ private Q_SLOTS:
         const auto errors = messenger_->Errors();
         QVERIFY(!errors.empty());
         const QString expected = QString("Achtung: die Datei save.dat konnte nicht angelegt werden. Die "
-                                         "Datensätze konnten nicht gespeichert werden!") + saveDat();
+                                         "Datensätze konnten nicht gespeichert werden!") + saveDat()
+                                 + "\nDas Verzeichnis gibt es nicht.";
         QCOMPARE(QString::fromStdU16String(errors.front()), expected);
         NewInvoice("Im Speicher");
         QCOMPARE(cell(0, 3), QString("Im Speicher"));
