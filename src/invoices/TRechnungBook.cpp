@@ -109,14 +109,18 @@ void TRechnungBook::SaveRechnungen()
         CurrentMessenger().ShowError(MessageText(133) + PathToText(path) + u"\n" + Utf8ToUtf16(e.systemText()));
         return;
     }
+    std::string failure;
     try {
         SaveDatWriter(*this).Write(*sink);
         sink->Commit();
     } catch (const IoError& e) {
-        ReportError(e.what());
+        failure = e.what();
     } catch (const std::bad_alloc&) {
-        ReportError(path + ": " + kOutOfMemoryText);
+        failure = path + ": " + kOutOfMemoryText;
     }
+    sink.reset();  // an unfinished new file is gone before the user reads about it
+    if (!failure.empty())
+        ReportError(failure);
 }
 
 TRechnungBook::OpenResult TRechnungBook::OpenRechnungen()

@@ -9,6 +9,7 @@
 #include "invoices/TextBuf.h"
 #include "messages/MessageCatalog.h"
 #include "support/FileRightsApply.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
@@ -50,6 +51,29 @@ TEST(SaveDatFiles, APipeInPlaceOfSaveDatIsRefusedAtOnceAndNeverReplaced)
     book.SaveRechnungen();
     EXPECT_TRUE(std::filesystem::is_fifo(dir.File("save.dat")));
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"save.dat"});
+}
+
+TEST(SaveDatFiles, AFailedWriteIsReportedOnlyOnceItsNewFileIsGone)
+{
+    TempDir dir;
+    TRechnungBook book;
+    FillVariedBook(book);
+    book.progpath = PathToText(dir.Path());
+    book.isopened = true;
+    book.SaveRechnungen();
+    const std::string before = ReadWholeFile(dir.File("save.dat"));
+    SetTextBuf(&book.AppendRechnung().rechtext, std::u16string(200000, u'x'));
+
+    ScriptedMessenger messenger;
+    std::vector<std::string> namesWhileShown;
+    messenger.WhenBoxShown([&](const ScriptedMessenger::Box&) { namesWhileShown = Names(dir.Path()); });
+    {
+        const FileSizeLimit full(65536);
+        book.SaveRechnungen();
+    }
+    ASSERT_EQ(messenger.Errors().size(), 1u);
+    EXPECT_EQ(namesWhileShown, std::vector<std::string>{"save.dat"});
+    EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), before);
 }
 
 TEST(SaveDatFiles, AFolderThatTakesNoNewFilesGivesMessage133AndWhy)

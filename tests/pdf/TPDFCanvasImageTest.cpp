@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <filesystem>
 #include <regex>
 #include <sstream>
 #include <sys/stat.h>
@@ -541,4 +542,32 @@ TEST(TPDFCanvasImages, CopyDibCopiesPixelsAndTableIntoItsOwnMemory)
     EXPECT_EQ(failed.bits, nullptr);
     ASSERT_EQ(messenger.Errors().size(), 1u);
     EXPECT_EQ(messenger.Errors()[0], u"Fehler: nicht genug Speicher für diese Operation!");
+}
+
+TEST(TPDFCanvasImages, ADocumentThatCannotBeFinishedIsReportedOnceNoFileOfItIsLeft)
+{
+    TempDir files;
+    TempDir temp;
+    EnvOverride override("TMPDIR", temp.Path().c_str());
+    ScriptedMessenger messenger;
+    std::vector<std::string> tempWhileShown;
+    std::vector<std::string> filesWhileShown;
+    messenger.WhenBoxShown([&](const ScriptedMessenger::Box&) {
+        tempWhileShown = FilesStartingWith(temp.Path(), "temp");
+        filesWhileShown = FilesStartingWith(files.Path(), "bericht.pdf.");
+    });
+    {
+        TPDFCanvas c;
+        c.usetempfileforimages = true;
+        ASSERT_TRUE(c.BeginDoc(files.File("bericht.pdf")));
+        Logo logo;
+        MakeBlockLogo(logo, 24);
+        c.DrawDIB(10, 10, 48, 32, logo.d, 0, 0, 48, 32);
+        ASSERT_EQ(FilesStartingWith(temp.Path(), "temppdfimg").size(), 1u);
+        // A folder that is not empty in the file's place makes the last step fail.
+        std::filesystem::create_directories(files.File("bericht.pdf/inhalt"));
+    }  // left open: the destructor finishes the document, which fails
+    ASSERT_EQ(messenger.Errors().size(), 1u);
+    EXPECT_TRUE(tempWhileShown.empty()) << tempWhileShown.front();
+    EXPECT_TRUE(filesWhileShown.empty()) << filesWhileShown.front();
 }
