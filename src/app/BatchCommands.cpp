@@ -8,6 +8,7 @@
 #include "foundation/Utf8.h"
 #include "messages/MessageCatalog.h"
 #include "foundation/IoError.h"
+#include "foundation/StaleFiles.h"
 #include "invoices/NumberText.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
@@ -31,6 +32,7 @@ namespace {
 bool LoadBook(TRechnungBook& book, const QString& dataFolder)
 {
     book.progpath = book.appdatapath = ToU16(dataFolder);
+    StaleFiles::ClaimFolders(QStringToPath(dataFolder));
     const TRechnungBook::OpenResult result = book.OpenRechnungen();
     return result == TRechnungBook::OpenResult::Loaded || result == TRechnungBook::OpenResult::NoFile;
 }
@@ -121,6 +123,7 @@ bool OpenCustomers(CustomerTable& customers, const QString& dataFolder, std::FIL
 {
     const std::string folder = QStringToPath(dataFolder);
     CreateFolderChain(folder);  // as at start
+    StaleFiles::ClaimFolders(folder);
     const CustomerTable::InitResult result = customers.InitDataBase(folder);
     if (result == CustomerTable::InitResult::CreateFailed)
         std::fprintf(errors, "Die Kundendatenbank konnte in %s nicht angelegt werden\n", folder.c_str());

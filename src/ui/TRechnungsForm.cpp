@@ -1,6 +1,7 @@
 #include "ui/TRechnungsForm.h"
 
 #include "foundation/DataFolder.h"
+#include "foundation/StaleFiles.h"
 #include "ui/ProgressEvent.h"
 #include "ui/ProgressPanel.h"
 #include "ui/QtText.h"
@@ -149,6 +150,8 @@ void TRechnungsForm::FormShow()
     }
     progpath_ = appdatapath_;
     book.appdatapath = book.progpath = ToU16(progpath_);
+    // Leftovers of a killed run go, unless another instance is at work.
+    StaleFiles::ClaimFolders(QStringToPath(progpath_));
 
     book.OpenRechnungen();
     ShowBook();

@@ -6,6 +6,7 @@
 #include "imaging/DibMemory.h"
 #include "imaging/DibPixels.h"
 #include "imaging/OpenDib.h"
+#include "foundation/StaleFiles.h"
 #include "pdf/TPDFCanvas.h"
 #include "support/ScriptedMessenger.h"
 #include "support/EnvOverride.h"
@@ -17,7 +18,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <regex>
 #include <sstream>
 #include <sys/stat.h>
@@ -570,4 +573,23 @@ TEST(TPDFCanvasImages, ADocumentThatCannotBeFinishedIsReportedOnceNoFileOfItIsLe
     ASSERT_EQ(messenger.Errors().size(), 1u);
     EXPECT_TRUE(tempWhileShown.empty()) << tempWhileShown.front();
     EXPECT_TRUE(filesWhileShown.empty()) << filesWhileShown.front();
+}
+
+TEST(TPDFCanvasImages, WhileItKeepsImageFilesNoOtherInstanceMayClearTheTemporaryFolder)
+{
+    TempDir files;
+    TempDir temp;
+    EnvOverride override("TMPDIR", temp.Path().c_str());
+    TPDFCanvas c;
+    c.usetempfileforimages = true;
+    ASSERT_TRUE(c.BeginDoc(files.File("x.pdf")));
+    Logo logo;
+    MakeBlockLogo(logo, 24);
+    c.DrawDIB(10, 10, 48, 32, logo.d, 0, 0, 48, 32);
+    ASSERT_EQ(FilesStartingWith(temp.Path(), "temppdfimg").size(), 1u);
+    // Another instance, starting now, tries for the lock that allows clearing.
+    const int other = open(StaleFiles::TempFolderLockPath(temp.Path()).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(other, 0);
+    EXPECT_NE(flock(other, LOCK_EX | LOCK_NB), 0);
+    close(other);
 }

@@ -1,4 +1,5 @@
 #include "app/AppWindows.h"
+#include "foundation/StaleFiles.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "support/ScriptedMessenger.h"
@@ -26,8 +27,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 // Drives the real main window with its dialogs, in a data folder of its own per test.
 class TRechnungsFormTest : public QObject {
@@ -488,6 +492,29 @@ private Q_SLOTS:
         // Nothing went to a folder of a similar name.
         for (const auto& entry : std::filesystem::directory_iterator(home_->Path()))
             QCOMPARE(entry.path().filename().string(), name.toStdString());
+    }
+
+    // Leftovers of a killed save go at start, unless another instance is at work in the folder.
+    void leftoversOfAKilledSaveGoAtStartUnlessAnotherInstanceRuns()
+    {
+        QDir().mkpath(dataFolder());
+        const std::string folder = QStringToPath(dataFolder());
+        for (const char* name : {"save.dat.neu-Ab12Cd", "customers.dbf.neu-000000", "save.dat.neu-kurz"})
+            WriteWholeFile(folder + name, "x");
+        const int other = open(StaleFiles::DataFolderLockPath(folder).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(other >= 0);
+        QCOMPARE(flock(other, LOCK_SH), 0);
+        Start();
+        QVERIFY(std::filesystem::exists(folder + "save.dat.neu-Ab12Cd"));
+        QVERIFY(std::filesystem::exists(folder + "customers.dbf.neu-000000"));
+        windows_.reset();
+        close(other);  // the other instance ends
+
+        Start();
+        QVERIFY(!std::filesystem::exists(folder + "save.dat.neu-Ab12Cd"));
+        QVERIFY(!std::filesystem::exists(folder + "customers.dbf.neu-000000"));
+        QVERIFY(std::filesystem::exists(folder + "save.dat.neu-kurz"));  // not a name of ours
+        QVERIFY(std::filesystem::exists(folder + "save.dat"));
     }
 
     void damagedBookIsReportedAndNotOverwritten()
