@@ -7,6 +7,7 @@
 #include "foundation/LinkTarget.h"
 #include "foundation/TempFileName.h"
 
+#include <algorithm>
 #include <array>
 #include <dirent.h>
 #include <map>
@@ -119,18 +120,24 @@ std::string StaleFiles::TempFolderLockPath(const std::string& tempFolder)
 size_t StaleFiles::RemoveFromDataFolder(const std::string& dataFolder)
 {
     // The new file is written beside the file that is finally replaced, which for a link is
-    // its target, perhaps in another folder.
+    // its target, perhaps in another folder; beside the name in the data folder itself lie
+    // the leftovers from before it became a link.
     std::map<std::string, std::vector<std::string>> basesByFolder;
+    const auto add = [&basesByFolder](const std::string& path) {
+        const size_t slash = path.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        std::vector<std::string>& bases = basesByFolder[folder];
+        const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+        if (std::find(bases.begin(), bases.end(), base) == bases.end())
+            bases.push_back(base);
+    };
     for (const char* name : kSafelySavedNames) {
-        std::string replaced;
+        const std::string path = WithTrailingSlash(dataFolder) + name;
+        add(path);
         try {
-            replaced = LinkTarget(WithTrailingSlash(dataFolder) + name);
+            add(LinkTarget(path));
         } catch (const IoError&) {
-            continue;
         }
-        const size_t slash = replaced.find_last_of('/');
-        const std::string folder = slash == std::string::npos ? std::string() : replaced.substr(0, slash + 1);
-        basesByFolder[folder].push_back(slash == std::string::npos ? replaced : replaced.substr(slash + 1));
     }
     size_t removed = 0;
     for (const auto& [folder, bases] : basesByFolder) {
