@@ -25,7 +25,13 @@ for name in "$(printf '\377\376')" "$(printf 'M\374ller')"; do
     cp "$fixture" "$work/named/$name/save.dat"
     touch -d '2001-01-01' "$work/named/$name/save.dat"
     "$program" --data-dir "$work/named/$name" & pid=$!
-    sleep 2
+    # The start writes the book back once it is read; then the session ends the program.
+    waited=0
+    while [ ! "$work/named/$name/save.dat" -nt "$work/plain/save.dat" ] && [ $waited -lt 300 ]; do
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    sleep 0.5
     kill -TERM $pid
     wait $pid || { echo "window run failed"; exit 1; }
     [ "$work/named/$name/save.dat" -nt "$work/plain/save.dat" ] || { echo "save.dat not written back"; exit 1; }
