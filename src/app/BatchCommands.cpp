@@ -8,6 +8,7 @@
 #include "foundation/Utf8.h"
 #include "messages/MessageCatalog.h"
 #include "foundation/IoError.h"
+#include "foundation/StaleFiles.h"
 #include "invoices/InvoiceTotals.h"
 #include "invoices/NumberText.h"
 #include "invoices/RechnungList.h"
@@ -32,6 +33,7 @@ namespace {
 bool LoadBook(TRechnungBook& book, const QString& dataFolder)
 {
     book.progpath = book.appdatapath = ToU16(dataFolder);
+    StaleFiles::ClaimFolders(QStringToPath(dataFolder));
     const TRechnungBook::OpenResult result = book.OpenRechnungen();
     return result == TRechnungBook::OpenResult::Loaded || result == TRechnungBook::OpenResult::NoFile;
 }
@@ -51,10 +53,9 @@ std::u16string Line(const std::u16string& text)
 
 QString BatchDataFolder(const QString& dataDirOption)
 {
-    const std::string realprogpath = WithTrailingSlash(QCoreApplication::applicationDirPath().toStdString());
     if (!dataDirOption.isEmpty())
-        return QString::fromStdString(WithTrailingSlash(dataDirOption.toStdString()));
-    return QString::fromStdString(ChooseDataFolder(TDataPathForm::StoredChoice(), realprogpath));
+        return PathToQString(WithTrailingSlash(QStringToPath(dataDirOption)));
+    return PathToQString(ChooseDataFolder(TDataPathForm::StoredChoice(), TDataPathForm::ProgramFolderPath()));
 }
 
 int RunList(const QString& dataFolder, std::FILE* out)
@@ -95,7 +96,7 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
     format.decimalSeparator = locale.decimalSeparator;
     format.shortDate = locale.shortDate;
     try {
-        const PdfExportResult result = ExportPdf(book, position - 1, kind, QFile::encodeName(outputFile).toStdString(),
+        const PdfExportResult result = ExportPdf(book, position - 1, kind, QStringToPath(outputFile),
                                                  CurrentPrinterPage(), format);
         return result == PdfExportResult::Written ? 0 : 1;
     } catch (const IoError& error) {
@@ -110,8 +111,9 @@ namespace {
 // when there is none to work on.
 bool OpenCustomers(CustomerTable& customers, const QString& dataFolder, std::FILE* errors)
 {
-    QDir().mkpath(dataFolder);  // as at start, where the folder chain is created
-    const std::string folder = QFile::encodeName(dataFolder).toStdString();
+    const std::string folder = QStringToPath(dataFolder);
+    CreateFolderChain(folder);  // as at start
+    StaleFiles::ClaimFolders(folder);
     const CustomerTable::InitResult result = customers.InitDataBase(folder);
     if (result == CustomerTable::InitResult::CreateFailed)
         std::fprintf(errors, "Die Kundendatenbank konnte in %s nicht angelegt werden\n", folder.c_str());

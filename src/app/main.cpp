@@ -5,6 +5,7 @@
 #include "foundation/Messenger.h"
 #include "ui/QtGermanTexts.h"
 #include "ui/QtMessenger.h"
+#include "ui/QtText.h"
 #include "ui/TRechnungsForm.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ int main(int argc, char* argv[])
     case CommandLine::Action::List: {
         QCoreApplication app(argc, argv);
         SetApplicationNames();
-        return RunList(BatchDataFolder(QString::fromStdString(commandLine.dataDir)));
+        return RunList(BatchDataFolder(PathToQString(commandLine.dataDir)));
     }
     case CommandLine::Action::ExportPdf: {
         // The printer's page comes through Qt's print support, which needs a GUI application;
@@ -54,14 +55,14 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         SetApplicationNames();
-        return RunExportPdf(BatchDataFolder(QString::fromStdString(commandLine.dataDir)), commandLine.exportInvoice,
-                            QString::fromStdString(commandLine.outputFile), commandLine.exportKind);
+        return RunExportPdf(BatchDataFolder(PathToQString(commandLine.dataDir)), commandLine.exportInvoice,
+                            PathToQString(commandLine.outputFile), commandLine.exportKind);
     }
     case CommandLine::Action::ExportCustomersCsv:
     case CommandLine::Action::ImportCustomersCsv: {
         QCoreApplication app(argc, argv);
         SetApplicationNames();
-        const QString folder = BatchDataFolder(QString::fromStdString(commandLine.dataDir));
+        const QString folder = BatchDataFolder(PathToQString(commandLine.dataDir));
         return commandLine.action == CommandLine::Action::ExportCustomersCsv
                    ? RunExportCustomersCsv(folder, commandLine.csvFile)
                    : RunImportCustomersCsv(folder, commandLine.csvFile);
@@ -81,7 +82,7 @@ int main(int argc, char* argv[])
     QtMessenger messenger(windows.RechnungsForm());
     SetCurrentMessenger(&messenger);
     if (!commandLine.dataDir.empty())
-        windows.RechnungsForm()->SetDataFolderOverride(QString::fromStdString(commandLine.dataDir));
+        windows.RechnungsForm()->SetDataFolderOverride(PathToQString(commandLine.dataDir));
     SignalCloser signalCloser(windows.RechnungsForm());
     windows.RechnungsForm()->show();
     // A signal during the first showing (e.g. while a box about the book was open) may have

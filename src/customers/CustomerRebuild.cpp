@@ -33,6 +33,15 @@ void SyncFolder(const std::string& folder)
     }
 }
 
+// The work file takes the place of the table file: it gets the table file's permission bits,
+// so that a table the user kept private stays private. A failure leaves the umask's bits.
+void KeepPermissions(const std::string& from, const std::string& to)
+{
+    struct stat st {};
+    if (::stat(from.c_str(), &st) == 0 && Exists(to))
+        ::chmod(to.c_str(), st.st_mode & 07777);
+}
+
 // Renames and remembers, so that a later failure can put everything back.
 class RenameJournal {
 public:
@@ -111,6 +120,8 @@ void CustomerRebuild::SwapFiles(const std::string& folder)
     const std::string work = folder + "temp.dbf";
     const std::string workMemo = folder + "temp.dbt";
 
+    KeepPermissions(table, work);
+    KeepPermissions(memo, workMemo);
     RemoveIfThere(oldTable);
     RemoveIfThere(oldMemo);
     RenameJournal journal;

@@ -15,10 +15,12 @@ DbfDiskFile::~DbfDiskFile()
 void DbfDiskFile::Open(const std::string& path)
 {
     Close();
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    // Opened without waiting, so that a named pipe in the table's place does not block
+    // until someone writes to it; it is refused below.
+    int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     bool readOnly = false;
     if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         readOnly = true;
     }
     if (fd < 0)
@@ -31,8 +33,9 @@ void DbfDiskFile::Open(const std::string& path)
     }
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw IoError(path, "Keine gewöhnliche Datei");
+        throw IoError(path, kNotRegularFileText);
     }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fd_ = fd;
     readOnly_ = readOnly;
     size_ = static_cast<uint64_t>(st.st_size);

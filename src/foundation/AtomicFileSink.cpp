@@ -1,26 +1,64 @@
 #include "foundation/AtomicFileSink.h"
 
 #include "foundation/IoError.h"
+#include "foundation/LinkTarget.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
-AtomicFileSink::AtomicFileSink(const std::string& path) : ByteSink(path)
+namespace {
+
+// Why the new file cannot be made, in the user's words for the usual causes.
+std::string WhyNoNewFile(int error)
 {
-    std::vector<char> pattern(path.begin(), path.end());
-    const std::string suffix = ".neu-XXXXXX";
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return kFolderTakesNoNewFilesText;
+    case ENOENT:
+    case ENOTDIR:
+        return "Das Verzeichnis gibt es nicht.";
+    case ENOSPC:
+    case EDQUOT:
+        return "Auf dem Datenträger ist kein Platz mehr frei.";
+    default:
+        return std::strerror(error);
+    }
+}
+
+}  // namespace
+
+AtomicFileSink::AtomicFileSink(const std::string& path) : ByteSink(path), replacedPath_(LinkTarget(path))
+{
+    struct stat old {};
+    const bool hadOld = stat(replacedPath_.c_str(), &old) == 0;
+    if (hadOld && !S_ISREG(old.st_mode))
+        throw IoError(path, kNotRegularFileText);
+    std::vector<char> pattern(replacedPath_.begin(), replacedPath_.end());
+    const std::string suffix = std::string(kTempSuffix) + "XXXXXX";
     pattern.insert(pattern.end(), suffix.begin(), suffix.end());
     pattern.push_back('\0');
     const int fd = mkstemp(pattern.data());
     if (fd < 0)
-        throw IoError::FromErrno(path);
+        throw IoError(path, WhyNoNewFile(errno));
     tempPath_ = pattern.data();
-    // mkstemp creates with 0600; give the file the usual permissions of a data file.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
+    // mkstemp creates with 0600. The new file takes the place of the old one with its
+    // rights; a file that is new gets what the umask gives.
+    if (hadOld) {
+        if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+            // Not allowed to give the file away: it stays the writer's, with the old bits.
+        }
+        fchmod(fd, old.st_mode & 07777);
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
+    }
     file_ = fdopen(fd, "wb");
     if (!file_) {
         const IoError error = IoError::FromErrno(path);
@@ -66,7 +104,7 @@ void AtomicFileSink::Commit()
     }
     const int closed = std::fclose(file_);
     file_ = nullptr;
-    if (closed != 0 || std::rename(tempPath_.c_str(), Name().c_str()) != 0) {
+    if (closed != 0 || std::rename(tempPath_.c_str(), replacedPath_.c_str()) != 0) {
         const IoError error = IoError::FromErrno(Name());
         Discard();
         throw error;

@@ -3,18 +3,33 @@
 #include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
-
-namespace {
+#include <unistd.h>
+#include <vector>
 
 void CreateFolderChain(const std::string& path)
 {
-    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-        const std::string level = path.substr(0, slash);
+    const std::string full = WithTrailingSlash(path);
+    for (size_t slash = full.find('/', 1); slash != std::string::npos; slash = full.find('/', slash + 1)) {
+        const std::string level = full.substr(0, slash);
         if (mkdir(level.c_str(), 0755) != 0 && errno != EEXIST)
             return;
     }
 }
 
+std::string ProgramFolder()
+{
+    std::vector<char> buffer(1024);
+    for (;;) {
+        const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (n < 0)
+            return {};
+        if (static_cast<size_t>(n) < buffer.size()) {
+            const std::string program(buffer.data(), static_cast<size_t>(n));
+            const size_t slash = program.find_last_of('/');
+            return slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 std::string WithTrailingSlash(std::string path)

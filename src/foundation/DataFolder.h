@@ -9,6 +9,14 @@
 // write into the folder reports it). Paths are UTF-8 and end in "/".
 std::string GetProgramDir(bool create, const std::string& fallback);
 
+// Creates every missing level of the folder chain of path (as the file system spells it); a
+// failure is not reported here.
+void CreateFolderChain(const std::string& path);
+
+// The folder of the running program file, ending in "/", as the file system spells it; empty
+// when the system does not tell.
+std::string ProgramFolder();
+
 // Appends "/" unless the path is empty or already ends in one.
 std::string WithTrailingSlash(std::string path);
 

@@ -2,22 +2,33 @@
 
 #include "foundation/IoError.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 FileByteSource::FileByteSource(const std::string& path) : ByteSource(path)
 {
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_)
+    // Opened without waiting, so that a named pipe does not block until someone writes to
+    // it: only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw IoError::FromErrno(path);
     struct stat st {};
-    if (fstat(fileno(file_), &st) != 0) {
+    if (fstat(fd, &st) != 0) {
         const IoError error = IoError::FromErrno(path);
-        std::fclose(file_);
+        ::close(fd);
         throw error;
     }
     if (!S_ISREG(st.st_mode)) {
-        std::fclose(file_);
-        throw IoError(path, "Keine gewöhnliche Datei");
+        ::close(fd);
+        throw IoError(path, kNotRegularFileText);
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    file_ = fdopen(fd, "rb");
+    if (!file_) {
+        const IoError error = IoError::FromErrno(path);
+        ::close(fd);
+        throw error;
     }
     size_ = static_cast<uint64_t>(st.st_size);
 }

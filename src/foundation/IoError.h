@@ -23,3 +23,7 @@ private:
 
 // System text used when a file ends before the data it announces.
 inline constexpr const char* kReadPastEndText = "Lesen über das Dateiende hinaus";
+// System text for a name that is a folder, a named pipe or a device instead of a file: it is
+// neither read (a pipe would wait for a writer for ever) nor replaced.
+inline constexpr const char* kNotRegularFileText =
+    "Keine gewöhnliche Datei (sondern ein Verzeichnis, eine benannte Pipe oder ein Gerät)";

@@ -4,6 +4,7 @@
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
+#include "foundation/PathText.h"
 #include "foundation/Utf8.h"
 #include "invoices/DateTime.h"
 #include "invoices/SaveDatReader.h"
@@ -98,7 +99,7 @@ void TRechnungBook::ClearArtikel()
 
 std::string TRechnungBook::SaveDatPath() const
 {
-    return Utf16ToUtf8(progpath) + "save.dat";
+    return TextToPath(progpath) + "save.dat";
 }
 
 void TRechnungBook::SaveRechnungen()
@@ -109,18 +110,23 @@ void TRechnungBook::SaveRechnungen()
     std::unique_ptr<AtomicFileSink> sink;
     try {
         sink = std::make_unique<AtomicFileSink>(path);
-    } catch (const IoError&) {
-        CurrentMessenger().ShowError(MessageText(133) + Utf8ToUtf16(path));
+    } catch (const IoError& e) {
+        // Message 133 with the path, and on a line of its own why.
+        CurrentMessenger().ShowError(MessageText(133) + PathToText(path) + u"\n" + Utf8ToUtf16(e.systemText()));
         return;
     }
+    std::string failure;
     try {
         SaveDatWriter(*this).Write(*sink);
         sink->Commit();
     } catch (const IoError& e) {
-        ReportError(e.what());
+        failure = e.what();
     } catch (const std::bad_alloc&) {
-        ReportError(path + ": " + kOutOfMemoryText);
+        failure = path + ": " + kOutOfMemoryText;
     }
+    sink.reset();  // an unfinished new file is gone before the user reads about it
+    if (!failure.empty())
+        ReportError(failure);
 }
 
 TRechnungBook::OpenResult TRechnungBook::OpenRechnungen()

@@ -1,6 +1,6 @@
 #include "output/TInvoiceLogo.h"
 
-#include "foundation/Utf8.h"
+#include "foundation/PathText.h"
 #include "imaging/DibAccess.h"
 #include "imaging/OpenDib.h"
 
@@ -8,8 +8,8 @@ TInvoiceLogo::TInvoiceLogo(const std::u16string& fileName)
 {
     if (fileName.empty())
         return;
-    // The image layer takes the name as the file system spells it (UTF-8 here).
-    const std::string path = Utf16ToUtf8(fileName);
+    // The image layer takes the name as the file system spells it.
+    const std::string path = TextToPath(fileName);
     image_.bits = nullptr;
     OpenDib(&image_, path.c_str(), 0, 0);
 }

@@ -27,17 +27,20 @@ TPDFCanvas::TPDFCanvas()
 
 TPDFCanvas::~TPDFCanvas()
 {
+    std::u16string failure;
     if (isincreation) {
         // A document left open is finished, as an explicit EndDoc would; a destructor cannot
-        // raise, so a failure is reported to the user here (and no file is left behind).
+        // raise, so a failure is reported to the user here, once no file of it is left.
         try {
             EndDoc();
         } catch (const IoError& error) {
-            CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
+            failure = Utf8ToUtf16(error.what());
         }
     }
     ReleaseDocument();
     ReleaseImages();
+    if (!failure.empty())
+        CurrentMessenger().ShowError(failure);
 }
 
 // ---- Output channel ----

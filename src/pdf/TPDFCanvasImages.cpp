@@ -3,8 +3,10 @@
 #include "pdf/TPDFCanvas.h"
 
 #include "foundation/FileByteSource.h"
+#include "foundation/InstanceLock.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
+#include "foundation/StaleFiles.h"
 #include "foundation/TDynaArray.h"
 #include "foundation/TempFileName.h"
 #include "imaging/DibAccess.h"
@@ -28,6 +30,8 @@ namespace {
 // written. Empty when no name can be created.
 std::string ReserveTempFile(const std::string& prefix, const std::string& suffix)
 {
+    // While this process runs, an instance started meanwhile leaves its files alone.
+    InstanceLock::HoldShared(StaleFiles::TempFolderLockPath(TempFolder()));
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = TempFileName(prefix, suffix);
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);

@@ -129,7 +129,7 @@ void AusgabePage::PDFBtnClick()
     format.shortDate = locale.shortDate;
     PdfExportResult result;
     try {
-        result = ExportPdf(book, row, DocumentKind(), QFile::encodeName(fileName).toStdString(),
+        result = ExportPdf(book, row, DocumentKind(), QStringToPath(fileName),
                            CurrentPrinterPage(), format);
     } catch (const IoError& error) {
         CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "foundation/PathText.h"
+
 #include <QString>
 #include <string>
+#include <string_view>
 
 // The core keeps text as UTF-16, like QString: conversion is a copy of the units.
 inline QString ToQString(const std::u16string& text)
@@ -12,4 +15,16 @@ inline QString ToQString(const std::u16string& text)
 inline std::u16string ToU16(const QString& text)
 {
     return text.toStdU16String();
+}
+
+// File names between the file system and Qt without loss (QFile::encodeName and
+// QString::toStdString would change bytes that are not UTF-8); see PathText.h.
+inline QString PathToQString(std::string_view path)
+{
+    return ToQString(PathToText(path));
+}
+
+inline std::string QStringToPath(const QString& text)
+{
+    return TextToPath(ToU16(text));
 }

@@ -1,8 +1,10 @@
 #include "ui/TDataPathForm.h"
 
+#include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
 #include "ui_TDataPathForm.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 TDataPathForm::TDataPathForm(QWidget* parent)
@@ -35,7 +37,7 @@ DataFolderChoice TDataPathForm::Choice() const
     choice.ProgramFolderCheck = ui->ProgramFolderCheck->isChecked();
     choice.UserFolderCheck = ui->UserFolderCheck->isChecked();
     choice.UseSpecialFolderCheck = ui->UseSpecialFolderCheck->isChecked();
-    choice.DirectoryEdit1 = ui->DirectoryEdit1->text().toStdString();
+    choice.DirectoryEdit1 = QStringToPath(ui->DirectoryEdit1->text());
     return choice;
 }
 
@@ -47,9 +49,17 @@ DataFolderChoice TDataPathForm::StoredChoice()
     choice.ProgramFolderCheck = settings.value("ProgramFolderCheck.Checked", choice.ProgramFolderCheck).toBool();
     choice.UseSpecialFolderCheck =
         settings.value("UseSpecialFolderCheck.Checked", choice.UseSpecialFolderCheck).toBool();
-    choice.DirectoryEdit1 = settings.value("DirectoryEdit1.Text").toString().toStdString();
+    choice.DirectoryEdit1 = QStringToPath(settings.value("DirectoryEdit1.Text").toString());
     choice.UserFolderCheck = settings.value("UserFolderCheck.Checked", choice.UserFolderCheck).toBool();
     return choice;
+}
+
+std::string TDataPathForm::ProgramFolderPath()
+{
+    const std::string folder = ProgramFolder();
+    if (!folder.empty())
+        return folder;
+    return WithTrailingSlash(QStringToPath(QCoreApplication::applicationDirPath()));
 }
 
 void TDataPathForm::showEvent(QShowEvent* event)

@@ -25,6 +25,9 @@ public:
     DataFolderChoice Choice() const;
     // The stored choice, read without a window (for runs without a display).
     static DataFolderChoice StoredChoice();
+    // The program folder (the folder of the running program file, ending in "/"), spelled
+    // as the file system spells it.
+    static std::string ProgramFolderPath();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -47,7 +47,7 @@ void ShowProgress(int percent)
 
 std::string FilePath(const QString& name)
 {
-    return QFile::encodeName(name).toStdString();
+    return QStringToPath(name);
 }
 
 std::u16string Number(uint32_t n)

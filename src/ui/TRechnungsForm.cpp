@@ -1,6 +1,7 @@
 #include "ui/TRechnungsForm.h"
 
 #include "foundation/DataFolder.h"
+#include "foundation/StaleFiles.h"
 #include "ui/ProgressEvent.h"
 #include "ui/ProgressPanel.h"
 #include "ui/QtText.h"
@@ -53,8 +54,7 @@ TRechnungsForm::~TRechnungsForm()
 
 void TRechnungsForm::FormCreate()
 {
-    realprogpath_ = progpath_ = QString::fromStdString(
-        WithTrailingSlash(QCoreApplication::applicationDirPath().toStdString()));
+    realprogpath_ = progpath_ = PathToQString(TDataPathForm::ProgramFolderPath());
     book.progpath = book.realprogpath = ToU16(progpath_);
 
     statusText_ = new QLabel(this);
@@ -158,25 +158,27 @@ void TRechnungsForm::FormShow()
     // chose another folder for this run.
     if (DataPathForm) {
         DataPathForm->RestoreStoredValues();
-        DataPathForm->SetUserFolderText(QString::fromStdString(GetProgramDir(false, realprogpath_.toStdString())));
+        DataPathForm->SetUserFolderText(PathToQString(GetProgramDir(false, QStringToPath(realprogpath_))));
     }
     if (!dataFolderOverride_.isEmpty()) {
-        appdatapath_ = QString::fromStdString(WithTrailingSlash(dataFolderOverride_.toStdString()));
-        QDir().mkpath(appdatapath_);
+        appdatapath_ = PathToQString(WithTrailingSlash(QStringToPath(dataFolderOverride_)));
+        CreateFolderChain(QStringToPath(appdatapath_));
     } else if (DataPathForm) {
-        appdatapath_ = QString::fromStdString(ChooseDataFolder(DataPathForm->Choice(), realprogpath_.toStdString()));
+        appdatapath_ = PathToQString(ChooseDataFolder(DataPathForm->Choice(), QStringToPath(realprogpath_)));
     } else {
-        appdatapath_ = QString::fromStdString(ChooseDataFolder(DataFolderChoice{}, realprogpath_.toStdString()));
+        appdatapath_ = PathToQString(ChooseDataFolder(DataFolderChoice{}, QStringToPath(realprogpath_)));
     }
     progpath_ = appdatapath_;
     book.appdatapath = book.progpath = ToU16(progpath_);
+    // Leftovers of a killed run go, unless another instance is at work.
+    StaleFiles::ClaimFolders(QStringToPath(progpath_));
 
     book.OpenRechnungen();
     ShowSavingState();
     ShowBook();
     // The customer table stays open for the whole run.
     if (KundenForm)
-        KundenForm->InitDataBase(progpath_.toStdString());
+        KundenForm->InitDataBase(QStringToPath(progpath_));
     Q_EMIT BookLoaded();
 }
 
@@ -251,7 +253,7 @@ void TRechnungsForm::BitBtn3Click()
         return;
     // A missing or unreadable file changes nothing; a damaged one is reported by the book,
     // which then refuses to save for the rest of the run.
-    book.OpenRechnungen((realprogpath_ + QStringLiteral("save.dat")).toStdString());
+    book.OpenRechnungen(QStringToPath(realprogpath_ + QStringLiteral("save.dat")));
     ShowSavingState();
     ShowBook();
     book.SaveRechnungen();

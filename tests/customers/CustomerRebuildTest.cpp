@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -48,6 +49,25 @@ TEST_F(CustomerRebuildTest, AddingBemerkungKeepsRecordsAndTheOldTable)
     EXPECT_EQ(old.FieldCount(), 15);
     EXPECT_EQ(Column(old, u"Mehr")[0], u"Memo eins\r\nzweite Zeile");
     EXPECT_TRUE(messenger_.Boxes().empty());
+}
+
+TEST_F(CustomerRebuildTest, TableAndMemoKeepTheirPermissionBits)
+{
+    const auto bits = [this](const char* name) {
+        struct stat st {};
+        stat(dir_.File(name).c_str(), &st);
+        return st.st_mode & 07777;
+    };
+    chmod(dir_.File("customers.dbf").c_str(), 0600);
+    chmod(dir_.File("customers.dbt").c_str(), 0640);
+    ASSERT_TRUE(customers_.AddnewField(u"Bemerkung", 30));
+    EXPECT_EQ(bits("customers.dbf"), 0600u);
+    EXPECT_EQ(bits("customers.dbt"), 0640u);
+    chmod(dir_.File("customers.dbt").c_str(), 0604);
+    ASSERT_TRUE(customers_.Rebuild(*CustomerRestructure::DeleteLastField(Table().Fields())));
+    EXPECT_EQ(bits("customers.dbf"), 0600u);
+    EXPECT_EQ(bits("customers.dbt"), 0604u);
+    EXPECT_EQ(Column(Table(), u"Firma"), (std::vector<std::u16string>{u"Eins", u"Zwei", u"Drei"}));
 }
 
 TEST_F(CustomerRebuildTest, DeletingTheLastColumnNeedsMoreThanFifteenAndSparesTheMemo)

@@ -5,10 +5,16 @@
 #include "customers/CustomerTable.h"
 #include "customers/CustomerValueLists.h"
 #include "customers/CustomerTestTables.h"
+#include "foundation/PathText.h"
+#include "support/FileRightsApply.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
+#include "support/Watchdog.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
 
 TEST(CustomerTable, FirstStartCreatesTheFifteenStandardColumns)
 {
@@ -82,6 +88,28 @@ TEST(CustomerTable, CreationFailureInAMissingFolderLeavesNoData)
     CustomerTable customers;
     EXPECT_EQ(customers.InitDataBase("/nonexistent-rekolon-folder/"), CustomerTable::InitResult::CreateFailed);
     EXPECT_FALSE(customers.Dbf1().Active());
+}
+
+TEST(CustomerTable, APipeInPlaceOfTheTableOrItsMemoIsRefusedAtOnceAndLeftAsItIs)
+{
+    // A pipe that nobody writes to would block an ordinary open for ever. The memo pipe is
+    // also given without write permission, which sends the open down its read-only path.
+    const Watchdog watchdog(20, "customer table in place of a pipe");
+    for (const char* pipeName : {"customers.dbf", "customers.dbt"}) {
+        TempDir dir;
+        ScriptedMessenger messenger;
+        FillCustomers(dir.File("customers.dbf"), CustomerSchema::StandardFields(), {{{u"Firma", u"Eins"}}});
+        std::filesystem::remove(dir.File(pipeName));
+        ASSERT_EQ(mkfifo(dir.File(pipeName).c_str(), 0444), 0);
+        const FileRightsApply rights;  // so that root, too, opens the read-only pipe read-only
+        CustomerTable customers;
+        EXPECT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::OpenFailed) << pipeName;
+        EXPECT_FALSE(customers.Dbf1().Active());
+        ASSERT_EQ(messenger.Errors().size(), 1u) << pipeName;
+        EXPECT_NE(messenger.Errors()[0].find(PathToText(dir.File(pipeName))), std::u16string::npos);
+        EXPECT_NE(messenger.Errors()[0].find(u"Keine gewöhnliche Datei"), std::u16string::npos);
+        EXPECT_TRUE(std::filesystem::is_fifo(dir.File(pipeName)));
+    }
 }
 
 class CustomerSearchTest : public ::testing::Test {

@@ -4,8 +4,11 @@
 #include "foundation/MemoryByteSource.h"
 #include "foundation/StringRecords.h"
 #include "support/TempDir.h"
+#include "support/Watchdog.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -134,10 +137,21 @@ TEST(FileByteSource, MissingFileRaisesWithName)
     }
 }
 
-TEST(FileByteSource, FolderIsNotAFile)
+TEST(FileByteSource, FolderOrPipeIsNotAFileAndRefusedAtOnce)
 {
+    // Nobody writes to the pipe: a plain open would wait for ever.
+    const Watchdog watchdog(20, "FileByteSource on a pipe");
     TempDir dir;
-    EXPECT_THROW(FileByteSource source(dir.Path()), IoError);
+    ASSERT_EQ(mkfifo(dir.File("save.dat").c_str(), 0600), 0);
+    for (const std::string& path : {dir.Path(), dir.File("save.dat")}) {
+        try {
+            FileByteSource source(path);
+            ADD_FAILURE() << path << " was read as a file";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.fileName(), path);
+            EXPECT_EQ(e.systemText(), kNotRegularFileText);
+        }
+    }
 }
 
 TEST(FileByteSource, ReadsLittleEndianValues)

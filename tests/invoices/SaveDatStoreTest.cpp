@@ -410,7 +410,8 @@ TEST(SaveDatStore, FolderThatCannotTakeTheFileGivesMessage133WithThePath)
     book.AppendRechnung();
     book.SaveRechnungen();
     ASSERT_EQ(messenger.Errors().size(), 1u);
-    EXPECT_EQ(messenger.Errors()[0], MessageText(133) + Utf8ToUtf16(dir.File("fehlt/save.dat")));
+    EXPECT_EQ(messenger.Errors()[0],
+              MessageText(133) + Utf8ToUtf16(dir.File("fehlt/save.dat")) + u"\nDas Verzeichnis gibt es nicht.");
     EXPECT_FALSE(std::filesystem::exists(dir.File("fehlt")));
     EXPECT_EQ(book.RechnungCount(), 1u);
     book.SaveRechnungen();  // the next trigger tries again

@@ -6,6 +6,7 @@
 #include "imaging/DibMemory.h"
 #include "imaging/DibPixels.h"
 #include "imaging/OpenDib.h"
+#include "foundation/StaleFiles.h"
 #include "pdf/TPDFCanvas.h"
 #include "support/ScriptedMessenger.h"
 #include "support/EnvOverride.h"
@@ -17,6 +18,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
 #include <regex>
 #include <sstream>
 #include <sys/stat.h>
@@ -541,4 +545,51 @@ TEST(TPDFCanvasImages, CopyDibCopiesPixelsAndTableIntoItsOwnMemory)
     EXPECT_EQ(failed.bits, nullptr);
     ASSERT_EQ(messenger.Errors().size(), 1u);
     EXPECT_EQ(messenger.Errors()[0], u"Fehler: nicht genug Speicher für diese Operation!");
+}
+
+TEST(TPDFCanvasImages, ADocumentThatCannotBeFinishedIsReportedOnceNoFileOfItIsLeft)
+{
+    TempDir files;
+    TempDir temp;
+    EnvOverride override("TMPDIR", temp.Path().c_str());
+    ScriptedMessenger messenger;
+    std::vector<std::string> tempWhileShown;
+    std::vector<std::string> filesWhileShown;
+    messenger.WhenBoxShown([&](const ScriptedMessenger::Box&) {
+        tempWhileShown = FilesStartingWith(temp.Path(), "temp");
+        filesWhileShown = FilesStartingWith(files.Path(), "bericht.pdf.");
+    });
+    {
+        TPDFCanvas c;
+        c.usetempfileforimages = true;
+        ASSERT_TRUE(c.BeginDoc(files.File("bericht.pdf")));
+        Logo logo;
+        MakeBlockLogo(logo, 24);
+        c.DrawDIB(10, 10, 48, 32, logo.d, 0, 0, 48, 32);
+        ASSERT_EQ(FilesStartingWith(temp.Path(), "temppdfimg").size(), 1u);
+        // A folder that is not empty in the file's place makes the last step fail.
+        std::filesystem::create_directories(files.File("bericht.pdf/inhalt"));
+    }  // left open: the destructor finishes the document, which fails
+    ASSERT_EQ(messenger.Errors().size(), 1u);
+    EXPECT_TRUE(tempWhileShown.empty()) << tempWhileShown.front();
+    EXPECT_TRUE(filesWhileShown.empty()) << filesWhileShown.front();
+}
+
+TEST(TPDFCanvasImages, WhileItKeepsImageFilesNoOtherInstanceMayClearTheTemporaryFolder)
+{
+    TempDir files;
+    TempDir temp;
+    EnvOverride override("TMPDIR", temp.Path().c_str());
+    TPDFCanvas c;
+    c.usetempfileforimages = true;
+    ASSERT_TRUE(c.BeginDoc(files.File("x.pdf")));
+    Logo logo;
+    MakeBlockLogo(logo, 24);
+    c.DrawDIB(10, 10, 48, 32, logo.d, 0, 0, 48, 32);
+    ASSERT_EQ(FilesStartingWith(temp.Path(), "temppdfimg").size(), 1u);
+    // Another instance, starting now, tries for the lock that allows clearing.
+    const int other = open(StaleFiles::TempFolderLockPath(temp.Path()).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(other, 0);
+    EXPECT_NE(flock(other, LOCK_EX | LOCK_NB), 0);
+    close(other);
 }

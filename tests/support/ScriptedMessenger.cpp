@@ -13,17 +13,23 @@ ScriptedMessenger::~ScriptedMessenger()
 void ScriptedMessenger::ShowError(const std::u16string& text, const std::u16string& title)
 {
     boxes_.push_back({Kind::Error, text, title, {}});
+    if (look_)
+        look_(boxes_.back());
 }
 
 void ScriptedMessenger::ShowInformation(const std::u16string& text, const std::u16string& title)
 {
     boxes_.push_back({Kind::Information, text, title, {}});
+    if (look_)
+        look_(boxes_.back());
 }
 
 Messenger::Answer ScriptedMessenger::AskQuestion(const std::u16string& text, const std::u16string& title,
                                                  QuestionIcon icon)
 {
     boxes_.push_back({Kind::Question, text, title, icon});
+    if (look_)
+        look_(boxes_.back());
     if (answers_.empty()) {
         ++unanswered_;
         return Answer::Cancel;

@@ -3,6 +3,7 @@
 #include "foundation/Messenger.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     ~ScriptedMessenger() override;
 
     void AnswerNext(Answer answer) { answers_.push_back(answer); }
+    // Runs look at the moment each box is shown (while it would be open), for instance to
+    // see which files exist then.
+    void WhenBoxShown(std::function<void(const Box&)> look) { look_ = std::move(look); }
 
     void ShowError(const std::u16string& text, const std::u16string& title = {}) override;
     void ShowInformation(const std::u16string& text, const std::u16string& title = {}) override;
@@ -39,5 +43,6 @@ private:
     std::vector<Box> boxes_;
     std::deque<Answer> answers_;
     int unanswered_ = 0;
+    std::function<void(const Box&)> look_;
     Messenger* previous_;
 };

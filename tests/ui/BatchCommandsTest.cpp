@@ -3,6 +3,7 @@
 #include "invoices/TextBuf.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
+#include "support/Watchdog.h"
 #include "ui/QtText.h"
 
 #include <QFileInfo>
@@ -10,6 +11,8 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <filesystem>
+#include <sys/stat.h>
 
 // The work done without a window, on books written through the core.
 class BatchCommandsTest : public QObject {
@@ -28,6 +31,17 @@ private:
             bytes.append(buffer, static_cast<qsizetype>(n));
         std::fclose(out);
         return QString::fromUtf8(bytes);
+    }
+
+    static std::string ReadAll(std::FILE* file)
+    {
+        std::rewind(file);
+        std::string bytes;
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, n);
+        return bytes;
     }
 
 private Q_SLOTS:
@@ -125,6 +139,74 @@ private Q_SLOTS:
         QCOMPARE(exitCode, 1);
         QVERIFY(!messenger.Errors().empty());
         QCOMPARE(ReadWholeFile(dir.File("save.dat")), std::string("\x02\x00\x00\x00", 4));
+    }
+
+    // A pipe that nobody writes to would block an ordinary open for ever.
+    void pipesInPlaceOfFilesAreRefusedAtOnce()
+    {
+        const Watchdog watchdog(30, "batch command on a pipe");
+        ScriptedMessenger messenger;
+        {
+            TempDir dir;
+            QCOMPARE(mkfifo(dir.File("save.dat").c_str(), 0600), 0);
+            int exitCode = -1;
+            Capture(PathToQString(dir.Path()), exitCode);
+            QCOMPARE(exitCode, 1);
+            QCOMPARE(messenger.Errors().size(), size_t(1));
+            QVERIFY(messenger.Errors()[0].find(PathToText(dir.File("save.dat"))) != std::u16string::npos);
+            QVERIFY(std::filesystem::is_fifo(dir.File("save.dat")));
+        }
+        messenger.Reset();
+        {
+            TempDir dir;
+            QCOMPARE(mkfifo(dir.File("customers.dbf").c_str(), 0600), 0);
+            std::FILE* errors = std::tmpfile();
+            QCOMPARE(RunExportCustomersCsv(PathToQString(dir.Path()), dir.File("kunden.csv"), errors), 1);
+            std::fclose(errors);
+            QCOMPARE(messenger.Errors().size(), size_t(1));
+            QVERIFY(messenger.Errors()[0].find(PathToText(dir.File("customers.dbf"))) != std::u16string::npos);
+            QVERIFY(!std::filesystem::exists(dir.File("kunden.csv")));
+            QVERIFY(std::filesystem::is_fifo(dir.File("customers.dbf")));
+        }
+        {
+            TempDir dir;
+            QCOMPARE(mkfifo(dir.File("kunden.csv").c_str(), 0600), 0);
+            std::FILE* errors = std::tmpfile();
+            QCOMPARE(RunImportCustomersCsv(PathToQString(dir.Path()), dir.File("kunden.csv"), errors), 1);
+            const std::string text = ReadAll(errors);
+            std::fclose(errors);
+            QVERIFY2(text.find(dir.File("kunden.csv")) != std::string::npos, text.c_str());
+            QVERIFY2(text.find("Keine gewöhnliche Datei") != std::string::npos, text.c_str());
+        }
+    }
+
+    // A folder given on the command line is used under its own name, bytes that are not UTF-8
+    // included, for the list as for the customer table.
+    void folderNamedWithBytesThatAreNotUtf8()
+    {
+        for (const char* name : {"\xff\xfe", "M\xfcller"}) {
+            TempDir dir;
+            const std::string folder = dir.File(name);  // without the "/": added as for --data-dir
+            std::filesystem::create_directory(folder);
+            {
+                TRechnungBook book;
+                book.progpath = PathToText(folder + "/");
+                book.isopened = true;
+                NewTextBuf(&book.AppendRechnung().rechnr, u"RE-1");
+                book.SaveRechnungen();
+            }
+            const QString given = BatchDataFolder(PathToQString(folder));
+            QCOMPARE(QStringToPath(given), folder + "/");
+            int exitCode = -1;
+            const QString output = Capture(given, exitCode);
+            QCOMPARE(exitCode, 0);
+            QCOMPARE(output.section('\t', 1, 1), QString("RE-1"));
+            std::FILE* errors = std::tmpfile();
+            QCOMPARE(RunExportCustomersCsv(given, dir.File("kunden.csv"), errors), 0);
+            std::fclose(errors);
+            QVERIFY(std::filesystem::exists(folder + "/customers.dbf"));
+            QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // folder and CSV
+        }
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/AppWindows.h"
+#include "foundation/StaleFiles.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "support/ScriptedMessenger.h"
@@ -28,7 +29,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <filesystem>
 #include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 
 // Drives the real main window with its dialogs, in a data folder of its own per test.
 class TRechnungsFormTest : public QObject {
@@ -466,7 +471,8 @@ private Q_SLOTS:
         const auto errors = messenger_->Errors();
         QVERIFY(!errors.empty());
         const QString expected = QString("Achtung: die Datei save.dat konnte nicht angelegt werden. Die "
-                                         "Datensätze konnten nicht gespeichert werden!") + saveDat();
+                                         "Datensätze konnten nicht gespeichert werden!") + saveDat()
+                                 + "\nDas Verzeichnis gibt es nicht.";
         QCOMPARE(QString::fromStdU16String(errors.front()), expected);
         NewInvoice("Im Speicher");
         QCOMPARE(cell(0, 3), QString("Im Speicher"));
@@ -485,6 +491,69 @@ private Q_SLOTS:
         });
         child<QPushButton>("BitBtn2")->click();
         QCOMPARE(title, QString("Vestrik Kundenverwaltung 1.0"));
+    }
+
+    void dataFolderNamedWithBytesThatAreNotUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("stray bytes") << QByteArray("\xff\xfe");
+        QTest::newRow("Latin-1") << QByteArray("M\xfcller");
+    }
+
+    // The folder given for this run is the one read and written, under its own name.
+    void dataFolderNamedWithBytesThatAreNotUtf8()
+    {
+        QFETCH(QByteArray, name);
+        const std::string folder = home_->Path() + name.toStdString() + "/";
+        std::filesystem::create_directory(folder);
+        {
+            TRechnungBook stored;
+            stored.progpath = PathToText(folder);
+            stored.isopened = true;
+            NewTextBuf(&stored.AppendRechnung().name, u"Gespeichert");
+            stored.SaveRechnungen();
+        }
+        windows_ = std::make_unique<AppWindows>();
+        form()->SetDataFolderOverride(PathToQString(folder));
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+        QCOMPARE(list()->model()->rowCount(), 1);
+        QCOMPARE(cell(0, 3), QString("Gespeichert"));
+        NewInvoice("Neu");
+        windows_.reset();
+
+        TRechnungBook reread;
+        reread.progpath = PathToText(folder);
+        QCOMPARE(reread.OpenRechnungen(), TRechnungBook::OpenResult::Loaded);
+        QCOMPARE(reread.RechnungCount(), 2u);
+        QCOMPARE(std::u16string(TextOf(reread.Rechnung(1).name)), std::u16string(u"Neu"));
+        QVERIFY(std::filesystem::exists(folder + "customers.dbf"));
+        // Nothing went to a folder of a similar name.
+        for (const auto& entry : std::filesystem::directory_iterator(home_->Path()))
+            QCOMPARE(entry.path().filename().string(), name.toStdString());
+    }
+
+    // Leftovers of a killed save go at start, unless another instance is at work in the folder.
+    void leftoversOfAKilledSaveGoAtStartUnlessAnotherInstanceRuns()
+    {
+        QDir().mkpath(dataFolder());
+        const std::string folder = QStringToPath(dataFolder());
+        for (const char* name : {"save.dat.neu-Ab12Cd", "customers.dbf.neu-000000", "save.dat.neu-kurz"})
+            WriteWholeFile(folder + name, "x");
+        const int other = open(StaleFiles::DataFolderLockPath(folder).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        QVERIFY(other >= 0);
+        QCOMPARE(flock(other, LOCK_SH), 0);
+        Start();
+        QVERIFY(std::filesystem::exists(folder + "save.dat.neu-Ab12Cd"));
+        QVERIFY(std::filesystem::exists(folder + "customers.dbf.neu-000000"));
+        windows_.reset();
+        close(other);  // the other instance ends
+
+        Start();
+        QVERIFY(!std::filesystem::exists(folder + "save.dat.neu-Ab12Cd"));
+        QVERIFY(!std::filesystem::exists(folder + "customers.dbf.neu-000000"));
+        QVERIFY(std::filesystem::exists(folder + "save.dat.neu-kurz"));  // not a name of ours
+        QVERIFY(std::filesystem::exists(folder + "save.dat"));
     }
 
     void damagedBookIsReportedAndNotOverwritten()
