@@ -214,8 +214,13 @@ std::string PrivateCupsd::AddQueue(const std::string& name, const std::string& p
     std::vector<std::string> arguments{"-p", name, "-E", "-v", "file://" + OutputFile(name), "-P", ppdFile};
     std::string error = RunTool("lpadmin", arguments);
     if (error.empty() && isDefault)
-        error = RunTool("lpadmin", {"-d", name});
+        error = MakeDefault(name);
     return error;
+}
+
+std::string PrivateCupsd::MakeDefault(const std::string& name)
+{
+    return RunTool("lpadmin", {"-d", name});
 }
 
 std::string PrivateCupsd::Reject(const std::string& name)

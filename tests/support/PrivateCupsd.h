@@ -32,6 +32,8 @@ public:
     // each job into OutputFile(name); `isDefault` makes it the default printer. Empty on
     // success, else the error.
     std::string AddQueue(const std::string& name, const std::string& ppdFile, bool isDefault = false);
+    // Makes the queue the default printer.
+    std::string MakeDefault(const std::string& name);
     // Stops the queue from taking jobs (cupsreject) or lets it take them again (cupsaccept).
     std::string Reject(const std::string& name);
     std::string Accept(const std::string& name);
