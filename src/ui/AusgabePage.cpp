@@ -6,10 +6,12 @@
 #include "invoices/TRechnungBook.h"
 #include "output/PdfExport.h"
 #include "messages/MessageCatalog.h"
+#include "messages/PrintMessages.h"
 #include "output/QtPainterCanvas.h"
 #include "output/QtPrinterPage.h"
 #include "output/TPageLayout.h"
 #include "ui/LocaleFormat.h"
+#include "ui/PrintJobs.h"
 #include "ui/QtText.h"
 #include "ui/RechnungenPage.h"
 #include "ui/StandardDialogs.h"
@@ -21,7 +23,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
@@ -223,36 +224,21 @@ void AusgabePage::DruckenBtnClick()
     int row = -1;
     if (!SelectedInvoice(book, row))
         return;
-    QPrinter* printer = CurrentPrinter();
-    if (!printer) {
-        CurrentMessenger().ShowError(
-            u"Es ist kein Drucker eingerichtet. Bitte richten Sie einen Drucker ein oder speichern Sie die "
-            u"Rechnung als PDF.");
-        return;
-    }
-    printer->setDocName(ToQString(MessageText(143)));
+    PrintJob job(ToQString(MessageText(143)), std::u16string(PrintMessages::kInvoiceAdvice));
     QPainter painter;
-    if (!painter.begin(printer)) {
-        CurrentMessenger().ShowError(u"Der Druckauftrag konnte nicht gestartet werden. Bitte prüfen Sie den Drucker.");
+    if (!job.Begin(painter))
         return;
-    }
     const LocaleFormat locale = LocaleFormat::FromSystem();
     TLayoutFormat format;
     format.decimalSeparator = locale.decimalSeparator;
     format.shortDate = locale.shortDate;
-    QtPainterCanvas canvas(painter, TOutputTarget::Printer(PageOf(*printer)), printer);
+    QtPainterCanvas canvas(painter, TOutputTarget::Printer(PageOf(job.Printer())), &job.Printer());
     TPageLayout(canvas, *book, static_cast<uint32_t>(row), DocumentKind(), format).Run();
-    if (!painter.end() || printer->printerState() == QPrinter::Error)
-        CurrentMessenger().ShowError(u"Der Druck ist fehlgeschlagen. Bitte prüfen Sie den Drucker.");
+    job.Finish(painter);
 }
 
 void AusgabePage::PrinterStupBtnClick()
 {
-    QPrinter* printer = CurrentPrinter();
-    if (!printer) {
-        CurrentMessenger().ShowError(u"Es ist kein Drucker eingerichtet. Die Seite hat die Größe DIN A4.");
-        return;
-    }
-    if (CurrentDialogs().SetupPrinter(this, *printer))
+    if (RunPrinterSetup(this, PrintMessages::kSetupAdvice))
         RepaintPreview();
 }

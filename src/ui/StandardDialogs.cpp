@@ -1,8 +1,10 @@
 #include "ui/StandardDialogs.h"
 
+#include "ui/PrinterCatalog.h"
+#include "ui/PrinterSetupDialog.h"
+
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QPageSetupDialog>
 
 namespace {
 
@@ -36,10 +38,13 @@ public:
             font = chosen;
         return ok;
     }
-    bool SetupPrinter(QWidget* parent, QPrinter& printer) override
+    bool SetupPrinter(QWidget* parent, PrinterChoice& choice) override
     {
-        QPageSetupDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
+        PrinterSetupDialog dialog(InstalledPrinters(), choice, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        choice = dialog.Choice();
+        return true;
     }
 };
 

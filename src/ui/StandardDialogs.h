@@ -1,12 +1,13 @@
 #pragma once
 
+#include "output/QtPrinterPage.h"
+
 #include <QString>
 
 class QFont;
-class QPrinter;
 class QWidget;
 
-// The standard dialogs the windows open: folder, open and save file, font. The program uses
+// The standard dialogs the windows open: folder, open and save file, font, printer setup. The program uses
 // Qt's dialogs; tests install a scripted implementation that answers in advance, so no test
 // blocks on a dialog. An empty file name or false means the user cancelled.
 class StandardDialogs {
@@ -21,9 +22,9 @@ public:
                                     const QString& filter, const QString& defaultSuffix) = 0;
     // Offers scalable fonts with their effects (underline, strike-out); changes font on OK.
     virtual bool GetFont(QWidget* parent, const QString& caption, QFont& font) = 0;
-    // The printer setup (paper, orientation); changes the printer on OK. Without a dialog of
-    // its own (a test's), nothing is changed.
-    virtual bool SetupPrinter(QWidget*, QPrinter&) { return false; }
+    // "Drucker einrichten": opens on `choice` and changes it to the printer, paper and
+    // orientation chosen on OK. Without a dialog of its own (a test's), nothing is chosen.
+    virtual bool SetupPrinter(QWidget*, PrinterChoice&) { return false; }
 };
 
 // The dialogs in use: Qt's unless a test installed others.

@@ -1,6 +1,7 @@
 #include "ui/TDruckeForm.h"
 
 #include "messages/MessageCatalog.h"
+#include "messages/PrintMessages.h"
 #include "ui/PrintJobs.h"
 #include "ui/QtText.h"
 #include "ui_TDruckeForm.h"
@@ -11,44 +12,29 @@
 
 namespace {
 
-// Measuring and drawing in the printer's font. A tab moves on to the next stop, one stop
-// every eight average character widths, so that the values of the report lines mostly line
-// up; everything else is drawn as it stands.
-class PrinterFontMeasure final : public RecordPrintLayout::Measure {
+// Measuring in a font on a device; tabs never reach it (the layout splits lines at them).
+class FontMeasure final : public RecordPrintLayout::Measure {
 public:
-    explicit PrinterFontMeasure(const QFontMetrics& metrics)
-        : metrics_(metrics), tabStop_(std::max(1, metrics.averageCharWidth() * 8))
-    {
-    }
+    explicit FontMeasure(const QFontMetrics& metrics) : metrics_(metrics) {}
 
-    int TextWidth(std::u16string_view text) const override { return Walk(text, nullptr, 0, 0); }
+    int TextWidth(std::u16string_view text) const override
+    {
+        return metrics_.horizontalAdvance(QString::fromUtf16(text.data(), qsizetype(text.size())));
+    }
     int LineHeight() const override { return metrics_.height(); }
 
-    // Draws the text with its top-left corner at (x, y).
-    void Draw(QPainter& painter, std::u16string_view text, int x, int y) const { Walk(text, &painter, x, y); }
-
 private:
-    int Walk(std::u16string_view text, QPainter* painter, int x, int y) const
-    {
-        int width = 0;
-        size_t start = 0;
-        while (start <= text.size()) {
-            const size_t tab = std::min(text.find(u'\t', start), text.size());
-            const QString piece = QString::fromUtf16(text.data() + start, qsizetype(tab - start));
-            if (painter && !piece.isEmpty())
-                painter->drawText(QPoint(x + width, y + metrics_.ascent()), piece);
-            width += metrics_.horizontalAdvance(piece);
-            if (tab == text.size())
-                break;
-            width = (width / tabStop_ + 1) * tabStop_;
-            start = tab + 1;
-        }
-        return width;
-    }
-
     QFontMetrics metrics_;
-    int tabStop_;
 };
+
+std::vector<std::u16string> ToLines(const QStringList& lines)
+{
+    std::vector<std::u16string> result;
+    result.reserve(size_t(lines.size()));
+    for (const QString& line : lines)
+        result.push_back(ToU16(line));
+    return result;
+}
 
 }  // namespace
 
@@ -58,6 +44,7 @@ TDruckeForm::TDruckeForm(QWidget* parent) : QDialog(parent), ui(std::make_unique
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connect(ui->BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(ui->RichEdit1, &QTextEdit::textChanged, this, &TDruckeForm::AlignValues);
 }
 
 TDruckeForm::~TDruckeForm() = default;
@@ -75,6 +62,14 @@ void TDruckeForm::SetLines(const std::vector<std::u16string>& lines)
     ui->RichEdit1->setPlainText(text.join(QLatin1Char('\n')));
 }
 
+void TDruckeForm::AlignValues()
+{
+    // The box's tab stop from the widest label in the box's own font, as on paper.
+    const FontMeasure measure(QFontMetrics(ui->RichEdit1->font()));
+    const int stop = RecordPrintLayout::TabStop(measure, ToLines(Lines()));
+    ui->RichEdit1->setTabStopDistance(stop > 0 ? stop : 80);
+}
+
 QStringList TDruckeForm::Lines() const
 {
     const QString text = ui->RichEdit1->toPlainText();
@@ -85,27 +80,25 @@ QStringList TDruckeForm::Lines() const
 
 bool TDruckeForm::BitBtn2Click()
 {
-    std::vector<std::u16string> lines;
-    for (const QString& line : Lines())
-        lines.push_back(ToU16(line));
-
+    const std::vector<std::u16string> lines = ToLines(Lines());
+    PrintJob job(ToQString(MessageText(202)), std::u16string(PrintMessages::kRecordAdvice));
     QPainter painter;
-    if (!BeginPrintJob(painter, ToQString(MessageText(202))))
+    if (!job.Begin(painter))
         return false;
-    QPrinter& printer = *static_cast<QPrinter*>(painter.device());
+    QPrinter& printer = job.Printer();
     // The memo's font at the same point size, measured on the printer.
     const QFont font(ui->RichEdit1->font(), &printer);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    const PrinterFontMeasure measure(QFontMetrics(font, &printer));
+    const QFontMetrics metrics(font, &printer);
+    const FontMeasure measure(metrics);
     int page = 0;
     for (const RecordPrintLayout::Run& run : RecordPrintLayout::Layout(measure, lines, pageRect_)) {
         while (page < run.page) {
             printer.newPage();
             ++page;
         }
-        measure.Draw(painter, run.text, run.x, run.y);
+        painter.drawText(QPoint(run.x, run.y + metrics.ascent()), ToQString(run.text));
     }
-    painter.end();
-    return true;
+    return job.Finish(painter);
 }

@@ -33,11 +33,15 @@ public:
     QStringList Lines() const;
     QTextEdit* RichEdit1() const;
 
-    // "Drucken...": prints the memo's lines as one job titled "Datensatz". False when the
-    // job could not start (the user has been told).
+    // "Drucken...": prints the memo's lines as one job titled "Datensatz", the values of all
+    // lines in one column. False when the job could not start or the print system did not
+    // take it (the user has been told).
     bool BitBtn2Click();
 
 private:
+    // Sets the memo's tab stop so that the values after the labels start in one column.
+    void AlignValues();
+
     std::unique_ptr<Ui::TDruckeForm> ui;
     RecordPrintLayout::Rect pageRect_;
 };

@@ -13,6 +13,7 @@
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
 #include "messages/MessageCatalog.h"
+#include "messages/PrintMessages.h"
 #include "ui/FormStorage.h"
 #include "ui/KundenDialogRunner.h"
 #include "ui/KundenTableModel.h"
@@ -666,7 +667,7 @@ void TKundenForm::ImportierenausCSVDatei1Click()
 
 void TKundenForm::Druckereinrichten1Click()
 {
-    RunPrinterSetup(this);
+    RunPrinterSetup(this, PrintMessages::kRecordAdvice);
 }
 
 void TKundenForm::SetPrintPageRect()
@@ -706,7 +707,7 @@ void TKundenForm::AlleDatenstzedrucken1Click()
         CurrentMessenger().ShowError(kTableNotOpen);
         return;
     }
-    if (!CheckPrinterAvailable())
+    if (!CheckPrinterAvailable(PrintMessages::kRecordAdvice))
         return;  // told once, not once per record
     const uint32_t current = table.RecNo();
     try {

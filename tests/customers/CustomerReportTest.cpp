@@ -26,6 +26,28 @@ public:
     int LineHeight() const override { return 100; }
 };
 
+// Narrow and wide letters as in a proportional font: i, l, r, t, ":" and the blank 4 pixels,
+// m and w 16, capitals 12, everything else 9; lines 100 pixels high.
+class ProportionalMeasure final : public RecordPrintLayout::Measure {
+public:
+    int TextWidth(std::u16string_view text) const override
+    {
+        int width = 0;
+        for (const char16_t c : text) {
+            if (std::u16string_view(u"ilrt: ").find(c) != std::u16string_view::npos)
+                width += 4;
+            else if (c == u'm' || c == u'w')
+                width += 16;
+            else if (c >= u'A' && c <= u'Z')
+                width += 12;
+            else
+                width += 9;
+        }
+        return width;
+    }
+    int LineHeight() const override { return 100; }
+};
+
 }  // namespace
 
 // ---- report lines --------------------------------------------------------------------------
@@ -159,6 +181,54 @@ TEST(RecordPrintLayout, ALineThatWouldCrossTheBottomStartsANewPage)
     EXPECT_EQ(pages, 7);
     for (const auto& run : runs)
         EXPECT_LE(run.y + 100, rect.bottom);
+}
+
+// Labels padded to 20 characters differ in width in a proportional font; the values still
+// start in one column, one blank right of the widest label.
+TEST(RecordPrintLayout, ValuesAfterTheLabelsStartInOneColumn)
+{
+    ProportionalMeasure measure;
+    Lines lines;
+    for (const char16_t* name : {u"Firma", u"Name", u"Vorname", u"Anrede", u"StrasseNr", u"PLZ", u"Email", u"Mehr",
+                                 u"Kundennr", u"Kostenst"})
+        lines.push_back(CustomerReport::Line(name, u"Wert"));
+    lines.push_back(u"eine Zeile des Vermerks ohne Tabulator");
+    int widest = 0;
+    for (const std::u16string& line : lines) {
+        if (line.find(u'\t') != std::u16string::npos)
+            widest = std::max(widest, measure.TextWidth(line.substr(0, line.find(u'\t'))));
+    }
+    ASSERT_EQ(widest, measure.TextWidth(u"Vorname:            "));
+    EXPECT_EQ(RecordPrintLayout::TabStop(measure, lines), widest + 4);
+    EXPECT_EQ(RecordPrintLayout::TabStop(measure, {u"ohne", u"Tabulator"}), 0);
+
+    const RecordPrintLayout::Rect rect{30, 0, 2029, 5000};
+    const auto runs = RecordPrintLayout::Layout(measure, lines, rect);
+    ASSERT_EQ(runs.size(), 21u);  // label and value of ten lines, the memo line whole
+    for (size_t i = 0; i < 10; ++i) {
+        EXPECT_EQ(runs[2 * i].x, 30);
+        EXPECT_EQ(runs[2 * i].text, lines[i].substr(0, 20));
+        EXPECT_EQ(runs[2 * i + 1], (RecordPrintLayout::Run{0, 30 + widest + 4, int(i) * 100, u"Wert"})) << i;
+    }
+    EXPECT_EQ(runs[20], (RecordPrintLayout::Run{0, 30, 1000, lines[10]}));
+    // A second tab goes on by another stop.
+    EXPECT_EQ(RecordPrintLayout::TabbedWidth(measure, u"Name:\ta\tb", 100), 209);
+    EXPECT_EQ(RecordPrintLayout::TabbedWidth(measure, u"a\tb", 0), measure.TextWidth(u"a\tb"));
+}
+
+// A value too long for the line wraps within what is left after its tab stop.
+TEST(RecordPrintLayout, AWrappedValueCountsItsTab)
+{
+    ProportionalMeasure measure;
+    // "StrasseNr:" padded is 116 pixels wide, "PLZ:" padded 104: the stop is 120. The value
+    // "abc defg hij" (93) ends at 213, beyond the width of 210.
+    const Lines lines{CustomerReport::Line(u"StrasseNr", u"x"), CustomerReport::Line(u"PLZ", u"abc defg hij")};
+    const auto runs = RecordPrintLayout::Layout(measure, lines, RecordPrintLayout::Rect{0, 0, 209, 1000});
+    ASSERT_EQ(runs.size(), 5u);
+    EXPECT_EQ(runs[1], (RecordPrintLayout::Run{0, 120, 0, u"x"}));
+    EXPECT_EQ(runs[2], (RecordPrintLayout::Run{0, 0, 100, lines[1].substr(0, 20)}));
+    EXPECT_EQ(runs[3], (RecordPrintLayout::Run{0, 120, 100, u"abc defg "}));
+    EXPECT_EQ(runs[4], (RecordPrintLayout::Run{0, 0, 200, u"hij"}));
 }
 
 TEST(RecordPrintLayout, ALineTallerThanThePageStaysOnItsOwnPage)

@@ -33,6 +33,8 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QUrlQuery>
 #include <QtTest>
@@ -73,10 +75,10 @@ public:
         return saveName;
     }
     bool GetFont(QWidget*, const QString&, QFont&) override { return false; }
-    bool SetupPrinter(QWidget*, QPrinter& printer) override
+    bool SetupPrinter(QWidget*, PrinterChoice& choice) override
     {
         ++setups;
-        printer.setPageOrientation(QPageLayout::Landscape);
+        choice.orientation = QPageLayout::Landscape;
         return true;
     }
 };
@@ -312,6 +314,55 @@ private Q_SLOTS:
         QVERIFY2(text.contains("Meier GmbH") && text.contains("zweite Zeile") && text.contains("Kostenst:"),
                  qPrintable(text));
         QVERIFY(Run("pdfinfo", {jobs_[0]}).contains(QRegularExpression("Title:\\s+Datensatz")));
+    }
+
+    // Labels of different widths ("Vorname:", "StrasseNr:", "Kundennr:" against "Firma:"):
+    // the values start in one column, in the dialog's box and on paper.
+    void valuesStartInOneColumnInTheBoxAndOnPaper()
+    {
+        const QStringList values{"Meier", "Hansen", "Wilhelm", "Herrn", "Mühlweg", "93047", "Kumpfmühl", "DE",
+                                 "K17", "KS9"};
+        Open({{{u"Firma", u"Meier"}, {u"Name", u"Hansen"}, {u"Vorname", u"Wilhelm"}, {u"Anrede", u"Herrn"},
+               {u"StrasseNr", u"Mühlweg"}, {u"PLZ", u"93047"}, {u"Ort", u"Kumpfmühl"}, {u"Land", u"DE"},
+               {u"Kundennr", u"K17"}, {u"Kostenst", u"KS9"}}});
+        QList<int> boxColumns;
+        runner_.answer = [&](QDialog& dialog) {
+            auto& drucke = dynamic_cast<TDruckeForm&>(dialog);
+            drucke.show();
+            if (!QTest::qWaitForWindowExposed(&drucke))
+                qFatal("print dialog not shown");
+            QTextEdit* memo = drucke.RichEdit1();
+            for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+                const int tab = block.text().indexOf('\t');
+                if (tab < 0 || block.text().mid(tab + 1).isEmpty())
+                    continue;
+                QTextCursor cursor(memo->document());
+                cursor.setPosition(block.position() + tab + 1);
+                boxColumns << memo->cursorRect(cursor).x();
+            }
+            QTest::mouseClick(drucke.findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+            drucke.hide();
+            return int(QDialog::Rejected);
+        };
+        Action("Datensatzdrucken1")->trigger();
+        QCOMPARE(boxColumns.size(), values.size());
+        QCOMPARE(boxColumns.count(boxColumns[0]), boxColumns.size());
+
+        QCOMPARE(jobs_.size(), 1);
+        const QString bbox = Run("pdftotext", {"-bbox", jobs_[0], "-"});
+        const QRegularExpression word("<word xMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>");
+        QMap<QString, double> left;
+        for (auto it = word.globalMatch(bbox); it.hasNext();) {
+            const auto m = it.next();
+            left.insert(m.captured(2), m.captured(1).toDouble());
+        }
+        for (const QString& value : values) {
+            QVERIFY2(left.contains(value), qPrintable(value));
+            QVERIFY2(qAbs(left[value] - left["Meier"]) < 0.05,
+                     qPrintable(QString("%1 at %2, Meier at %3").arg(value).arg(left[value]).arg(left["Meier"])));
+        }
+        // One blank right of the widest label, well right of "Firma:".
+        QVERIFY(left["Meier"] > left["Firma:"] + 40);
     }
 
     // The printed lines stay inside the half-inch margins, and a long memo goes on to the
