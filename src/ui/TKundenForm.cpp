@@ -7,6 +7,7 @@
 #include "customers/CustomerReport.h"
 #include "customers/CustomerRestructure.h"
 #include "customers/CustomerValueLists.h"
+#include "customers/DamagedMemoWalk.h"
 #include "foundation/Cp1252.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
@@ -482,6 +483,8 @@ void TKundenForm::FilterbtnClick()
 {
     if (!PostIfEditing())
         return;
+    // The search reads every record; memos it could not read are named when it is done.
+    DamagedMemoWalk damaged(customers_.Dbf1());
     try {
         customers_.ApplyFilter(ToU16(ui->FilterEd->text()));
     } catch (const IoError& error) {
@@ -489,6 +492,11 @@ void TKundenForm::FilterbtnClick()
     }
     RefreshGrid();
     SyncGridToTable();
+    if (!customers_.FilterText().empty()) {
+        damaged.TakeAll();
+        if (!damaged.Records().empty())
+            CurrentMessenger().ShowError(u"Die Suche hat alle übrigen Datensätze durchsucht. " + damaged.Report());
+    }
 }
 
 void TKundenForm::AllezeigenBtnClick()
@@ -622,6 +630,9 @@ void TKundenForm::ExportierenalsCSV1Click()
     else if (result.status == CustomerCsvExport::Result::Status::WriteFailed)
         CurrentMessenger().ShowError(u"Die CSV-Datei konnte nicht geschrieben werden:\n" + Utf8ToUtf16(result.error)
                                      + u"\n\nEine vorhandene Datei dieses Namens ist unverändert.");
+    else if (!result.damagedMemos.empty())
+        CurrentMessenger().ShowError(u"Die CSV-Datei wurde geschrieben. "
+                                     + DamagedMemoWalk::Report(result.damagedMemos));
 }
 
 void TKundenForm::ImportierenausCSVDatei1Click()
@@ -634,8 +645,12 @@ void TKundenForm::ImportierenausCSVDatei1Click()
         CurrentMessenger().ShowError(kTableNotOpen);
         return;
     }
+    // A first reading finds the file's encoding.
     std::unique_ptr<FileByteSource> source;
+    CsvEncoding::Kind encoding = CsvEncoding::Kind::Windows1252;
     try {
+        FileByteSource probe(FilePath(file));
+        encoding = CsvEncoding::Detect(probe);
         source = std::make_unique<FileByteSource>(FilePath(file));
     } catch (const IoError&) {
         CurrentMessenger().ShowError(MessageText(13));
@@ -644,7 +659,7 @@ void TKundenForm::ImportierenausCSVDatei1Click()
     CustomerCsvImport::Result result;
     std::u16string readError;
     try {
-        result = CustomerCsvImport::Read(table, *source, ShowProgress);
+        result = CustomerCsvImport::Read(table, *source, ShowProgress, encoding);
     } catch (const IoError& error) {
         readError = Utf8ToUtf16(error.what());
     }
@@ -659,9 +674,14 @@ void TKundenForm::ImportierenausCSVDatei1Click()
         CurrentMessenger().ShowError(Number(result.notStored) + u" Datensätze der Datei konnten nicht gespeichert werden:\n"
                                      + Utf8ToUtf16(result.firstError));
     if (result.tooLong > 0)
-        CurrentMessenger().ShowError(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (mehr als "
+        CurrentMessenger().ShowError(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (ein Wert über "
+                                     + Number(uint32_t(CsvLineReader::kMaxValueBytes >> 20)) + u" MB oder die Zeile über "
                                      + Number(uint32_t(CsvLineReader::kMaxLineBytes >> 20))
                                      + u" MB) und wurden übersprungen.");
+    if (result.replaced > 0)
+        CurrentMessenger().ShowError(ToU16(QString::number(result.replaced))
+                                     + u" Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; "
+                                       u"sie wurden als „?“ gespeichert.");
 }
 
 void TKundenForm::Druckereinrichten1Click()
@@ -680,13 +700,18 @@ void TKundenForm::Datensatzdrucken1Click()
         return;
     SetPrintPageRect();
     std::vector<std::u16string> lines;
+    DamagedMemoWalk damaged(customers_.Dbf1());
     try {
-        if (customers_.Dbf1().Active())
+        if (customers_.Dbf1().Active()) {
             lines = CustomerReport::RecordLines(customers_.Dbf1());
+            damaged.Visit();
+        }
     } catch (const IoError& error) {
         ReportError(error);
         return;
     }
+    if (!autodruck && !damaged.Records().empty())
+        CurrentMessenger().ShowError(damaged.Report());
     druckeForm_->SetLines(lines);
     if (autodruck)
         druckeForm_->BitBtn2Click();
@@ -709,6 +734,7 @@ void TKundenForm::AlleDatenstzedrucken1Click()
     if (!CheckPrinterAvailable())
         return;  // told once, not once per record
     const uint32_t current = table.RecNo();
+    DamagedMemoWalk damaged(table);
     try {
         CustomerProgressSteps steps(ShowProgress);
         const uint64_t total = table.PhysicalRecordCount();
@@ -717,6 +743,7 @@ void TKundenForm::AlleDatenstzedrucken1Click()
         for (table.First(); !table.Eof(); table.Next()) {
             SetPrintPageRect();
             druckeForm_->SetLines(CustomerReport::RecordLines(table));
+            damaged.Visit();
             autodruck = true;
             const bool started = druckeForm_->BitBtn2Click();
             autodruck = false;
@@ -732,6 +759,8 @@ void TKundenForm::AlleDatenstzedrucken1Click()
     }
     SendProgress(0);
     SyncGridToTable();
+    if (!damaged.Records().empty())
+        CurrentMessenger().ShowError(u"Die übrigen Datensätze wurden gedruckt. " + damaged.Report());
 }
 
 void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
@@ -741,10 +770,11 @@ void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
     SetPrintPageRect();
     DbfTable& table = customers_.Dbf1();
     std::vector<std::u16string> lines;
+    std::vector<uint32_t> damaged;
     if (table.Active()) {
         const uint32_t current = table.RecNo();
         try {
-            lines = CustomerReport::CountLines(table, CustomerReport::FilledCounts(table, ShowProgress));
+            lines = CustomerReport::CountLines(table, CustomerReport::FilledCounts(table, ShowProgress, &damaged));
             if (current != 0)
                 table.GoTo(current);
         } catch (const IoError& error) {
@@ -755,6 +785,8 @@ void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
         SendProgress(0);
         SyncGridToTable();
     }
+    if (!damaged.empty())
+        CurrentMessenger().ShowError(u"Die Zählung zählt diese Memos als leer. " + DamagedMemoWalk::Report(damaged));
     druckeForm_->SetLines(lines);
     RunDialog(*druckeForm_);
 }
