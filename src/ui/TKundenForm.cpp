@@ -26,11 +26,13 @@
 #include "ui/TFeldLangeForm.h"
 #include "ui/TNeueFelderForm.h"
 #include "ui/TSortFeldForm.h"
+#include "ui/ValueListComboBox.h"
 #include "ui_TKundenForm.h"
 
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSpinBox>
 #include <QTimer>
@@ -113,6 +115,8 @@ TKundenForm::TKundenForm(QWidget* parent)
     for (int k = 0; k < CustomerEditBinding::kComboCount; ++k) {
         connect(combos_[size_t(k)], &QComboBox::editTextChanged, this,
                 [this, k](const QString& text) { OnComboEdited(k, text); });
+        connect(static_cast<ValueListComboBox*>(combos_[size_t(k)]), &ValueListComboBox::ListWanted, this,
+                [this, k] { FillValueList(k); });
     }
     connect(ui->DBMemo1, &QPlainTextEdit::textChanged, this, &TKundenForm::OnMemoEdited);
 
@@ -190,27 +194,69 @@ void TKundenForm::AktuallisiereDBEdit()
         return;
     DbfTable& table = customers_.Dbf1();
     binding_ = CustomerEditBinding::For(table.Active() ? table.Fields() : std::vector<DbfField> {});
-    CustomerValueLists::Lists lists;
-    try {
-        if (table.Active())
-            lists = CustomerValueLists::Collect(table, binding_);
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
     inCH_ = true;
     for (size_t k = 0; k < combos_.size(); ++k) {
         const bool bound = binding_.comboFields[k] >= 0;
         combos_[k]->setVisible(bound);
         labels_[k]->setVisible(bound);
         labels_[k]->setText(ToQString(binding_.labels[k]));
+        // The value lists are made anew when each is first wanted (FillValueList): a walk of
+        // every record for 24 lists would cost a large table seconds and much memory at start.
         combos_[k]->clear();
-        for (const std::u16string& value : lists[k])
-            combos_[k]->addItem(ToQString(value));
+        listFilled_[k] = false;
     }
     ui->DBMemo1->setEnabled(binding_.memoField >= 0);
     inCH_ = false;
+    try {
+        if (table.Active())
+            table.Last();  // where a walk over the records ends
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
     RefreshGrid();
     SyncGridToTable();
+}
+
+void TKundenForm::FillValueList(int k)
+{
+    const size_t box = size_t(k);
+    const int field = binding_.comboFields[box];
+    DbfTable& table = customers_.Dbf1();
+    if (listFilled_[box] || field < 0 || !table.Active())
+        return;
+    listFilled_[box] = true;
+    std::vector<std::u16string> values;
+    try {
+        values = CustomerValueLists::Collect(table, model_->RecNos(), field);
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(values.size()));
+    for (const std::u16string& value : values)
+        items << ToQString(value);
+    // The box keeps what the user sees: its text, the caret and the selection (the list is
+    // often made by the first key typed, which then replaces the selection).
+    QComboBox* combo = combos_[box];
+    QLineEdit* edit = combo->lineEdit();
+    const QString text = combo->currentText();
+    const int cursor = edit->cursorPosition();
+    const int selectionStart = edit->selectionStart();
+    const int selectionLength = edit->selectionLength();
+    const bool wasInCH = inCH_;
+    inCH_ = true;
+    combo->addItems(items);
+    combo->setEditText(text);
+    if (selectionStart >= 0)
+        edit->setSelection(selectionStart, selectionLength);
+    else
+        edit->setCursorPosition(cursor);
+    inCH_ = wasInCH;
+}
+
+bool TKundenForm::ValueListFilled(int k) const
+{
+    return listFilled_[size_t(k)];
 }
 
 void TKundenForm::AktuallisiereDBEditClear()
@@ -457,24 +503,33 @@ void TKundenForm::NavigatorClick(int button)
     SyncGridToTable();
 }
 
-void TKundenForm::UpdateNavigator()
+std::array<bool, TKundenForm::ButtonCount> TKundenForm::NavigatorEnabled(int row) const
 {
     const DbfTable& table = customers_.Dbf1();
     const bool active = table.Active();
     const bool browsing = active && table.GetState() == DbfTable::State::Browse;
-    const int row = ui->DBGrid1->currentIndex().row();
     const int rows = model_->rowCount();
     const bool hasRecord = active && (!table.IsEmpty() || table.GetState() == DbfTable::State::Insert);
-    navigator_[First]->setEnabled(hasRecord && row > 0);
-    navigator_[Prior]->setEnabled(hasRecord && row > 0);
-    navigator_[Next]->setEnabled(hasRecord && row >= 0 && row < rows - 1);
-    navigator_[Last]->setEnabled(hasRecord && row >= 0 && row < rows - 1);
-    navigator_[Insert]->setEnabled(active);
-    navigator_[Delete]->setEnabled(hasRecord);
-    navigator_[Edit]->setEnabled(browsing && hasRecord);
-    navigator_[Post]->setEnabled(active && !browsing);
-    navigator_[Cancel]->setEnabled(active && !browsing);
-    navigator_[Refresh]->setEnabled(active);
+    std::array<bool, ButtonCount> enabled {};
+    enabled[First] = hasRecord && row > 0;
+    enabled[Prior] = hasRecord && row > 0;
+    enabled[Next] = hasRecord && row >= 0 && row < rows - 1;
+    enabled[Last] = hasRecord && row >= 0 && row < rows - 1;
+    enabled[Insert] = active;
+    enabled[Delete] = hasRecord;
+    enabled[Edit] = browsing && hasRecord;
+    enabled[Post] = active && !browsing;
+    enabled[Cancel] = active && !browsing;
+    enabled[Refresh] = active;
+    return enabled;
+}
+
+void TKundenForm::UpdateNavigator()
+{
+    const std::array<bool, ButtonCount> enabled = NavigatorEnabled(ui->DBGrid1->currentIndex().row());
+    for (size_t b = 0; b < enabled.size(); ++b)
+        navigator_[b]->setEnabled(enabled[b]);
+    Q_EMIT NavigatorChanged();
 }
 
 // ---- search and sorting --------------------------------------------------------------------
