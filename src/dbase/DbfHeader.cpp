@@ -1,8 +1,8 @@
 #include "dbase/DbfHeader.h"
 
 #include "foundation/ByteSource.h"
-#include "foundation/Cp1252.h"
 #include "foundation/IoError.h"
+#include "foundation/Utf8.h"
 
 #include <algorithm>
 #include <ctime>
@@ -69,6 +69,7 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
     source.Skip(17);
     header.languageDriver = source.ReadU8();
     source.Skip(2);
+    const DbfCodePage codePage = header.CodePage();
 
     if (header.headerLength < 32 + 32 + 1 || header.headerLength > fileSize)
         Damaged(file, "die Kopflänge " + std::to_string(header.headerLength) + " ist ungültig");
@@ -96,7 +97,7 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
         while (nameLength < 11 && d[nameLength] != 0)
             ++nameLength;
         DbfField field;
-        field.name = DecodeCp1252(std::string_view(reinterpret_cast<const char*>(d), nameLength));
+        field.name = codePage.Decode(std::string_view(reinterpret_cast<const char*>(d), nameLength));
         while (!field.name.empty() && field.name.back() == u' ')
             field.name.pop_back();
         field.type = static_cast<char>(d[11]);
@@ -125,7 +126,7 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
     return header;
 }
 
-void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& fileName)
+void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& fileName, const DbfCodePage& codePage)
 {
     auto refuse = [&](const std::string& what) { throw IoError(fileName, what); };
     if (fields.empty())
@@ -135,13 +136,13 @@ void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& file
     int recordLength = 1;
     std::vector<std::u16string> seen;
     for (const DbfField& field : fields) {
-        const std::string shown = EncodeCp1252(field.name);
+        const std::string shown = Utf16ToUtf8(field.name);
         if (field.name.empty())
             refuse("Der Name eines Feldes darf nicht leer sein");
         if (field.name.size() > kMaxNameLength)
             refuse("Der Feldname \"" + shown + "\" ist länger als 10 Zeichen");
         for (char16_t c : field.name) {
-            if (c <= u' ' || c == 0x7F || (EncodeCp1252Char(c) == '?' && c != u'?'))
+            if (c <= u' ' || c == 0x7F || !codePage.Represents(c))
                 refuse("Der Feldname \"" + shown + "\" enthält ein unzulässiges Zeichen");
         }
         const std::u16string upper = UpperAscii(field.name);
@@ -160,9 +161,10 @@ void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& file
                + " Bytes lang; dBase erlaubt höchstens 4000");
 }
 
-DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields)
+DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields, uint8_t languageDriver)
 {
     DbfHeader header;
+    header.languageDriver = languageDriver;
     const bool memo = std::any_of(fields.begin(), fields.end(), [](const DbfField& f) { return f.IsMemo(); });
     header.version = memo ? DbfHeader::kVersionDBase4Memo : DbfHeader::kVersionPlain;
     header.fields = fields;
@@ -201,9 +203,10 @@ std::string SerializeDbfHeader(const DbfHeader& header)
     bytes[10] = static_cast<char>(header.recordLength & 0xFF);
     bytes[11] = static_cast<char>(header.recordLength >> 8);
     bytes[29] = static_cast<char>(header.languageDriver);
+    const DbfCodePage codePage = header.CodePage();
     for (const DbfField& field : header.fields) {
         std::string d(32, '\0');
-        const std::string name = EncodeCp1252(field.name);
+        const std::string name = codePage.Encode(field.name);
         std::copy(name.begin(), name.begin() + std::min<size_t>(name.size(), 10), d.begin());
         d[11] = field.type;
         d[16] = static_cast<char>(field.length);

@@ -76,23 +76,36 @@ uint32_t DbfMemoFile::NextFreeBlock() const
 
 std::string DbfMemoFile::Read(uint32_t block) const
 {
+    std::string why;
+    std::optional<std::string> text = ReadIfSound(block, &why);
+    if (!text)
+        Damaged(file_.Path(), why);
+    return std::move(*text);
+}
+
+std::optional<std::string> DbfMemoFile::ReadIfSound(uint32_t block, std::string* why) const
+{
+    const auto damaged = [why](std::string what) -> std::optional<std::string> {
+        if (why)
+            *why = std::move(what);
+        return std::nullopt;
+    };
     const uint64_t offset = uint64_t(block) * blockSize_;
     const uint64_t size = file_.Size();
     if (block == 0 || offset >= size)
-        Damaged(file_.Path(), "Verweis auf Block " + std::to_string(block) + " hinter dem Dateiende");
+        return damaged("Verweis auf Block " + std::to_string(block) + " hinter dem Dateiende");
     unsigned char head[8] = {};
     const size_t got = file_.ReadSomeAt(offset, head, sizeof head);
     if (got == 8 && std::equal(head, head + 4, kDBase4Signature)) {
         const uint32_t length = U32At(head + 4);
         if (length < 8 || offset + length > size)
-            Damaged(file_.Path(), "die Länge des Memos in Block " + std::to_string(block)
-                                      + " reicht über das Dateiende");
+            return damaged("die Länge des Memos in Block " + std::to_string(block) + " reicht über das Dateiende");
         std::string text(length - 8, '\0');
         file_.ReadAt(offset + 8, text.data(), text.size());
         return text;
     }
     if (style_ == Style::DBase4)
-        Damaged(file_.Path(), "Block " + std::to_string(block) + " ist kein Memoanfang");
+        return damaged("Block " + std::to_string(block) + " ist kein Memoanfang");
     // dBase III: the text runs up to the first 0x1A (or the end of the file).
     std::string text;
     char chunk[4096];

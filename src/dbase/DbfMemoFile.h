@@ -3,6 +3,7 @@
 #include "dbase/DbfDiskFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The memo file (.dbt) beside a table: block 0 is the file header, every memo starts at the
@@ -27,6 +28,10 @@ public:
     // The memo that starts at block (> 0). A block outside the file or a length that runs
     // past its end raises IoError; nothing larger than the file is ever allocated.
     std::string Read(uint32_t block) const;
+    // The same, but damage (a block outside the file or no memo start, a length past the
+    // end) gives nothing instead of an error, and its description in why when asked for.
+    // A file that cannot be read still raises IoError.
+    std::optional<std::string> ReadIfSound(uint32_t block, std::string* why = nullptr) const;
 
     // Stores bytes as a memo at the end of the file and returns its first block (0 for an
     // empty text). A memo is never written over an older one: until the record points to the

@@ -1,6 +1,5 @@
 #include "dbase/DbfValueCodec.h"
 
-#include "foundation/Cp1252.h"
 #include "foundation/IoError.h"
 
 #include <algorithm>
@@ -29,17 +28,17 @@ std::string_view TrimBoth(std::string_view bytes)
 
 }  // namespace
 
-std::u16string DbfValueCodec::Decode(const DbfField& field, std::string_view bytes)
+std::u16string DbfValueCodec::Decode(const DbfField& field, std::string_view bytes, const DbfCodePage& codePage)
 {
     if (field.type == 'C')
-        return DecodeCp1252(TrimRight(bytes));
-    return DecodeCp1252(TrimBoth(bytes));
+        return codePage.Decode(TrimRight(bytes));
+    return codePage.Decode(TrimBoth(bytes));
 }
 
-std::string DbfValueCodec::Encode(const DbfField& field, std::u16string_view text)
+std::string DbfValueCodec::Encode(const DbfField& field, std::u16string_view text, const DbfCodePage& codePage)
 {
     const size_t length = static_cast<size_t>(field.length);
-    std::string bytes = EncodeCp1252(text);
+    std::string bytes = codePage.Encode(text);
     if (bytes.size() > length)
         bytes.resize(length);
     if (field.type == 'N' || field.type == 'F')
@@ -48,18 +47,26 @@ std::string DbfValueCodec::Encode(const DbfField& field, std::u16string_view tex
     return bytes;
 }
 
-uint32_t DbfValueCodec::MemoBlock(std::string_view bytes, const std::string& fileName)
+std::optional<uint32_t> DbfValueCodec::ParseMemoBlock(std::string_view bytes)
 {
     const std::string_view digits = TrimBoth(bytes);
     uint64_t block = 0;
     for (char c : digits) {
         if (c < '0' || c > '9')
-            throw IoError(fileName, "Beschädigte dBase-Tabelle: ungültiger Memoverweis");
+            return std::nullopt;
         block = block * 10 + uint64_t(c - '0');
         if (block > 0xFFFFFFFFu)
-            throw IoError(fileName, "Beschädigte dBase-Tabelle: ungültiger Memoverweis");
+            return std::nullopt;
     }
     return static_cast<uint32_t>(block);
+}
+
+uint32_t DbfValueCodec::MemoBlock(std::string_view bytes, const std::string& fileName)
+{
+    const std::optional<uint32_t> block = ParseMemoBlock(bytes);
+    if (!block)
+        throw IoError(fileName, "Beschädigte dBase-Tabelle: ungültiger Memoverweis");
+    return *block;
 }
 
 std::string DbfValueCodec::MemoPointer(uint32_t block)

@@ -151,14 +151,25 @@ TEST_F(CustomerSearchTest, SearchFoldsPlainLettersOnBothSidesOnly)
 TEST_F(CustomerSearchTest, ValueListsHoldEachDistinctTextOnceInOrderOfAppearance)
 {
     DbfTable& table = customers_.Dbf1();
-    const CustomerEditBinding binding = CustomerEditBinding::For(table.Fields());
-    const auto lists = CustomerValueLists::Collect(table, binding);
-    EXPECT_EQ(lists[6], (std::vector<std::u16string>{u"Abensberg", u"Berlin", u"berlin"}));  // Ort
-    EXPECT_EQ(lists[1], (std::vector<std::u16string>{u"", u"Müller", u"MÜLLER"}));         // Name
-    EXPECT_EQ(lists[20], (std::vector<std::u16string>{u""}));                              // unbound box
-    EXPECT_EQ(table.Value(u"Firma"), u"Vierte");  // the walk leaves the last record current
+    const auto visible = [&] {
+        std::vector<uint32_t> records;
+        for (table.First(); !table.Eof(); table.Next())
+            records.push_back(table.RecNo());
+        return records;
+    };
+    const std::vector<uint32_t> all = visible();
+    ASSERT_TRUE(table.GoTo(2));
+    table.SetValue(u"Ort", u"Passau");  // an edit in progress stays, and so does the record
+    EXPECT_EQ(CustomerValueLists::Collect(table, all, 6),
+              (std::vector<std::u16string>{u"Abensberg", u"Berlin", u"berlin"}));  // Ort as stored
+    EXPECT_EQ(CustomerValueLists::Collect(table, all, 1), (std::vector<std::u16string>{u"", u"Müller", u"MÜLLER"}));
+    EXPECT_TRUE(CustomerValueLists::Collect(table, all, 40).empty());  // no such column
+    EXPECT_EQ(table.GetState(), DbfTable::State::Edit);
+    EXPECT_EQ(table.RecNo(), 2u);
+    EXPECT_EQ(table.Value(u"Ort"), u"Passau");
+    table.Cancel();
     customers_.ApplyFilter(u"berlin");
-    EXPECT_EQ(CustomerValueLists::Collect(table, binding)[0],
+    EXPECT_EQ(CustomerValueLists::Collect(table, visible(), 0),
               (std::vector<std::u16string>{u"Zweite", u"Dritte", u"Vierte"}));
 }
 

@@ -79,6 +79,11 @@ not_number = table(records=[b' ' + b'A'.ljust(20) + b'    1x    ' + b'X'.ljust(1
 write('dbf-memo-pointer-not-a-number', not_number, GOOD_MEMO)
 write('dbf-memo-length-past-end', good, memo([memo_block('kurz', length=0x7FFFFFF0)]))
 write('dbf-memo-block-not-a-memo-start', good, memo([b'ohne Kennung']))
+# Five records with a memo each, the third pointing past the end of the memo file.
+five = [b' ' + ('Kunde %d' % n).encode('cp1252').ljust(20) + (b'%10d' % (999 if n == 3 else n))
+        + ('Ort %d' % n).encode('cp1252').ljust(12) for n in range(1, 6)]
+write('dbf-memo-pointer-past-end-in-record-3-of-5', table(records=five),
+      memo([memo_block('Notiz %d über Tabellen' % n) for n in range(1, 6)]))
 
 # A seed for the fuzz target: table, marker, memo file.
 with open(os.path.join(DATA, 'dbf-fuzz-seed-with-memo.bin'), 'wb') as f:

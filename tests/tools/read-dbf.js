@@ -1,4 +1,5 @@
-// Dumps a dBase table as read by the npm package dbffile (Windows-1252), in the line format
+// Dumps a dBase table as read by the npm package dbffile (Windows-1252 unless an encoding that
+// dbffile knows is given as the second argument, e.g. cp437, cp850, cp852, win1250), in the line format
 // that the Rekolon tests compare:
 //   FIELD <tab> name <tab> type <tab> length
 //   RECORD <tab> value <tab> value ...      (live records in file order)
@@ -14,7 +15,8 @@ function escape(value) {
 
 async function main() {
   const path = process.argv[2];
-  const dbf = await DBFFile.open(path, { encoding: 'win1252', includeDeletedRecords: true });
+  const encoding = process.argv[3] || 'win1252';
+  const dbf = await DBFFile.open(path, { encoding, includeDeletedRecords: true });
   const lines = [];
   for (const field of dbf.fields) lines.push(['FIELD', field.name, field.type, field.size].join('\t'));
   const records = await dbf.readRecords(dbf.recordCount);

@@ -6,14 +6,16 @@ use warnings;
 use XBase;
 use Encode qw(decode encode);
 
-my $path = shift or die "usage: read-dbf.pl table.dbf\n";
+# usage: read-dbf.pl table.dbf [encoding]   (default cp1252; any name Perl's Encode knows)
+my $path = shift or die "usage: read-dbf.pl table.dbf [encoding]\n";
+my $encoding = shift || 'cp1252';
 my $table = XBase->new(name => $path) or die XBase->errstr;
 binmode STDOUT;
 
 sub escape {
     my ($value) = @_;
     $value = '' unless defined $value;
-    $value = decode('cp1252', $value);
+    $value = decode($encoding, $value);
     $value =~ s/\\/\\\\/g;
     $value =~ s/\t/\\t/g;
     $value =~ s/\r/\\r/g;
