@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dbase/DbfField.h"
+#include "dbase/DbfPairTag.h"
 
 #include <cstdint>
 #include <string>
@@ -21,9 +22,14 @@ struct DbfHeader {
     uint16_t headerLength = 0;
     uint16_t recordLength = 0;
     uint8_t languageDriver = kLanguageDriver1252;
+    DbfPairTag tag;                   // which memo file belongs to this table (see DbfPairTag)
+    // The number of records the header announces; more than recordCount when the file is
+    // cut off and holds only recordCount whole records.
+    uint32_t announcedRecordCount = 0;
     std::vector<DbfField> fields;
     std::vector<uint32_t> offsets;  // of each column inside a record (the deletion flag is byte 0)
 
+    bool CutOff() const { return announcedRecordCount > recordCount; }
     bool HasMemoFile() const { return version == kVersionDBase3Memo || version == kVersionDBase4Memo; }
     uint64_t RecordOffset(uint32_t recNo) const  // recNo counts from 1
     {
@@ -33,8 +39,10 @@ struct DbfHeader {
 
 // Reads and checks the header of a table file of fileSize bytes from its start. Any damage
 // (an unknown version, a header or record length that does not fit the columns, a column
-// descriptor that makes no sense, more records announced than the file holds) raises IoError
-// with a description; nothing is allocated beyond what the file holds.
+// descriptor that makes no sense) raises IoError with a description; nothing is allocated
+// beyond what the file holds. A file that ends before the records the header announces (a
+// cut-off copy, a write that did not finish) is not refused: recordCount is then the number
+// of whole records it holds, announcedRecordCount what the header says.
 DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize);
 
 // Checks a column list for creating a table (names, types, lengths, the record length) and
@@ -42,7 +50,7 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize);
 void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& fileName);
 
 // Builds the header for a new table from a checked column list: version 0x8B when a memo
-// column exists, 0x03 otherwise; today's date; no records.
+// column exists, 0x03 otherwise; today's date; no records; no tag.
 DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields);
 
 // The header's bytes, descriptors and 0x0D included.
