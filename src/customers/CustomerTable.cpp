@@ -102,12 +102,44 @@ bool CustomerTable::RepairBeforeChange()
     }
     if (!dbf1_.CutOff())
         return true;
-    return Rebuild(CustomerRestructure::Reorder(dbf1_.Fields(), [this] {
-        std::vector<int> same;
-        for (int i = 0; i < dbf1_.FieldCount(); ++i)
-            same.push_back(i);
-        return same;
-    }()));
+    // Copied in file order with every record, so that the current record's new number is
+    // known: the number of live records up to it.
+    const uint32_t current = dbf1_.RecNo();
+    const std::u16string index = dbf1_.ActiveIndex();
+    const bool filtered = dbf1_.Filtered();
+    uint32_t newRecNo = 0;
+    std::vector<int> same;
+    for (int i = 0; i < dbf1_.FieldCount(); ++i)
+        same.push_back(i);
+    try {
+        dbf1_.SelectIndex(u"");
+        dbf1_.SetFiltered(false);
+        uint32_t live = 0;
+        for (dbf1_.First(); current != 0 && !dbf1_.Eof(); dbf1_.Next()) {
+            ++live;
+            if (dbf1_.RecNo() == current) {
+                newRecNo = live;
+                break;
+            }
+        }
+    } catch (const IoError& error) {
+        CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
+        return false;
+    }
+    const bool repaired = Rebuild(CustomerRestructure::Reorder(dbf1_.Fields(), same));
+    try {
+        if (dbf1_.Active()) {
+            if (dbf1_.HasIndex(index))
+                dbf1_.SelectIndex(index);
+            dbf1_.SetFiltered(filtered);
+            if (repaired && newRecNo != 0)
+                dbf1_.GoTo(newRecNo);
+            else if (!repaired && current != 0)
+                dbf1_.GoTo(current);
+        }
+    } catch (const IoError&) {
+    }
+    return repaired;
 }
 
 void CustomerTable::ApplyFilter(std::u16string_view text)
