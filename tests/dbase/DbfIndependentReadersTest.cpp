@@ -191,6 +191,55 @@ TEST(DbfIndependentReaders, WeReadTablesThatPerlXBaseWrote)
     }
 }
 
+namespace {
+
+// customers.dbf in dir, written by another program with the columns FIRMA C 30, UMSATZ N 10.2,
+// SEIT D, AKTIV L, MEHR M and NUMMER N 6: the start appends "Kostenst" by a rebuild, every
+// value stays as it was (byte for byte), and the independent readers read the result.
+void ExpectKostenstAddedKeepingEveryValue(const TempDir& dir, const std::vector<Row>& rows)
+{
+    const std::string before = ReadWholeFile(dir.File("customers.dbf"));
+    ScriptedMessenger messenger;
+    CustomerTable customers;
+    ASSERT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::Opened);
+    EXPECT_TRUE(messenger.Boxes().empty()) << (messenger.Errors().empty() ? "" : Utf16ToUtf8(messenger.Errors()[0]));
+    DbfTable& table = customers.Dbf1();
+    const std::vector<DbfField> fields = {
+        {u"FIRMA", 'C', 30, 0}, {u"UMSATZ", 'N', 10, 2}, {u"SEIT", 'D', 8, 0}, {u"AKTIV", 'L', 1, 0},
+        {u"MEHR", 'M', 10, 0},  {u"NUMMER", 'N', 6, 0},  DbfField::Character(u"Kostenst", 45)};
+    ASSERT_EQ(table.Fields(), fields);
+    EXPECT_EQ(DumpOurs(dir.File("customers.dbf")), ExpectedDump(fields, rows, false));
+    EXPECT_EQ(RunCommand("node " + kTools + "read-dbf.js " + dir.File("customers.dbf") + " 2>&1"),
+              ExpectedDump(fields, rows, false));
+    EXPECT_EQ(RunCommand("perl " + kTools + "read-dbf.pl " + dir.File("customers.dbf") + " 2>&1"),
+              ExpectedDump(fields, rows, true));
+
+    // The stored bytes of every column are those the other program wrote.
+    DbfTable old;
+    old.Open(dir.File("customers0.dbf"));
+    EXPECT_EQ(ReadWholeFile(dir.File("customers0.dbf")), before);
+    size_t compared = 0;
+    for (table.First(), old.First(); !table.Eof() && !old.Eof(); table.Next(), old.Next(), ++compared) {
+        for (int i = 0; i < old.FieldCount(); ++i) {
+            if (!old.Field(i).IsMemo()) {
+                EXPECT_EQ(table.RawValue(i), old.RawValue(i)) << "column " << i;
+            }
+        }
+    }
+    EXPECT_EQ(compared, rows.size());
+}
+
+std::vector<Row> NumberDateLogicalRows(const std::u16string& firstMemo)
+{
+    return {
+        {{u"Müller & Söhne", u"1234.50", u"20200131", u"T", firstMemo, u"42", u""}},
+        {{u"Schmidt", u"-7.25", u"19991231", u"F", u"", u"0", u""}},
+        {{u"Ohne", u"0.00", u"20240229", u"T", u"x", u"999999", u""}},
+    };
+}
+
+}  // namespace
+
 TEST(DbfIndependentReaders, APerlXBaseTableWithNumberDateAndLogicalColumnsTakesANewColumn)
 {
     TempDir dir;
@@ -204,40 +253,15 @@ TEST(DbfIndependentReaders, APerlXBaseTableWithNumberDateAndLogicalColumnsTakesA
     ASSERT_EQ(RunCommand("perl " + kTools + "write-dbf.pl " + dir.File("customers.dbf") + " 0x8B < " + dir.File("spec.txt")
                          + " 2>&1"),
               "");
-    const std::string before = ReadWholeFile(dir.File("customers.dbf"));
+    ExpectKostenstAddedKeepingEveryValue(dir, NumberDateLogicalRows(u"Erste Zeile\r\nzweite"));
+}
 
-    // The start appends "Kostenst" to a table of fewer than 15 columns.
-    ScriptedMessenger messenger;
-    CustomerTable customers;
-    ASSERT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::Opened);
-    EXPECT_TRUE(messenger.Boxes().empty()) << (messenger.Errors().empty() ? "" : Utf16ToUtf8(messenger.Errors()[0]));
-    DbfTable& table = customers.Dbf1();
-    const std::vector<DbfField> fields = {
-        {u"FIRMA", 'C', 30, 0}, {u"UMSATZ", 'N', 10, 2}, {u"SEIT", 'D', 8, 0}, {u"AKTIV", 'L', 1, 0},
-        {u"MEHR", 'M', 10, 0},  {u"NUMMER", 'N', 6, 0},  DbfField::Character(u"Kostenst", 45)};
-    ASSERT_EQ(table.Fields(), fields);
-    const std::vector<Row> rows = {
-        {{u"Müller & Söhne", u"1234.50", u"20200131", u"T", u"Erste Zeile\r\nzweite", u"42", u""}},
-        {{u"Schmidt", u"-7.25", u"19991231", u"F", u"", u"0", u""}},
-        {{u"Ohne", u"0.00", u"20240229", u"T", u"x", u"999999", u""}},
-    };
-    EXPECT_EQ(DumpOurs(dir.File("customers.dbf")), ExpectedDump(fields, rows, false));
-    EXPECT_EQ(RunCommand("node " + kTools + "read-dbf.js " + dir.File("customers.dbf") + " 2>&1"),
-              ExpectedDump(fields, rows, false));
-    EXPECT_EQ(RunCommand("perl " + kTools + "read-dbf.pl " + dir.File("customers.dbf") + " 2>&1"),
-              ExpectedDump(fields, rows, true));
-
-    // The stored bytes of every column are those the other writer wrote.
-    DbfTable old;
-    old.Open(dir.File("customers0.dbf"));
-    EXPECT_EQ(ReadWholeFile(dir.File("customers0.dbf")), before);
-    uint32_t compared = 0;
-    for (table.First(), old.First(); !table.Eof() && !old.Eof(); table.Next(), old.Next(), ++compared) {
-        for (int i = 0; i < old.FieldCount(); ++i) {
-            if (!old.Field(i).IsMemo()) {
-                EXPECT_EQ(table.RawValue(i), old.RawValue(i)) << "column " << i;
-            }
-        }
-    }
-    EXPECT_EQ(compared, 3u);
+TEST(DbfIndependentReaders, ALibreOfficeTableWithNumberDateAndLogicalColumnsTakesANewColumn)
+{
+    // Written by LibreOffice Calc (tests/tools/make-libreoffice-dbf.sh): dBase III with memo.
+    TempDir dir;
+    const std::string fixture = std::string(REKOLON_TEST_DATA) + "/dbf-libreoffice-number-date-logical";
+    WriteWholeFile(dir.File("customers.dbf"), ReadWholeFile(fixture + ".dbf"));
+    WriteWholeFile(dir.File("customers.dbt"), ReadWholeFile(fixture + ".dbt"));
+    ExpectKostenstAddedKeepingEveryValue(dir, NumberDateLogicalRows(u"Erste Zeile\r\nzweite Zeile"));
 }
