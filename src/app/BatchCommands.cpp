@@ -161,6 +161,8 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
         std::fprintf(errors, "%s: %s\n", Utf16ToUtf8(MessageText(13)).c_str(), error.what());
         return 1;
     }
+    if (!customers.RepairBeforeChange())  // a damaged table is written anew first (reported)
+        return 1;
     CustomerCsvImport::Result result;
     try {
         result = CustomerCsvImport::Read(customers.Dbf1(), *source, {}, encoding);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -50,6 +51,23 @@ bool CheckedLength(const DbfField& field, bool reading)
     }
 }
 
+std::string AllowedLengths(char type)
+{
+    switch (type) {
+    case 'C':
+        return "1 bis 254";
+    case 'N':
+    case 'F':
+        return "1 bis 20";
+    case 'D':
+        return "Datumsfelder haben 8";
+    case 'L':
+        return "logische Felder haben 1";
+    default:
+        return "Memofelder haben 10";
+    }
+}
+
 }  // namespace
 
 DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
@@ -66,7 +84,11 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
     header.recordCount = source.ReadU32();
     header.headerLength = source.ReadU16();
     header.recordLength = source.ReadU16();
-    source.Skip(17);
+    source.Skip(4);
+    std::string tag(DbfPairTag::kSize, '\0');
+    source.Read(tag.data(), tag.size());
+    header.tag = DbfPairTag::FromBytes(tag);
+    source.Skip(1);
     header.languageDriver = source.ReadU8();
     source.Skip(2);
     const DbfCodePage codePage = header.CodePage();
@@ -102,7 +124,8 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
             field.name.pop_back();
         field.type = static_cast<char>(d[11]);
         field.length = d[16];
-        field.decimals = d[17];
+        // Only numbers have decimals; other writers leave anything in that byte.
+        field.decimals = (field.type == 'N' || field.type == 'F') ? d[17] : 0;
         const std::string number = std::to_string(header.fields.size() + 1);
         if (field.name.empty())
             Damaged(file, "Feld " + number + " hat keinen Namen");
@@ -119,10 +142,10 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
     if (recordLength != header.recordLength)
         Damaged(file, "die Satzlänge " + std::to_string(header.recordLength)
                           + " passt nicht zu den Feldern (" + std::to_string(recordLength) + ")");
-    const uint64_t needed = uint64_t(header.headerLength) + uint64_t(header.recordCount) * header.recordLength;
-    if (needed > fileSize)
-        Damaged(file, "die Datei ist kürzer als die angegebenen " + std::to_string(header.recordCount)
-                          + " Datensätze");
+    header.announcedRecordCount = header.recordCount;
+    const uint64_t whole = (fileSize - header.headerLength) / header.recordLength;
+    if (whole < header.recordCount)
+        header.recordCount = static_cast<uint32_t>(whole);
     return header;
 }
 
@@ -149,11 +172,15 @@ void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& file
         if (std::find(seen.begin(), seen.end(), upper) != seen.end())
             refuse("Der Feldname \"" + shown + "\" kommt doppelt vor");
         seen.push_back(upper);
-        if (field.type != 'C' && field.type != 'M')
-            refuse("Feld \"" + shown + "\": nur Zeichen- und Memofelder können angelegt werden");
+        if (std::string_view("CMNFDL").find(field.type) == std::string_view::npos)
+            refuse("Feld \"" + shown + "\": der Feldtyp " + std::string(1, field.type) + " wird nicht unterstützt");
         if (!CheckedLength(field, false))
-            refuse("Feld \"" + shown + "\": die Länge " + std::to_string(field.length)
-                   + " ist ungültig (1 bis 254)");
+            refuse("Feld \"" + shown + "\": die Länge " + std::to_string(field.length) + " ist ungültig ("
+                   + AllowedLengths(field.type) + ")");
+        const bool number = field.type == 'N' || field.type == 'F';
+        if (field.decimals != 0 && (!number || field.decimals >= field.length || field.decimals > 15))
+            refuse("Feld \"" + shown + "\": " + std::to_string(field.decimals)
+                   + " Nachkommastellen passen nicht zur Länge " + std::to_string(field.length));
         recordLength += field.length;
     }
     if (recordLength > kMaxRecordLength)
@@ -202,6 +229,8 @@ std::string SerializeDbfHeader(const DbfHeader& header)
     bytes[9] = static_cast<char>(header.headerLength >> 8);
     bytes[10] = static_cast<char>(header.recordLength & 0xFF);
     bytes[11] = static_cast<char>(header.recordLength >> 8);
+    const std::string tag = header.tag.Bytes();
+    std::copy(tag.begin(), tag.end(), bytes.begin() + DbfPairTag::kTableOffset);
     bytes[29] = static_cast<char>(header.languageDriver);
     const DbfCodePage codePage = header.CodePage();
     for (const DbfField& field : header.fields) {

@@ -27,7 +27,7 @@ void PutU32(std::string& bytes, size_t at, uint32_t value)
 
 }  // namespace
 
-std::string DbfMemoFile::NewFileHeader(const std::string& tableBaseName)
+std::string DbfMemoFile::NewFileHeader(const std::string& tableBaseName, const DbfPairTag& tag)
 {
     std::string header(kBlockSize, '\0');
     PutU32(header, 0, 1);            // next free block
@@ -36,6 +36,8 @@ std::string DbfMemoFile::NewFileHeader(const std::string& tableBaseName)
     std::copy(name.begin(), name.end(), header.begin() + 8);
     header[20] = static_cast<char>(kBlockSize & 0xFF);  // block size, dBase IV
     header[21] = static_cast<char>(kBlockSize >> 8);
+    const std::string tagBytes = tag.Bytes();
+    std::copy(tagBytes.begin(), tagBytes.end(), header.begin() + DbfPairTag::kMemoOffset);
     return header;
 }
 
@@ -50,6 +52,9 @@ void DbfMemoFile::Open(const std::string& path, Style style)
     }
     unsigned char head[24];
     file_.ReadAt(0, head, sizeof head);
+    std::string tag(DbfPairTag::kSize, '\0');
+    tag.resize(file_.ReadSomeAt(DbfPairTag::kMemoOffset, tag.data(), tag.size()));
+    tag_ = DbfPairTag::FromBytes(tag);
     if (style == Style::DBase4) {
         uint32_t size = uint32_t(head[20]) | uint32_t(head[21]) << 8;
         if (size == 0)

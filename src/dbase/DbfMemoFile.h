@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dbase/DbfDiskFile.h"
+#include "dbase/DbfPairTag.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,8 +16,9 @@ public:
     enum class Style { DBase3, DBase4 };
     static constexpr uint32_t kBlockSize = 512;
 
-    // The 512-byte header block of a new, empty memo file in dBase IV form.
-    static std::string NewFileHeader(const std::string& tableBaseName);
+    // The 512-byte header block of a new, empty memo file in dBase IV form, carrying the
+    // tag of its table.
+    static std::string NewFileHeader(const std::string& tableBaseName, const DbfPairTag& tag = {});
 
     // Opens and checks the header; a damaged header raises IoError.
     void Open(const std::string& path, Style style);
@@ -24,6 +26,8 @@ public:
     bool IsOpen() const { return file_.IsOpen(); }
     const std::string& Path() const { return file_.Path(); }
     uint32_t BlockSize() const { return blockSize_; }
+    // The tag in the header (empty for memo files of other programs).
+    const DbfPairTag& Tag() const { return tag_; }
 
     // The memo that starts at block (> 0). A block outside the file or a length that runs
     // past its end raises IoError; nothing larger than the file is ever allocated.
@@ -40,6 +44,7 @@ public:
     uint32_t Write(const std::string& bytes);
 
     void Sync() { file_.Sync(); }
+    const DbfDiskFile& File() const { return file_; }
 
 private:
     uint32_t NextFreeBlock() const;
@@ -47,4 +52,5 @@ private:
     DbfDiskFile file_;
     Style style_ = Style::DBase4;
     uint32_t blockSize_ = kBlockSize;
+    DbfPairTag tag_;
 };

@@ -75,17 +75,22 @@ std::string DbfTable::MemoPathFor(const std::string& path)
     return path + ".dbt";
 }
 
-void DbfTable::Create(const std::string& path, const std::vector<DbfField>& fields, uint8_t languageDriver)
+namespace {
+
+void CreateTagged(const std::string& path, const std::vector<DbfField>& fields, uint8_t languageDriver,
+                  const std::string& memoFile, const DbfPairTag& tag, bool sealed)
 {
     CheckDbfFields(fields, path, DbfCodePage::ForLanguageDriver(languageDriver));
-    const DbfHeader header = MakeDbfHeader(fields, languageDriver);
-    const std::string memoPath = MemoPathFor(path);
+    DbfHeader header = MakeDbfHeader(fields, languageDriver);
+    if (sealed)
+        header.tag = tag;
+    const std::string memoPath = memoFile.empty() ? DbfTable::MemoPathFor(path) : memoFile;
     AtomicFileSink table(path);
     table.WriteBytes(SerializeDbfHeader(header));
     table.WriteU8(0x1A);
     if (header.HasMemoFile()) {
         AtomicFileSink memo(memoPath);
-        memo.WriteBytes(DbfMemoFile::NewFileHeader(BaseName(path)));
+        memo.WriteBytes(DbfMemoFile::NewFileHeader(BaseName(path), tag));
         memo.Commit();
     } else if (std::remove(memoPath.c_str()) != 0 && errno != ENOENT) {
         throw IoError::FromErrno(memoPath);
@@ -93,7 +98,54 @@ void DbfTable::Create(const std::string& path, const std::vector<DbfField>& fiel
     table.Commit();
 }
 
-void DbfTable::Open(const std::string& path)
+}  // namespace
+
+void DbfTable::Create(const std::string& path, const std::vector<DbfField>& fields, uint8_t languageDriver,
+                      const std::string& memoPath)
+{
+    CreateTagged(path, fields, languageDriver, memoPath, DbfPairTag::New(), true);
+}
+
+DbfPairTag DbfTable::CreateUnsealed(const std::string& path, const std::vector<DbfField>& fields,
+                                    uint8_t languageDriver, const std::string& memoPath)
+{
+    const DbfPairTag tag = DbfPairTag::New();
+    CreateTagged(path, fields, languageDriver, memoPath, tag, false);
+    return tag;
+}
+
+bool DbfTable::HasMemoFields() const
+{
+    return std::any_of(header_.fields.begin(), header_.fields.end(), [](const DbfField& f) { return f.IsMemo(); });
+}
+
+void DbfTable::Seal(const DbfPairTag& tag)
+{
+    CheckActive();
+    CheckChangeable();
+    FlushAppends();
+    if (memo_.IsOpen())
+        memo_.Sync();
+    file_.Sync();
+    const std::string bytes = tag.Bytes();
+    file_.WriteAt(DbfPairTag::kTableOffset, bytes.data(), bytes.size());
+    file_.Sync();
+    header_.tag = tag;
+}
+
+bool DbfTable::OpenFilesAre(const std::string& tablePath, const std::string& memoPath) const
+{
+    return Active() && file_.IsFileAt(tablePath) && (!memo_.IsOpen() || memo_.File().IsFileAt(memoPath));
+}
+
+void DbfTable::CheckChangeable() const
+{
+    if (header_.CutOff())
+        throw IoError(path_, "Die Tabelle ist beschädigt (die Datei endet mitten in den Datensätzen) und wird nicht "
+                             "verändert, bevor sie neu geschrieben ist");
+}
+
+void DbfTable::Open(const std::string& path, const std::string& memoPath)
 {
     Close();
     DbfHeader header;
@@ -108,7 +160,7 @@ void DbfTable::Open(const std::string& path)
         if (file_.Size() < header.RecordOffset(header.recordCount + 1))
             throw IoError(path, "Beschädigte dBase-Tabelle: die Datei ist kürzer als angegeben");
         if (hasMemoField) {
-            memo_.Open(MemoPathFor(path), header.version == DbfHeader::kVersionDBase3Memo
+            memo_.Open(memoPath.empty() ? MemoPathFor(path) : memoPath, header.version == DbfHeader::kVersionDBase3Memo
                                               ? DbfMemoFile::Style::DBase3
                                               : DbfMemoFile::Style::DBase4);
         }
@@ -421,6 +473,7 @@ void DbfTable::SetRawValue(int field, std::string_view bytes)
 void DbfTable::Append()
 {
     CheckBrowseMode();
+    CheckChangeable();
     editRecord_.assign(header_.recordLength, ' ');
     pendingMemos_.clear();
     state_ = State::Insert;
@@ -433,6 +486,7 @@ void DbfTable::Edit()
         return;
     if (recNo_ == 0)
         throw IoError(path_, "Kein aktueller Datensatz zum Bearbeiten");
+    CheckChangeable();
     editRecord_ = record_;
     pendingMemos_.clear();
     state_ = State::Edit;
@@ -448,7 +502,7 @@ void DbfTable::SetValue(int field, std::u16string_view text)
         pendingMemos_[field] = codePage_.Encode(text);
         return;
     }
-    const std::string bytes = DbfValueCodec::Encode(f, text, codePage_);
+    const std::string bytes = DbfValueCodec::Encode(f, text, codePage_, path_);
     std::copy(bytes.begin(), bytes.end(), editRecord_.begin() + header_.offsets[size_t(field)]);
 }
 
@@ -541,6 +595,7 @@ void DbfTable::Delete()
     Cancel();
     if (recNo_ == 0)
         throw IoError(path_, "Kein aktueller Datensatz zum Löschen");
+    CheckChangeable();
     std::string flagged = record_;
     flagged[0] = '*';
     WriteRecord(recNo_, flagged, false);

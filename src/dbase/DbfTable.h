@@ -37,16 +37,24 @@ public:
     DbfTable& operator=(const DbfTable&) = delete;
 
     // Creates an empty table at path (and its memo file when a column is a memo), replacing
-    // files of that name, with text in the code page of the language driver byte (new
-    // tables: Windows-1252; a copy of a table: the byte of the original, so that its text
-    // can be copied byte for byte). The columns are checked first; dBase limits raise IoError.
+    // files of that name, both with a new tag, with text in the code page of the language
+    // driver byte (new tables: Windows-1252; a copy of a table: the byte of the original, so
+    // that its text can be copied byte for byte). The memo file is the one beside the table,
+    // or memoPath when given. The columns are checked first; dBase limits raise IoError.
     static void Create(const std::string& path, const std::vector<DbfField>& fields,
-                       uint8_t languageDriver = DbfCodePage::kDriverWindows1252);
+                       uint8_t languageDriver = DbfCodePage::kDriverWindows1252, const std::string& memoPath = {});
+    // The same for a table that is to be filled before it counts: the tag goes only into the
+    // memo file's header; Seal() puts it into the table's once every record is in.
+    static DbfPairTag CreateUnsealed(const std::string& path, const std::vector<DbfField>& fields,
+                                     uint8_t languageDriver = DbfCodePage::kDriverWindows1252,
+                                     const std::string& memoPath = {});
     // "x.dbf" -> "x.dbt".
     static std::string MemoPathFor(const std::string& path);
 
-    // Opens and checks the table, then moves to the first record.
-    void Open(const std::string& path);
+    // Opens and checks the table, then moves to the first record. The memo file is the one
+    // beside it, or memoPath when given. A file that ends inside its records opens with its
+    // whole records (CutOff()) and cannot be changed.
+    void Open(const std::string& path, const std::string& memoPath = {});
     // Posts an edit in progress, then closes. The filter switch and callback stay; the
     // indexes go with the table.
     void Close();
@@ -63,6 +71,20 @@ public:
     // The header's language driver byte and the code page it names.
     uint8_t LanguageDriver() const { return header_.languageDriver; }
     const DbfCodePage& CodePage() const { return codePage_; }
+    bool HasMemoFields() const;
+    // The tags of the table's header and of its memo file (see DbfPairTag).
+    const DbfPairTag& Tag() const { return header_.tag; }
+    const DbfPairTag& MemoTag() const { return memo_.Tag(); }
+    // Writes tag into the table's header and forces the table to the disk.
+    void Seal(const DbfPairTag& tag);
+    // Whether the open files are the ones that these paths name (through links); a memo
+    // path counts only for a table with memo columns.
+    bool OpenFilesAre(const std::string& tablePath, const std::string& memoPath) const;
+
+    // The file ends inside its records: only the whole ones are there, and every change is
+    // refused (IoError) so that the file stays as it is.
+    bool CutOff() const { return header_.CutOff(); }
+    uint32_t AnnouncedRecordCount() const { return header_.announcedRecordCount; }
 
     // Navigation in the active order, skipping deleted records and those the filter rejects.
     // At the end Next() sets Eof() and leaves the last record current (and Prior() likewise
@@ -151,6 +173,7 @@ public:
 private:
     void CheckActive() const;
     void CheckBrowseMode();
+    void CheckChangeable() const;
     uint64_t OrderSize() const;
     uint32_t RecAtPosition(uint64_t position) const;
     uint64_t PositionOf(uint32_t recNo) const;

@@ -298,6 +298,17 @@ void TKundenForm::LoadControls()
     inCH_ = false;
 }
 
+bool TKundenForm::RepairBeforeChange()
+{
+    if (!customers_.Dbf1().Active() || !customers_.Dbf1().CutOff())
+        return true;
+    const bool repaired = customers_.RepairBeforeChange();
+    SendProgress(0);
+    RefreshGrid();  // the records have new numbers
+    SyncGridToTable();
+    return repaired;
+}
+
 void TKundenForm::BeginEditingIfNeeded()
 {
     DbfTable& table = customers_.Dbf1();
@@ -320,12 +331,19 @@ void TKundenForm::OnComboEdited(int k, const QString& text)
     const int field = binding_.comboFields[size_t(k)];
     if (inCH_ || field < 0 || !customers_.Dbf1().Active())
         return;
+    const bool repairing = customers_.Dbf1().CutOff();
+    if (!RepairBeforeChange()) {
+        LoadControls();
+        return;
+    }
     try {
         BeginEditingIfNeeded();
         customers_.Dbf1().SetValue(field, ToU16(text));
     } catch (const IoError& error) {
         ReportError(error);
     }
+    if (repairing)
+        LoadControls();  // the controls show the record again, with what was typed
     UpdateCurrentRow();
     UpdateNavigator();
 }
@@ -334,12 +352,20 @@ void TKundenForm::OnMemoEdited()
 {
     if (inCH_ || binding_.memoField < 0 || !customers_.Dbf1().Active())
         return;
+    const QString typed = ui->DBMemo1->toPlainText();
+    const bool repairing = customers_.Dbf1().CutOff();
+    if (!RepairBeforeChange()) {
+        LoadControls();
+        return;
+    }
     try {
         BeginEditingIfNeeded();
-        customers_.Dbf1().SetValue(binding_.memoField, EditorToMemo(ui->DBMemo1->toPlainText()));
+        customers_.Dbf1().SetValue(binding_.memoField, EditorToMemo(typed));
     } catch (const IoError& error) {
         ReportError(error);
     }
+    if (repairing)
+        LoadControls();
     UpdateCurrentRow();
     UpdateNavigator();
 }
@@ -440,6 +466,8 @@ void TKundenForm::NavigatorClick(int button)
 {
     DbfTable& table = customers_.Dbf1();
     if (!table.Active())
+        return;
+    if ((button == Insert || button == Delete || button == Edit) && !RepairBeforeChange())
         return;
     try {
         switch (button) {
@@ -694,7 +722,7 @@ void TKundenForm::ExportierenalsCSV1Click()
 void TKundenForm::ImportierenausCSVDatei1Click()
 {
     const QString file = CurrentDialogs().GetOpenFileName(this, QString(), QString(), kCsvFilter);
-    if (file.isEmpty() || !PostIfEditing())
+    if (file.isEmpty() || !PostIfEditing() || !RepairBeforeChange())
         return;
     DbfTable& table = customers_.Dbf1();
     if (!table.Active()) {

@@ -124,6 +124,8 @@ private:
     void OnComboEdited(int k, const QString& text);
     void OnMemoEdited();
     void BeginEditingIfNeeded();
+    // Before any change: a damaged (cut-off) table is first written anew; the grid follows.
+    bool RepairBeforeChange();
     void UpdateNavigator();
     void UpdateCurrentRow();
     void ApplyMemoHeight();

@@ -1,6 +1,7 @@
 // Damaged tables from tests/data (written by tests/tools/make-damaged-dbf.py): each gives a
 // clear IoError at opening, never a crash or a read past the file; a damaged memo reads as
-// empty and the table names its record, while every other record reads whole.
+// empty and the table names its record, while every other record reads whole; a file cut off
+// inside its records opens with its whole records and unchanged.
 #include "dbase/DbfTable.h"
 #include "foundation/IoError.h"
 #include "support/TempDir.h"
@@ -48,8 +49,6 @@ TEST(DbfDamaged, EveryDefectGivesAClearError)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"dbf-cut-inside-header", "zu kurz"},
-        {"dbf-cut-inside-second-record", "kürzer als die angegebenen 2 Datensätze"},
-        {"dbf-record-count-past-end", "kürzer als die angegebenen 4294967295 Datensätze"},
         {"dbf-header-length-past-end", "Kopflänge 65535"},
         {"dbf-header-length-inside-descriptors", "Tabellenkopf"},
         {"dbf-record-length-not-matching-fields", "Satzlänge 40 passt nicht"},
@@ -150,4 +149,46 @@ TEST(DbfDamaged, WritingANewMemoMendsTheRecord)
     ASSERT_TRUE(table.GoTo(3));
     EXPECT_EQ(table.Value(1), u"Neue Notiz");
     EXPECT_TRUE(table.DamagedMemoRecords().empty());
+}
+
+TEST(DbfDamaged, CutOffTablesOpenWithTheirWholeRecordsAndStayUnchanged)
+{
+    struct Case {
+        std::string name;
+        uint32_t whole, announced;
+        std::u16string lastFirma, lastMemo;
+    };
+    const std::vector<Case> cases = {
+        {"dbf-last-record-cut-off", 32, 33, u"Kunde 32", u"Memo von Kunde 32\r\nzweite Zeile"},
+        {"dbf-cut-inside-second-record", 1, 2, u"Müller AG", u"Zeile 1\r\nZeile 2"},
+        {"dbf-record-count-past-end", 2, 0xFFFFFFFFu, u"Zweite", u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("t.dbf");
+        WriteWholeFile(path, ReadWholeFile(Fixture(c.name)));
+        WriteWholeFile(dir.File("t.dbt"), ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/" + c.name + ".dbt"));
+        const std::string before = ReadWholeFile(path);
+        DbfTable table;
+        table.Open(path);
+        EXPECT_TRUE(table.CutOff());
+        EXPECT_EQ(table.PhysicalRecordCount(), c.whole);
+        EXPECT_EQ(table.AnnouncedRecordCount(), c.announced);
+        uint32_t walked = 0;
+        for (table.First(); !table.Eof(); table.Next())
+            ++walked;
+        EXPECT_EQ(walked, c.whole);
+        table.Last();
+        EXPECT_EQ(table.Value(0), c.lastFirma);
+        EXPECT_EQ(table.Value(1), c.lastMemo);
+        EXPECT_FALSE(table.GoTo(c.whole + 1));
+        // Every change is refused while the file is damaged.
+        EXPECT_THROW(table.Append(), IoError);
+        EXPECT_THROW(table.SetValue(0, u"geändert"), IoError);
+        EXPECT_THROW(table.Delete(), IoError);
+        EXPECT_EQ(table.GetState(), DbfTable::State::Browse);
+        table.Close();
+        EXPECT_EQ(ReadWholeFile(path), before);
+    }
 }

@@ -4,9 +4,18 @@
 //   FIELD <tab> name <tab> type <tab> length
 //   RECORD <tab> value <tab> value ...      (live records in file order)
 //   DELETED <tab> count
-// Values escape backslash, tab, CR and LF as \\, \t, \r and \n. Output is UTF-8.
+// Values escape backslash, tab, CR and LF as \\, \t, \r and \n. Output is UTF-8. Numbers are
+// written with the column's decimals, dates as YYYYMMDD, logical values as T or F.
 'use strict';
 const { DBFFile, DELETED } = require('dbffile');
+
+function text(field, value) {
+  if (value === null || value === undefined) return '';
+  if (field.type === 'N' || field.type === 'F') return value.toFixed(field.decimalPlaces);
+  if (field.type === 'D') return value.toISOString().slice(0, 10).replace(/-/g, '');
+  if (field.type === 'L') return value ? 'T' : 'F';
+  return value;
+}
 
 function escape(value) {
   if (value === null || value === undefined) return '';
@@ -23,7 +32,7 @@ async function main() {
   let deleted = 0;
   for (const record of records) {
     if (record[DELETED]) { deleted++; continue; }
-    lines.push(['RECORD', ...dbf.fields.map((f) => escape(record[f.name]))].join('\t'));
+    lines.push(['RECORD', ...dbf.fields.map((f) => escape(text(f, record[f.name])))].join('\t'));
   }
   lines.push(['DELETED', deleted].join('\t'));
   process.stdout.write(lines.join('\n') + '\n');

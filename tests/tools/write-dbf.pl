@@ -1,7 +1,8 @@
 #!/usr/bin/perl
 # Writes a dBase table with Perl's XBase module from a description on standard input, so
 # that the Rekolon tests can read a table that another program wrote:
-#   line 1: columns, tab-separated, each NAME:TYPE:LENGTH (TYPE C or M)
+#   line 1: columns, tab-separated, each NAME:TYPE:LENGTH[:DECIMALS] (TYPE C, M, N, D or L;
+#   a number as text, a date as YYYYMMDD, a logical value as 1 or 0)
 #   then one line per record: the values, tab-separated and escaped like read-dbf.pl's
 #   output, followed by one more value, 1 when the record is to be marked deleted.
 # usage: write-dbf.pl [--codepage=BYTE --encoding=NAME] table.dbf [version]
@@ -41,7 +42,7 @@ my %options = (
     field_names => [map { encode($encoding, $_->[0]) } @columns],
     field_types => [map { $_->[1] } @columns],
     field_lengths => [map { $_->[2] } @columns],
-    field_decimals => [map { 0 } @columns],
+    field_decimals => [map { $_->[3] // 0 } @columns],
 );
 $options{version} = hex($version) if defined $version;
 $options{codepage} = $codepage if defined $codepage;

@@ -101,11 +101,31 @@ void ClickArrow(QComboBox* combo)
     combo->hidePopup();
 }
 
-// A click into the grid's cell, as the user selects a row.
-void ClickCell(QTableView* grid, int row, int column)
+// A click on a grid cell, as the user does it (a double click opens the cell's editor).
+void ClickCell(QTableView* grid, int row, int column, bool twice = false)
 {
-    grid->scrollTo(grid->model()->index(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, column)).center());
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->scrollTo(index);
+    const QPoint at = grid->visualRect(index).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Types into a cell's editor (opened by a double click) over its whole text, then Enter.
+void TypeIntoCell(QTableView* grid, int row, int column, const QString& text)
+{
+    ClickCell(grid, row, column, true);
+    QLineEdit* editor = nullptr;  // closed editors linger until deleted later
+    for (QLineEdit* candidate : grid->viewport()->findChildren<QLineEdit*>()) {
+        if (candidate->isVisible())
+            editor = candidate;
+    }
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the delegate commits through a queued call
 }
 
 QStringList Headers(TKundenForm& form)
@@ -239,7 +259,8 @@ private Q_SLOTS:
 
     void anExistingDamagedTableIsReportedAndKept()
     {
-        const std::string damaged = ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-cut-inside-second-record.dbf");
+        const std::string damaged =
+            ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-record-length-not-matching-fields.dbf");
         WriteWholeFile(dir_->File("customers.dbf"), damaged);
         TKundenForm form;
         QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::OpenFailed);
@@ -247,6 +268,94 @@ private Q_SLOTS:
         QCOMPARE(form.Model()->rowCount(), 0);
         QVERIFY(ReadWholeFile(dir_->File("customers.dbf")) == damaged);
         QVERIFY(!form.findChild<QComboBox*>("DBEdit1")->isVisibleTo(&form));
+    }
+
+    void aCutOffTableIsShownAndWrittenAnewAtTheFirstChange()
+    {
+        const std::string fixture = std::string(REKOLON_TEST_DATA) + "/dbf-last-record-cut-off";
+        const std::string damaged = ReadWholeFile(fixture + ".dbf");
+        WriteWholeFile(dir_->File("customers.dbf"), damaged);
+        WriteWholeFile(dir_->File("customers.dbt"), ReadWholeFile(fixture + ".dbt"));
+        TKundenForm form;
+        QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
+        QCOMPARE(messenger_->Errors().size(), size_t(1));
+        QVERIFY(messenger_->Errors()[0].find(u"32 vollständig") != std::u16string::npos);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* grid = form.findChild<QTableView*>("DBGrid1");
+        QCOMPARE(form.Model()->rowCount(), 32);
+        QVERIFY(!(form.Model()->flags(form.Model()->index(0, 0)) & Qt::ItemIsEditable));
+
+        // Looking around changes nothing.
+        ClickCell(grid, 4, 0);
+        auto* ort = form.findChild<QComboBox*>("DBEdit2");
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Kunde 05"));
+        QCOMPARE(ort->currentText(), QString("Ort 05"));
+        QVERIFY(ReadWholeFile(dir_->File("customers.dbf")) == damaged);
+
+        // The first key typed writes a sound table; the damaged one is kept.
+        QTest::mouseClick(ort->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(ort->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(ort->lineEdit(), "Passau");
+        QVERIFY(ReadWholeFile(dir_->File("customers0.dbf")) == damaged);
+        QCOMPARE(ort->currentText(), QString("Passau"));
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Kunde 05"));
+        QTest::mouseClick(form.findChild<QToolButton*>("nbPost"), Qt::LeftButton);
+        QCOMPARE(form.Dbf1().GetState(), DbfTable::State::Browse);
+        QCOMPARE(form.Model()->rowCount(), 32);
+        QVERIFY(form.Model()->flags(form.Model()->index(0, 0)) & Qt::ItemIsEditable);
+        QCOMPARE(messenger_->Errors().size(), size_t(1));
+
+        DbfTable table;
+        table.Open(dir_->File("customers.dbf"));
+        QVERIFY(!table.CutOff());
+        QCOMPARE(table.PhysicalRecordCount(), 32u);
+        QVERIFY(table.GoTo(5));
+        QCOMPARE(table.Value(u"Ort"), std::u16string(u"Passau"));
+        QCOMPARE(table.Value(u"Firma"), std::u16string(u"Kunde 05"));
+    }
+
+    void numberDateAndLogicalColumnsAreShownAndEditedInDBaseForms()
+    {
+        Fill(dir_->File("customers.dbf"),
+             {DbfField::Character(u"Firma", 20), {u"Umsatz", 'N', 10, 2}, {u"Seit", 'D', 8, 0}, {u"Aktiv", 'L', 1, 0},
+              DbfField::Memo(u"Mehr")},
+             {{{u"Firma", u"Erste"}, {u"Umsatz", u"1234.5"}, {u"Seit", u"20200131"}, {u"Aktiv", u"T"}},
+              {{u"Firma", u"Zweite"}}});
+        TKundenForm form;
+        // The start appends "Kostenst" to such a table too, without a word.
+        QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
+        QVERIFY(messenger_->Boxes().empty());
+        QCOMPARE(Headers(form), QStringList({"Firma", "Umsatz", "Seit", "Aktiv", "Mehr", "Kostenst"}));
+        QCOMPARE(GridColumn(form, 1), QStringList({"1234.50", ""}));
+        QCOMPARE(GridColumn(form, 2), QStringList({"31.01.2020", ""}));
+        QCOMPARE(GridColumn(form, 3), QStringList({"T", ""}));
+        QCOMPARE(form.Model()->data(form.Model()->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::AlignRight | Qt::AlignVCenter);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* grid = form.findChild<QTableView*>("DBGrid1");
+
+        TypeIntoCell(grid, 1, 2, "5.3.2026");
+        TypeIntoCell(grid, 1, 1, "12,5");
+        TypeIntoCell(grid, 1, 3, "j");
+        QTest::mouseClick(form.findChild<QToolButton*>("nbPost"), Qt::LeftButton);
+        QVERIFY(messenger_->Boxes().empty());
+        QCOMPARE(GridColumn(form, 2), QStringList({"31.01.2020", "05.03.2026"}));
+        // A date that does not exist is refused with a message; the stored one stays.
+        TypeIntoCell(grid, 0, 2, "30.02.2026");
+        QCOMPARE(messenger_->Errors().size(), size_t(1));
+        QVERIFY(messenger_->Errors()[0].find(u"\"Seit\"") != std::u16string::npos);
+        QTest::mouseClick(form.findChild<QToolButton*>("nbPost"), Qt::LeftButton);
+
+        DbfTable table;
+        table.Open(dir_->File("customers.dbf"));
+        QCOMPARE(table.Value(u"Seit"), std::u16string(u"20200131"));
+        QCOMPARE(table.RawValue(1), std::string_view("   1234.50"));
+        table.Next();
+        QCOMPARE(table.Value(u"Seit"), std::u16string(u"20260305"));
+        QCOMPARE(table.RawValue(1), std::string_view("     12.50"));
+        QCOMPARE(table.Value(u"Aktiv"), std::u16string(u"T"));
     }
 
     void typingInThePanelInsertsAndEditsRecords()
