@@ -5,6 +5,7 @@
 #include "customers/CustomerRebuild.h"
 #include "customers/CustomerRecovery.h"
 #include "customers/CustomerSchema.h"
+#include "customers/DamagedMemoWalk.h"
 #include "foundation/InstanceLock.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
@@ -177,6 +178,15 @@ bool CustomerTable::AddnewField(const std::u16string& name, int length)
     return Rebuild(CustomerRestructure::AddField(dbf1_.Fields(), name, length));
 }
 
+bool CustomerTable::KeepDamagedMemosEmpty(const std::u16string& damagedMemos)
+{
+    return CurrentMessenger().AskQuestion(
+               damagedMemos +
+                   u"\n\nSoll die Kundendatenbank trotzdem umgebaut werden? Diese Datensätze behalten dann ein "
+                   u"leeres Memo. Die bisherige Tabelle bleibt als customers0.dbf und customers0.dbt erhalten.",
+               u"Beschädigte Memos", Messenger::QuestionIcon::Stop) == Messenger::Answer::Yes;
+}
+
 bool CustomerTable::Rebuild(const RebuildPlan& plan)
 {
     const auto report = [](const IoError& error) {
@@ -210,10 +220,14 @@ bool CustomerTable::Rebuild(const RebuildPlan& plan)
     const bool filtered = dbf1_.Filtered();
     const std::string path = TablePath();
 
+    std::u16string damagedMemos;
     try {
         dbf1_.Post();
         dbf1_.SetFiltered(false);  // every record is copied, whatever the search
+        DamagedMemoWalk damaged(dbf1_);
         CustomerRebuild::CopyInto(dbf1_, plan, files, progress_, observer_);
+        damaged.TakeAll();
+        damagedMemos = damaged.Report();
     } catch (const IoError& error) {
         try {
             dbf1_.Cancel();
@@ -221,6 +235,17 @@ bool CustomerTable::Rebuild(const RebuildPlan& plan)
         } catch (const IoError&) {
         }
         report(error);
+        return false;
+    }
+    // A memo that could not be read is copied as empty: only when the user agrees, since the
+    // new table would then hold less than the old one (which stays as customers0.*).
+    if (!damagedMemos.empty() && !KeepDamagedMemosEmpty(damagedMemos)) {
+        std::remove(files.workTable.c_str());
+        std::remove(files.workMemo.c_str());
+        try {
+            dbf1_.SetFiltered(filtered);
+        } catch (const IoError&) {
+        }
         return false;
     }
 

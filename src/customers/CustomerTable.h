@@ -57,7 +57,8 @@ public:
     // Rebuilds the table with the plan's columns. Every record is copied whatever the
     // search, in the active order; the old table is kept as customers0.dbf/.dbt. On any
     // failure the user is told and customers.dbf stays readable with all its records; the
-    // result is then false.
+    // result is then false. Records whose memo cannot be read are copied with an empty memo
+    // only when the user agrees; otherwise nothing changes (false).
     bool Rebuild(const RebuildPlan& plan);
     // Where rebuilds report how far they are.
     void SetProgress(CustomerProgress progress) { progress_ = std::move(progress); }
@@ -71,6 +72,8 @@ public:
 
 private:
     void InstallFilter();
+    // Asks whether a rebuild may copy records whose memo could not be read with an empty memo.
+    static bool KeepDamagedMemosEmpty(const std::u16string& damagedMemos);
 
     DbfTable dbf1_;
     std::string folder_;
