@@ -231,3 +231,28 @@ TEST(CustomerRebuildDamagedMemo, AsksBeforeKeepingARecordWithAnEmptyMemo)
         }
     }
 }
+
+// A DOS table (code page 437) keeps its code page through a rebuild, so its umlauts stay.
+TEST(CustomerRebuildCodePage, ARebuiltTableKeepsTheCodePageOfTheOriginal)
+{
+    TempDir dir;
+    const std::string path = dir.File("customers.dbf");
+    DbfTable::Create(path, {DbfField::Character(u"Firma", 20), DbfField::Memo(u"Mehr")}, 0x01);
+    {
+        DbfTable table;
+        table.Open(path);
+        table.Append();
+        table.SetValue(0, u"Müller & Söhne");
+        table.SetValue(1, u"Straße");
+        table.Post();
+    }
+    ScriptedMessenger messenger;
+    CustomerTable customers;
+    customers.InitDataBase(dir.Path());  // adds "Kostenst" by a rebuild
+    DbfTable& table = customers.Dbf1();
+    ASSERT_GE(table.FieldIndex(u"Kostenst"), 0);
+    EXPECT_EQ(table.LanguageDriver(), 0x01);
+    EXPECT_EQ(static_cast<uint8_t>(ReadWholeFile(path)[29]), 0x01);
+    EXPECT_EQ(Column(table, u"Firma"), (std::vector<std::u16string>{u"Müller & Söhne"}));
+    EXPECT_EQ(Column(table, u"Mehr"), (std::vector<std::u16string>{u"Straße"}));
+}
