@@ -52,15 +52,20 @@ RechnungenPage::RechnungenPage(QWidget* parent) : QWidget(parent), ui(std::make_
 
 RechnungenPage::~RechnungenPage() = default;
 
-void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage)
+void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, FillingFlag& inCH,
+                            ArtikelPage* artikelPage, std::function<bool()> shown)
 {
     book_ = &book;
+    inCH_ = &inCH;
     format_ = format;
     positions_ = new PositionenPage(ui->TabPositionen);
     ui->TabPositionen->layout()->addWidget(positions_);
-    positions_->Attach(book, format, artikelPage);
+    positions_->Attach(book, format, inCH, artikelPage);
     ausgabe_ = new AusgabePage(ui->TabAusgabe);
     ui->TabAusgabe->layout()->addWidget(ausgabe_);
+    ausgabe_->Attach(
+        book, format, [this] { return SelectedRow(); },
+        [this, shown = std::move(shown)] { return shown() && ui->PageControl1->currentWidget() == ui->TabAusgabe; });
     connect(ausgabe_, &AusgabePage::DocumentKindChanged, this, &RechnungenPage::InvoiceChanged);
     // Another invoice, or a change of the current one, shows on the page at its next paint.
     connect(this, &RechnungenPage::InvoiceChanged, ausgabe_, &AusgabePage::RepaintPreview);
@@ -118,6 +123,11 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
 QTabWidget* RechnungenPage::PageControl1() const
 {
     return ui->PageControl1;
+}
+
+QCheckBox* RechnungenPage::CopyArtikelsCheck() const
+{
+    return ui->CopyArtikelsCheck;
 }
 
 
@@ -198,10 +208,11 @@ void RechnungenPage::ListView1Change()
         positions_->ShowRechnung(-1);
         return;
     }
-    book_->inCH = true;
-    book_->rechs.GetObject(static_cast<uint32_t>(row));
-    LoadControls(*book_->arech);
-    book_->inCH = false;
+    {
+        const ScopedFlag filling = inCH_->Hold();
+        book_->rechs.GetObject(static_cast<uint32_t>(row));
+        LoadControls(*book_->arech);
+    }
     // While the whole list is rebuilt, the rebuild writes the file once at its end.
     if (!donotmakeinvis) {
         ListPositionen();
@@ -225,13 +236,14 @@ template <class Edit>
 void RechnungenPage::EditCurrent(Edit edit)
 {
     const int row = SelectedRow();
-    if (!book_ || row < 0 || book_->inCH)
+    if (!book_ || row < 0 || inCH_->IsSet())
         return;
-    book_->inCH = true;
-    book_->rechs.GetObject(static_cast<uint32_t>(row));
-    edit(*book_->arech);
-    ListAktuelleRechnung();
-    book_->inCH = false;
+    {
+        const ScopedFlag filling = inCH_->Hold();
+        book_->rechs.GetObject(static_cast<uint32_t>(row));
+        edit(*book_->arech);
+        ListAktuelleRechnung();
+    }
     Q_EMIT InvoiceChanged();
 }
 
@@ -297,10 +309,9 @@ void RechnungenPage::DelRechBtnClick()
     }
     if (!AskDeleteRechnung())
         return;
-    book_->inCH = true;
+    const ScopedFlag filling = inCH_->Hold();
     DeleteRechnung(*book_, static_cast<uint32_t>(row));
     ListRechnungen(row);
-    book_->inCH = false;
 }
 
 void RechnungenPage::ListView1ColumnClick(int column)
