@@ -1,24 +1,14 @@
 #include "pdf/TPDFCanvas.h"
 
-#include "foundation/AtomicFileSink.h"
 #include "foundation/Cp1252.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/TDynaArray.h"
 #include "foundation/Utf8.h"
-#include "pdf/PageCompressor.h"
 #include "pdf/PdfNumbers.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <limits>
-
-namespace {
-
-// The content buffer grows in steps of this many bytes.
-constexpr int64_t kStreamStep = 100000;
-
-}
 
 TPDFCanvas::TPDFCanvas()
     : images(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag))
@@ -28,7 +18,7 @@ TPDFCanvas::TPDFCanvas()
 TPDFCanvas::~TPDFCanvas()
 {
     std::u16string failure;
-    if (isincreation) {
+    if (IsInCreation()) {
         // A document left open is finished, as an explicit EndDoc would; a destructor cannot
         // raise, so a failure is reported to the user here, once no file of it is left.
         try {
@@ -48,66 +38,19 @@ TPDFCanvas::~TPDFCanvas()
 void TPDFCanvas::write(std::u16string_view s)
 {
     const std::string bytes = EncodeCp1252(s);
-    Put(bytes.data(), bytes.size());
+    writer_.Put(bytes);
 }
 
 void TPDFCanvas::writeln(std::u16string_view s)
 {
     std::string bytes = EncodeCp1252(s);
-    PutLine(bytes);
-}
-
-void TPDFCanvas::PutLine(std::string& line)
-{
-    line += '\n';
-    Put(line.data(), line.size());
-}
-
-void TPDFCanvas::PutLine(std::string_view line)
-{
-    line_.assign(line);
-    PutLine(line_);
-}
-
-void TPDFCanvas::Put(const char* data, size_t n)
-{
-    if (instream) {
-        AppendToStream(data, n);
-        return;
-    }
-    if (!f)
-        throw IoError(fname_, "Keine PDF-Datei geöffnet");
-    f->Write(data, n);
-    fpos += int64_t(n);
-}
-
-void TPDFCanvas::AppendToStream(const char* data, size_t n)
-{
-    const int64_t length = int64_t(sblen) + int64_t(n);
-    if (length > std::numeric_limits<int32_t>::max() - kStreamStep)
-        OutOfMemory("Seiteninhalt zu groß");
-    const int64_t capacity = (length / kStreamStep + 1) * kStreamStep;
-    if (!streambuf || capacity != streamcap) {
-        char* block = static_cast<char*>(std::malloc(size_t(capacity)));
-        if (!block)
-            OutOfMemory("Nicht genug Arbeitsspeicher für den Seiteninhalt");
-        if (streambuf) {
-            std::memcpy(block, streambuf, size_t(sblen));
-            std::free(streambuf);
-        }
-        streambuf = block;
-        streamcap = int32_t(capacity);
-    }
-    if (n > 0)
-        std::memcpy(streambuf + sblen, data, n);
-    sblen = int32_t(length);
+    writer_.PutLine(bytes);
 }
 
 void TPDFCanvas::OutOfMemory(const char* what)
 {
-    const std::string name = fname_;
-    Abandon();
-    throw IoError(name, what);
+    ReleaseDocument();
+    writer_.OutOfMemory(what);
 }
 
 // ---- Text ----
@@ -185,11 +128,11 @@ int32_t TPDFCanvas::TextHeight(std::u16string_view text)
 
 void TPDFCanvas::TextOut(int32_t x, int32_t y, std::u16string_view text)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     mycanbit.font = font;
     const int32_t t = mycanbit.TextHeight(text);
-    PutLine("BT");
+    writer_.PutLine("BT");
     UseFont();
     std::string& line = line_;
     line.clear();
@@ -200,8 +143,8 @@ void TPDFCanvas::TextOut(int32_t x, int32_t y, std::u16string_view text)
     line += " Td (";
     AppendEscapedText(line, text);
     line += ") Tj";
-    PutLine(line);
-    PutLine("ET");
+    writer_.PutLine(line);
+    writer_.PutLine("ET");
 }
 
 // ---- Pen, brush and font state ----
@@ -213,11 +156,11 @@ void TPDFCanvas::UsePen()
     noline = false;
     switch (pen.style) {
     case TPDFPen::psSolid:
-    case TPDFPen::psInsideFrame: PutLine("[ ] 0 d"); break;
-    case TPDFPen::psDash: PutLine("[3] 0 d"); break;
-    case TPDFPen::psDot: PutLine("[1] 0 d"); break;
-    case TPDFPen::psDashDot: PutLine("[3 1 1 1] 0 d"); break;
-    case TPDFPen::psDashDotDot: PutLine("[3 1 1 1 1 1] 0 d"); break;
+    case TPDFPen::psInsideFrame: writer_.PutLine("[ ] 0 d"); break;
+    case TPDFPen::psDash: writer_.PutLine("[3] 0 d"); break;
+    case TPDFPen::psDot: writer_.PutLine("[1] 0 d"); break;
+    case TPDFPen::psDashDot: writer_.PutLine("[3 1 1 1] 0 d"); break;
+    case TPDFPen::psDashDotDot: writer_.PutLine("[3 1 1 1 1 1] 0 d"); break;
     case TPDFPen::psClear: noline = true; break;
     default: break;  // the dash pattern in force stays
     }
@@ -225,11 +168,11 @@ void TPDFCanvas::UsePen()
         line_.clear();
         AppendInt(line_, pen.width);
         line_ += " w";
-        PutLine(line_);
+        writer_.PutLine(line_);
         line_.clear();
         AppendColour(line_, pen.color);
         line_ += " RG";
-        PutLine(line_);
+        writer_.PutLine(line_);
     }
     pensetted = true;
     open = pen;
@@ -244,7 +187,7 @@ void TPDFCanvas::UseBrush()
         line_.clear();
         AppendColour(line_, brush.color);
         line_ += " rg";
-        PutLine(line_);
+        writer_.PutLine(line_);
     }
     brushsetted = true;
     oBrush = brush;
@@ -277,7 +220,7 @@ void TPDFCanvas::UseFont()
         line_.clear();
         AppendColour(line_, font.color);
         line_ += " rg";
-        PutLine(line_);
+        writer_.PutLine(line_);
         oBrush.color = font.color;
     }
     const int32_t n = FontNumber(font.name, font.style);
@@ -288,7 +231,7 @@ void TPDFCanvas::UseFont()
     line_ += ' ';
     AppendInt(line_, font.size);
     line_ += " Tf";
-    PutLine(line_);
+    writer_.PutLine(line_);
     ofontnr = n;
     ofontsize = font.size;
     fontsetted = true;
@@ -298,14 +241,14 @@ void TPDFCanvas::UseFont()
 
 void TPDFCanvas::MoveTo(int32_t xp, int32_t yp)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     penpos = {xp, yp};
 }
 
 void TPDFCanvas::LineTo(int32_t xp, int32_t yp)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     UsePen();
     if (!noline)
@@ -320,14 +263,14 @@ void TPDFCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     line_ += ' ';
     AppendInt(line_, int64_t(PageHeight) - y1 - 1);
     line_ += " m";
-    PutLine(line_);
+    writer_.PutLine(line_);
     line_.clear();
     AppendInt(line_, x2);
     line_ += ' ';
     AppendInt(line_, int64_t(PageHeight) - y2 - 1);
     line_ += " l";
-    PutLine(line_);
-    PutLine("S");
+    writer_.PutLine(line_);
+    writer_.PutLine("S");
 }
 
 void TPDFCanvas::AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const
@@ -345,7 +288,7 @@ void TPDFCanvas::AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x
 
 void TPDFCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    if (!isincreation || x2 == x1 || y1 == y2)
+    if (!IsInCreation() || x2 == x1 || y1 == y2)
         return;
     UseBrush();
     if (nofill)
@@ -353,8 +296,8 @@ void TPDFCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     line_.clear();
     AppendRect(line_, x1, y1, x2, y2);
     line_ += " re";
-    PutLine(line_);
-    PutLine("f");
+    writer_.PutLine(line_);
+    writer_.PutLine("f");
 }
 
 void TPDFCanvas::FillRect(const TPDFRect& rre)
@@ -364,7 +307,7 @@ void TPDFCanvas::FillRect(const TPDFRect& rre)
 
 void TPDFCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     if (pen.style == TPDFPen::psClear) {
         FillRect(x1, y1, x2, y2);
@@ -378,8 +321,8 @@ void TPDFCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         line_.clear();
         AppendRect(line_, x1, y1, x2, y2);
         line_ += " re";
-        PutLine(line_);
-        PutLine("B");
+        writer_.PutLine(line_);
+        writer_.PutLine("B");
     } else if (!noline) {
         MoveTo(x1, y1);
         LineTo(x2 - 1, y1);

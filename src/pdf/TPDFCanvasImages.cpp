@@ -15,6 +15,7 @@
 #include "imaging/OpenDib.h"
 #include "imaging/SaveDib.h"
 #include "pdf/PdfNumbers.h"
+#include "pdf/PdfObjectWriter.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -92,7 +93,7 @@ void TPDFCanvas::WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2
 {
     const int64_t w = x2w > 0 ? int64_t(x2w) - 1 : int64_t(x2w) + 1;
     const int64_t h = y2w > 0 ? int64_t(y2w) - 1 : int64_t(y2w) + 1;
-    PutLine("q");
+    writer_.PutLine("q");
     line_.clear();
     AppendInt(line_, w);
     line_ += " 0 0 ";
@@ -102,18 +103,18 @@ void TPDFCanvas::WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2
     line_ += ' ';
     AppendInt(line_, int64_t(PageHeight) - y1 - h);
     line_ += " cm";
-    PutLine(line_);
+    writer_.PutLine(line_);
     line_.assign("/Im");
     AppendInt(line_, k);
     line_ += " Do";
-    PutLine(line_);
-    PutLine("Q");
+    writer_.PutLine(line_);
+    writer_.PutLine("Q");
 }
 
 void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t,
                          int32_t, int32_t xx2w, int32_t yy2w)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     const int32_t depth = DibBitCount(di);
     dib used = (depth == 4 || depth == 8) ? ExpandTo24Bit(di) : di;
@@ -149,7 +150,7 @@ void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const
 void TPDFCanvas::DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
                                   int32_t, int32_t, int32_t xx2w, int32_t yy2w)
 {
-    if (!isincreation || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
+    if (!IsInCreation() || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
         return;
     // A number that names no kept image would name a resource the file does not have.
     if (imageNR < 0 || uint32_t(imageNR) >= images->Count())
@@ -241,34 +242,22 @@ void TPDFCanvas::WriteImage(TPDFImageRec& rec)
         }
     }
     if (!encoded) {
-        WriteEmptyImage();
+        // An image that could not be encoded still gets an object at its number, so that the
+        // resources of every page and the cross-reference table stay right: a form that
+        // draws nothing.
+        writer_.WriteStreamObject("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>",
+                                  {}, PdfObjectWriter::StreamEnd::kDirect);
         return;
     }
-    BeginObject();
-    line_.assign("<< /Type /XObject /Subtype /Image /Width ");
-    AppendInt(line_, DibWidth(rec.di));
-    line_ += " /Height ";
-    AppendInt(line_, DibHeight(rec.di));
-    line_ += ispdfa ? kCalibratedColourPart : kColourPart;
-    AppendInt(line_, int64_t(data.size()));
-    line_ += usejpeg2000 ? " /Filter /JPXDecode >>" : " /Filter /DCTDecode >>";
-    PutLine(line_);
-    PutLine("stream");
-    Put(data.data(), data.size());
-    PutLine("endstream");
-    EndObject();
-}
-
-// An image that could not be encoded still gets an object at its number, so that the
-// resources of every page and the cross-reference table stay right: a form that draws
-// nothing.
-void TPDFCanvas::WriteEmptyImage()
-{
-    BeginObject();
-    PutLine("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>");
-    PutLine("stream");
-    PutLine("endstream");
-    EndObject();
+    std::string dictionary = "<< /Type /XObject /Subtype /Image /Width ";
+    AppendInt(dictionary, DibWidth(rec.di));
+    dictionary += " /Height ";
+    AppendInt(dictionary, DibHeight(rec.di));
+    dictionary += ispdfa ? kCalibratedColourPart : kColourPart;
+    AppendInt(dictionary, int64_t(data.size()));
+    dictionary += usejpeg2000 ? " /Filter /JPXDecode >>" : " /Filter /DCTDecode >>";
+    // The encoded data ends the image's own way; "endstream" follows it directly.
+    writer_.WriteStreamObject(dictionary, data, PdfObjectWriter::StreamEnd::kDirect);
 }
 
 void TPDFCanvas::ReleaseImages()
