@@ -7,9 +7,6 @@
 #include "foundation/Utf8.h"
 #include "pdf/PdfNumbers.h"
 
-#include <cstdlib>
-#include <cstring>
-
 TPDFCanvas::TPDFCanvas()
     : images(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag))
 {
@@ -193,27 +190,6 @@ void TPDFCanvas::UseBrush()
     oBrush = brush;
 }
 
-int32_t TPDFCanvas::FontNumber(std::u16string_view name, uint8_t style)
-{
-    // The stored names are zero-terminated; a name is compared up to its first zero unit.
-    name = name.substr(0, name.find(u'\0'));
-    const uint32_t count = FontList->Count();
-    for (uint32_t i = 0; i < count; ++i) {
-        const auto* rec = static_cast<const TPDFFontRec*>(FontList->At(i));
-        if (rec->style == style && name == std::u16string_view(rec->name))
-            return int32_t(i + 1);
-    }
-    auto* rec = static_cast<TPDFFontRec*>(FontList->Add());
-    if (!rec)
-        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
-    rec->name = static_cast<char16_t*>(std::calloc(name.size() + 1, sizeof(char16_t)));
-    if (!rec->name)
-        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
-    std::memcpy(rec->name, name.data(), name.size() * sizeof(char16_t));
-    rec->style = style;
-    return int32_t(FontList->Count());
-}
-
 void TPDFCanvas::UseFont()
 {
     if (!brushsetted || oBrush.color != font.color) {
@@ -223,7 +199,9 @@ void TPDFCanvas::UseFont()
         writer_.PutLine(line_);
         oBrush.color = font.color;
     }
-    const int32_t n = FontNumber(font.name, font.style);
+    const int32_t n = fonts_.Number(font.name, font.style);
+    if (n == 0)
+        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
     if (fontsetted && n == ofontnr && font.size == ofontsize)
         return;
     line_.assign("/F");

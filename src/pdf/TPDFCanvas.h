@@ -1,8 +1,8 @@
 #pragma once
 
-#include "pdf/TPDFFontRec.h"
-#include "pdf/TPDFImageRec.h"
+#include "pdf/PdfFontTable.h"
 #include "pdf/PdfObjectWriter.h"
+#include "pdf/TPDFImageRec.h"
 #include "pdf/TPDFPageRec.h"
 #include "pdf/TMeasureCanvas.h"
 #include "pdf/TPDFBrush.h"
@@ -107,7 +107,6 @@ private:
     void UsePen();
     void UseBrush();
     void UseFont();
-    int32_t FontNumber(std::u16string_view name, uint8_t style);
     static void AppendEscapedText(std::string& out, std::u16string_view text);
     void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
@@ -116,8 +115,7 @@ private:
     void BeginPageStream();
     void EndPageStream();
     void WriteMetadata();
-    void WriteFont(const TPDFFontRec& rec);
-    void WritePages(int32_t pageCount, int32_t fontCount);
+    void WritePages(int32_t pageCount);
     void WriteCatalog();
     void WriteImages();
     void WriteImage(TPDFImageRec& rec);
@@ -128,8 +126,8 @@ private:
     [[noreturn]] void OutOfMemory(const char* what);
 
     PdfObjectWriter writer_;
+    PdfFontTable fonts_;
     std::unique_ptr<TDynaArray> PageProps;
-    std::unique_ptr<TDynaArray> FontList;
     std::unique_ptr<TDynaArray> images;
     TPDFImageRec* aimag = nullptr;
     int32_t metaobjnr = 0;
@@ -137,7 +135,6 @@ private:
     int32_t procobjsnr = 0;
     int32_t pageobjnr = 0;
     int32_t parentnr = 0;
-    int32_t fontobjnr = 0;
     int32_t apages = 0;
     int32_t ofontnr = 0;
     int32_t ofontsize = 0;

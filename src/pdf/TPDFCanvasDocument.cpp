@@ -1,15 +1,12 @@
 // The file structure written by TPDFCanvas: header, page streams, metadata, page tree, pages,
-// fonts, catalogue and outlines; the cross-reference table is written by its object writer.
+// catalogue and outlines; the fonts and the cross-reference table are written by its font
+// table and object writer.
 #include "pdf/TPDFCanvas.h"
 
-#include "foundation/Cp1252.h"
 #include "foundation/IoError.h"
 #include "foundation/TDynaArray.h"
-#include "pdf/FontMetrics.h"
 #include "pdf/PdfNumbers.h"
 #include "pdf/PdfRandom.h"
-
-#include <cstdlib>
 
 bool TPDFCanvas::BeginDoc(const std::string& fname)
 {
@@ -17,7 +14,7 @@ bool TPDFCanvas::BeginDoc(const std::string& fname)
         return false;
     metaobjnr = 0;
     PageProps = std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFPageRec)), nullptr);
-    FontList = std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFFontRec)), nullptr);
+    fonts_.Begin();
     try {
         writer_.PutLine(usejpeg2000 ? "%PDF-1.5" : "%PDF-1.3");
         procobjsnr = writer_.BeginObject();
@@ -54,11 +51,8 @@ void TPDFCanvas::EndDoc()
         EndPageStream();
         if (ispdfa)
             WriteMetadata();
-        fontobjnr = writer_.NextObjectNumber();
-        const uint32_t fontCount = FontList->Count();
-        for (uint32_t j = 0; j < fontCount; ++j)
-            WriteFont(*static_cast<const TPDFFontRec*>(FontList->At(j)));
-        WritePages(int32_t(PageProps->Count()), int32_t(fontCount));
+        fonts_.WriteFonts(writer_);
+        WritePages(int32_t(PageProps->Count()));
         WriteCatalog();
         WriteImages();
         writer_.WriteTrailer(rootObjNr);
@@ -72,12 +66,7 @@ void TPDFCanvas::EndDoc()
 
 void TPDFCanvas::ReleaseDocument()
 {
-    if (FontList) {
-        const uint32_t count = FontList->Count();
-        for (uint32_t i = 0; i < count; ++i)
-            std::free(static_cast<TPDFFontRec*>(FontList->At(i))->name);
-    }
-    FontList.reset();
+    fonts_.Release();
     PageProps.reset();
 }
 
@@ -154,99 +143,12 @@ void TPDFCanvas::WriteMetadata()
 
 std::string TPDFCanvas::PdfFontName(std::u16string_view name, uint8_t style)
 {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char16_t unit : name) {
-        if (unit == 0)
-            continue;
-        // A character beyond the 8-bit range is named by its Windows-1252 byte: a longer hex
-        // code would be read back as two bytes.
-        const unsigned code = unit > 0xFF ? static_cast<unsigned char>(EncodeCp1252Char(unit)) : unit;
-        const bool plain = code >= 33 && code <= 126 && code != '#' && code != '%' && code != '(' &&
-                           code != ')' && code != '/' && code != '<' && code != '>' && code != '[' &&
-                           code != ']' && code != '{' && code != '}';
-        if (plain) {
-            out += char(code);
-        } else {
-            out += '#';
-            out += kHex[(code >> 4) & 15];
-            out += kHex[code & 15];
-        }
-    }
-    const bool bold = (style & TPDFFont::fsBold) != 0;
-    const bool italic = (style & TPDFFont::fsItalic) != 0;
-    if (bold && italic)
-        out += ",BoldItalic";
-    else if (italic)
-        out += ",Italic";
-    else if (bold)
-        out += ",Bold";
-    return out;
-}
-
-void TPDFCanvas::WriteFont(const TPDFFontRec& rec)
-{
-    mycanbit.font.name = rec.name;
-    mycanbit.font.style = rec.style;
-    mycanbit.font.size = 12;
-    mycanbit.font.color = 0;
-    const FontDictMetrics m = FontMetrics::Shared().Dict(mycanbit.font.name, mycanbit.font.style);
-
-    writer_.BeginDictObject();
-    writer_.PutLine("/Type /Font");
-    writer_.PutLine("/Subtype /TrueType");
-    writer_.PutLine("/Encoding /WinAnsiEncoding");
-    line_.assign("/BaseFont /");
-    line_ += PdfFontName(mycanbit.font.name, mycanbit.font.style);
-    writer_.PutLine(line_);
-    writer_.PutLine("/FontDescriptor <</Type/FontDescriptor");
-    line_.assign("/FontBBox[");
-    if (m.outline) {
-        AppendInt(line_, ScaleToThousandths(m.bboxLeft));
-        line_ += ' ';
-        AppendInt(line_, ScaleToThousandths(m.bboxBottom));
-        line_ += ' ';
-        AppendInt(line_, ScaleToThousandths(m.bboxRight));
-        line_ += ' ';
-        AppendInt(line_, ScaleToThousandths(m.bboxTop));
-    } else {
-        line_ += "0 ";
-        AppendInt(line_, ScaleToThousandths(m.cellHeight));
-        line_ += ' ';
-        AppendInt(line_, ScaleToThousandths(m.widest));
-        line_ += " 0";
-    }
-    line_ += ']';
-    writer_.PutLine(line_);
-    line_.assign("/Flags 4/Ascent ");
-    AppendInt(line_, ScaleToThousandths(m.ascent));
-    line_ += "/Descent ";
-    AppendInt(line_, ScaleToThousandths(m.descent));
-    if (m.outline) {
-        line_ += "/ItalicAngle ";
-        AppendInt(line_, m.italicAngle);
-    }
-    line_ += ">>";
-    writer_.PutLine(line_);
-    line_.assign("/FirstChar ");
-    AppendInt(line_, m.firstChar);
-    writer_.PutLine(line_);
-    line_.assign("/LastChar ");
-    AppendInt(line_, m.lastChar);
-    writer_.PutLine(line_);
-    line_.assign("/Widths [");
-    for (int32_t code = m.firstChar; code <= m.lastChar; ++code) {
-        AppendInt(line_, ScaleToThousandths(m.widths[size_t(code)]));
-        line_ += ' ';
-    }
-    writer_.Put(line_.data(), line_.size());
-    writer_.PutLine("]");
-    writer_.EndDictObject();
+    return PdfFontTable::PdfFontName(name, style);
 }
 
 // ---- Page tree and pages ----
 
-void TPDFCanvas::WritePages(int32_t pageCount, int32_t fontCount)
+void TPDFCanvas::WritePages(int32_t pageCount)
 {
     const int64_t P = writer_.BeginDictObject();
     parentnr = int32_t(P);
@@ -280,13 +182,7 @@ void TPDFCanvas::WritePages(int32_t pageCount, int32_t fontCount)
     }
     xobjects += " >>\n";
     std::string fonts = "/Font << ";
-    for (int32_t j = 1; j <= fontCount; ++j) {
-        fonts += "/F";
-        AppendInt(fonts, j);
-        fonts += ' ';
-        AppendInt(fonts, int64_t(fontobjnr) + j - 1);
-        fonts += " 0 R";
-    }
+    fonts_.AppendResources(fonts);
     fonts += ">> /ProcSet ";
     AppendInt(fonts, procobjsnr);
     fonts += " 0 R\n";
