@@ -7,10 +7,7 @@
 #include "foundation/Utf8.h"
 #include "pdf/PdfNumbers.h"
 
-TPDFCanvas::TPDFCanvas()
-    : images(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag))
-{
-}
+TPDFCanvas::TPDFCanvas() = default;
 
 TPDFCanvas::~TPDFCanvas()
 {
@@ -25,7 +22,7 @@ TPDFCanvas::~TPDFCanvas()
         }
     }
     ReleaseDocument();
-    ReleaseImages();
+    images_.Release();
     if (!failure.empty())
         CurrentMessenger().ShowError(failure);
 }
@@ -313,4 +310,66 @@ void TPDFCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 void TPDFCanvas::Rectangle(const TPDFRect& rre)
 {
     Rectangle(rre.left, rre.top, rre.right, rre.bottom);
+}
+
+// ---- Images ----
+
+void TPDFCanvas::WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k)
+{
+    const int64_t w = x2w > 0 ? int64_t(x2w) - 1 : int64_t(x2w) + 1;
+    const int64_t h = y2w > 0 ? int64_t(y2w) - 1 : int64_t(y2w) + 1;
+    writer_.PutLine("q");
+    line_.clear();
+    AppendInt(line_, w);
+    line_ += " 0 0 ";
+    AppendInt(line_, h);
+    line_ += ' ';
+    AppendInt(line_, x1);
+    line_ += ' ';
+    AppendInt(line_, int64_t(PageHeight) - y1 - h);
+    line_ += " cm";
+    writer_.PutLine(line_);
+    line_.assign("/Im");
+    AppendInt(line_, k);
+    line_ += " Do";
+    writer_.PutLine(line_);
+    writer_.PutLine("Q");
+}
+
+void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t,
+                         int32_t, int32_t xx2w, int32_t yy2w)
+{
+    if (!IsInCreation() || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
+        return;
+    const int32_t k = images_.Keep(di, usetempfileforimages);
+    if (k == PdfImageStore::kNoMemory)
+        OutOfMemory("Nicht genug Arbeitsspeicher für die Bildliste");
+    if (k >= 0)
+        WriteImageLines(x1, y1, x2w, y2w, k);
+}
+
+void TPDFCanvas::DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
+                                  int32_t, int32_t, int32_t xx2w, int32_t yy2w)
+{
+    if (!IsInCreation() || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
+        return;
+    // A number that names no kept image would name a resource the file does not have.
+    if (imageNR < 0 || imageNR >= images_.Count())
+        return;
+    WriteImageLines(x1, y1, x2w, y2w, imageNR);
+}
+
+int32_t TPDFCanvas::ImageCount() const
+{
+    return images_.Count();
+}
+
+dib TPDFCanvas::ExpandTo24Bit(const dib& di)
+{
+    return PdfImageStore::ExpandTo24Bit(di);
+}
+
+dib TPDFCanvas::CopyDib(const dib& di)
+{
+    return PdfImageStore::CopyDib(di);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "pdf/PdfFontTable.h"
+#include "pdf/PdfImageStore.h"
 #include "pdf/PdfObjectWriter.h"
-#include "pdf/TPDFImageRec.h"
 #include "pdf/TPDFPageRec.h"
 #include "pdf/TMeasureCanvas.h"
 #include "pdf/TPDFBrush.h"
@@ -29,6 +29,10 @@ class TDynaArray;
 // The file is written front to back as the document goes and appears under its name only
 // when EndDoc has written it completely; an I/O error on the way (raised as IoError) leaves
 // no file behind and ends the document.
+//
+// The canvas keeps the drawing state and the document's structure (pages, page tree,
+// catalogue); it hands the bytes, object numbers and cross-reference table to its object
+// writer, the fonts to its font table and the images to its image store.
 class TPDFCanvas {
 public:
     TPDFCanvas();   // Create
@@ -110,6 +114,7 @@ private:
     static void AppendEscapedText(std::string& out, std::u16string_view text);
     void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
+    void WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k);
 
     // Document structure.
     void BeginPageStream();
@@ -117,19 +122,14 @@ private:
     void WriteMetadata();
     void WritePages(int32_t pageCount);
     void WriteCatalog();
-    void WriteImages();
-    void WriteImage(TPDFImageRec& rec);
-    void WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k);
-    void ReleaseImages();
     void ReleaseDocument();  // frees the page and font lists
     void Abandon();          // after an I/O error: no file, no open document
     [[noreturn]] void OutOfMemory(const char* what);
 
     PdfObjectWriter writer_;
     PdfFontTable fonts_;
+    PdfImageStore images_;
     std::unique_ptr<TDynaArray> PageProps;
-    std::unique_ptr<TDynaArray> images;
-    TPDFImageRec* aimag = nullptr;
     int32_t metaobjnr = 0;
     int32_t rootObjNr = 0;
     int32_t procobjsnr = 0;

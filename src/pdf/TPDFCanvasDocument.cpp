@@ -1,6 +1,6 @@
 // The file structure written by TPDFCanvas: header, page streams, metadata, page tree, pages,
-// catalogue and outlines; the fonts and the cross-reference table are written by its font
-// table and object writer.
+// catalogue and outlines; the fonts, the images and the cross-reference table are written by
+// its font table, image store and object writer.
 #include "pdf/TPDFCanvas.h"
 
 #include "foundation/IoError.h"
@@ -54,7 +54,7 @@ void TPDFCanvas::EndDoc()
         fonts_.WriteFonts(writer_);
         WritePages(int32_t(PageProps->Count()));
         WriteCatalog();
-        WriteImages();
+        images_.WriteObjects(writer_, ispdfa, usejpeg2000);
         writer_.WriteTrailer(rootObjNr);
         writer_.Finish();
     } catch (const IoError&) {
@@ -172,14 +172,7 @@ void TPDFCanvas::WritePages(int32_t pageCount)
 
     // Every page names every image and every font of the document.
     std::string xobjects = "/XObject << ";
-    const uint32_t imageCount = images->Count();
-    for (uint32_t k = 1; k <= imageCount; ++k) {
-        xobjects += "/Im";
-        AppendInt(xobjects, int64_t(k) - 1);
-        xobjects += ' ';
-        AppendInt(xobjects, P + pageCount + 2 + k);
-        xobjects += " 0 R";
-    }
+    images_.AppendResources(xobjects, P + pageCount + 3);
     xobjects += " >>\n";
     std::string fonts = "/Font << ";
     fonts_.AppendResources(fonts);
