@@ -159,9 +159,7 @@ void ArtikelPage::NewArtikelFromTexts(const QString& einheit, const QString& art
     ui->EinheitEd2->setText(einheit);
     ui->ArtNrEd2->setText(artnr);
     ui->mwsted2->setEditText(mwst);
-    QString oneLine = bez;
-    oneLine.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    ui->bezed2->setText(oneLine);
+    ui->bezed2->setText(StoredLines(bez));
     ui->preised2->setValue(preis);
     CurrentMessenger().ShowInformation(MessageText(134), MessageText(135));
 }

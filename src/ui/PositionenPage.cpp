@@ -64,8 +64,7 @@ void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Fil
         EditPosition([&text](TPositionRec& p) { SetTextBuf(&p.artnr, ToU16(text)); });
     });
     connect(ui->BezEd, &QPlainTextEdit::textChanged, this, [this] {
-        QString text = ui->BezEd->toPlainText();
-        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        const QString text = StoredLines(ui->BezEd->toPlainText());
         EditPosition([&text](TPositionRec& p) { SetTextBuf(&p.bez, ToU16(text)); });
     });
 
@@ -125,9 +124,7 @@ void PositionenPage::ListView2Change()
     ui->MengeEd->setValue(p.menge);
     ui->EinheitEd->setText(ToQString(std::u16string(TextOf(p.einheit))));
     ui->ArtNrEd->setText(ToQString(std::u16string(TextOf(p.artnr))));
-    QString bez = ToQString(std::u16string(TextOf(p.bez)));
-    bez.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->BezEd->setPlainText(bez);
+    ui->BezEd->setPlainText(ShownLines(ToQString(std::u16string(TextOf(p.bez)))));
     prices_->Load(p.mwst, p.preis);
 }
 
