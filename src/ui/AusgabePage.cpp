@@ -126,7 +126,7 @@ void AusgabePage::PDFBtnClick()
         CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
         return;
     } catch (const std::bad_alloc&) {
-        CurrentMessenger().ShowError(u"Fehler: nicht genug Speicher für diese Operation!");
+        ReportOutOfMemory();
         return;
     }
     if (result == PdfExportResult::Written && ui->ShowPDFCheck->isChecked())
