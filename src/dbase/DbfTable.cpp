@@ -1,6 +1,7 @@
 #include "dbase/DbfTable.h"
 
 #include "dbase/DbfCollation.h"
+#include "dbase/DbfName.h"
 #include "dbase/DbfValueCodec.h"
 #include "foundation/AtomicFileSink.h"
 #include "foundation/Cp1252.h"
@@ -15,24 +16,6 @@
 
 namespace {
 
-constexpr size_t kReadBufferBytes = 64 * 1024;
-
-char16_t FoldAscii(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? char16_t(c - u'a' + u'A') : c;
-}
-
-bool SameName(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 std::string BaseName(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
@@ -40,16 +23,6 @@ std::string BaseName(const std::string& path)
     const size_t dot = name.find_last_of('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
-
-// Calls the filter with a flag set that keeps it from moving the table.
-class FilterGuard {
-public:
-    explicit FilterGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FilterGuard() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -202,7 +175,7 @@ void DbfTable::Close()
 int DbfTable::FieldIndex(std::u16string_view name) const
 {
     for (size_t i = 0; i < header_.fields.size(); ++i) {
-        if (SameName(header_.fields[i].name, name))
+        if (SameDbfName(header_.fields[i].name, name))
             return static_cast<int>(i);
     }
     return -1;
@@ -221,166 +194,6 @@ void DbfTable::CheckBrowseMode()
         throw IoError(path_, "Die Tabelle kann während der Filterprüfung nicht bewegt werden");
     if (state_ == State::Edit || state_ == State::Insert)
         Post();
-}
-
-uint64_t DbfTable::OrderSize() const
-{
-    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].order.size() : header_.recordCount;
-}
-
-uint32_t DbfTable::RecAtPosition(uint64_t position) const
-{
-    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].order[position]
-                             : static_cast<uint32_t>(position + 1);
-}
-
-uint64_t DbfTable::PositionOf(uint32_t recNo) const
-{
-    if (activeIndex_ < 0)
-        return recNo - 1;
-    const auto& order = indexes_[size_t(activeIndex_)].order;
-    return static_cast<uint64_t>(std::find(order.begin(), order.end(), recNo) - order.begin());
-}
-
-const char* DbfTable::RecordBytes(uint32_t recNo, bool sequential) const
-{
-    const size_t length = header_.recordLength;
-    if (InAppendBuffer(recNo))
-        return appendBuffer_.data() + size_t(recNo - bufferedFirst_) * length;
-    if (recNo >= chunkFirst_ && recNo - chunkFirst_ < chunkCount_ && chunkCount_ > 0)
-        return chunk_.data() + size_t(recNo - chunkFirst_) * length;
-    uint32_t count = 1;
-    if (sequential)
-        count = static_cast<uint32_t>(std::max<size_t>(1, kReadBufferBytes / length));
-    const uint32_t written = appendBuffer_.empty() ? header_.recordCount : bufferedFirst_ - 1;
-    count = std::min<uint32_t>(count, written - recNo + 1);
-    chunkCount_ = 0;
-    chunk_.resize(size_t(count) * length);
-    file_.ReadAt(header_.RecordOffset(recNo), chunk_.data(), chunk_.size());
-    chunkFirst_ = recNo;
-    chunkCount_ = count;
-    return chunk_.data();
-}
-
-bool DbfTable::LoadCandidate(uint32_t recNo, bool sequential)
-{
-    const char* bytes = RecordBytes(recNo, sequential);
-    if (bytes[0] == '*')
-        return false;
-    record_.assign(bytes, header_.recordLength);
-    recNo_ = recNo;
-    if (!filtered_ || !filter_)
-        return true;
-    FilterGuard guard(inFilter_);
-    return filter_(*this);
-}
-
-bool DbfTable::Seek(uint64_t start, int step)
-{
-    const uint64_t size = OrderSize();
-    const bool sequential = activeIndex_ < 0 && step > 0;
-    for (uint64_t position = start; position < size; position += uint64_t(int64_t(step))) {
-        if (LoadCandidate(RecAtPosition(position), sequential)) {
-            position_ = position;
-            return true;
-        }
-        if (step < 0 && position == 0)
-            break;
-    }
-    return false;
-}
-
-void DbfTable::ClearCurrent()
-{
-    recNo_ = 0;
-    position_ = 0;
-    record_.clear();
-    eof_ = bof_ = true;
-}
-
-void DbfTable::Reload()
-{
-    if (recNo_ != 0)
-        record_.assign(RecordBytes(recNo_, false), header_.recordLength);
-}
-
-void DbfTable::First()
-{
-    CheckBrowseMode();
-    if (Seek(0, +1)) {
-        bof_ = true;
-        eof_ = false;
-    } else {
-        ClearCurrent();
-    }
-}
-
-void DbfTable::Last()
-{
-    CheckBrowseMode();
-    const uint64_t size = OrderSize();
-    if (size > 0 && Seek(size - 1, -1)) {
-        eof_ = true;
-        bof_ = false;
-    } else {
-        ClearCurrent();
-    }
-}
-
-void DbfTable::Next()
-{
-    CheckBrowseMode();
-    if (recNo_ == 0) {
-        eof_ = true;
-        return;
-    }
-    const uint32_t current = recNo_;
-    const uint64_t position = position_;
-    if (Seek(position + 1, +1)) {
-        bof_ = false;
-        return;
-    }
-    recNo_ = current;
-    position_ = position;
-    Reload();
-    eof_ = true;
-}
-
-void DbfTable::Prior()
-{
-    CheckBrowseMode();
-    if (recNo_ == 0) {
-        bof_ = true;
-        return;
-    }
-    const uint32_t current = recNo_;
-    const uint64_t position = position_;
-    if (position > 0 && Seek(position - 1, -1)) {
-        eof_ = false;
-        return;
-    }
-    recNo_ = current;
-    position_ = position;
-    Reload();
-    bof_ = true;
-}
-
-bool DbfTable::GoTo(uint32_t recNo)
-{
-    CheckBrowseMode();
-    if (recNo == 0 || recNo > header_.recordCount)
-        return false;
-    const char* bytes = RecordBytes(recNo, false);
-    if (bytes[0] == '*')
-        return false;
-    const uint64_t position = PositionOf(recNo);
-    if (position >= OrderSize())
-        return false;
-    record_.assign(bytes, header_.recordLength);
-    recNo_ = recNo;
-    position_ = position;
-    eof_ = bof_ = false;
-    return true;
 }
 
 std::string_view DbfTable::FieldBytes(const std::string& record, int field) const
@@ -624,116 +437,6 @@ void DbfTable::SetFiltered(bool on)
 }
 
 // The collation orders Windows-1252 bytes; text of another code page is converted first.
-std::string DbfTable::CollationBytes(std::string bytes) const
-{
-    return codePage_.IsWindows1252() ? bytes : EncodeCp1252(codePage_.Decode(bytes));
-}
-
-std::string DbfTable::KeyBytes(uint32_t recNo, int field) const
-{
-    return CollationBytes(std::string(RecordBytes(recNo, false) + header_.offsets[size_t(field)],
-                                      size_t(header_.fields[size_t(field)].length)));
-}
-
-void DbfTable::Reindex(DbfIndex& index, uint32_t recNo)
-{
-    auto& order = index.order;
-    const auto old = std::find(order.begin(), order.end(), recNo);
-    if (old != order.end())
-        order.erase(old);
-    const std::string key = KeyBytes(recNo, index.field);
-    size_t low = 0;
-    size_t high = order.size();
-    while (low < high) {
-        const size_t middle = low + (high - low) / 2;
-        const int compared = DbfCollation::Compare(KeyBytes(order[middle], index.field), key);
-        if (compared < 0 || (compared == 0 && order[middle] < recNo))
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    order.insert(order.begin() + static_cast<std::ptrdiff_t>(low), recNo);
-}
-
-void DbfTable::AddIndex(const std::u16string& name, int field)
-{
-    CheckBrowseMode();
-    const DbfField& f = Field(field);
-    if (f.IsMemo())
-        throw IoError(path_, "Ein Memofeld kann nicht indiziert werden");
-    if (name.empty() || HasIndex(name))
-        throw IoError(path_, "Der Index \"" + Utf16ToUtf8(name) + "\" existiert bereits");
-    struct Entry {
-        std::string key;
-        std::string bytes;
-        uint32_t recNo;
-    };
-    std::vector<Entry> entries;
-    entries.reserve(header_.recordCount);
-    const size_t offset = header_.offsets[size_t(field)];
-    for (uint32_t recNo = 1; recNo <= header_.recordCount; ++recNo) {
-        const char* record = RecordBytes(recNo, true);
-        std::string bytes = CollationBytes(std::string(record + offset, size_t(f.length)));
-        while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\0'))
-            bytes.pop_back();
-        entries.push_back({DbfCollation::Key(bytes), std::move(bytes), recNo});
-    }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        if (const int c = a.key.compare(b.key); c != 0)
-            return c < 0;
-        if (const int c = a.bytes.compare(b.bytes); c != 0)
-            return c < 0;
-        return a.recNo < b.recNo;
-    });
-    DbfIndex index;
-    index.name = name;
-    index.field = field;
-    index.order.reserve(entries.size());
-    for (const Entry& entry : entries)
-        index.order.push_back(entry.recNo);
-    indexes_.push_back(std::move(index));
-}
-
-std::vector<std::u16string> DbfTable::IndexNames() const
-{
-    std::vector<std::u16string> names;
-    for (const DbfIndex& index : indexes_)
-        names.push_back(index.name);
-    return names;
-}
-
-bool DbfTable::HasIndex(std::u16string_view name) const
-{
-    return std::any_of(indexes_.begin(), indexes_.end(),
-                       [&](const DbfIndex& index) { return SameName(index.name, name); });
-}
-
-void DbfTable::SelectIndex(std::u16string_view name)
-{
-    CheckBrowseMode();
-    int found = -1;
-    if (!name.empty()) {
-        for (size_t i = 0; i < indexes_.size(); ++i) {
-            if (SameName(indexes_[i].name, name))
-                found = static_cast<int>(i);
-        }
-        if (found < 0)
-            throw IoError(path_, "Index nicht gefunden: " + Utf16ToUtf8(name));
-    }
-    activeIndex_ = found;
-    if (recNo_ != 0) {
-        position_ = PositionOf(recNo_);
-        eof_ = bof_ = false;
-    } else {
-        First();
-    }
-}
-
-std::u16string DbfTable::ActiveIndex() const
-{
-    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].name : std::u16string();
-}
-
 void DbfTable::FlushAppends()
 {
     if (appendBuffer_.empty())

@@ -171,6 +171,8 @@ public:
     void SetAppendBuffering(bool on);
 
 private:
+    // Records are read from the file in blocks of about this size.
+    static constexpr size_t kReadBufferBytes = 64 * 1024;
     void CheckActive() const;
     void CheckBrowseMode();
     void CheckChangeable() const;
