@@ -37,15 +37,15 @@ std::u16string Decimal(int32_t value)
 
 }
 
-TPageLayout::TPageLayout(TOutputCanvas& canvas, TRechnungBook& book, uint32_t rechnung, int32_t kind,
-                         const TLayoutFormat& format)
-    : canvas(canvas),
-      book(book),
-      settings(book.settings),
-      rechnung(Current(book, rechnung)),
-      kind(kind),
-      kindRow(DocumentKind::Of(kind)),
-      format(format)
+TPageLayout::TPageLayout(TOutputCanvas& target, TRechnungBook& invoiceBook, uint32_t index, int32_t documentKind,
+                         const TLayoutFormat& layoutFormat)
+    : canvas(target),
+      book(invoiceBook),
+      settings(invoiceBook.settings),
+      rechnung(Current(invoiceBook, index)),
+      kind(documentKind),
+      kindRow(DocumentKind::Of(documentKind)),
+      format(layoutFormat)
 {
 }
 
