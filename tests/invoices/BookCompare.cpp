@@ -66,97 +66,118 @@ std::string BookDifference(const TRechnungBook& a, const TRechnungBook& b)
     return {};
 }
 
+namespace {
+
+// The company texts, the page geometry, the first seven fonts and the logo (sections 3 to 5).
+void CopyFirstSections(int k, const TRechnungSettings& f, TRechnungSettings& s)
+{
+    switch (k) {
+    case 3:
+        s.FirmaED2 = f.FirmaED2;
+        s.StrasseEd2 = f.StrasseEd2;
+        s.PLZED2 = f.PLZED2;
+        s.OrtED2 = f.OrtED2;
+        s.TelEd2 = f.TelEd2;
+        s.FaxEd2 = f.FaxEd2;
+        s.SteuerED2 = f.SteuerED2;
+        s.KopfEd = f.KopfEd;
+        s.FussEd = f.FussEd;
+        s.RandXED = f.RandXED;
+        s.RandYEd = f.RandYEd;
+        s.AnschriftYED = f.AnschriftYED;
+        s.AdrXEd = f.AdrXEd;
+        s.LineSTEd = f.LineSTEd;
+        break;
+    case 4:
+        s.eMailED2 = f.eMailED2;
+        s.HomepageEd2 = f.HomepageEd2;
+        s.FootCentCheck = f.FootCentCheck;
+        s.RegNrMode = f.RegNrMode;
+        s.FontDialog1 = f.FontDialog1;
+        s.FontDialog2 = f.FontDialog2;
+        s.FontDialog3 = f.FontDialog3;
+        s.FontDialog4 = f.FontDialog4;
+        s.FontDialog5 = f.FontDialog5;
+        s.FontDialog6 = f.FontDialog6;
+        s.FontDialog7 = f.FontDialog7;
+        break;
+    case 5:
+        s.FilenameEdit1 = f.FilenameEdit1;
+        s.LogoXEd = f.LogoXEd;
+        s.LogoYEd = f.LogoYEd;
+        s.BreitEd = f.BreitEd;
+        break;
+    default:
+        break;
+    }
+}
+
+// The sections 6 to 22, each holding one or a few values.
+void CopyLaterSections(int k, const TRechnungSettings& f, TRechnungSettings& s)
+{
+    switch (k) {
+    case 6:
+        s.ARegNrEd = f.ARegNrEd;
+        break;
+    case 7:
+        s.insertspaceline = f.insertspaceline;
+        break;
+    case 8:
+        s.underlinekopfusscheck = f.underlinekopfusscheck;
+        break;
+    case 9:
+        s.WaehrEd = f.WaehrEd;
+        break;
+    case 10:
+        s.RechNrVorherEd = f.RechNrVorherEd;
+        s.DontShowEinheitCheck = f.DontShowEinheitCheck;
+        s.FussEd2 = f.FussEd2;
+        break;
+    case 11:
+        s.FussEd3 = f.FussEd3;
+        break;
+    case 12:
+        s.DonotShowAdressCheck = f.DonotShowAdressCheck;
+        break;
+    case 13:
+        s.FontDialog8 = f.FontDialog8;
+        break;
+    case 14:
+        s.LieferNoWertCheck = f.LieferNoWertCheck;
+        break;
+    case 15:
+        s.BindestrichCheck = f.BindestrichCheck;
+        break;
+    case 16:
+        s.FirmaRechtsCheck = f.FirmaRechtsCheck;
+        break;
+    case 17:
+        s.ZusatzEd2 = f.ZusatzEd2;
+        break;
+    case 18:
+        s.NoMwstCheck = f.NoMwstCheck;
+        break;
+    case 21:
+        s.ListView4 = f.ListView4;
+        break;
+    case 22:
+        s.FontDialog9 = f.FontDialog9;
+        break;
+    default:  // 19 holds nothing that stays, 20 the reserved flags of the book
+        break;
+    }
+}
+
+}  // namespace
+
 TRechnungSettings SettingsAfterSection(int last, const TRechnungSettings& full)
 {
     TRechnungSettings s;
-    const TRechnungSettings& f = full;
     for (int k = 3; k <= last; ++k) {
-        switch (k) {
-        case 3:
-            s.FirmaED2 = f.FirmaED2;
-            s.StrasseEd2 = f.StrasseEd2;
-            s.PLZED2 = f.PLZED2;
-            s.OrtED2 = f.OrtED2;
-            s.TelEd2 = f.TelEd2;
-            s.FaxEd2 = f.FaxEd2;
-            s.SteuerED2 = f.SteuerED2;
-            s.KopfEd = f.KopfEd;
-            s.FussEd = f.FussEd;
-            s.RandXED = f.RandXED;
-            s.RandYEd = f.RandYEd;
-            s.AnschriftYED = f.AnschriftYED;
-            s.AdrXEd = f.AdrXEd;
-            s.LineSTEd = f.LineSTEd;
-            break;
-        case 4:
-            s.eMailED2 = f.eMailED2;
-            s.HomepageEd2 = f.HomepageEd2;
-            s.FootCentCheck = f.FootCentCheck;
-            s.RegNrMode = f.RegNrMode;
-            s.FontDialog1 = f.FontDialog1;
-            s.FontDialog2 = f.FontDialog2;
-            s.FontDialog3 = f.FontDialog3;
-            s.FontDialog4 = f.FontDialog4;
-            s.FontDialog5 = f.FontDialog5;
-            s.FontDialog6 = f.FontDialog6;
-            s.FontDialog7 = f.FontDialog7;
-            break;
-        case 5:
-            s.FilenameEdit1 = f.FilenameEdit1;
-            s.LogoXEd = f.LogoXEd;
-            s.LogoYEd = f.LogoYEd;
-            s.BreitEd = f.BreitEd;
-            break;
-        case 6:
-            s.ARegNrEd = f.ARegNrEd;
-            break;
-        case 7:
-            s.insertspaceline = f.insertspaceline;
-            break;
-        case 8:
-            s.underlinekopfusscheck = f.underlinekopfusscheck;
-            break;
-        case 9:
-            s.WaehrEd = f.WaehrEd;
-            break;
-        case 10:
-            s.RechNrVorherEd = f.RechNrVorherEd;
-            s.DontShowEinheitCheck = f.DontShowEinheitCheck;
-            s.FussEd2 = f.FussEd2;
-            break;
-        case 11:
-            s.FussEd3 = f.FussEd3;
-            break;
-        case 12:
-            s.DonotShowAdressCheck = f.DonotShowAdressCheck;
-            break;
-        case 13:
-            s.FontDialog8 = f.FontDialog8;
-            break;
-        case 14:
-            s.LieferNoWertCheck = f.LieferNoWertCheck;
-            break;
-        case 15:
-            s.BindestrichCheck = f.BindestrichCheck;
-            break;
-        case 16:
-            s.FirmaRechtsCheck = f.FirmaRechtsCheck;
-            break;
-        case 17:
-            s.ZusatzEd2 = f.ZusatzEd2;
-            break;
-        case 18:
-            s.NoMwstCheck = f.NoMwstCheck;
-            break;
-        case 21:
-            s.ListView4 = f.ListView4;
-            break;
-        case 22:
-            s.FontDialog9 = f.FontDialog9;
-            break;
-        default:  // 19 holds nothing that stays, 20 the reserved flags of the book
-            break;
-        }
+        if (k <= 5)
+            CopyFirstSections(k, full, s);
+        else
+            CopyLaterSections(k, full, s);
     }
     return s;
 }

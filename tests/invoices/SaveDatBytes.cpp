@@ -91,12 +91,82 @@ private:
     size_t pos_ = 0;
 };
 
+// Walks over one of the sections 4 to 22; `positions` holds the position count of each invoice.
+void SkipSection(Walker& w, int section, const std::vector<int32_t>& positions)
+{
+    switch (section) {
+    case 4:
+        w.S8();
+        w.S8();
+        w.Skip(2);
+        for (int k = 0; k < 7; ++k)
+            w.Font();
+        break;
+    case 5:
+        w.S8();
+        w.Skip(24);
+        break;
+    case 6:
+        w.S8();
+        for (int32_t i = w.I32(); i > 0; --i)
+            w.S8();
+        break;
+    case 7:
+    case 8:
+    case 12:
+    case 14:
+    case 15:
+    case 16:
+    case 18:
+        w.Skip(1);
+        break;
+    case 9:
+    case 17:
+        w.S8();
+        break;
+    case 10:
+        w.S8();
+        w.Skip(1);
+        w.S8();
+        for (int32_t i = w.I32(); i > 0; --i)
+            for (int k = 0; k < 9; ++k)
+                w.S8();
+        break;
+    case 11:
+        w.S8();
+        for (int32_t i = w.I32(); i > 0; --i) {
+            w.S8();
+            w.S8();
+        }
+        break;
+    case 13:
+    case 22:
+        w.Font();
+        break;
+    case 19:
+        for (int32_t p : positions) {
+            w.I32();
+            for (int32_t j = 0; j < p; ++j)
+                for (int32_t m = w.I32(); m > 0; --m)
+                    w.S16();
+        }
+        break;
+    case 20:
+        w.Skip(101);
+        break;
+    case 21:
+        for (int32_t t = w.I32(); t > 0; --t) {
+            w.S16();
+            w.S16();
+        }
+        break;
+    }
 }
 
-std::vector<size_t> SectionEnds(const std::string& file)
+// Walks over the invoices, the articles and the company texts (sections 1 to 3); gives each
+// invoice's position count.
+std::vector<int32_t> SkipRecordSections(Walker& w, std::vector<size_t>& ends)
 {
-    Walker w(file);
-    std::vector<size_t> ends;
     std::vector<int32_t> positions;
     const int32_t n = w.I32();
     for (int32_t i = 0; i < n; ++i) {
@@ -125,76 +195,20 @@ std::vector<size_t> SectionEnds(const std::string& file)
         w.S8();
     w.Skip(40);
     ends.push_back(w.Pos());
+    return positions;
+}
+
+}  // namespace
+
+std::vector<size_t> SectionEnds(const std::string& file)
+{
+    Walker w(file);
+    std::vector<size_t> ends;
+    const std::vector<int32_t> positions = SkipRecordSections(w, ends);
     for (int section = 4; section <= 22; ++section) {
         if (w.AtEnd())
             break;
-        switch (section) {
-        case 4:
-            w.S8();
-            w.S8();
-            w.Skip(2);
-            for (int k = 0; k < 7; ++k)
-                w.Font();
-            break;
-        case 5:
-            w.S8();
-            w.Skip(24);
-            break;
-        case 6:
-            w.S8();
-            for (int32_t i = w.I32(); i > 0; --i)
-                w.S8();
-            break;
-        case 7:
-        case 8:
-        case 12:
-        case 14:
-        case 15:
-        case 16:
-        case 18:
-            w.Skip(1);
-            break;
-        case 9:
-        case 17:
-            w.S8();
-            break;
-        case 10:
-            w.S8();
-            w.Skip(1);
-            w.S8();
-            for (int32_t i = w.I32(); i > 0; --i)
-                for (int k = 0; k < 9; ++k)
-                    w.S8();
-            break;
-        case 11:
-            w.S8();
-            for (int32_t i = w.I32(); i > 0; --i) {
-                w.S8();
-                w.S8();
-            }
-            break;
-        case 13:
-        case 22:
-            w.Font();
-            break;
-        case 19:
-            for (int32_t p : positions) {
-                w.I32();
-                for (int32_t j = 0; j < p; ++j)
-                    for (int32_t m = w.I32(); m > 0; --m)
-                        w.S16();
-            }
-            break;
-        case 20:
-            w.Skip(101);
-            break;
-        case 21:
-            for (int32_t t = w.I32(); t > 0; --t) {
-                w.S16();
-                w.S16();
-            }
-            break;
-        }
+        SkipSection(w, section, positions);
         ends.push_back(w.Pos());
     }
     return ends;

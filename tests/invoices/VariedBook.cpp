@@ -14,7 +14,11 @@ void Set(char16_t** field, const std::u16string& text)
 
 }
 
-void FillVariedBook(TRechnungBook& book)
+namespace {
+
+// Three invoices with every text set (umlauts, line breaks, "€", "‰"), one to three positions,
+// delivery addresses on the first two.
+void AddVariedInvoices(TRechnungBook& book)
 {
     for (int i = 0; i < 3; ++i) {
         TRechnungRec& r = book.AppendRechnung();
@@ -58,6 +62,10 @@ void FillVariedBook(TRechnungBook& book)
             p.preis = 119.99 + j;
         }
     }
+}
+
+void AddVariedArticles(TRechnungBook& book)
+{
     for (int k = 0; k < 2; ++k) {
         TArtikelRec& a = book.AppendArtikel();
         a.menge = 1;
@@ -67,8 +75,11 @@ void FillVariedBook(TRechnungBook& book)
         a.mwst = k == 0 ? 7 : 19;
         a.preis = k == 0 ? 9.5 : 10;
     }
+}
 
-    TRechnungSettings& s = book.settings;
+// Every setting away from its default.
+void SetVariedSettings(TRechnungSettings& s)
+{
     s.FirmaED2 = u"Vestrik Bürobedarf";
     s.ZusatzEd2 = u"Inh. Ärger";
     s.StrasseEd2 = u"Weg 1";
@@ -123,6 +134,15 @@ void FillVariedBook(TRechnungBook& book)
         {u"Grüße Ω", u"Mit freundlichen Grüßen – 東京 😀"},
         {u"", u""},
     };
+}
+
+}  // namespace
+
+void FillVariedBook(TRechnungBook& book)
+{
+    AddVariedInvoices(book);
+    AddVariedArticles(book);
+    SetVariedSettings(book.settings);
     book.check[0] = 1;
     book.check[57] = 1;
     book.check[100] = 1;

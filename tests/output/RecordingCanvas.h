@@ -22,9 +22,9 @@ public:
         int32_t d = 0;  // Logo: image height
         std::u16string text;  // Text, WordBreak; Font: the face name
 
-        explicit Call(std::string op, int32_t x = 0, int32_t y = 0, int32_t a = 0, int32_t b = 0, int32_t c = 0,
-                      int32_t d = 0)
-            : op(std::move(op)), x(x), y(y), a(a), b(b), c(c), d(d)
+        explicit Call(std::string name, int32_t x0 = 0, int32_t y0 = 0, int32_t a0 = 0, int32_t b0 = 0,
+                      int32_t c0 = 0, int32_t d0 = 0)
+            : op(std::move(name)), x(x0), y(y0), a(a0), b(b0), c(c0), d(d0)
         {
         }
     };
