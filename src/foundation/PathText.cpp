@@ -1,5 +1,7 @@
 #include "foundation/PathText.h"
 
+#include "foundation/Utf8.h"
+
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -45,25 +47,6 @@ size_t ValidSequence(std::string_view text, size_t i, char32_t& cp)
     return length;
 }
 
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 }  // namespace
 
 std::u16string PathToText(std::string_view path)
@@ -79,13 +62,7 @@ std::u16string PathToText(std::string_view path)
             ++i;
             continue;
         }
-        if (cp < 0x10000) {
-            out += static_cast<char16_t>(cp);
-        } else {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        }
+        AppendUtf16(out, cp);
         i += length;
     }
     return out;

@@ -4,6 +4,8 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -32,8 +34,6 @@ void AppendUtf16(std::u16string& out, char32_t cp)
         out += static_cast<char16_t>(0xD800 + (cp >> 10));
         out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     }
-}
-
 }
 
 std::string Utf16ToUtf8(std::u16string_view text)
