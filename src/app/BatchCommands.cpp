@@ -92,10 +92,7 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
                      book.RechnungCount());
         return 1;
     }
-    const LocaleFormat locale = LocaleFormat::FromSystem();
-    TLayoutFormat format;
-    format.decimalSeparator = locale.decimalSeparator;
-    format.shortDate = locale.shortDate;
+    const LocaleFormat format = LocaleFormat::FromSystem();
     try {
         const PdfExportResult result = ExportPdf(book, position - 1, kind, QStringToPath(outputFile),
                                                  CurrentPrinterPage(), format);
