@@ -3,7 +3,6 @@
 #include "customers/CustomerFieldText.h"
 #include "customers/CustomerTable.h"
 #include "customers/DamagedMemoWalk.h"
-#include "foundation/FlagGuard.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
@@ -66,7 +65,12 @@ CustomerCursor::Subscription CustomerCursor::Observe(Observer& observer)
 template <typename Call>
 void CustomerCursor::Notify(Call call)
 {
-    const FlagGuard busy(notifying_);
+    // Counts the nested tellings; the count goes down again also when an observer throws.
+    struct Telling {
+        int& depth;
+        explicit Telling(int& d) : depth(++d) {}
+        ~Telling() { --depth; }
+    } const telling(notifying_);
     const std::vector<Observer*> observers = *observers_;  // one may stop observing meanwhile
     for (Observer* observer : observers) {
         if (std::find(observers_->begin(), observers_->end(), observer) != observers_->end())
@@ -272,7 +276,7 @@ void CustomerCursor::PostOrCancel()
 void CustomerCursor::MoveToRow(int row)
 {
     DbfTable& table = Table();
-    if (notifying_ || !table.Active())
+    if (notifying_ > 0 || !table.Active())
         return;
     if (IsInsertRow(row) && table.GetState() == DbfTable::State::Insert)
         return;

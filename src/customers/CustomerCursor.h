@@ -89,6 +89,9 @@ public:
         bool restored_ = false;
     };
 
+    // What windows tell when the table is not open.
+    static constexpr char16_t kNotOpen[] = u"Die Kundendatenbank ist nicht geöffnet.";
+
     explicit CustomerCursor(CustomerTable& customers);
     CustomerCursor(const CustomerCursor&) = delete;
     CustomerCursor& operator=(const CustomerCursor&) = delete;
@@ -171,6 +174,6 @@ private:
     CustomerProgress progress_;
     std::vector<uint32_t> rows_;
     bool insertRow_ = false;
-    bool notifying_ = false;
+    int notifying_ = 0;  // observers are being told of a change (nested tellings)
     std::shared_ptr<std::vector<Observer*>> observers_ = std::make_shared<std::vector<Observer*>>();
 };
