@@ -6,7 +6,7 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "output/PdfExport.h"
-#include "output/QtPainterCanvas.h"
+#include "qtoutput/QtPainterCanvas.h"
 #include "output/TPageLayout.h"
 
 #include <QApplication>

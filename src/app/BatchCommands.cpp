@@ -16,7 +16,7 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "output/PdfExport.h"
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "ui/LocaleFormat.h"
 #include "ui/QtText.h"
 #include "ui/TDataPathForm.h"

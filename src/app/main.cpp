@@ -13,8 +13,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <ctime>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -70,9 +68,6 @@ int main(int argc, char* argv[])
     case CommandLine::Action::Run:
         break;
     }
-
-    // The PDF writer draws the identifiers of its files from the random source.
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
 
     QApplication app(argc, argv);
     SetApplicationNames();

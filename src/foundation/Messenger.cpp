@@ -1,6 +1,7 @@
 #include "foundation/Messenger.h"
 
 #include "foundation/Utf8.h"
+#include "messages/MemoryMessages.h"
 
 #include <cstdio>
 
@@ -37,4 +38,9 @@ Messenger& CurrentMessenger()
 void SetCurrentMessenger(Messenger* messenger)
 {
     current = messenger;
+}
+
+void ReportOutOfMemory()
+{
+    CurrentMessenger().ShowError(std::u16string(MemoryMessages::kOutOfMemory));
 }

@@ -29,3 +29,7 @@ Messenger& CurrentMessenger();
 // Installs a messenger (null restores the standard-error one). The caller keeps ownership
 // and must keep it alive while installed.
 void SetCurrentMessenger(Messenger* messenger);
+
+// The one report of an operation that gave up for want of memory: an error box with
+// MemoryMessages::kOutOfMemory.
+void ReportOutOfMemory();

@@ -1,6 +1,7 @@
 #include "foundation/TDynaArray.h"
 
 #include "foundation/Messenger.h"
+#include "messages/MemoryMessages.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -15,11 +16,6 @@ void* StandardAllocate(size_t bytes)
 }
 
 TDynaArray::BlockAllocator allocate = StandardAllocate;
-
-std::u16string Ascii(const std::string& s)
-{
-    return std::u16string(s.begin(), s.end());
-}
 
 }
 
@@ -72,11 +68,7 @@ void* TDynaArray::ObtainBlock(uint64_t bytes, int errorNumber)
 
 void TDynaArray::ReportRefusal(uint64_t bytes, int errorNumber, int lastError)
 {
-    std::string text = "Error " + std::to_string(errorNumber) + " while trying to allocate " +
-                       std::to_string(bytes) + " bytes of RAM. Not enough memory.";
-    if (errorNumber == 2)
-        text += std::to_string(lastError);
-    CurrentMessenger().ShowError(Ascii(text));
+    CurrentMessenger().ShowError(MemoryMessages::AllocationRefused(errorNumber, bytes, lastError));
 }
 
 bool TDynaArray::Resize(uint32_t newCount, int errorNumber)

@@ -7,6 +7,7 @@
 #include "imaging/DibMemory.h"
 #include "imaging/DibPixels.h"
 #include "imaging/DibStretch.h"
+#include "messages/OutputMessages.h"
 
 #include <cstdlib>
 
@@ -92,18 +93,18 @@ void BitmapAndStretch(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int
     dib bitmap;
     newdib(&bitmap, DibWidth(d), DibHeight(d), 24, nullptr, 0);
     if (!bitmap.bits) {
-        CurrentMessenger().ShowInformation(u"Could not create bitmap.");
+        CurrentMessenger().ShowInformation(std::u16string(OutputMessages::kBitmapNotCreated));
         return;
     }
     for (int32_t y = 0; y < DibHeight(d); ++y) {
         if (!DibRowToBgr(d, y, bitmap.bits + int64_t(y) * bitmap.stride)) {
             deldib(bitmap);
-            CurrentMessenger().ShowInformation(u"The device does not support the Funtkion setdibits!");
+            CurrentMessenger().ShowInformation(std::u16string(OutputMessages::kRowsNotTaken));
             return;
         }
     }
     if (!device.StretchImage(dx, dy, dw, dh, bitmap, sx, sy, sw, sh, rop))
-        CurrentMessenger().ShowInformation(u"The device does not support the function StretchBlt!");
+        CurrentMessenger().ShowInformation(std::u16string(OutputMessages::kNotStretched));
     deldib(bitmap);
 }
 

@@ -86,11 +86,6 @@ std::optional<uint32_t> Append(TRechnungBook& book, const TRechnungTexte& texte,
 
 }
 
-void ReportOutOfMemory()
-{
-    CurrentMessenger().ShowError(u"Nicht genug Arbeitsspeicher");
-}
-
 TRechnungTexte TexteVon(const TRechnungRec& rechnung)
 {
     TRechnungTexte texte;

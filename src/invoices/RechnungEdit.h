@@ -35,6 +35,3 @@ bool DeleteRechnung(TRechnungBook& book, uint32_t index);
 
 // The question before deleting an invoice (messages 131 and 132); true only for Yes.
 bool AskDeleteRechnung();
-
-// Reports that memory was refused.
-void ReportOutOfMemory();

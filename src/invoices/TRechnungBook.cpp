@@ -9,6 +9,7 @@
 #include "invoices/DateTime.h"
 #include "invoices/SaveDatReader.h"
 #include "invoices/SaveDatWriter.h"
+#include "messages/MemoryMessages.h"
 #include "messages/MessageCatalog.h"
 
 #include <cerrno>
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr const char* kOutOfMemoryText = "Nicht genug Arbeitsspeicher";
 
 void ReportError(const std::string& text)
 {
@@ -122,7 +122,7 @@ void TRechnungBook::SaveRechnungen()
     } catch (const IoError& e) {
         failure = e.what();
     } catch (const std::bad_alloc&) {
-        failure = path + ": " + kOutOfMemoryText;
+        failure = path + ": " + Utf16ToUtf8(MemoryMessages::kOutOfMemory);
     }
     sink.reset();  // an unfinished new file is gone before the user reads about it
     if (!failure.empty())
@@ -158,7 +158,7 @@ TRechnungBook::OpenResult TRechnungBook::OpenRechnungen(const std::string& path)
         CurrentMessenger().ShowError(NotSavedText(e.what()));
         return OpenResult::Damaged;
     } catch (const std::bad_alloc&) {
-        CurrentMessenger().ShowError(NotSavedText(path + ": " + kOutOfMemoryText));
+        CurrentMessenger().ShowError(NotSavedText(path + ": " + Utf16ToUtf8(MemoryMessages::kOutOfMemory)));
         return OpenResult::Damaged;
     }
     inopen = false;

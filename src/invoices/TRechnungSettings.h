@@ -94,10 +94,5 @@ struct TRechnungSettings {
     // Text blocks, in the order they were made.
     std::vector<TTextbaustein> ListView4;
 
-    // Not kept in the store file: the document kind (0 "Rechnung" … 7 "Bestellung") and
-    // whether a saved PDF is shown; both start like this at every start.
-    int32_t ArtCombo = 0;
-    bool ShowPDFCheck = true;
-
     bool operator==(const TRechnungSettings&) const = default;
 };

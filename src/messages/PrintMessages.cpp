@@ -1,7 +1,5 @@
 #include "messages/PrintMessages.h"
 
-#include "foundation/Utf8.h"
-
 #include <charconv>
 
 namespace PrintMessages {
@@ -19,22 +17,22 @@ std::u16string JobNotStarted(std::u16string_view title)
     return u"Der Druckauftrag „" + std::u16string(title) + u"“ konnte nicht gestartet werden. Bitte prüfen Sie den Drucker.";
 }
 
-std::u16string PrintFailed(CupsQueue::Refusal refusal, std::u16string_view printer, std::u16string_view detail)
+std::u16string PrintFailed(PrintRefusal refusal, std::u16string_view printer, std::u16string_view detail)
 {
     const std::u16string name = u"„" + std::u16string(printer) + u"“";
     std::u16string reason;
     switch (refusal) {
-    case CupsQueue::Refusal::NotAccepting:
+    case PrintRefusal::NotAccepting:
         reason = u"Der Drucker " + name + u" nimmt zurzeit keine Druckaufträge an.";
         break;
-    case CupsQueue::Refusal::NoSuchPrinter:
+    case PrintRefusal::NoSuchPrinter:
         reason = u"Den Drucker " + name + u" gibt es nicht mehr.";
         break;
-    case CupsQueue::Refusal::Unreachable:
+    case PrintRefusal::Unreachable:
         reason = u"Das Drucksystem ist nicht erreichbar.";
         break;
-    case CupsQueue::Refusal::None:
-    case CupsQueue::Refusal::Other:
+    case PrintRefusal::None:
+    case PrintRefusal::Other:
         if (!detail.empty())
             reason = u"Das Drucksystem meldet: " + std::u16string(detail);
         break;
@@ -85,7 +83,7 @@ std::u16string PaperSourceName(std::string_view keyword)
         unsigned number = 0;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
         if (error == std::errc() && end == digits.data() + digits.size() && !digits.empty())
-            return std::u16string(text) + Utf8ToUtf16(digits);
+            return std::u16string(text) + std::u16string(digits.begin(), digits.end());
     }
     return {};
 }

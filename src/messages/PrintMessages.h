@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/CupsQueue.h"
+#include "messages/PrintRefusal.h"
 
 #include <string>
 #include <string_view>
@@ -24,7 +24,7 @@ std::u16string JobNotStarted(std::u16string_view title);
 
 // "Der Druck ist fehlgeschlagen." with the reason the print service gave for not taking the
 // job, for the printer `printer`.
-std::u16string PrintFailed(CupsQueue::Refusal refusal, std::u16string_view printer, std::u16string_view detail);
+std::u16string PrintFailed(PrintRefusal refusal, std::u16string_view printer, std::u16string_view detail);
 
 // The German name of a paper source keyword of the print service ("tray-2" → "Fach 2");
 // empty for a keyword without one.

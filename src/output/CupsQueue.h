@@ -1,5 +1,7 @@
 #pragma once
 
+#include "messages/PrintRefusal.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,13 +22,7 @@ public:
     std::vector<std::string> PaperSources() const;
 
     // Why a job was not taken.
-    enum class Refusal {
-        None,           // taken: the job has a number
-        NotAccepting,   // the queue rejects jobs (stopped by its administrator)
-        NoSuchPrinter,  // the queue does not exist (any more)
-        Unreachable,    // the print service does not answer
-        Other,          // any other answer of the print service; see detail
-    };
+    using Refusal = PrintRefusal;
     struct SendResult {
         int jobId = 0;
         Refusal refusal = Refusal::Other;

@@ -4,6 +4,7 @@
 #include "invoices/Numbering.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "messages/OutputMessages.h"
 #include "output/TPageLayout.h"
 #include "output/TPdfOutputCanvas.h"
 #include "pdf/TPDFCanvas.h"
@@ -17,7 +18,7 @@ PdfExportResult ExportPdf(TRechnungBook& book, int32_t rechnung, int32_t kind, c
         return PdfExportResult::NoInvoice;
     TPDFCanvas pdf;
     if (!pdf.BeginDoc(fileName)) {
-        ShowInfo(u"Konnte PDF-Datei nicht erstellen!");
+        ShowInfo(std::u16string(OutputMessages::kPdfNotCreated));
         return PdfExportResult::NotCreated;
     }
     TPdfOutputCanvas canvas(pdf, printer);

@@ -184,7 +184,7 @@ dib PdfImageStore::CopyDib(const dib& di)
     newdib(&copy, DibWidth(di), DibHeight(di), DibBitCount(di), di.info,
            colors <= 256 ? int32_t(colors) : 0);
     if (!copy.bits) {
-        CurrentMessenger().ShowError(u"Fehler: nicht genug Speicher für diese Operation!");
+        ReportOutOfMemory();
         return copy;
     }
     std::memcpy(copy.pal, di.pal, sizeof copy.pal);

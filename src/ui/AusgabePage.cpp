@@ -7,8 +7,8 @@
 #include "output/PdfExport.h"
 #include "messages/MessageCatalog.h"
 #include "messages/PrintMessages.h"
-#include "output/QtPainterCanvas.h"
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPainterCanvas.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "output/TPageLayout.h"
 #include "ui/PrintJobs.h"
 #include "ui/QtText.h"
@@ -126,7 +126,7 @@ void AusgabePage::PDFBtnClick()
         CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
         return;
     } catch (const std::bad_alloc&) {
-        CurrentMessenger().ShowError(u"Fehler: nicht genug Speicher für diese Operation!");
+        ReportOutOfMemory();
         return;
     }
     if (result == PdfExportResult::Written && ui->ShowPDFCheck->isChecked())

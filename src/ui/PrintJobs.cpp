@@ -3,7 +3,7 @@
 #include "foundation/Messenger.h"
 #include "messages/PrintMessages.h"
 #include "output/CupsQueue.h"
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
 

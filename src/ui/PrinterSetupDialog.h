@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "ui/PrinterCatalog.h"
 
 #include <QDialog>

@@ -97,7 +97,7 @@ void TextbausteinePage::BitBtn4Click()
 
 void TextbausteinePage::keyPressEvent(QKeyEvent* event)
 {
-    // Enter clicks "Neuer Textbaustein...", Escape clicks "Löschen", as on the original tab.
+    // Keyboard shortcuts of the tab: Enter clicks "Neuer Textbaustein...", Escape clicks "Löschen".
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         ui->BitBtn6->click();
         event->accept();

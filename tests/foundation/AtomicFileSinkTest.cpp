@@ -1,13 +1,12 @@
 #include "foundation/AtomicFileSink.h"
 #include "foundation/IoError.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,22 +112,15 @@ TEST(AtomicFileSink, WriteFailureLeavesOldFile)
     // A file size limit makes writes fail as a full disk would.
     TempDir dir;
     WriteWholeFile(dir.File("save.dat"), "alt");
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = old;
-    limited.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &limited);
     bool failed = false;
     try {
+        const FileSizeLimit full(4096);
         AtomicFileSink sink(dir.File("save.dat"));
         sink.WriteBytes(std::string(1 << 20, 'x'));
         sink.Commit();
     } catch (const IoError&) {
         failed = true;
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(failed);
     EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), "alt");
     EXPECT_EQ(FilesIn(dir.Path()), 1u);

@@ -1,4 +1,5 @@
 // Sorting and searching the invoice and article lists, and the editing operations.
+#include "foundation/TDynaArray.h"
 #include "invoices/ArtikelList.h"
 #include "invoices/DateTime.h"
 #include "invoices/PositionEdit.h"
@@ -6,6 +7,7 @@
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "messages/MemoryMessages.h"
 #include "messages/MessageCatalog.h"
 #include "support/ScriptedMessenger.h"
 
@@ -191,6 +193,21 @@ TEST(RechnungEdit, NewInvoiceStartsEmptyNumberedAndDated)
     ASSERT_NE(r.posis, nullptr);
     EXPECT_EQ(r.posis->Count(), 0u);
     EXPECT_EQ(book.arech, &book.Rechnung(*i));
+}
+
+TEST(RechnungEdit, NewInvoiceWithoutMemoryLeavesTheBookAndSaysSo)
+{
+    TRechnungBook book;
+    const auto counter = book.settings.ARegNrEd;
+    ScriptedMessenger messenger;
+    TDynaArray::SetBlockAllocator([](size_t) -> void* { return nullptr; });
+    const auto i = NeueRechnung(book);
+    TDynaArray::SetBlockAllocator(nullptr);
+    EXPECT_FALSE(i);
+    EXPECT_EQ(book.RechnungCount(), 0u);
+    EXPECT_EQ(book.settings.ARegNrEd, counter);
+    ASSERT_FALSE(messenger.Errors().empty());
+    EXPECT_EQ(messenger.Errors().back(), MemoryMessages::kOutOfMemory);
 }
 
 TEST(RechnungEdit, NewFromExistingCopiesTextsAndOptionallyTheArticles)

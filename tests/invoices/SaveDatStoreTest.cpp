@@ -9,15 +9,14 @@
 #include "invoices/TextBuf.h"
 #include "messages/MessageCatalog.h"
 #include "support/ScriptedMessenger.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 namespace {
 
@@ -429,15 +428,10 @@ TEST(SaveDatStore, WriteFailureLeavesThePreviousFileWholeAndMemoryAsItWas)
     SetTextBuf(&r.rechtext, std::u16string(200000, u'x'));
 
     ScriptedMessenger messenger;
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = old;
-    limited.rlim_cur = 65536;
-    setrlimit(RLIMIT_FSIZE, &limited);
-    book.SaveRechnungen();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit full(65536);
+        book.SaveRechnungen();
+    }
 
     ASSERT_EQ(messenger.Errors().size(), 1u);
     EXPECT_NE(messenger.Errors()[0].find(Utf8ToUtf16(dir.File("save.dat"))), std::u16string::npos);

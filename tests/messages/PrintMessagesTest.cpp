@@ -5,7 +5,7 @@
 
 TEST(PrintMessages, AFailedJobSaysWhy)
 {
-    using R = CupsQueue::Refusal;
+    using R = PrintRefusal;
     EXPECT_EQ(PrintMessages::PrintFailed(R::NotAccepting, u"Büro", u"not accepting"),
               u"Der Druck ist fehlgeschlagen. Der Drucker „Büro“ nimmt zurzeit keine Druckaufträge an. Bitte prüfen "
               u"Sie den Drucker.");

@@ -4,15 +4,15 @@
 #include "foundation/IoError.h"
 #include "pdf/PdfNumbers.h"
 #include "pdf/TPDFCanvas.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
+#include <optional>
 #include <regex>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -346,15 +346,11 @@ TEST(TPDFCanvasDocument, AFailedWriteLeavesNoFileAndEndsTheDocument)
 {
     TempDir dir;
     WriteWholeFile(dir.File("alt.pdf"), "vorher");
-    struct rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = old;
-    limited.rlim_cur = 64 * 1024;
     bool failed = false;
     TPDFCanvas c;
     ASSERT_TRUE(c.BeginDoc(dir.File("alt.pdf")));
-    setrlimit(RLIMIT_FSIZE, &limited);
+    std::optional<FileSizeLimit> full;
+    full.emplace(64 * 1024);
     try {
         // Pages of text that does not compress, until the file is larger than allowed.
         uint32_t state = 12345;
@@ -372,8 +368,7 @@ TEST(TPDFCanvasDocument, AFailedWriteLeavesNoFileAndEndsTheDocument)
         failed = true;
         EXPECT_EQ(error.fileName(), dir.File("alt.pdf"));
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    full.reset();
     EXPECT_TRUE(failed);
     EXPECT_FALSE(c.IsInCreation());
     EXPECT_EQ(ReadWholeFile(dir.File("alt.pdf")), "vorher");  // the old file is whole
@@ -397,10 +392,8 @@ TEST(TPDFCanvasDocument, ADestroyThatCannotFinishTheFileTellsTheUser)
 {
     TempDir dir;
     ScriptedMessenger messenger;
-    struct rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     {
+        std::optional<FileSizeLimit> full;
         TPDFCanvas c;
         ASSERT_TRUE(c.BeginDoc(dir.File("t.pdf")));
         std::u16string noise;
@@ -410,12 +403,8 @@ TEST(TPDFCanvasDocument, ADestroyThatCannotFinishTheFileTellsTheUser)
             noise += char16_t(u'!' + (state >> 16) % 90);
         }
         c.writeln(noise);
-        struct rlimit limited = old;
-        limited.rlim_cur = 16 * 1024;
-        setrlimit(RLIMIT_FSIZE, &limited);
+        full.emplace(16 * 1024);  // lifted only after the canvas has ended
     }
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
     ASSERT_EQ(messenger.Errors().size(), 1u);
     EXPECT_NE(messenger.Errors()[0].find(u"t.pdf"), std::u16string::npos);
     EXPECT_THROW(ReadWholeFile(dir.File("t.pdf")), std::runtime_error);

@@ -8,7 +8,7 @@
 #include "dbase/DbfTable.h"
 #include "foundation/Cp1252.h"
 #include "messages/MessageCatalog.h"
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 #include "ui/KundenDialogRunner.h"

@@ -1,6 +1,6 @@
 #include "MainWindowHarness.h"
 #include "invoices/TextBuf.h"
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "output/TOutputTarget.h"
 #include "ui/AusgabePage.h"
 #include "ui/PreviewBox.h"

@@ -7,7 +7,7 @@
 #include "MainWindowHarness.h"
 #include "customers/CustomerTestTables.h"
 #include "invoices/TextBuf.h"
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "support/PrivateCupsd.h"
 #include "ui/AusgabePage.h"
 #include "ui/PrinterSetupDialog.h"

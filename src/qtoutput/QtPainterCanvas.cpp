@@ -1,8 +1,8 @@
-#include "output/QtPainterCanvas.h"
+#include "qtoutput/QtPainterCanvas.h"
 
 #include "imaging/DibAccess.h"
 #include "imaging/DrawDibToDevice.h"
-#include "output/QtDibDevice.h"
+#include "qtoutput/QtDibDevice.h"
 
 #include <QFontMetrics>
 #include <QPainter>

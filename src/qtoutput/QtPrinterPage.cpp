@@ -1,4 +1,4 @@
-#include "output/QtPrinterPage.h"
+#include "qtoutput/QtPrinterPage.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>

@@ -1,4 +1,4 @@
-#include "output/QtDibDevice.h"
+#include "qtoutput/QtDibDevice.h"
 
 #include "imaging/DibAccess.h"
 #include "imaging/DibPixels.h"
