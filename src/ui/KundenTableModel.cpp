@@ -79,7 +79,7 @@ QVariant KundenTableModel::data(const QModelIndex& index, int role) const
         QString text = ToQString(CustomerFieldText::Shown(column, cursor_.RowValue(index.row(), index.column())));
         if (column.IsMemo()) {
             if (role == Qt::ToolTipRole)
-                return text.replace("\r\n", "\n");
+                return ShownLines(text);
             // The grid shows a memo's first line.
             const qsizetype end = text.indexOf(QLatin1Char('\r'));
             return end < 0 ? text : text.left(end) + QStringLiteral(" …");

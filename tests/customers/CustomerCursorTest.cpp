@@ -228,6 +228,18 @@ TEST_F(CustomerCursorTest, MovingToARowIsIgnoredWhileObserversAreTold)
     window.onCurrent = nullptr;
     cursor.MoveToRow(0);
     EXPECT_EQ(Firma(), u"Erste");
+
+    // An observer that throws while it is told leaves the cursor movable, also when nested.
+    int told = 0;
+    window.onCurrent = [this, &told] {
+        if (++told == 1)
+            cursor.ShowCurrent();  // told again from inside
+        throw IoError("customers.dbf", "beim Zeichnen");
+    };
+    EXPECT_THROW(cursor.ShowCurrent(), IoError);
+    window.onCurrent = nullptr;
+    cursor.MoveToRow(3);
+    EXPECT_EQ(Firma(), u"Vierte");
 }
 
 TEST_F(CustomerCursorTest, MovingToAnotherRowStoresTheEditEvenWhenTheOrderChanges)
