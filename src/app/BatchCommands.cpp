@@ -2,8 +2,8 @@
 
 #include "customers/CustomerCsvExport.h"
 #include "customers/CustomerCsvImport.h"
+#include "customers/CustomerCsvReport.h"
 #include "customers/CustomerTable.h"
-#include "customers/DamagedMemoWalk.h"
 #include "foundation/DataFolder.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/Utf8.h"
@@ -105,6 +105,13 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
 
 namespace {
 
+// One line (or paragraph) per message.
+void PrintMessages(const std::vector<std::u16string>& messages, std::FILE* errors)
+{
+    for (const std::u16string& message : messages)
+        std::fprintf(errors, "%s\n", Utf16ToUtf8(message).c_str());
+}
+
 // The customer table of the data folder, opened or created as at start; false (reported)
 // when there is none to work on.
 bool OpenCustomers(CustomerTable& customers, const QString& dataFolder, std::FILE* errors)
@@ -126,21 +133,9 @@ int RunExportCustomersCsv(const QString& dataFolder, const std::string& file, st
     if (!OpenCustomers(customers, dataFolder, errors))
         return 1;
     const CustomerCsvExport::Result result = CustomerCsvExport::WriteFile(customers.Dbf1(), file);
-    switch (result.status) {
-    case CustomerCsvExport::Result::Status::Written:
-        if (result.damagedMemos.empty())
-            return 0;
-        std::fprintf(errors, "Die CSV-Datei wurde geschrieben. %s\n",
-                     Utf16ToUtf8(DamagedMemoWalk::Report(result.damagedMemos)).c_str());
-        return 1;
-    case CustomerCsvExport::Result::Status::CannotCreate:
-        std::fprintf(errors, "%s: %s\n", Utf16ToUtf8(MessageText(12)).c_str(), result.error.c_str());
-        return 1;
-    case CustomerCsvExport::Result::Status::WriteFailed:
-        std::fprintf(errors, "Die CSV-Datei konnte nicht geschrieben werden: %s\n", result.error.c_str());
-        return 1;
-    }
-    return 1;
+    const std::vector<std::u16string> messages = CustomerCsvReport::Export(result, CustomerCsvReport::Where::CommandLine);
+    PrintMessages(messages, errors);
+    return messages.empty() ? 0 : 1;
 }
 
 int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, std::FILE* errors)
@@ -155,7 +150,7 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
         encoding = CsvEncoding::Detect(probe);
         source = std::make_unique<FileByteSource>(file);
     } catch (const IoError& error) {
-        std::fprintf(errors, "%s: %s\n", Utf16ToUtf8(MessageText(13)).c_str(), error.what());
+        PrintMessages({CustomerCsvReport::CannotOpen(error.what(), CustomerCsvReport::Where::CommandLine)}, errors);
         return 1;
     }
     if (!customers.RepairBeforeChange())  // a damaged table is written anew first (reported)
@@ -164,16 +159,9 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
     try {
         result = CustomerCsvImport::Read(customers.Dbf1(), *source, {}, encoding);
     } catch (const IoError& error) {
-        std::fprintf(errors, "Die Datei konnte nicht zu Ende gelesen werden: %s\n", error.what());
+        PrintMessages({CustomerCsvReport::ReadStopped(error.what())}, errors);
         return 1;
     }
-    if (result.notStored > 0)
-        std::fprintf(errors, "%u Datensätze konnten nicht gespeichert werden: %s\n", result.notStored,
-                     result.firstError.c_str());
-    if (result.tooLong > 0)
-        std::fprintf(errors, "%u Zeilen waren zu lang und wurden übersprungen\n", result.tooLong);
-    if (result.replaced > 0)
-        std::fprintf(errors, "%llu Zeichen gibt es in der Zeichentabelle der Kundendatenbank nicht; sie wurden als \"?\" gespeichert\n",
-                     static_cast<unsigned long long>(result.replaced));
+    PrintMessages(CustomerCsvReport::Import(result), errors);
     return result.notStored == 0 && result.tooLong == 0 ? 0 : 1;
 }

@@ -1,69 +1,64 @@
 #include "ui/KundenTableModel.h"
 
 #include "customers/CustomerFieldText.h"
-#include "dbase/DbfTable.h"
 #include "foundation/IoError.h"
-#include "foundation/Messenger.h"
-#include "foundation/Utf8.h"
 #include "ui/QtText.h"
+
+#include <QTableView>
 
 #include <algorithm>
 
-KundenTableModel::KundenTableModel(DbfTable& table, QObject* parent) : QAbstractTableModel(parent), table_(table)
+KundenTableModel::KundenTableModel(CustomerCursor& cursor, QObject* parent)
+    : QAbstractTableModel(parent), cursor_(cursor), columns_(cursor.ColumnCount()), subscription_(cursor.Observe(*this))
 {
 }
 
-void KundenTableModel::Refresh()
+void KundenTableModel::RowsAboutToReset()
 {
     beginResetModel();
-    rows_.clear();
-    columns_ = 0;
-    insertRow_ = false;
-    if (table_.Active()) {
-        columns_ = table_.FieldCount();
-        const uint32_t current = table_.RecNo();
-        try {
-            for (table_.First(); !table_.Eof(); table_.Next())
-                rows_.push_back(table_.RecNo());
-            if (current != 0)
-                table_.GoTo(current);
-        } catch (const IoError&) {
-            // A damaged record ends the list; the form reports the error when it reads it.
-        }
-    }
+}
+
+void KundenTableModel::RowsReset()
+{
+    columns_ = cursor_.ColumnCount();
     endResetModel();
 }
 
-void KundenTableModel::SetInsertRow(bool shown)
+void KundenTableModel::InsertRowAboutToShow()
 {
-    if (shown == insertRow_)
+    const int row = cursor_.RowCount();
+    beginInsertRows(QModelIndex(), row, row);
+}
+
+void KundenTableModel::InsertRowShown()
+{
+    endInsertRows();
+}
+
+void KundenTableModel::CurrentValuesChanged(const Observer* /*editor*/)
+{
+    const int row = cursor_.CurrentRow();
+    if (row >= 0)
+        Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void KundenTableModel::SelectCurrentIn(QTableView& grid) const
+{
+    const int row = cursor_.CurrentRow();
+    QItemSelectionModel* selection = grid.selectionModel();
+    if (row < 0) {
+        selection->clear();
         return;
-    const int row = static_cast<int>(rows_.size());
-    if (shown) {
-        beginInsertRows(QModelIndex(), row, row);
-        insertRow_ = true;
-        endInsertRows();
-    } else {
-        beginRemoveRows(QModelIndex(), row, row);
-        insertRow_ = false;
-        endRemoveRows();
     }
-}
-
-uint32_t KundenTableModel::RecNoAt(int row) const
-{
-    return row >= 0 && size_t(row) < rows_.size() ? rows_[size_t(row)] : 0;
-}
-
-int KundenTableModel::RowOf(uint32_t recNo) const
-{
-    const auto it = std::find(rows_.begin(), rows_.end(), recNo);
-    return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
+    const int column = std::max(0, grid.currentIndex().column());
+    const QModelIndex current = index(row, std::min(column, std::max(0, columnCount() - 1)));
+    selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    grid.scrollTo(current);
 }
 
 int KundenTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(rows_.size()) + (insertRow_ ? 1 : 0);
+    return parent.isValid() ? 0 : cursor_.RowCount();
 }
 
 int KundenTableModel::columnCount(const QModelIndex& parent) const
@@ -73,26 +68,18 @@ int KundenTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant KundenTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || !table_.Active() || index.column() >= table_.FieldCount())
+    if (!index.isValid() || index.column() >= cursor_.ColumnCount())
         return {};
-    const DbfField& field = table_.Field(index.column());
-    if (role == Qt::TextAlignmentRole && CustomerFieldText::RightAligned(field))
+    const CustomerColumn& column = cursor_.Columns()[size_t(index.column())];
+    if (role == Qt::TextAlignmentRole && CustomerFieldText::RightAligned(column))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole)
         return {};
-    const uint32_t recNo = RecNoAt(index.row());
-    const bool editing = table_.GetState() != DbfTable::State::Browse;
-    const bool current = (recNo != 0 && recNo == table_.RecNo()) || (recNo == 0 && insertRow_);
     try {
-        std::u16string value;
-        if (current && (editing || recNo == 0))
-            value = table_.Value(index.column());
-        else if (recNo != 0)
-            value = table_.ValueAt(recNo, index.column());
-        QString text = ToQString(CustomerFieldText::Shown(field, value));
-        if (field.IsMemo()) {
+        QString text = ToQString(CustomerFieldText::Shown(column, cursor_.RowValue(index.row(), index.column())));
+        if (column.IsMemo()) {
             if (role == Qt::ToolTipRole)
-                return text.replace("\r\n", "\n");
+                return ShownLines(text);
             // The grid shows a memo's first line.
             const qsizetype end = text.indexOf(QLatin1Char('\r'));
             return end < 0 ? text : text.left(end) + QStringLiteral(" …");
@@ -108,38 +95,24 @@ QVariant KundenTableModel::headerData(int section, Qt::Orientation orientation, 
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
-        return RecNoAt(section) == 0 ? QVariant(QStringLiteral("*")) : QVariant();
-    if (!table_.Active() || section >= table_.FieldCount())
+        return cursor_.RecNoAt(section) == 0 ? QVariant(QStringLiteral("*")) : QVariant();
+    if (section >= cursor_.ColumnCount())
         return {};
-    return ToQString(table_.Field(section).name);
+    return ToQString(cursor_.Columns()[size_t(section)].name);
 }
 
 Qt::ItemFlags KundenTableModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     // A damaged table is changed through the edit panel, which writes it anew first.
-    if (index.isValid() && table_.Active() && index.column() < table_.FieldCount()
-        && !table_.Field(index.column()).IsMemo() && !table_.CutOff())
+    if (index.isValid() && cursor_.ColumnEditable(index.column()))
         flags |= Qt::ItemIsEditable;
     return flags;
 }
 
 bool KundenTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || !table_.Active())
+    if (role != Qt::EditRole || !index.isValid())
         return false;
-    const uint32_t recNo = RecNoAt(index.row());
-    const bool current = (recNo != 0 && recNo == table_.RecNo()) || (recNo == 0 && insertRow_);
-    if (!current)
-        return false;
-    try {
-        table_.SetValue(index.column(), CustomerFieldText::ToStore(table_.Field(index.column()), ToU16(value.toString())));
-    } catch (const IoError& error) {
-        // A number, date or logical value that the column cannot hold.
-        CurrentMessenger().ShowError(Utf8ToUtf16(error.systemText()));
-        return false;
-    }
-    Q_EMIT dataChanged(index, index);
-    Q_EMIT CellEdited(index.row(), index.column());
-    return true;
+    return cursor_.SetCell(index.row(), index.column(), ToU16(value.toString()), this);
 }

@@ -1,46 +1,42 @@
 #pragma once
 
+#include "customers/CustomerCursor.h"
+
 #include <QAbstractTableModel>
-#include <cstdint>
-#include <vector>
 
-class DbfTable;
+class QTableView;
 
-// The customer grid's model: one row per visible record of the table, in the active order,
-// one column per table column titled with its name. The rows are the record numbers of one
-// walk (Refresh); values are read from the table when a row is painted. While a new record
-// is being entered, it shows as an extra last row.
-class KundenTableModel : public QAbstractTableModel {
+// A customer grid's model: one row per row of the cursor (the visible records in the active
+// order, and the row of a record being inserted), one column per table column titled with
+// its name. Values are read from the table when a row is painted; a cell that is edited
+// writes into the current record's edit buffer. Every grid over the cursor has a model of
+// its own, which follows the cursor's rows.
+class KundenTableModel : public QAbstractTableModel, private CustomerCursor::Observer {
     Q_OBJECT
 
 public:
-    explicit KundenTableModel(DbfTable& table, QObject* parent = nullptr);
+    explicit KundenTableModel(CustomerCursor& cursor, QObject* parent = nullptr);
 
-    // Walks the table again (filter and order apply); the table's current record stays.
-    void Refresh();
-    // Shows or hides the row of a record being inserted.
-    void SetInsertRow(bool shown);
-    bool HasInsertRow() const { return insertRow_; }
-
-    uint32_t RecNoAt(int row) const;  // 0 for the insert row or outside
-    const std::vector<uint32_t>& RecNos() const { return rows_; }  // of the rows, in order
-    int RowOf(uint32_t recNo) const;  // -1 when not shown
+    // Selects the cursor's current row in a grid over this model (the grid's column stays),
+    // or nothing when the current record is not shown.
+    void SelectCurrentIn(QTableView& grid) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Writes into the edit buffer of the current record (the grid edits the current row).
+    // Writes into the edit buffer of the current record (a grid edits the current row only).
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-Q_SIGNALS:
-    // A cell was edited in the grid; the form shows the value in its controls.
-    void CellEdited(int row, int column);
-
 private:
-    DbfTable& table_;
-    std::vector<uint32_t> rows_;
-    int columns_ = 0;
-    bool insertRow_ = false;
+    void RowsAboutToReset() override;
+    void RowsReset() override;
+    void InsertRowAboutToShow() override;
+    void InsertRowShown() override;
+    void CurrentValuesChanged(const Observer* editor) override;
+
+    CustomerCursor& cursor_;
+    int columns_ = 0;  // as at the last reset, so that the grid's columns change with its rows
+    CustomerCursor::Subscription subscription_;
 };

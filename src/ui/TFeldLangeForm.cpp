@@ -60,13 +60,13 @@ QTableWidget* TFeldLangeForm::StringGrid1() const
     return ui->StringGrid1;
 }
 
-void TFeldLangeForm::Fill(const std::vector<DbfField>& fields)
+void TFeldLangeForm::Fill(const CustomerColumns& fields)
 {
     QTableWidget* grid = ui->StringGrid1;
     grid->clearContents();
     grid->setRowCount(static_cast<int>(fields.size()));
     for (int row = 0; row < grid->rowCount(); ++row) {
-        const DbfField& field = fields[size_t(row)];
+        const CustomerColumn& field = fields[size_t(row)];
         auto* name = new QTableWidgetItem(field.IsMemo() ? QString() : ToQString(field.name));
         name->setFlags(Qt::ItemIsEnabled);  // the fixed first column
         grid->setItem(row, 0, name);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dbase/DbfField.h"
+#include "customers/CustomerColumn.h"
 
 namespace Ui {
 class TFeldLangeForm;
@@ -25,7 +25,7 @@ public:
     ~TFeldLangeForm() override;
 
     // Fills the grid: header "Feldname"/"Feldlänge", then a row per column.
-    void Fill(const std::vector<DbfField>& fields);
+    void Fill(const CustomerColumns& fields);
     // The texts of the length column, one per table column.
     std::vector<std::u16string> Lengths() const;
     QTableWidget* StringGrid1() const;

@@ -1,12 +1,9 @@
 #include "ui/TKundeUbernehmenForm.h"
 
-#include "dbase/DbfTable.h"
-#include "foundation/IoError.h"
-#include "foundation/Messenger.h"
-#include "foundation/Utf8.h"
 #include "ui/FormStorage.h"
 #include "ui/KundenTableModel.h"
-#include "ui/TKundenForm.h"
+#include "ui/QtText.h"
+#include "ui/ScopedFlag.h"
 #include "ui_TKundeUbernehmenForm.h"
 
 #include <QGuiApplication>
@@ -26,10 +23,8 @@ TKundeUbernehmenForm::TKundeUbernehmenForm(QWidget* parent)
                   ui->nbDelete, ui->nbEdit,  ui->nbPost, ui->nbCancel, ui->nbRefresh};
     for (int b = 0; b < int(navigator_.size()); ++b) {
         connect(navigator_[size_t(b)], &QToolButton::clicked, this, [this, b] {
-            if (!kunden_)
-                return;
-            kunden_->NavigatorClick(b);
-            SyncSelection();
+            if (cursor_)
+                cursor_->Click(CustomerCursor::Button(b));
         });
     }
     connect(ui->Filterbtn, &QPushButton::clicked, this, &TKundeUbernehmenForm::FilterbtnClick);
@@ -53,91 +48,61 @@ bool TKundeUbernehmenForm::OverTakeMehr() const
     return ui->OverTakeFieldMehrCheck->isChecked();
 }
 
-void TKundeUbernehmenForm::Bind(TKundenForm* kunden)
+void TKundeUbernehmenForm::Bind(CustomerCursor& cursor)
 {
-    kunden_ = kunden;
-    if (ui->DBGrid1->model() != kunden->Model()) {
-        ui->DBGrid1->setModel(kunden->Model());
+    if (cursor_ != &cursor) {
+        cursor_ = &cursor;
+        subscription_ = {};
+        auto model = std::make_unique<KundenTableModel>(cursor);
+        QItemSelectionModel* oldSelection = ui->DBGrid1->selectionModel();
+        ui->DBGrid1->setModel(model.get());
+        delete oldSelection;
+        model_ = std::move(model);
         connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                 [this](const QModelIndex& current) { OnGridRowChanged(current.row()); });
-        // A refresh through the customer window (search, navigator) rebuilds the rows.
-        connect(kunden->Model(), &QAbstractItemModel::modelReset, this, &TKundeUbernehmenForm::SyncSelection);
-        // The buttons follow the table's state as the customer window's do.
-        connect(kunden, &TKundenForm::NavigatorChanged, this, &TKundeUbernehmenForm::UpdateNavigator);
+        subscription_ = cursor.Observe(*this);  // after the model's: the rows are made first
     }
     SyncSelection();
 }
 
 void TKundeUbernehmenForm::SyncSelection()
 {
-    if (!kunden_)
+    if (!cursor_)
         return;
-    const DbfTable& table = kunden_->Dbf1();
-    KundenTableModel* model = kunden_->Model();
-    int row = -1;
-    if (model->HasInsertRow())
-        row = model->rowCount() - 1;
-    else if (table.Active() && table.RecNo() != 0)
-        row = model->RowOf(table.RecNo());
-    syncing_ = true;
-    if (row >= 0) {
-        const int column = std::max(0, ui->DBGrid1->currentIndex().column());
-        const QModelIndex index = model->index(row, std::min(column, std::max(0, model->columnCount() - 1)));
-        ui->DBGrid1->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        ui->DBGrid1->scrollTo(index);
-    } else {
-        ui->DBGrid1->selectionModel()->clear();
+    {
+        const ScopedFlag syncing(syncing_);
+        model_->SelectCurrentIn(*ui->DBGrid1);
     }
-    syncing_ = false;
     UpdateNavigator();
 }
 
 void TKundeUbernehmenForm::UpdateNavigator()
 {
-    if (!kunden_)
+    if (!cursor_)
         return;
-    const auto enabled = kunden_->NavigatorEnabled(ui->DBGrid1->currentIndex().row());
+    const CustomerCursor::Buttons enabled = cursor_->Enabled(ui->DBGrid1->currentIndex().row());
     for (size_t b = 0; b < navigator_.size(); ++b)
         navigator_[b]->setEnabled(enabled[b]);
 }
 
 void TKundeUbernehmenForm::OnGridRowChanged(int row)
 {
-    if (syncing_ || !kunden_)
-        return;
-    DbfTable& table = kunden_->Dbf1();
-    KundenTableModel* model = kunden_->Model();
-    if (!table.Active() || (model->HasInsertRow() && row == model->rowCount() - 1))
-        return;
-    const uint32_t target = model->RecNoAt(row);
-    if (kunden_->PostIfEditing() && target != 0) {
-        try {
-            table.GoTo(target);
-        } catch (const IoError& error) {
-            CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
-        }
-    }
-    kunden_->SyncGridToTable();  // the customer window follows
-    SyncSelection();
+    if (!syncing_ && cursor_)
+        cursor_->MoveToRow(row);  // the customer window follows
 }
 
 void TKundeUbernehmenForm::FilterbtnClick()
 {
-    if (!kunden_)
-        return;
-    kunden_->SetFilterEdText(ui->FilterEd->text());
-    kunden_->FilterbtnClick();
-    SyncSelection();
+    if (cursor_)
+        cursor_->Search(ToU16(ui->FilterEd->text()));
 }
 
 void TKundeUbernehmenForm::AllezeigenBtnClick()
 {
-    if (!kunden_)
+    if (!cursor_)
         return;
-    kunden_->AllezeigenBtnClick();
+    cursor_->ShowAll();
     ui->FilterEd->clear();
-    SyncSelection();
 }
 
 void TKundeUbernehmenForm::showEvent(QShowEvent* event)
@@ -156,9 +121,8 @@ void TKundeUbernehmenForm::showEvent(QShowEvent* event)
 void TKundeUbernehmenForm::done(int result)
 {
     // A record being edited in the grid is stored; when that fails it is dropped.
-    if (kunden_ && kunden_->Dbf1().Active() && kunden_->Dbf1().GetState() != DbfTable::State::Browse
-        && !kunden_->PostIfEditing())
-        kunden_->NavigatorClick(TKundenForm::Cancel);
+    if (cursor_)
+        cursor_->PostOrCancel();
     storage_->Save();
     QDialog::done(result);
 }

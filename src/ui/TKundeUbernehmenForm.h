@@ -1,5 +1,7 @@
 #pragma once
 
+#include "customers/CustomerCursor.h"
+
 #include <QDialog>
 #include <array>
 #include <memory>
@@ -8,25 +10,26 @@ namespace Ui {
 class TKundeUbernehmenForm;
 }
 class FormStorage;
+class KundenTableModel;
 class QCheckBox;
 class QToolButton;
-class TKundenForm;
 
-// "Kunde übernehmen": the customer window's records in a grid with a navigator and a search
-// line, sharing that window's table, order, search and current record both ways; the
-// navigator's buttons are enabled by the table's state as that window's are. OK (the
+// "Kunde übernehmen": the customer records in a grid with a navigator and a search line,
+// bound to the cursor of the customer window, so that both share the table, order, search
+// and current record both ways; the navigator's buttons are enabled by the cursor's state as
+// that window's are. OK (the
 // default button, so Enter confirms) takes the current customer into the invoice; Escape
 // and "Abbrechen" cancel. Whether the "Mehr" text goes into the invoice text too is kept
 // between runs.
-class TKundeUbernehmenForm : public QDialog {
+class TKundeUbernehmenForm : public QDialog, private CustomerCursor::Observer {
     Q_OBJECT
 
 public:
     explicit TKundeUbernehmenForm(QWidget* parent = nullptr);
     ~TKundeUbernehmenForm() override;
 
-    // Binds grid, navigator and search to the customer window's records (before each pick).
-    void Bind(TKundenForm* kunden);
+    // Binds grid, navigator and search to the customer records (before each pick).
+    void Bind(CustomerCursor& cursor);
     bool OverTakeMehr() const;
     QCheckBox* OverTakeFieldMehrCheck() const;
 
@@ -42,11 +45,17 @@ private:
     void SyncSelection();
     void UpdateNavigator();
     void OnGridRowChanged(int row);
+    // The cursor's news: the grid follows the rows and the current record.
+    void RowsReset() override { SyncSelection(); }
+    void CurrentChanged() override { SyncSelection(); }
+    void CurrentValuesChanged(const Observer* /*editor*/) override { UpdateNavigator(); }
 
     std::unique_ptr<Ui::TKundeUbernehmenForm> ui;
     std::unique_ptr<FormStorage> storage_;
-    TKundenForm* kunden_ = nullptr;
-    std::array<QToolButton*, 10> navigator_ {};
-    bool syncing_ = false;
+    CustomerCursor* cursor_ = nullptr;
+    std::unique_ptr<KundenTableModel> model_;
+    std::array<QToolButton*, CustomerCursor::ButtonCount> navigator_ {};
+    bool syncing_ = false;  // the program itself moves the grid
     bool shown_ = false;
+    CustomerCursor::Subscription subscription_;
 };

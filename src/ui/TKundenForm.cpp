@@ -1,15 +1,9 @@
 #include "ui/TKundenForm.h"
 
-#include "customers/CustomerCsvExport.h"
-#include "customers/CustomerCsvImport.h"
-#include "customers/CsvLineReader.h"
 #include "customers/CustomerMail.h"
-#include "customers/CustomerReport.h"
 #include "customers/CustomerRestructure.h"
 #include "customers/CustomerValueLists.h"
-#include "customers/DamagedMemoWalk.h"
 #include "foundation/Cp1252.h"
-#include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
@@ -21,9 +15,8 @@
 #include "ui/PrintJobs.h"
 #include "ui/ProgressReporter.h"
 #include "ui/QtText.h"
+#include "ui/ScopedFlag.h"
 #include "ui/SendMailMAPI.h"
-#include "ui/StandardDialogs.h"
-#include "ui/TDruckeForm.h"
 #include "ui/TFeldLangeForm.h"
 #include "ui/TNeueFelderForm.h"
 #include "ui/TSortFeldForm.h"
@@ -37,42 +30,6 @@
 #include <QMouseEvent>
 #include <QSpinBox>
 #include <QTimer>
-
-namespace {
-
-const QString kCsvFilter = QStringLiteral("CSV Dateien (*.csv)");
-const std::u16string kTableNotOpen = u"Die Kundendatenbank ist nicht geöffnet.";
-
-// Long work reports to the status bar; the bar is emptied when the work is done.
-void ShowProgress(int percent)
-{
-    SendProgress(percent);
-}
-
-std::string FilePath(const QString& name)
-{
-    return QStringToPath(name);
-}
-
-std::u16string Number(uint32_t n)
-{
-    return ToU16(QString::number(n));
-}
-
-QString MemoToEditor(const std::u16string& text)
-{
-    return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-std::u16string EditorToMemo(const QString& text)
-{
-    QString memo = text;
-    memo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    memo.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return ToU16(memo);
-}
-
-}  // namespace
 
 TKundenForm::TKundenForm(QWidget* parent)
     : QDialog(parent),
@@ -96,8 +53,8 @@ TKundenForm::TKundenForm(QWidget* parent)
     navigator_ = {ui->nbFirst, ui->nbPrior, ui->nbNext,   ui->nbLast,   ui->nbInsert,
                   ui->nbDelete, ui->nbEdit, ui->nbPost, ui->nbCancel, ui->nbRefresh};
 
-    model_ = new KundenTableModel(customers_.Dbf1(), this);
-    ui->DBGrid1->setModel(model_);
+    model_ = std::make_unique<KundenTableModel>(cursor_);
+    ui->DBGrid1->setModel(model_.get());
     ui->DBGrid1->horizontalHeader()->setSectionsClickable(true);
     ui->DBGrid1->horizontalHeader()->setHighlightSections(false);
     ui->DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -105,14 +62,14 @@ TKundenForm::TKundenForm(QWidget* parent)
     ui->Splitter1->setStretchFactor(1, 0);
     connect(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TKundenForm::DBGrid1TitleClick);
     connect(ui->DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { OnGridRowChanged(current.row()); });
-    connect(model_, &KundenTableModel::CellEdited, this, [this] {
-        LoadControls();
-        UpdateNavigator();
-    });
+            [this](const QModelIndex& current) {
+                if (!syncing_)
+                    cursor_.MoveToRow(current.row());
+            });
 
-    for (int b = 0; b < ButtonCount; ++b)
-        connect(navigator_[size_t(b)], &QToolButton::clicked, this, [this, b] { NavigatorClick(b); });
+    for (int b = 0; b < CustomerCursor::ButtonCount; ++b)
+        connect(navigator_[size_t(b)], &QToolButton::clicked, this,
+                [this, b] { cursor_.Click(CustomerCursor::Button(b)); });
     for (int k = 0; k < CustomerEditBinding::kComboCount; ++k) {
         connect(combos_[size_t(k)], &QComboBox::editTextChanged, this,
                 [this, k](const QString& text) { OnComboEdited(k, text); });
@@ -139,7 +96,7 @@ TKundenForm::TKundenForm(QWidget* parent)
     connect(ui->AnzahlderEintrgeindeneinzelnenSpaltenzhlen1, &QAction::triggered, this,
             &TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click);
     connect(this, &TKundenForm::Label12Clicked, this, &TKundenForm::Label12Click);
-    customers_.SetProgress(ShowProgress);
+    cursor_.SetProgress(SendProgress);
 
     // Label12 is the e-mail address's label: red, underlined, a hand cursor.
     QFont linkFont = ui->Label12->font();
@@ -159,6 +116,7 @@ TKundenForm::TKundenForm(QWidget* parent)
         combos_[k]->hide();
         labels_[k]->hide();
     }
+    subscription_ = cursor_.Observe(*this);  // after the model's: the rows are made first
     UpdateNavigator();
 }
 
@@ -191,44 +149,36 @@ CustomerTable::InitResult TKundenForm::InitDataBase(const std::string& dataFolde
 
 void TKundenForm::AktuallisiereDBEdit()
 {
-    if (!PostIfEditing())
+    if (!cursor_.PostIfEditing())
         return;
-    DbfTable& table = customers_.Dbf1();
-    binding_ = CustomerEditBinding::For(table.Active() ? table.Fields() : std::vector<DbfField> {});
-    inCH_ = true;
-    for (size_t k = 0; k < combos_.size(); ++k) {
-        const bool bound = binding_.comboFields[k] >= 0;
-        combos_[k]->setVisible(bound);
-        labels_[k]->setVisible(bound);
-        labels_[k]->setText(ToQString(binding_.labels[k]));
-        // The value lists are made anew when each is first wanted (FillValueList): a walk of
-        // every record for 24 lists would cost a large table seconds and much memory at start.
-        combos_[k]->clear();
-        listFilled_[k] = false;
+    binding_ = CustomerEditBinding::For(cursor_.Columns());
+    {
+        const ScopedFlag filling(filling_);
+        for (size_t k = 0; k < combos_.size(); ++k) {
+            const bool bound = binding_.comboFields[k] >= 0;
+            combos_[k]->setVisible(bound);
+            labels_[k]->setVisible(bound);
+            labels_[k]->setText(ToQString(binding_.labels[k]));
+            // The value lists are made anew when each is first wanted (FillValueList): a walk of
+            // every record for 24 lists would cost a large table seconds and much memory at start.
+            combos_[k]->clear();
+            listFilled_[k] = false;
+        }
+        ui->DBMemo1->setEnabled(binding_.memoField >= 0);
     }
-    ui->DBMemo1->setEnabled(binding_.memoField >= 0);
-    inCH_ = false;
-    try {
-        if (table.Active())
-            table.Last();  // where a walk over the records ends
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
-    RefreshGrid();
-    SyncGridToTable();
+    cursor_.Reload(true);  // on the last record, where a walk over the records ends
 }
 
 void TKundenForm::FillValueList(int k)
 {
     const size_t box = size_t(k);
     const int field = binding_.comboFields[box];
-    DbfTable& table = customers_.Dbf1();
-    if (listFilled_[box] || field < 0 || !table.Active())
+    if (listFilled_[box] || field < 0 || !cursor_.Active())
         return;
     listFilled_[box] = true;
     std::vector<std::u16string> values;
     try {
-        values = CustomerValueLists::Collect(table, model_->RecNos(), field);
+        values = CustomerValueLists::Collect(customers_.Dbf1(), cursor_.RecNos(), field);
     } catch (const IoError& error) {
         ReportError(error);
     }
@@ -244,15 +194,13 @@ void TKundenForm::FillValueList(int k)
     const int cursor = edit->cursorPosition();
     const int selectionStart = edit->selectionStart();
     const int selectionLength = edit->selectionLength();
-    const bool wasInCH = inCH_;
-    inCH_ = true;
+    const ScopedFlag filling(filling_);
     combo->addItems(items);
     combo->setEditText(text);
     if (selectionStart >= 0)
         edit->setSelection(selectionStart, selectionLength);
     else
         edit->setCursorPosition(cursor);
-    inCH_ = wasInCH;
 }
 
 bool TKundenForm::ValueListFilled(int k) const
@@ -263,360 +211,128 @@ bool TKundenForm::ValueListFilled(int k) const
 void TKundenForm::AktuallisiereDBEditClear()
 {
     binding_ = CustomerEditBinding::For({});
-    inCH_ = true;
+    const ScopedFlag filling(filling_);
     for (QComboBox* combo : combos_)
         combo->setEditText(QString());
     ui->DBMemo1->clear();
     ui->DBMemo1->setEnabled(false);
-    inCH_ = false;
 }
 
 void TKundenForm::LoadControls()
 {
-    DbfTable& table = customers_.Dbf1();
-    inCH_ = true;
     try {
+        const ScopedFlag filling(filling_);
         for (size_t k = 0; k < combos_.size(); ++k) {
             const int field = binding_.comboFields[k];
-            if (field >= 0 && table.Active())
-                combos_[k]->setEditText(ToQString(table.Value(field)));
-            else
-                combos_[k]->setEditText(QString());
+            combos_[k]->setEditText(field >= 0 && cursor_.Active() ? ToQString(cursor_.Value(field)) : QString());
         }
-        if (binding_.memoField >= 0 && table.Active()) {
-            const QString memo = MemoToEditor(table.Value(binding_.memoField));
+        if (binding_.memoField >= 0 && cursor_.Active()) {
+            const QString memo = ShownLines(ToQString(cursor_.Value(binding_.memoField)));
             if (ui->DBMemo1->toPlainText() != memo)
                 ui->DBMemo1->setPlainText(memo);
         } else {
             ui->DBMemo1->clear();
         }
     } catch (const IoError& error) {
-        inCH_ = false;
         ReportError(error);
-        return;
     }
-    inCH_ = false;
-}
-
-bool TKundenForm::RepairBeforeChange()
-{
-    if (!customers_.Dbf1().Active() || !customers_.Dbf1().CutOff())
-        return true;
-    const bool repaired = customers_.RepairBeforeChange();
-    SendProgress(0);
-    RefreshGrid();  // the records have new numbers
-    SyncGridToTable();
-    return repaired;
-}
-
-void TKundenForm::BeginEditingIfNeeded()
-{
-    DbfTable& table = customers_.Dbf1();
-    if (table.GetState() != DbfTable::State::Browse)
-        return;
-    if (table.IsEmpty()) {
-        // Typing into an empty table starts a new record.
-        table.Append();
-        syncing_ = true;
-        model_->SetInsertRow(true);
-        syncing_ = false;
-        SyncGridToTable();
-        return;
-    }
-    table.Edit();
 }
 
 void TKundenForm::OnComboEdited(int k, const QString& text)
 {
-    const int field = binding_.comboFields[size_t(k)];
-    if (inCH_ || field < 0 || !customers_.Dbf1().Active())
-        return;
-    const bool repairing = customers_.Dbf1().CutOff();
-    if (!RepairBeforeChange()) {
-        LoadControls();
-        return;
-    }
-    try {
-        BeginEditingIfNeeded();
-        customers_.Dbf1().SetValue(field, ToU16(text));
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
-    if (repairing)
-        LoadControls();  // the controls show the record again, with what was typed
-    UpdateCurrentRow();
-    UpdateNavigator();
+    if (!filling_)
+        StoreTyped(binding_.comboFields[size_t(k)], ToU16(text));
 }
 
 void TKundenForm::OnMemoEdited()
 {
-    if (inCH_ || binding_.memoField < 0 || !customers_.Dbf1().Active())
-        return;
-    const QString typed = ui->DBMemo1->toPlainText();
-    const bool repairing = customers_.Dbf1().CutOff();
-    if (!RepairBeforeChange()) {
-        LoadControls();
-        return;
-    }
-    try {
-        BeginEditingIfNeeded();
-        customers_.Dbf1().SetValue(binding_.memoField, EditorToMemo(typed));
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
-    if (repairing)
-        LoadControls();
-    UpdateCurrentRow();
-    UpdateNavigator();
+    if (!filling_ && binding_.memoField >= 0)
+        StoreTyped(binding_.memoField, ToU16(StoredLines(ui->DBMemo1->toPlainText())));
 }
 
-// ---- grid and navigation -------------------------------------------------------------------
-
-void TKundenForm::RefreshGrid()
+void TKundenForm::StoreTyped(int field, const std::u16string& text)
 {
-    syncing_ = true;
-    model_->Refresh();
-    syncing_ = false;
+    const CustomerCursor::Typed typed = cursor_.Type(field, text, this);
+    // Refused: the controls show the record as it is. After the damaged table was written
+    // anew, they show the record again, with what was typed.
+    if (typed == CustomerCursor::Typed::Refused || typed == CustomerCursor::Typed::StoredAfterRepair)
+        LoadControls();
+}
+
+// ---- following the cursor ------------------------------------------------------------------
+
+void TKundenForm::RowsReset()
+{
     QHeaderView* header = ui->DBGrid1->horizontalHeader();
-    const DbfTable& table = customers_.Dbf1();
-    for (int c = 0; table.Active() && c < table.FieldCount(); ++c) {
-        const DbfField& field = table.Field(c);
-        const int chars = field.IsMemo() ? 24 : std::clamp(field.length, 6, 24);
-        header->resizeSection(c, fontMetrics().averageCharWidth() * chars + 16);
+    const CustomerColumns& columns = cursor_.Columns();
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const int chars = columns[c].IsMemo() ? 24 : std::clamp(columns[c].length, 6, 24);
+        header->resizeSection(int(c), fontMetrics().averageCharWidth() * chars + 16);
     }
 }
 
-void TKundenForm::UpdateCurrentRow()
+void TKundenForm::CurrentChanged()
 {
-    const DbfTable& table = customers_.Dbf1();
-    const int row = model_->HasInsertRow() && table.GetState() == DbfTable::State::Insert
-                        ? model_->rowCount() - 1
-                        : model_->RowOf(table.RecNo());
-    if (row >= 0)
-        Q_EMIT model_->dataChanged(model_->index(row, 0), model_->index(row, model_->columnCount() - 1));
-}
-
-void TKundenForm::SyncGridToTable()
-{
-    const DbfTable& table = customers_.Dbf1();
-    int row = -1;
-    if (model_->HasInsertRow())
-        row = model_->rowCount() - 1;
-    else if (table.Active() && table.RecNo() != 0)
-        row = model_->RowOf(table.RecNo());
-    syncing_ = true;
-    QItemSelectionModel* selection = ui->DBGrid1->selectionModel();
-    if (row >= 0) {
-        const int column = std::max(0, ui->DBGrid1->currentIndex().column());
-        const QModelIndex index = model_->index(row, std::min(column, std::max(0, model_->columnCount() - 1)));
-        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        ui->DBGrid1->scrollTo(index);
-    } else {
-        selection->clear();
+    {
+        const ScopedFlag syncing(syncing_);
+        model_->SelectCurrentIn(*ui->DBGrid1);
     }
-    syncing_ = false;
     LoadControls();
     UpdateNavigator();
 }
 
-bool TKundenForm::PostIfEditing()
+void TKundenForm::CurrentValuesChanged(const Observer* editor)
 {
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active() || table.GetState() == DbfTable::State::Browse)
-        return true;
-    const bool inserting = table.GetState() == DbfTable::State::Insert;
-    try {
-        table.Post();
-    } catch (const IoError& error) {
-        ReportError(error);
-        return false;
-    }
-    if (inserting || !table.ActiveIndex().empty())
-        RefreshGrid();  // a new row, or the record moved in the order
-    else
-        UpdateCurrentRow();
-    return true;
+    if (editor && editor != this)
+        LoadControls();  // typed into a grid
+    UpdateNavigator();
 }
 
-void TKundenForm::OnGridRowChanged(int row)
+void TKundenForm::SearchTextChanged(const std::u16string& text)
 {
-    if (syncing_)
-        return;
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active())
-        return;
-    const bool insertRow = model_->HasInsertRow() && row == model_->rowCount() - 1;
-    if (insertRow && table.GetState() == DbfTable::State::Insert)
-        return;
-    const uint32_t target = model_->RecNoAt(row);
-    if (!PostIfEditing()) {
-        SyncGridToTable();  // stay on the record that could not be stored
-        return;
-    }
-    try {
-        if (target != 0)
-            table.GoTo(target);
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
-    SyncGridToTable();
+    const QString shown = ToQString(text);
+    if (ui->FilterEd->text() != shown)
+        ui->FilterEd->setText(shown);
 }
 
-void TKundenForm::NavigatorClick(int button)
+void TKundenForm::SyncGridToTable()
 {
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active())
-        return;
-    if ((button == Insert || button == Delete || button == Edit) && !RepairBeforeChange())
-        return;
-    try {
-        switch (button) {
-        case First:
-        case Prior:
-        case Next:
-        case Last:
-            if (!PostIfEditing())
-                return;
-            if (button == First)
-                table.First();
-            else if (button == Prior)
-                table.Prior();
-            else if (button == Next)
-                table.Next();
-            else
-                table.Last();
-            break;
-        case Insert:
-            if (!PostIfEditing())
-                return;
-            table.Insert();
-            syncing_ = true;
-            model_->SetInsertRow(true);
-            syncing_ = false;
-            break;
-        case Delete:
-            if (table.GetState() == DbfTable::State::Insert) {
-                table.Cancel();
-                RefreshGrid();
-                break;
-            }
-            if (table.IsEmpty())
-                return;
-            if (CurrentMessenger().AskQuestion(u"Datensatz löschen?", u"Kundenverwaltung") != Messenger::Answer::Yes)
-                return;
-            table.Delete();
-            RefreshGrid();
-            break;
-        case Edit:
-            if (!table.IsEmpty())
-                table.Edit();
-            break;
-        case Post:
-            PostIfEditing();
-            break;
-        case Cancel:
-            table.Cancel();
-            RefreshGrid();
-            break;
-        case Refresh:
-            if (!PostIfEditing())
-                return;
-            RefreshGrid();
-            break;
-        default:
-            return;
-        }
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
-    SyncGridToTable();
-}
-
-std::array<bool, TKundenForm::ButtonCount> TKundenForm::NavigatorEnabled(int row) const
-{
-    const DbfTable& table = customers_.Dbf1();
-    const bool active = table.Active();
-    const bool browsing = active && table.GetState() == DbfTable::State::Browse;
-    const int rows = model_->rowCount();
-    const bool hasRecord = active && (!table.IsEmpty() || table.GetState() == DbfTable::State::Insert);
-    std::array<bool, ButtonCount> enabled {};
-    enabled[First] = hasRecord && row > 0;
-    enabled[Prior] = hasRecord && row > 0;
-    enabled[Next] = hasRecord && row >= 0 && row < rows - 1;
-    enabled[Last] = hasRecord && row >= 0 && row < rows - 1;
-    enabled[Insert] = active;
-    enabled[Delete] = hasRecord;
-    enabled[Edit] = browsing && hasRecord;
-    enabled[Post] = active && !browsing;
-    enabled[Cancel] = active && !browsing;
-    enabled[Refresh] = active;
-    return enabled;
+    cursor_.ShowCurrent();
 }
 
 void TKundenForm::UpdateNavigator()
 {
-    const std::array<bool, ButtonCount> enabled = NavigatorEnabled(ui->DBGrid1->currentIndex().row());
+    const CustomerCursor::Buttons enabled = cursor_.Enabled(ui->DBGrid1->currentIndex().row());
     for (size_t b = 0; b < enabled.size(); ++b)
         navigator_[b]->setEnabled(enabled[b]);
-    Q_EMIT NavigatorChanged();
 }
 
 // ---- search and sorting --------------------------------------------------------------------
 
 void TKundenForm::FilterbtnClick()
 {
-    if (!PostIfEditing())
-        return;
-    // The search reads every record; memos it could not read are named when it is done.
-    DamagedMemoWalk damaged(customers_.Dbf1());
-    try {
-        customers_.ApplyFilter(ToU16(ui->FilterEd->text()));
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
-    RefreshGrid();
-    SyncGridToTable();
-    if (!customers_.FilterText().empty()) {
-        damaged.TakeAll();
-        if (!damaged.Records().empty())
-            CurrentMessenger().ShowError(u"Die Suche hat alle übrigen Datensätze durchsucht. " + damaged.Report());
-    }
+    cursor_.Search(ToU16(ui->FilterEd->text()));
 }
 
 void TKundenForm::AllezeigenBtnClick()
 {
-    if (!PostIfEditing())
-        return;
-    try {
-        customers_.ShowAll();
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
-    ui->FilterEd->clear();
-    RefreshGrid();
-    SyncGridToTable();
+    cursor_.ShowAll();  // the search line is emptied too
 }
 
 void TKundenForm::DBGrid1TitleClick(int column)
 {
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active() || column < 0 || column >= table.FieldCount() || !PostIfEditing())
-        return;
-    customers_.SortByColumn(table.Field(column).name);  // errors (a memo column) are ignored
-    RefreshGrid();
-    SyncGridToTable();
+    cursor_.SortBy(column);
 }
 
 // ---- the "Felder" menu ---------------------------------------------------------------------
 
 bool TKundenForm::AddnewField(const std::u16string& fname, int lang)
 {
-    if (!PostIfEditing())
+    if (!cursor_.PostIfEditing())
         return false;
     const bool done = customers_.AddnewField(fname, lang);
     SendProgress(0);
-    RefreshGrid();
-    SyncGridToTable();
+    cursor_.Reload();
     return done;
 }
 
@@ -636,17 +352,16 @@ void TKundenForm::Feldhinzufgen1Click()
 
 void TKundenForm::LetztesFeldlschen1Click()
 {
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active())
+    if (!cursor_.Active())
         return;
-    const auto plan = CustomerRestructure::DeleteLastField(table.Fields());
+    const auto plan = CustomerRestructure::DeleteLastField(cursor_.Columns());
     if (!plan) {
         CurrentMessenger().ShowError(MessageText(198), MessageText(199));
         return;
     }
     if (CurrentMessenger().AskQuestion(MessageText(200), MessageText(201), Messenger::QuestionIcon::Stop) ==
             Messenger::Answer::Yes
-        && PostIfEditing()) {
+        && cursor_.PostIfEditing()) {
         AktuallisiereDBEditClear();
         customers_.Rebuild(*plan);
         SendProgress(0);
@@ -656,30 +371,34 @@ void TKundenForm::LetztesFeldlschen1Click()
 
 void TKundenForm::Feldlngenbearbeiten1Click()
 {
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active())
+    if (!cursor_.Active())
         return;
-    feldLange_->Fill(table.Fields());
-    if (RunDialog(*feldLange_) != QDialog::Accepted || !PostIfEditing())
-        return;
-    customers_.Rebuild(CustomerRestructure::ChangeLengths(table.Fields(), feldLange_->Lengths()));
-    SendProgress(0);
-    RefreshGrid();
-    SyncGridToTable();
+    feldLange_->Fill(cursor_.Columns());
+    RebuildThrough(*feldLange_, false,
+                   [this] { return CustomerRestructure::ChangeLengths(cursor_.Columns(), feldLange_->Lengths()); });
 }
 
 void TKundenForm::Felderumsortieren1Click()
 {
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active())
+    if (!cursor_.Active())
         return;
-    sortFeld_->Fill(table.Fields());
-    if (RunDialog(*sortFeld_) != QDialog::Accepted || !PostIfEditing())
+    sortFeld_->Fill(cursor_.Columns());
+    RebuildThrough(*sortFeld_, true,
+                   [this] { return CustomerRestructure::Reorder(cursor_.Columns(), sortFeld_->nrs()); });
+}
+
+void TKundenForm::RebuildThrough(QDialog& dialog, bool columnsMove, const std::function<RebuildPlan()>& plan)
+{
+    if (RunDialog(dialog) != QDialog::Accepted || !cursor_.PostIfEditing())
         return;
-    AktuallisiereDBEditClear();
-    customers_.Rebuild(CustomerRestructure::Reorder(table.Fields(), sortFeld_->nrs()));
+    if (columnsMove)
+        AktuallisiereDBEditClear();  // no box may hold a column that moves
+    customers_.Rebuild(plan());
     SendProgress(0);
-    AktuallisiereDBEdit();
+    if (columnsMove)
+        AktuallisiereDBEdit();
+    else
+        cursor_.Reload();
 }
 
 // ---- the "Datei" and "Funktionen" menus: CSV, printing, counting; the mail --------------------
@@ -691,81 +410,12 @@ void TKundenForm::SetFilterEdText(const QString& text)
 
 void TKundenForm::ExportierenalsCSV1Click()
 {
-    const QString file = CurrentDialogs().GetSaveFileName(this, QString(), QString(), kCsvFilter, QStringLiteral("csv"));
-    if (file.isEmpty() || !PostIfEditing())
-        return;
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active()) {
-        CurrentMessenger().ShowError(kTableNotOpen);
-        return;
-    }
-    // The export walks the table; the record the user stood on stays current.
-    const uint32_t current = table.RecNo();
-    const CustomerCsvExport::Result result = CustomerCsvExport::WriteFile(table, FilePath(file), ShowProgress);
-    try {
-        if (current != 0)
-            table.GoTo(current);
-    } catch (const IoError&) {
-    }
-    SendProgress(0);
-    SyncGridToTable();
-    if (result.status == CustomerCsvExport::Result::Status::CannotCreate)
-        CurrentMessenger().ShowError(MessageText(12));
-    else if (result.status == CustomerCsvExport::Result::Status::WriteFailed)
-        CurrentMessenger().ShowError(u"Die CSV-Datei konnte nicht geschrieben werden:\n" + Utf8ToUtf16(result.error)
-                                     + u"\n\nEine vorhandene Datei dieses Namens ist unverändert.");
-    else if (!result.damagedMemos.empty())
-        CurrentMessenger().ShowError(u"Die CSV-Datei wurde geschrieben. "
-                                     + DamagedMemoWalk::Report(result.damagedMemos));
+    csv_.Export();
 }
 
 void TKundenForm::ImportierenausCSVDatei1Click()
 {
-    const QString file = CurrentDialogs().GetOpenFileName(this, QString(), QString(), kCsvFilter);
-    if (file.isEmpty() || !PostIfEditing() || !RepairBeforeChange())
-        return;
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active()) {
-        CurrentMessenger().ShowError(kTableNotOpen);
-        return;
-    }
-    // A first reading finds the file's encoding.
-    std::unique_ptr<FileByteSource> source;
-    CsvEncoding::Kind encoding = CsvEncoding::Kind::Windows1252;
-    try {
-        FileByteSource probe(FilePath(file));
-        encoding = CsvEncoding::Detect(probe);
-        source = std::make_unique<FileByteSource>(FilePath(file));
-    } catch (const IoError&) {
-        CurrentMessenger().ShowError(MessageText(13));
-        return;
-    }
-    CustomerCsvImport::Result result;
-    std::u16string readError;
-    try {
-        result = CustomerCsvImport::Read(table, *source, ShowProgress, encoding);
-    } catch (const IoError& error) {
-        readError = Utf8ToUtf16(error.what());
-    }
-    source.reset();
-    SendProgress(0);
-    RefreshGrid();  // the new records appear, the last one current
-    SyncGridToTable();
-    if (!readError.empty())
-        CurrentMessenger().ShowError(u"Die Datei konnte nicht zu Ende gelesen werden:\n" + readError
-                                     + u"\n\nDie bis dahin gelesenen Datensätze wurden übernommen.");
-    if (result.notStored > 0)
-        CurrentMessenger().ShowError(Number(result.notStored) + u" Datensätze der Datei konnten nicht gespeichert werden:\n"
-                                     + Utf8ToUtf16(result.firstError));
-    if (result.tooLong > 0)
-        CurrentMessenger().ShowError(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (ein Wert über "
-                                     + Number(uint32_t(CsvLineReader::kMaxValueBytes >> 20)) + u" MB oder die Zeile über "
-                                     + Number(uint32_t(CsvLineReader::kMaxLineBytes >> 20))
-                                     + u" MB) und wurden übersprungen.");
-    if (result.replaced > 0)
-        CurrentMessenger().ShowError(ToU16(QString::number(result.replaced))
-                                     + u" Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; "
-                                       u"sie wurden als „?“ gespeichert.");
+    csv_.Import();
 }
 
 void TKundenForm::Druckereinrichten1Click()
@@ -773,106 +423,22 @@ void TKundenForm::Druckereinrichten1Click()
     RunPrinterSetup(this, PrintMessages::kRecordAdvice);
 }
 
-void TKundenForm::SetPrintPageRect()
-{
-    druckeForm_->SetPageRect(HalfInchPageRect());
-}
-
 void TKundenForm::Datensatzdrucken1Click()
 {
-    if (!druckeForm_ || !PostIfEditing())
-        return;
-    SetPrintPageRect();
-    std::vector<std::u16string> lines;
-    DamagedMemoWalk damaged(customers_.Dbf1());
-    try {
-        if (customers_.Dbf1().Active()) {
-            lines = CustomerReport::RecordLines(customers_.Dbf1());
-            damaged.Visit();
-        }
-    } catch (const IoError& error) {
-        ReportError(error);
-        return;
-    }
-    if (!autodruck && !damaged.Records().empty())
-        CurrentMessenger().ShowError(damaged.Report());
-    druckeForm_->SetLines(lines);
-    if (autodruck)
-        druckeForm_->BitBtn2Click();
-    else
-        RunDialog(*druckeForm_);
+    if (druckeForm_)
+        printing_.PrintRecord(*druckeForm_, autodruck);
 }
 
 void TKundenForm::AlleDatenstzedrucken1Click()
 {
-    if (!druckeForm_ || !PostIfEditing())
-        return;
-    if (CurrentMessenger().AskQuestion(MessageText(193), MessageText(194), Messenger::QuestionIcon::None)
-        != Messenger::Answer::Yes)
-        return;
-    DbfTable& table = customers_.Dbf1();
-    if (!table.Active()) {
-        CurrentMessenger().ShowError(kTableNotOpen);
-        return;
-    }
-    if (!CheckPrinterAvailable(PrintMessages::kRecordAdvice))
-        return;  // told once, not once per record
-    const uint32_t current = table.RecNo();
-    DamagedMemoWalk damaged(table);
-    try {
-        CustomerProgressSteps steps(ShowProgress);
-        const uint64_t total = table.PhysicalRecordCount();
-        uint64_t printed = 0;
-        steps.Report(0, 1);
-        for (table.First(); !table.Eof(); table.Next()) {
-            SetPrintPageRect();
-            druckeForm_->SetLines(CustomerReport::RecordLines(table));
-            damaged.Visit();
-            autodruck = true;
-            const bool started = druckeForm_->BitBtn2Click();
-            autodruck = false;
-            if (!started)
-                break;
-            steps.Report(++printed, total);
-        }
-        if (current != 0)
-            table.GoTo(current);
-    } catch (const IoError& error) {
-        autodruck = false;
-        ReportError(error);
-    }
-    SendProgress(0);
-    SyncGridToTable();
-    if (!damaged.Records().empty())
-        CurrentMessenger().ShowError(u"Die übrigen Datensätze wurden gedruckt. " + damaged.Report());
+    if (druckeForm_)
+        printing_.PrintAll(*druckeForm_, autodruck);
 }
 
 void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
 {
-    if (!druckeForm_ || !PostIfEditing())
-        return;
-    SetPrintPageRect();
-    DbfTable& table = customers_.Dbf1();
-    std::vector<std::u16string> lines;
-    std::vector<uint32_t> damaged;
-    if (table.Active()) {
-        const uint32_t current = table.RecNo();
-        try {
-            lines = CustomerReport::CountLines(table, CustomerReport::FilledCounts(table, ShowProgress, &damaged));
-            if (current != 0)
-                table.GoTo(current);
-        } catch (const IoError& error) {
-            SendProgress(0);
-            ReportError(error);
-            return;
-        }
-        SendProgress(0);
-        SyncGridToTable();
-    }
-    if (!damaged.empty())
-        CurrentMessenger().ShowError(u"Die Zählung zählt diese Memos als leer. " + DamagedMemoWalk::Report(damaged));
-    druckeForm_->SetLines(lines);
-    RunDialog(*druckeForm_);
+    if (druckeForm_)
+        printing_.PrintCounts(*druckeForm_);
 }
 
 void TKundenForm::Label12Click()
@@ -941,11 +507,7 @@ void TKundenForm::FormClose()
 {
     // A record being edited is stored; when that fails the user is told and the edit is
     // dropped, so that the table is consistent for the next opening.
-    DbfTable& table = customers_.Dbf1();
-    if (table.Active() && table.GetState() != DbfTable::State::Browse && !PostIfEditing()) {
-        table.Cancel();
-        RefreshGrid();
-    }
+    cursor_.PostOrCancel();
     storage_->Save();
 }
 

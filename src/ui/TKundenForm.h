@@ -1,10 +1,14 @@
 #pragma once
 
+#include "customers/CustomerCursor.h"
 #include "customers/CustomerEditBinding.h"
 #include "customers/CustomerTable.h"
+#include "ui/TKundenFormCsv.h"
+#include "ui/TKundenFormPrinting.h"
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,8 +30,9 @@ class TSortFeldForm;
 // line, an edit panel of 24 combo boxes and a memo bound to the table's columns at run time,
 // and the menus that restructure the table. The window lives for the whole run and keeps
 // the table open; the main window opens the table at its first showing (InitDataBase) and
-// shows this window modally (exec()) from "Kundenverwaltung aufrufen...".
-class TKundenForm : public QDialog {
+// shows this window modally (exec()) from "Kundenverwaltung aufrufen...". Grid, navigator
+// and edit panel follow the table's cursor, which the pick dialog shares.
+class TKundenForm : public QDialog, private CustomerCursor::Observer {
     Q_OBJECT
 
 public:
@@ -39,10 +44,12 @@ public:
     // told (the window then shows no data). Binds the edit panel.
     CustomerTable::InitResult InitDataBase(const std::string& dataFolder);
 
-    // The open table, its search state and order, for the other customer operations.
+    // The open table, its search state and order, for the other customer operations; the
+    // cursor over it, for every window that shows the records.
     CustomerTable& Customers() { return customers_; }
+    CustomerCursor& Cursor() { return cursor_; }
     DbfTable& Dbf1() { return customers_.Dbf1(); }
-    KundenTableModel* Model() const { return model_; }
+    KundenTableModel* Model() const { return model_.get(); }
     const std::u16string& filtertext() const { return customers_.FilterText(); }
 
     // Binds combo boxes, labels and memo to the current columns and empties the value lists,
@@ -71,14 +78,8 @@ public:
     int BoundField(int k) const { return binding_.comboFields[size_t(k)]; }
     int BoundMemoField() const { return binding_.memoField; }
 
-    // For the pick dialog, which shows the same records: a navigator button (First ..
-    // Refresh, 0 to 9), storing an edit in progress (false when it failed and the user was
-    // told), the search text, and the grid and controls following the current record.
-    enum NavButton { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh, ButtonCount };
-    void NavigatorClick(int button);
-    // Which navigator buttons the table's state allows with the grid on a row (-1: none).
-    std::array<bool, ButtonCount> NavigatorEnabled(int row) const;
-    bool PostIfEditing();
+    // The search line's text; every window showing the records shows the current one again
+    // (after the table was moved outside the cursor).
     void SetFilterEdText(const QString& text);
     void SyncGridToTable();
 
@@ -106,8 +107,6 @@ public Q_SLOTS:
 Q_SIGNALS:
     // Label12 (the e-mail address's label) was clicked.
     void Label12Clicked();
-    // The navigator's buttons were enabled anew (the table's state or the row changed).
-    void NavigatorChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,30 +114,35 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The cursor's news: grid, edit panel and navigator follow.
+    void RowsReset() override;
+    void CurrentChanged() override;
+    void CurrentValuesChanged(const Observer* editor) override;
+    void SearchTextChanged(const std::u16string& text) override;
+
     void FormClose();
-    void RefreshGrid();
-    // Sets the print dialog's page rectangle from the program's printer.
-    void SetPrintPageRect();
-    void OnGridRowChanged(int row);
     void LoadControls();
     void OnComboEdited(int k, const QString& text);
     void OnMemoEdited();
-    void BeginEditingIfNeeded();
-    // Before any change: a damaged (cut-off) table is first written anew; the grid follows.
-    bool RepairBeforeChange();
+    void StoreTyped(int field, const std::u16string& text);
+    // Runs a dialog over the columns, then the rebuild it asks for; `columnsMove` when the
+    // edit panel is to be bound anew.
+    void RebuildThrough(QDialog& dialog, bool columnsMove, const std::function<RebuildPlan()>& plan);
     void UpdateNavigator();
-    void UpdateCurrentRow();
     void ApplyMemoHeight();
     void ReportError(const std::exception& error);
     int RunDialog(QDialog& dialog);
 
     std::unique_ptr<Ui::TKundenForm> ui;
     CustomerTable customers_;
-    KundenTableModel* model_ = nullptr;
+    CustomerCursor cursor_ {customers_};
+    TKundenFormCsv csv_ {*this, cursor_};
+    TKundenFormPrinting printing_ {cursor_, [this](QDialog& dialog) { return RunDialog(dialog); }};
+    std::unique_ptr<KundenTableModel> model_;
     CustomerEditBinding binding_;
     std::array<QComboBox*, CustomerEditBinding::kComboCount> combos_ {};
     std::array<QLabel*, CustomerEditBinding::kComboCount> labels_ {};
-    std::array<QToolButton*, ButtonCount> navigator_ {};
+    std::array<QToolButton*, CustomerCursor::ButtonCount> navigator_ {};
     std::array<bool, CustomerEditBinding::kComboCount> listFilled_ {};
     std::unique_ptr<TNeueFelderForm> neueFelder_;
     std::unique_ptr<TFeldLangeForm> feldLange_;
@@ -146,8 +150,9 @@ private:
     TDruckeForm* druckeForm_ = nullptr;
     std::unique_ptr<FormStorage> storage_;
     KundenDialogRunner* runner_ = nullptr;
-    bool inCH_ = false;     // the program itself fills the controls
+    bool filling_ = false;  // the program itself fills the controls
     bool syncing_ = false;  // the program itself moves the grid
     bool shown_ = false;
     int memoHeight_ = 110;  // until a stored height is restored
+    CustomerCursor::Subscription subscription_;
 };

@@ -276,7 +276,7 @@ void TRechnungsForm::BitBtn1Click()
         CurrentMessenger().ShowError(u"Die Kundendatenbank ist nicht geöffnet. Es kann kein Kunde übernommen werden.");
         return;
     }
-    KundeUbernehmenForm->Bind(KundenForm);
+    KundeUbernehmenForm->Bind(KundenForm->Cursor());
     if (KundeUbernehmenForm->exec() != QDialog::Accepted)
         return;
     if (table.IsEmpty()) {

@@ -20,7 +20,7 @@ QListWidget* TSortFeldForm::ListBox1() const
     return ui->ListBox1;
 }
 
-void TSortFeldForm::Fill(const std::vector<DbfField>& fields)
+void TSortFeldForm::Fill(const CustomerColumns& fields)
 {
     ui->ListBox1->clear();
     nrs_.clear();

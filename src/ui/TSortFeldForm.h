@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "dbase/DbfField.h"
+#include "customers/CustomerColumn.h"
 
 namespace Ui {
 class TSortFeldForm;
@@ -20,7 +20,7 @@ public:
     explicit TSortFeldForm(QWidget* parent = nullptr);
     ~TSortFeldForm() override;
 
-    void Fill(const std::vector<DbfField>& fields);
+    void Fill(const CustomerColumns& fields);
     const std::vector<int>& nrs() const { return nrs_; }
     QListWidget* ListBox1() const;
 

@@ -15,7 +15,7 @@ set(allowed_customers messages foundation dbase)
 set(allowed_output messages foundation imaging invoices pdf)
 set(allowed_einvoice messages foundation invoices output)
 set(allowed_qtoutput messages foundation imaging invoices pdf output)
-set(allowed_ui messages foundation imaging invoices pdf customers output einvoice qtoutput dbase)
+set(allowed_ui messages foundation imaging invoices pdf customers output einvoice qtoutput)
 set(allowed_app messages foundation imaging invoices pdf customers output einvoice qtoutput ui)
 set(core messages foundation dbase imaging invoices pdf customers output einvoice)
 

@@ -180,6 +180,24 @@ private Q_SLOTS:
         }
     }
 
+    // The command line tells what an import came to in the sentences the customer window shows.
+    void customerImportTellsInTheWindowsWords()
+    {
+        TempDir dir;
+        {
+            std::FILE* csv = std::fopen(dir.File("kunden.csv").c_str(), "wb");
+            std::fputs("Firma\r\n\xC5\x81odz\r\n", csv);  // "Ł" is not in the table's code page
+            std::fclose(csv);
+        }
+        std::FILE* errors = std::tmpfile();
+        QCOMPARE(RunImportCustomersCsv(PathToQString(dir.Path()), dir.File("kunden.csv"), errors), 0);
+        const std::string text = ReadAll(errors);
+        std::fclose(errors);
+        QCOMPARE(QString::fromStdString(text),
+                 QString("1 Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; "
+                         "sie wurden als „?“ gespeichert.\n"));
+    }
+
     // A folder given on the command line is used under its own name, bytes that are not UTF-8
     // included, for the list as for the customer table.
     void folderNamedWithBytesThatAreNotUtf8()

@@ -301,6 +301,42 @@ private Q_SLOTS:
         });
     }
 
+    // Each window has a grid of its own over the shared records: a row clicked and a cell
+    // typed into in the pick dialog show at once in the customer window's grid, edit panel
+    // and navigator; closing the dialog stores the record.
+    void aCellTypedInThePickGridShowsInTheCustomerWindow()
+    {
+        StartWith({kMeier, kBerg});
+        TKundenForm* kunden = Kunden();
+        auto* kundenGrid = kunden->findChild<QTableView*>("DBGrid1");
+        auto* firma = kunden->findChild<QComboBox*>("DBEdit1");
+        Pick([&](TKundeUbernehmenForm* pick) {
+            auto* grid = pick->findChild<QTableView*>("DBGrid1");
+            QVERIFY(grid->model() != kundenGrid->model());
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(1, 0)).center());
+            QCOMPARE(grid->currentIndex().row(), 1);
+            QCOMPARE(kundenGrid->currentIndex().row(), 1);
+            const QString before = grid->model()->index(1, 0).data().toString();
+            QCOMPARE(firma->currentText(), before);
+            QTest::keyClick(grid, Qt::Key_F2);
+            auto* editor = grid->viewport()->findChild<QLineEdit*>();
+            QVERIFY(editor);
+            QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(editor, "Neu GmbH");
+            QTest::keyClick(editor, Qt::Key_Return);
+            QCoreApplication::processEvents();  // the delegate commits through a queued call
+            QCOMPARE(kundenGrid->model()->index(1, 0).data().toString(), QString("Neu GmbH"));
+            QCOMPARE(firma->currentText(), QString("Neu GmbH"));
+            QCOMPARE(kunden->Dbf1().GetState(), DbfTable::State::Edit);
+            QVERIFY(kunden->findChild<QToolButton*>("nbPost")->isEnabled());
+            QVERIFY(pick->findChild<QToolButton*>("nbPost")->isEnabled());
+            pick->reject();
+        });
+        QCOMPARE(kunden->Dbf1().GetState(), DbfTable::State::Browse);
+        QCOMPARE(kunden->Dbf1().Value(u"Firma"), std::u16string(u"Neu GmbH"));
+        QVERIFY(!kunden->findChild<QToolButton*>("nbPost")->isEnabled());
+    }
+
     void anEmptyTableTakesNothing()
     {
         StartWith({});
