@@ -13,9 +13,9 @@
 #include "ui/PrintJobs.h"
 #include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
+#include "ui/UiServices.h"
 #include "ui_AusgabePage.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,16 +31,10 @@
 
 namespace {
 
-AusgabePage::FileOpener fileOpener;
-
+// Shows the file in the desktop's PDF viewer; a failure to start one is not reported.
 void OpenFile(const QString& fileName)
 {
-    if (fileOpener) {
-        fileOpener(fileName);
-        return;
-    }
-    // Shows the file in the desktop's PDF viewer; a failure to start one is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
+    OpenUrl(QUrl::fromLocalFile(fileName));
 }
 
 }
@@ -89,11 +83,6 @@ QSpinBox* AusgabePage::ZoomEd() const
 int AusgabePage::DocumentKind() const
 {
     return ui->ArtCombo->currentIndex();
-}
-
-void AusgabePage::SetFileOpener(FileOpener opener)
-{
-    fileOpener = std::move(opener);
 }
 
 void AusgabePage::PDFBtnClick()

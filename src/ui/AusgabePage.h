@@ -55,11 +55,6 @@ public:
     // The file name the save dialog was last closed with; the next export starts from it.
     const QString& LastPdfFileName() const { return SaveDialog1FileName; }
 
-    // How a written PDF file is shown: through the desktop (QDesktopServices::openUrl) unless
-    // a test installs another way; null restores the desktop.
-    using FileOpener = std::function<void(const QString& fileName)>;
-    static void SetFileOpener(FileOpener opener);
-
 Q_SIGNALS:
     // ArtComboChange: the preview repaints with the new kind.
     void DocumentKindChanged(int kind);

@@ -6,6 +6,7 @@
 #include "qtoutput/QtPrinterPage.h"
 #include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
+#include "ui/UiServices.h"
 
 #include <QFile>
 #include <QPainter>
@@ -13,8 +14,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-std::function<void(QPrinter&)> jobHook;
 
 // The job options that carry the run's paper to the print system.
 CupsQueue::Options JobOptions(const QPrinter& printer)
@@ -63,11 +62,6 @@ bool RunPrinterSetup(QWidget* parent, std::u16string_view noPrinterAdvice)
     return true;
 }
 
-void SetPrintJobHook(std::function<void(QPrinter&)> hook)
-{
-    jobHook = std::move(hook);
-}
-
 PrintJob::PrintJob(QString title, std::u16string noPrinterAdvice)
     : title_(std::move(title)), noPrinterAdvice_(std::move(noPrinterAdvice))
 {
@@ -80,8 +74,8 @@ bool PrintJob::Begin(QPainter& painter)
     if (!CheckPrinterAvailable(noPrinterAdvice_))
         return false;
     QPrinter& printer = *CurrentPrinter();
-    if (jobHook)
-        jobHook(printer);
+    if (Services().beforePrintJob)
+        Services().beforePrintJob(printer);
     printer.setDocName(title_);
     device_ = &printer;
     if (printer.outputFormat() == QPrinter::NativeFormat) {

@@ -26,9 +26,6 @@ bool RunPrinterSetup(QWidget* parent, std::u16string_view noPrinterAdvice);
 // Whether there is a printer to print on; tells the user otherwise (with `advice`).
 bool CheckPrinterAvailable(std::u16string_view advice);
 
-// Tests: called with the printer right before each job begins (to give each job a file).
-void SetPrintJobHook(std::function<void(QPrinter& printer)> hook);
-
 // One job on the printer of the run. A printer of the print system gets the pages as a PDF
 // file, which is handed to the printer's queue with the run's paper, source and orientation
 // when the job is finished; the queue's answer tells whether the job was taken. Qt's own

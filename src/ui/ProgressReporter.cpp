@@ -1,23 +1,15 @@
 #include "ui/ProgressReporter.h"
 
 #include "ui/ProgressEvent.h"
+#include "ui/UiServices.h"
 
 #include <QCoreApplication>
-#include <QPointer>
-
-namespace {
-QPointer<QObject> progressReceiver;
-}
-
-void SetProgressReceiver(QObject* receiver)
-{
-    progressReceiver = receiver;
-}
 
 void SendProgress(int percent)
 {
-    if (!progressReceiver)
+    QObject* receiver = Services().progressReceiver;
+    if (!receiver)
         return;
     ProgressEvent event(percent);
-    QCoreApplication::sendEvent(progressReceiver, &event);
+    QCoreApplication::sendEvent(receiver, &event);
 }

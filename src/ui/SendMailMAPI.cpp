@@ -2,7 +2,9 @@
 
 #include "customers/MailtoUrl.h"
 
-#include <QDesktopServices>
+#include "ui/UiServices.h"
+
+#include <QUrl>
 
 namespace {
 
@@ -10,14 +12,7 @@ constexpr int32_t kSuccess = 0;
 constexpr int32_t kNoMailProgram = -1;
 constexpr int32_t kAttachmentNotFound = 11;
 
-std::function<bool(const QUrl&)> opener;
-
 }  // namespace
-
-void SetMailUrlOpener(std::function<bool(const QUrl&)> urlOpener)
-{
-    opener = std::move(urlOpener);
-}
 
 int32_t SendMailMAPI(const std::string& Subject, const std::string& Body, const std::string& FileName,
                      const std::string& SenderName, const std::string& SenderEMail, const std::string& RecepientName,
@@ -29,6 +24,6 @@ int32_t SendMailMAPI(const std::string& Subject, const std::string& Body, const 
         return kAttachmentNotFound;
     const std::string address = MailtoUrl::Build(Subject, Body, RecepientName, RecepientEMail, CCMail);
     const QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(address), QUrl::StrictMode);
-    const bool started = opener ? opener(url) : QDesktopServices::openUrl(url);
+    const bool started = OpenUrl(url);
     return started ? kSuccess : kNoMailProgram;
 }

@@ -16,7 +16,3 @@
 int32_t SendMailMAPI(const std::string& Subject, const std::string& Body, const std::string& FileName,
                      const std::string& SenderName, const std::string& SenderEMail, const std::string& RecepientName,
                      const std::string& RecepientEMail, const std::string& CCMail);
-
-// How the address reaches the desktop: QDesktopServices::openUrl, or a test's recorder.
-// Returns whether a program took it. Empty: the desktop.
-void SetMailUrlOpener(std::function<bool(const QUrl&)> opener);

@@ -2,6 +2,7 @@
 
 #include "ui/PrinterCatalog.h"
 #include "ui/PrinterSetupDialog.h"
+#include "ui/UiServices.h"
 
 #include <QFileDialog>
 #include <QFontDialog>
@@ -49,16 +50,11 @@ public:
 };
 
 QtDialogs qtDialogs;
-StandardDialogs* current = nullptr;
 
 }
 
 StandardDialogs& CurrentDialogs()
 {
-    return current ? *current : qtDialogs;
-}
-
-void SetCurrentDialogs(StandardDialogs* dialogs)
-{
-    current = dialogs;
+    StandardDialogs* scripted = Services().dialogs;
+    return scripted ? *scripted : qtDialogs;
 }

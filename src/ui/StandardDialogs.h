@@ -27,6 +27,5 @@ public:
     virtual bool SetupPrinter(QWidget*, PrinterChoice&) { return false; }
 };
 
-// The dialogs in use: Qt's unless a test installed others.
+// The dialogs in use: Qt's unless a test installed others (Services().dialogs).
 StandardDialogs& CurrentDialogs();
-void SetCurrentDialogs(StandardDialogs* dialogs);

@@ -1,6 +1,7 @@
 #include "ui/TEditTextbauForm.h"
 
 #include "ui/QtText.h"
+#include "ui/UiServices.h"
 #include "ui_TEditTextbauForm.h"
 
 TEditTextbauForm::TEditTextbauForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TEditTextbauForm>())
@@ -16,7 +17,7 @@ bool TEditTextbauForm::Edit(QString& name, QString& text)
 {
     ui->Edit1->setText(name);
     ui->Memo1->setPlainText(ShownLines(text));
-    if (exec() != QDialog::Accepted)
+    if (RunDialog(*this) != QDialog::Accepted)
         return false;
     name = ui->Edit1->text();
     text = StoredLines(ui->Memo1->toPlainText());

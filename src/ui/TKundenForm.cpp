@@ -10,11 +10,11 @@
 #include "messages/MessageCatalog.h"
 #include "messages/PrintMessages.h"
 #include "ui/FormStorage.h"
-#include "ui/KundenDialogRunner.h"
 #include "ui/KundenTableModel.h"
 #include "ui/PrintJobs.h"
 #include "ui/ProgressReporter.h"
 #include "ui/QtText.h"
+#include "ui/UiServices.h"
 #include "ui/ScopedFlag.h"
 #include "ui/SendMailMAPI.h"
 #include "ui/TFeldLangeForm.h"
@@ -121,16 +121,6 @@ TKundenForm::TKundenForm(QWidget* parent)
 }
 
 TKundenForm::~TKundenForm() = default;
-
-void TKundenForm::SetDialogRunner(KundenDialogRunner* runner)
-{
-    runner_ = runner;
-}
-
-int TKundenForm::RunDialog(QDialog& dialog)
-{
-    return (runner_ ? *runner_ : KundenDialogRunner::Modal()).Run(dialog);
-}
 
 void TKundenForm::ReportError(const std::exception& error)
 {

@@ -5,6 +5,7 @@
 #include "customers/CustomerTable.h"
 #include "ui/TKundenFormCsv.h"
 #include "ui/TKundenFormPrinting.h"
+#include "ui/UiServices.h"
 
 #include <QDialog>
 #include <array>
@@ -16,7 +17,6 @@ namespace Ui {
 class TKundenForm;
 }
 class FormStorage;
-class KundenDialogRunner;
 class KundenTableModel;
 class QComboBox;
 class QLabel;
@@ -68,8 +68,6 @@ public:
     void SetDruckeForm(TDruckeForm* form) { druckeForm_ = form; }
     TDruckeForm* DruckeForm() const { return druckeForm_; }
 
-    // Tests run the modal dialogs through their own runner; null restores exec().
-    void SetDialogRunner(KundenDialogRunner* runner);
     TNeueFelderForm* NeueFelderForm() const { return neueFelder_.get(); }
     TFeldLangeForm* FeldLangeForm() const { return feldLange_.get(); }
     TSortFeldForm* SortFeldForm() const { return sortFeld_.get(); }
@@ -131,13 +129,12 @@ private:
     void UpdateNavigator();
     void ApplyMemoHeight();
     void ReportError(const std::exception& error);
-    int RunDialog(QDialog& dialog);
 
     std::unique_ptr<Ui::TKundenForm> ui;
     CustomerTable customers_;
     CustomerCursor cursor_ {customers_};
     TKundenFormCsv csv_ {*this, cursor_};
-    TKundenFormPrinting printing_ {cursor_, [this](QDialog& dialog) { return RunDialog(dialog); }};
+    TKundenFormPrinting printing_ {cursor_, [](QDialog& dialog) { return RunDialog(dialog); }};
     std::unique_ptr<KundenTableModel> model_;
     CustomerEditBinding binding_;
     std::array<QComboBox*, CustomerEditBinding::kComboCount> combos_ {};
@@ -149,7 +146,6 @@ private:
     std::unique_ptr<TSortFeldForm> sortFeld_;
     TDruckeForm* druckeForm_ = nullptr;
     std::unique_ptr<FormStorage> storage_;
-    KundenDialogRunner* runner_ = nullptr;
     bool filling_ = false;  // the program itself fills the controls
     bool syncing_ = false;  // the program itself moves the grid
     bool shown_ = false;

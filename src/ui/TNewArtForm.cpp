@@ -6,6 +6,7 @@
 #include "messages/MessageCatalog.h"
 #include "ui/QtText.h"
 #include "ui/TableSelection.h"
+#include "ui/UiServices.h"
 #include "ui_TNewArtForm.h"
 
 #include <QHeaderView>
@@ -48,7 +49,7 @@ std::optional<uint32_t> TNewArtForm::Pick(const TRechnungBook& book, char16_t de
     if (rows > 0)
         SelectRow(lastRow_ < rows ? lastRow_ : rows - 1);
     ui->ArtNrEd->clear();
-    const int result = exec();
+    const int result = RunDialog(*this);
     book_ = nullptr;
     const int row = SelectedRow();
     if (row >= 0)

@@ -14,6 +14,7 @@
 #include "ui/AusgabePage.h"
 #include "ui/PositionenPage.h"
 #include "ui/ProgressReporter.h"
+#include "ui/UiServices.h"
 #include "ui/TKundenForm.h"
 #include "ui/TKundeUbernehmenForm.h"
 #include "customers/CustomerTransfer.h"
@@ -88,7 +89,7 @@ void TRechnungsForm::FormCreate()
     ui->TabSchriftarten->Attach(book, ScreenPixelsPerInch());
     ShowAllSettings();
 
-    SetProgressReceiver(this);
+    Services().progressReceiver = this;
     connect(ui->ber1, &QAction::triggered, this, &TRechnungsForm::ber1Click);
     connect(ui->TabRechnungen, &RechnungenPage::BitBtn2Clicked, this, &TRechnungsForm::BitBtn2Click);
     connect(ui->TabRechnungen, &RechnungenPage::BitBtn1Clicked, this, &TRechnungsForm::BitBtn1Click);
@@ -239,13 +240,13 @@ void TRechnungsForm::SBarPaintMore()
 void TRechnungsForm::ber1Click()
 {
     if (AboutBox)
-        AboutBox->exec();
+        RunDialog(*AboutBox);
 }
 
 void TRechnungsForm::BitBtn8Click()
 {
     if (DataPathForm)
-        DataPathForm->exec();
+        RunDialog(*DataPathForm);
 }
 
 void TRechnungsForm::BitBtn3Click()
@@ -264,7 +265,7 @@ void TRechnungsForm::BitBtn3Click()
 void TRechnungsForm::BitBtn2Click()
 {
     if (KundenForm)
-        KundenForm->exec();
+        RunDialog(*KundenForm);
 }
 
 void TRechnungsForm::BitBtn1Click()
@@ -277,7 +278,7 @@ void TRechnungsForm::BitBtn1Click()
         return;
     }
     KundeUbernehmenForm->Bind(KundenForm->Cursor());
-    if (KundeUbernehmenForm->exec() != QDialog::Accepted)
+    if (RunDialog(*KundeUbernehmenForm) != QDialog::Accepted)
         return;
     if (table.IsEmpty()) {
         CurrentMessenger().ShowError(u"Es ist kein Kunde ausgewählt. Die Adresse bleibt unverändert.");

@@ -11,7 +11,7 @@
 #include "qtoutput/QtPrinterPage.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "ui/KundenDialogRunner.h"
+#include "ui/UiServices.h"
 #include "ui/KundenTableModel.h"
 #include "ui/PrintJobs.h"
 #include "ui/ProgressEvent.h"
@@ -46,11 +46,11 @@
 
 namespace {
 
-class ScriptedRunner final : public KundenDialogRunner {
+class ScriptedRunner final {
 public:
     std::function<int(QDialog&)> answer;
     int runs = 0;
-    int Run(QDialog& dialog) override
+    int Run(QDialog& dialog)
     {
         ++runs;
         return answer ? answer(dialog) : QDialog::Rejected;
@@ -184,13 +184,13 @@ private Q_SLOTS:
         form_ = std::make_unique<TKundenForm>();
         drucke_ = std::make_unique<TDruckeForm>();
         form_->SetDruckeForm(drucke_.get());
-        form_->SetDialogRunner(&runner_);
+        Services().runDialog = [this](QDialog& dialog) { return runner_.Run(dialog); };
         runner_.answer = nullptr;
         runner_.runs = 0;
         dialogs_ = ScriptedDialogs();
-        SetCurrentDialogs(&dialogs_);
+        Services().dialogs = &dialogs_;
         progress_.seen.clear();
-        SetProgressReceiver(&progress_);
+        Services().progressReceiver = &progress_;
         // The printer of the run prints into PDF files, one per job: A4 at 600 dpi.
         pdf_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         pdf_->setOutputFormat(QPrinter::PdfFormat);
@@ -199,20 +199,17 @@ private Q_SLOTS:
         pdf_->setFullPage(true);
         SetCurrentPrinter(pdf_.get());
         jobs_.clear();
-        SetPrintJobHook([this](QPrinter& printer) {
+        Services().beforePrintJob = [this](QPrinter& printer) {
             jobs_ << Path("job") + QString::number(jobs_.size() + 1) + ".pdf";
             printer.setOutputFileName(jobs_.last());
-        });
+        };
     }
 
     void cleanup()
     {
         QCOMPARE(messenger_->UnansweredQuestions(), 0);
-        SetPrintJobHook(nullptr);
+        Services() = UiServices {};
         SetCurrentPrinter(nullptr);
-        SetMailUrlOpener(nullptr);
-        SetProgressReceiver(nullptr);
-        SetCurrentDialogs(nullptr);
         form_.reset();
         drucke_.reset();
         pdf_.reset();
@@ -554,10 +551,10 @@ private Q_SLOTS:
         Open({{{u"Anrede", u"Herr"}, {u"Vorname", u"Hans"}, {u"Name", u"Meier"}, {u"Email", u"hans.meier@example.de"}},
               {{u"Anrede", u"herr"}, {u"Vorname", u""}, {u"Name", u"Klein"}, {u"Email", u"k@example.de"}}});
         QList<QUrl> urls;
-        SetMailUrlOpener([&](const QUrl& url) {
+        Services().openUrl = [&](const QUrl& url) {
             urls << url;
             return true;
-        });
+        };
         DbfTable& table = form_->Dbf1();
         table.First();
         form_->SyncGridToTable();
@@ -580,10 +577,10 @@ private Q_SLOTS:
         fields[11].name = u"EPost";  // no "Email" column
         Open({{{u"Anrede", u"Frau"}, {u"Vorname", u"Eva"}, {u"Name", u"Berg"}, {u"EPost", u"eva@berg.de"}}}, fields);
         QList<QUrl> urls;
-        SetMailUrlOpener([&](const QUrl& url) {
+        Services().openUrl = [&](const QUrl& url) {
             urls << url;
             return false;  // no mail program: nothing is shown
-        });
+        };
         form_->Dbf1().First();
         form_->SyncGridToTable();
         form_->Label12Click();
@@ -595,9 +592,9 @@ private Q_SLOTS:
 
     void sendMailMapiKeepsItsReturnValues()
     {
-        SetMailUrlOpener([](const QUrl&) { return false; });
+        Services().openUrl = [](const QUrl&) { return false; };
         QCOMPARE(SendMailMAPI("", "", "", "", "", "", "a@b.de", ""), -1);
-        SetMailUrlOpener([](const QUrl&) { return true; });
+        Services().openUrl = [](const QUrl&) { return true; };
         QCOMPARE(SendMailMAPI("Betreff", "", "", "Ich", "ich@x.de", "", "a@b.de", "c@d.de"), 0);
         QCOMPARE(SendMailMAPI("", "", "/tmp/anhang.pdf", "", "", "", "a@b.de", ""), 11);
     }

@@ -5,6 +5,7 @@
 #include "ui/AusgabePage.h"
 #include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
+#include "ui/UiServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,17 +96,19 @@ private Q_SLOTS:
     {
         h = std::make_unique<MainWindowHarness>();
         dialogs = std::make_unique<ScriptedDialogs>();
-        SetCurrentDialogs(dialogs.get());
+        Services().dialogs = dialogs.get();
         out = std::make_unique<TempDir>();
         opened.clear();
-        AusgabePage::SetFileOpener([this](const QString& file) { opened.append(file); });
+        Services().openUrl = [this](const QUrl& url) {
+            opened.append(url.toLocalFile());
+            return true;
+        };
     }
     void cleanup()
     {
         QCOMPARE(h->Messenger().UnansweredQuestions(), 0);
         h.reset();
-        AusgabePage::SetFileOpener(nullptr);
-        SetCurrentDialogs(nullptr);
+        Services() = UiServices {};
         dialogs.reset();
         out.reset();
     }

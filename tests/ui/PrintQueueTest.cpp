@@ -13,6 +13,7 @@
 #include "ui/PrinterSetupDialog.h"
 #include "ui/QtText.h"
 #include "ui/StandardDialogs.h"
+#include "ui/UiServices.h"
 #include "ui/TKundenForm.h"
 
 #include <QAction>
@@ -144,16 +145,15 @@ private Q_SLOTS:
         SetCurrentPrinter(nullptr);  // the run's printer comes anew from this print service
         h = std::make_unique<MainWindowHarness>();
         dialogs_ = ScriptedDialogs();
-        SetCurrentDialogs(&dialogs_);
-        AusgabePage::SetFileOpener([](const QString&) {});
+        Services().dialogs = &dialogs_;
+        Services().openUrl = [](const QUrl&) { return true; };
     }
     void cleanup()
     {
         if (h)
             QCOMPARE(h->Messenger().UnansweredQuestions(), 0);
         h.reset();
-        SetCurrentDialogs(nullptr);
-        AusgabePage::SetFileOpener(nullptr);
+        Services() = UiServices {};
         SetCurrentPrinter(nullptr);
         cupsd_.reset();
     }
@@ -257,7 +257,7 @@ private Q_SLOTS:
     void theRealDialogKeepsThePaperAsChosen()
     {
         Start(2);
-        SetCurrentDialogs(nullptr);
+        Services().dialogs = nullptr;
         QStringList printers, sizes, sources;
         MainWindowHarness::WhenDialogShown([&](QWidget* dialog) {
             if (!qobject_cast<PrinterSetupDialog*>(dialog))

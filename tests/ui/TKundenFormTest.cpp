@@ -7,7 +7,7 @@
 #include "messages/MessageCatalog.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "ui/KundenDialogRunner.h"
+#include "ui/UiServices.h"
 #include "ui/KundenTableModel.h"
 #include "ui/QtText.h"
 #include "ui/TFeldLangeForm.h"
@@ -47,15 +47,25 @@ const char* const kLabelNames[24] = {"Label1",  "Label2",  "Label3",  "Label4", 
                                      "Label15", "Label16", "Label17", "Label18", "Label19", "Label20",
                                      "Label21", "Label22", "Label23", "Label24", "Label25", "Label26"};
 
-class ScriptedRunner final : public KundenDialogRunner {
+class ScriptedRunner final {
 public:
     std::function<int(QDialog&)> answer;
     int runs = 0;
-    int Run(QDialog& dialog) override
+    int Run(QDialog& dialog)
     {
         ++runs;
         return answer ? answer(dialog) : QDialog::Rejected;
     }
+};
+
+// Runs the windows' modal dialogs through `runner` for its lifetime.
+class ScopedRunner {
+public:
+    explicit ScopedRunner(ScriptedRunner& runner)
+    {
+        Services().runDialog = [&runner](QDialog& dialog) { return runner.Run(dialog); };
+    }
+    ~ScopedRunner() { Services().runDialog = nullptr; }
 };
 
 void Fill(const std::string& path, const std::vector<DbfField>& fields,
@@ -571,7 +581,7 @@ private Q_SLOTS:
         StandardCustomers();
         TKundenForm form;
         ScriptedRunner runner;
-        form.SetDialogRunner(&runner);
+        const ScopedRunner scoped(runner);
         form.InitDataBase(dir_->Path());
         QCOMPARE(form.NeueFelderForm()->windowTitle(), QString("Feld hinzufügen"));
         QCOMPARE(form.NeueFelderForm()->LangEd()->value(), 45);
@@ -632,7 +642,7 @@ private Q_SLOTS:
         StandardCustomers();
         TKundenForm form;
         ScriptedRunner runner;
-        form.SetDialogRunner(&runner);
+        const ScopedRunner scoped(runner);
         form.InitDataBase(dir_->Path());
         runner.answer = [](QDialog& dialog) {
             auto& lengths = static_cast<TFeldLangeForm&>(dialog);
@@ -657,7 +667,7 @@ private Q_SLOTS:
         StandardCustomers();
         TKundenForm form;
         ScriptedRunner runner;
-        form.SetDialogRunner(&runner);
+        const ScopedRunner scoped(runner);
         form.InitDataBase(dir_->Path());
         runner.answer = [](QDialog& dialog) {
             auto& lengths = static_cast<TFeldLangeForm&>(dialog);
@@ -693,7 +703,7 @@ private Q_SLOTS:
         StandardCustomers();
         TKundenForm form;
         ScriptedRunner runner;
-        form.SetDialogRunner(&runner);
+        const ScopedRunner scoped(runner);
         form.InitDataBase(dir_->Path());
         runner.answer = [](QDialog& dialog) {
             auto& sort = static_cast<TSortFeldForm&>(dialog);
