@@ -282,6 +282,9 @@ void RechnungenPage::NeueausbestehenderBtnClick()
     texte.lland = text(ui->LLandEd);
     texte.lplz = text(ui->LPlzED);
     texte.lort = text(ui->LOrtED);
+    // The electronic invoice data have no fields on these tabs: they come with the invoice.
+    if (const int row = SelectedRow(); row >= 0)
+        texte.erechnung = TexteVon(book_->Rechnung(static_cast<uint32_t>(row))).erechnung;
     const std::optional<uint32_t> index =
         NeueRechnungAus(*book_, texte, ui->CopyArtikelsCheck->isChecked());
     if (index)
