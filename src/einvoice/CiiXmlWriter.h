@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+struct EInvoiceDocument;
+
+// The guideline identifiers (BT-24) and the business process (BT-23) of the two profiles.
+inline constexpr const char* kEn16931Guideline = "urn:cen.eu:en16931:2017";
+inline constexpr const char* kXRechnungGuideline =
+    "urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0";
+inline constexpr const char* kXRechnungProcess = "urn:fdc:peppol.eu:2017:poacc:billing:01.0";
+
+// Writes an e-invoice as UN/CEFACT Cross Industry Invoice XML (D16B) with libxml2's text
+// writer: UTF-8, amounts with a full stop, dates in format 102 (YYYYMMDD). Gives the bytes of
+// the whole document; raises std::bad_alloc when libxml2 runs out of memory.
+std::string WriteCiiXml(const EInvoiceDocument& document);
