@@ -3,6 +3,8 @@
 #include "customers/CustomerCsvExport.h"
 #include "customers/CustomerCsvImport.h"
 #include "customers/CustomerTable.h"
+#include "einvoice/EInvoiceBuilder.h"
+#include "einvoice/EInvoiceExport.h"
 #include "foundation/DataFolder.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/Utf8.h"
@@ -103,6 +105,59 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
         std::fprintf(errors, "%s\n", error.what());
         return 1;
     }
+}
+
+namespace {
+
+// Loads the book and finds invoice `position` (1-based); false (reported) when either fails.
+bool LoadInvoice(TRechnungBook& book, const QString& dataFolder, int position, std::FILE* errors)
+{
+    if (!LoadBook(book, dataFolder))
+        return false;
+    if (position < 1 || uint32_t(position) > book.RechnungCount()) {
+        std::fprintf(errors, "Keine Rechnung an Position %d (das Buch hat %u Rechnungen)\n", position,
+                     book.RechnungCount());
+        return false;
+    }
+    return true;
+}
+
+void PrintLines(const std::vector<std::u16string>& lines, std::FILE* to)
+{
+    for (const std::u16string& line : lines)
+        std::fprintf(to, "%s\n", Utf16ToUtf8(line).c_str());
+}
+
+}
+
+int RunExportEInvoice(const QString& dataFolder, int position, const QString& outputFile, int kind,
+                      std::optional<EInvoiceProfile> profile, std::FILE* errors)
+{
+    TRechnungBook book;
+    if (!LoadInvoice(book, dataFolder, position, errors))
+        return 1;
+    try {
+        const EInvoiceExportResult result =
+            ExportEInvoice(book, position - 1, kind, profile.value_or(DefaultEInvoiceProfile(book.settings)),
+                           QStringToPath(outputFile));
+        PrintLines(result.gaps, errors);
+        return result.status == EInvoiceExportResult::Status::Written ? 0 : 1;
+    } catch (const IoError& error) {
+        std::fprintf(errors, "%s\n", error.what());
+        return 1;
+    }
+}
+
+int RunCheckEInvoice(const QString& dataFolder, int position, int kind, std::optional<EInvoiceProfile> profile,
+                     std::FILE* out, std::FILE* errors)
+{
+    TRechnungBook book;
+    if (!LoadInvoice(book, dataFolder, position, errors))
+        return 1;
+    const EInvoiceBuild build = BuildEInvoice(book, uint32_t(position - 1), kind,
+                                              profile.value_or(DefaultEInvoiceProfile(book.settings)));
+    PrintLines(build.gaps, out);
+    return build.gaps.empty() ? 0 : 1;
 }
 
 namespace {
