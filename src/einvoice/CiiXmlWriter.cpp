@@ -3,13 +3,17 @@
 #include "einvoice/DecimalNumber.h"
 #include "einvoice/EInvoiceDocument.h"
 #include "einvoice/TextRules.h"
+#include "foundation/ByteSink.h"
+#include "foundation/MemoryByteSink.h"
 #include "foundation/Utf8.h"
 #include "invoices/DateTime.h"
 
 #include <libxml/xmlwriter.h>
 
 #include <cstdio>
+#include <exception>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -57,26 +61,30 @@ const char* VatexCode(VatCategory category)
     }
 }
 
-// The text writer over a memory buffer; every call that fails means libxml2 found no memory.
+// The text writer straight into a byte sink, so that no copy of the whole document is made.
+// A failing sink's error is kept while libxml2 unwinds and raised again afterwards; any other
+// failure means libxml2 found no memory.
 class Xml {
 public:
-    Xml() : buffer_(xmlBufferCreate())
+    explicit Xml(ByteSink& sink) : sink_(sink)
     {
-        if (!buffer_)
+        // Failures come back as exceptions with the sink's own message; libxml2 would print
+        // its own on standard error besides.
+        xmlSetGenericErrorFunc(nullptr, &Xml::Quiet);
+        xmlOutputBufferPtr output = xmlOutputBufferCreateIO(&Xml::Write, nullptr, this, nullptr);
+        if (!output)
             throw std::bad_alloc();
-        writer_ = xmlNewTextWriterMemory(buffer_, 0);
+        writer_ = xmlNewTextWriter(output);  // owns the output buffer from here on
         if (!writer_) {
-            xmlBufferFree(buffer_);
+            xmlOutputBufferClose(output);
             throw std::bad_alloc();
         }
-        xmlTextWriterSetIndent(writer_, 1);
-        xmlTextWriterSetIndentString(writer_, X("  "));
+        // Without indentation: libxml2's indenting would double the time of a long invoice.
     }
     ~Xml()
     {
         if (writer_)
             xmlFreeTextWriter(writer_);
-        xmlBufferFree(buffer_);
     }
     Xml(const Xml&) = delete;
     Xml& operator=(const Xml&) = delete;
@@ -107,25 +115,43 @@ public:
         Leaf("udt:DateTimeString", "format", "102", Date102(value));
         End();
     }
-    std::string Finish()
+    void Finish()
     {
         Check(xmlTextWriterEndDocument(writer_));
-        xmlFreeTextWriter(writer_);
+        xmlFreeTextWriter(writer_);  // writes what is still buffered
         writer_ = nullptr;
-        return std::string(reinterpret_cast<const char*>(xmlBufferContent(buffer_)),
-                           static_cast<size_t>(xmlBufferLength(buffer_)));
+        Check(0);
     }
 
 private:
-    static void Check(int result)
+    void Check(int result)
     {
+        if (failure_)
+            std::rethrow_exception(failure_);
         if (result < 0)
             throw std::bad_alloc();
     }
+    static void Quiet(void*, const char*, ...) {}
+    static int Write(void* context, const char* bytes, int length)
+    {
+        Xml& xml = *static_cast<Xml*>(context);
+        try {
+            xml.sink_.Write(bytes, static_cast<size_t>(length));
+        } catch (...) {
+            xml.failure_ = std::current_exception();
+            return -1;
+        }
+        return length;
+    }
 
-    xmlBufferPtr buffer_;
+    ByteSink& sink_;
     xmlTextWriterPtr writer_ = nullptr;
+    std::exception_ptr failure_;
 };
+
+}
+
+namespace {
 
 void OptionalLeaf(Xml& xml, const char* name, const std::u16string& text)
 {
@@ -364,9 +390,9 @@ void Settlement(Xml& xml, const EInvoiceDocument& d)
 
 }
 
-std::string WriteCiiXml(const EInvoiceDocument& d)
+void WriteCiiXml(const EInvoiceDocument& d, ByteSink& sink)
 {
-    Xml xml;
+    Xml xml(sink);
     xml.StartDocument();
     xml.Start("rsm:CrossIndustryInvoice");
     xml.Attribute("xmlns:rsm", kRsm);
@@ -380,5 +406,12 @@ std::string WriteCiiXml(const EInvoiceDocument& d)
     Settlement(xml, d);
     xml.End();
     xml.End();
-    return xml.Finish();
+    xml.Finish();
+}
+
+std::string WriteCiiXml(const EInvoiceDocument& document)
+{
+    MemoryByteSink sink;
+    WriteCiiXml(document, sink);
+    return sink.Bytes();
 }

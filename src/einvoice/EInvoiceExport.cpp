@@ -25,9 +25,8 @@ EInvoiceExportResult ExportEInvoice(const TRechnungBook& book, int32_t index, in
         result.gaps = std::move(build.gaps);
         return result;
     }
-    const std::string xml = WriteCiiXml(build.document);
     AtomicFileSink sink(path);
-    sink.Write(xml.data(), xml.size());
+    WriteCiiXml(build.document, sink);
     sink.Commit();
     return result;
 }

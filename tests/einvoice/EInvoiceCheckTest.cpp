@@ -10,6 +10,7 @@
 #include "foundation/Utf8.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +291,14 @@ TEST(EInvoiceCheck, AFileThatCannotBeWrittenRaisesAndLeavesNothing)
     CompleteBook(book);
     TempDir dir;
     EXPECT_THROW(ExportEInvoice(book, 0, 0, EInvoiceProfile::XRechnung, dir.File("fehlt/rechnung.xml")), IoError);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+    // A disk that fills up while the XML is written: the error comes through, no file stays.
+    for (int i = 0; i < 2000; ++i)
+        AddPosition(book, 0, u"Stück", u"Teil mit einer längeren Bezeichnung", 1, 19, 1);
+    {
+        const FileSizeLimit full(65536);
+        EXPECT_THROW(ExportEInvoice(book, 0, 0, EInvoiceProfile::XRechnung, dir.File("voll.xml")), IoError);
+    }
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
     // An existing file is replaced whole.
     WriteWholeFile(dir.File("rechnung.xml"), "alt");
