@@ -142,10 +142,8 @@ private:
         doc_.sellerName = CompanyName(s_);
         if (doc_.sellerName.empty())
             Gap(u"Firmenname fehlt", kTabFirma);
-        doc_.sellerAddress = {CompanyStreet(s_), CompanyField(s_.ZusatzEd2, u"ZusatzEd"),
-                              CompanyPostcode(s_), CompanyCity(s_), SellerCountry(s_)};
-        // The additional line of the company block is no part of the address.
-        doc_.sellerAddress.line2.clear();
+        // The company block's "Zusatz Text:" is a slogan or the owner's name, no address line.
+        doc_.sellerAddress = {CompanyStreet(s_), u"", CompanyPostcode(s_), CompanyCity(s_), SellerCountry(s_)};
         if (doc_.sellerAddress.city.empty())
             XGap(u"Ort der Firma fehlt", kTabFirma);
         if (doc_.sellerAddress.postcode.empty())
