@@ -3,6 +3,7 @@
 #include "customers/CustomerCsvExport.h"
 #include "customers/CustomerCsvImport.h"
 #include "customers/CustomerTable.h"
+#include "customers/DamagedMemoWalk.h"
 #include "einvoice/EInvoiceBuilder.h"
 #include "einvoice/EInvoiceExport.h"
 #include "foundation/DataFolder.h"
@@ -93,10 +94,7 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
                      book.RechnungCount());
         return 1;
     }
-    const LocaleFormat locale = LocaleFormat::FromSystem();
-    TLayoutFormat format;
-    format.decimalSeparator = locale.decimalSeparator;
-    format.shortDate = locale.shortDate;
+    const LocaleFormat format = LocaleFormat::FromSystem();
     try {
         const PdfExportResult result = ExportPdf(book, position - 1, kind, QStringToPath(outputFile),
                                                  CurrentPrinterPage(), format);
@@ -185,7 +183,11 @@ int RunExportCustomersCsv(const QString& dataFolder, const std::string& file, st
     const CustomerCsvExport::Result result = CustomerCsvExport::WriteFile(customers.Dbf1(), file);
     switch (result.status) {
     case CustomerCsvExport::Result::Status::Written:
-        return 0;
+        if (result.damagedMemos.empty())
+            return 0;
+        std::fprintf(errors, "Die CSV-Datei wurde geschrieben. %s\n",
+                     Utf16ToUtf8(DamagedMemoWalk::Report(result.damagedMemos)).c_str());
+        return 1;
     case CustomerCsvExport::Result::Status::CannotCreate:
         std::fprintf(errors, "%s: %s\n", Utf16ToUtf8(MessageText(12)).c_str(), result.error.c_str());
         return 1;
@@ -202,15 +204,20 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
     if (!OpenCustomers(customers, dataFolder, errors))
         return 1;
     std::unique_ptr<FileByteSource> source;
+    CsvEncoding::Kind encoding = CsvEncoding::Kind::Windows1252;
     try {
+        FileByteSource probe(file);
+        encoding = CsvEncoding::Detect(probe);
         source = std::make_unique<FileByteSource>(file);
     } catch (const IoError& error) {
         std::fprintf(errors, "%s: %s\n", Utf16ToUtf8(MessageText(13)).c_str(), error.what());
         return 1;
     }
+    if (!customers.RepairBeforeChange())  // a damaged table is written anew first (reported)
+        return 1;
     CustomerCsvImport::Result result;
     try {
-        result = CustomerCsvImport::Read(customers.Dbf1(), *source);
+        result = CustomerCsvImport::Read(customers.Dbf1(), *source, {}, encoding);
     } catch (const IoError& error) {
         std::fprintf(errors, "Die Datei konnte nicht zu Ende gelesen werden: %s\n", error.what());
         return 1;
@@ -220,5 +227,8 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
                      result.firstError.c_str());
     if (result.tooLong > 0)
         std::fprintf(errors, "%u Zeilen waren zu lang und wurden übersprungen\n", result.tooLong);
+    if (result.replaced > 0)
+        std::fprintf(errors, "%llu Zeichen gibt es in der Zeichentabelle der Kundendatenbank nicht; sie wurden als \"?\" gespeichert\n",
+                     static_cast<unsigned long long>(result.replaced));
     return result.notStored == 0 && result.tooLong == 0 ? 0 : 1;
 }

@@ -124,6 +124,39 @@ std::vector<std::u16string> CsvLineParser::PlainValues(std::u16string_view line,
     std::vector<std::u16string> values;
     size_t start = 0;
     while (start < line.size() && values.size() < maxValues) {
+        // A value that opens with a double quote, as spreadsheet programs write a value that
+        // holds ";", a quote or a line break: up to the closing quote, two quotes in a row
+        // standing for one, then whatever follows up to the separator. Never closed, it is
+        // an ordinary value.
+        if (line[start] == u'"') {
+            std::u16string value;
+            size_t k = start + 1;
+            bool closed = false;
+            while (k < line.size()) {
+                const size_t quote = line.find(u'"', k);
+                if (quote == std::u16string_view::npos)
+                    break;
+                value.append(line.substr(k, quote - k));
+                if (quote + 1 < line.size() && line[quote + 1] == u'"') {
+                    value.push_back(u'"');
+                    k = quote + 2;
+                    continue;
+                }
+                k = quote + 1;
+                closed = true;
+                break;
+            }
+            if (closed) {
+                const size_t separator = line.find(u';', k);
+                const size_t end = separator == std::u16string_view::npos ? line.size() : separator;
+                value.append(line.substr(k, end - k));
+                values.push_back(std::move(value));
+                if (separator == std::u16string_view::npos)
+                    break;
+                start = separator + 1;
+                continue;
+            }
+        }
         const size_t separator = line.find(u';', start);
         if (separator == std::u16string_view::npos) {
             values.emplace_back(line.substr(start));

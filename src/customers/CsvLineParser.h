@@ -15,8 +15,11 @@
 // ""Hallo"", runs to the second double quote after it and keeps the first of them: it reads
 // as "Hallo" with its double quotes.
 //
-// Any other line is a plain line: values separated by ";", no quoting; a ";" at the end of
-// the line adds no empty value.
+// Any other line is a plain line: values separated by ";"; a ";" at the end of the line adds
+// no empty value. A value that opens with a double quote is quoted as spreadsheet programs
+// quote: it runs to the closing quote (two in a row stand for one) and may hold ";" and line
+// breaks; one that is never closed is an ordinary value. Other quotes are ordinary
+// characters.
 //
 // Every function keeps at most maxValues values; the rest of the line is not read.
 class CsvLineParser {

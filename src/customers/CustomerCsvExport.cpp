@@ -1,6 +1,7 @@
 #include "customers/CustomerCsvExport.h"
 
 #include "customers/CsvValueCodec.h"
+#include "customers/DamagedMemoWalk.h"
 #include "dbase/DbfTable.h"
 #include "foundation/AtomicFileSink.h"
 #include "foundation/ByteSink.h"
@@ -44,16 +45,19 @@ std::string CustomerCsvExport::HeaderLine(const DbfTable& table)
     return line;
 }
 
-uint32_t CustomerCsvExport::Write(DbfTable& table, ByteSink& sink, const CustomerProgress& progress)
+uint32_t CustomerCsvExport::Write(DbfTable& table, ByteSink& sink, const CustomerProgress& progress,
+                                  std::vector<uint32_t>* damagedMemos)
 {
+    DamagedMemoWalk damaged(table);
     CustomerProgressSteps steps(progress);
     steps.Report(0, 1);
     std::string out = HeaderLine(table) + "\r\n";
     const uint64_t total = table.PhysicalRecordCount();
     const int fields = table.FieldCount();
+    // Character columns of a Windows-1252 table go out as the bytes they are stored in.
     std::vector<bool> character;
     for (int i = 0; i < fields; ++i)
-        character.push_back(table.Field(i).type == 'C');
+        character.push_back(table.Field(i).type == 'C' && table.CodePage().IsWindows1252());
     uint32_t records = 0;
     for (table.First(); !table.Eof(); table.Next()) {
         for (int i = 0; i < fields; ++i) {
@@ -65,6 +69,7 @@ uint32_t CustomerCsvExport::Write(DbfTable& table, ByteSink& sink, const Custome
                 AppendQuoted(out, EncodeCp1252(table.Value(i)));
         }
         out += "\r\n";
+        damaged.Visit();
         if (out.size() >= kFlushBytes) {
             sink.Write(out.data(), out.size());
             out.clear();
@@ -74,6 +79,8 @@ uint32_t CustomerCsvExport::Write(DbfTable& table, ByteSink& sink, const Custome
     }
     sink.Write(out.data(), out.size());
     steps.Report(1, 1);
+    if (damagedMemos)
+        *damagedMemos = damaged.Records();
     return records;
 }
 
@@ -90,12 +97,13 @@ CustomerCsvExport::Result CustomerCsvExport::WriteFile(DbfTable& table, const st
         return result;
     }
     try {
-        result.records = Write(table, *sink, progress);
+        result.records = Write(table, *sink, progress, &result.damagedMemos);
         sink->Commit();
     } catch (const IoError& error) {
         result.status = Result::Status::WriteFailed;
         result.error = error.what();
         result.records = 0;
+        result.damagedMemos.clear();
     }
     return result;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class ByteSink;
 class DbfTable;
@@ -11,8 +12,9 @@ class DbfTable;
 // The customer table as a CSV file: a header line of the column names, then one line per
 // record that a walk of the table visits (the search and the active order apply), every
 // column in table order, memos included. Each value is escaped (CsvValueCodec) and put in
-// double quotes; values are separated by ";", lines end with CR LF; Windows-1252, no byte
-// order mark.
+// double quotes; values are separated by ";", lines end with CR LF; Windows-1252 whatever
+// the table's code page, no byte order mark. A damaged memo is written as an empty value
+// and its record is named in the result.
 class CustomerCsvExport {
 public:
     struct Result {
@@ -20,10 +22,13 @@ public:
         Status status = Status::Written;
         uint32_t records = 0;
         std::string error;  // the system's description when not written
+        std::vector<uint32_t> damagedMemos;  // records written with an empty memo
     };
 
-    // Writes to the sink; returns the number of records. Raises IoError.
-    static uint32_t Write(DbfTable& table, ByteSink& sink, const CustomerProgress& progress = {});
+    // Writes to the sink; returns the number of records. Raises IoError. The records whose
+    // memo was damaged go to damagedMemos when given.
+    static uint32_t Write(DbfTable& table, ByteSink& sink, const CustomerProgress& progress = {},
+                          std::vector<uint32_t>* damagedMemos = nullptr);
 
     // Writes the file whole or not at all: an existing file of that name is replaced only
     // when the new one is complete.

@@ -1,5 +1,6 @@
 #include "customers/CustomerReport.h"
 
+#include "customers/DamagedMemoWalk.h"
 #include "dbase/DbfTable.h"
 
 std::u16string CustomerReport::Line(std::u16string_view name, std::u16string_view value)
@@ -39,8 +40,10 @@ std::vector<std::u16string> CustomerReport::RecordLines(const DbfTable& table)
     return lines;
 }
 
-std::vector<uint32_t> CustomerReport::FilledCounts(DbfTable& table, const CustomerProgress& progress)
+std::vector<uint32_t> CustomerReport::FilledCounts(DbfTable& table, const CustomerProgress& progress,
+                                                  std::vector<uint32_t>* damagedMemos)
 {
+    DamagedMemoWalk damaged(table);
     CustomerProgressSteps steps(progress);
     std::vector<uint32_t> counts(static_cast<size_t>(table.FieldCount()), 0);
     const uint64_t total = table.PhysicalRecordCount();
@@ -50,8 +53,11 @@ std::vector<uint32_t> CustomerReport::FilledCounts(DbfTable& table, const Custom
             if (!table.Value(i).empty())
                 ++counts[size_t(i)];
         }
+        damaged.Visit();
         steps.Report(++walked, total);
     }
+    if (damagedMemos)
+        *damagedMemos = damaged.Records();
     return counts;
 }
 

@@ -2,6 +2,7 @@
 
 #include "customers/CustomerProgress.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,10 @@ public:
     static std::vector<std::u16string> RecordLines(const DbfTable& table);
 
     // How many visible records (the search applies) have a non-empty text in each column.
-    // The walk leaves the last visible record current.
-    static std::vector<uint32_t> FilledCounts(DbfTable& table, const CustomerProgress& progress = {});
+    // The walk leaves the last visible record current. A damaged memo counts as empty; the
+    // records that had one go to damagedMemos when given.
+    static std::vector<uint32_t> FilledCounts(DbfTable& table, const CustomerProgress& progress = {},
+                                              std::vector<uint32_t>* damagedMemos = nullptr);
     // The counts as report lines, one per column.
     static std::vector<std::u16string> CountLines(const DbfTable& table, const std::vector<uint32_t>& counts);
 };

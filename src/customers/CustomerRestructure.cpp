@@ -66,7 +66,8 @@ RebuildPlan CustomerRestructure::ChangeLengths(const std::vector<DbfField>& fiel
 {
     RebuildPlan plan = Same(fields);
     for (size_t i = 0; i < plan.fields.size() && i < lengths.size(); ++i) {
-        if (plan.fields[i].IsMemo())
+        // Memos, dates and logical values have the one length that dBase gives them.
+        if (plan.fields[i].IsMemo() || plan.fields[i].type == 'D' || plan.fields[i].type == 'L')
             continue;
         if (const auto length = WholeNumber(lengths[i]))
             plan.fields[i].length = *length;

@@ -22,7 +22,8 @@ public:
     // memo moves up with its text). Nothing when there are 15 columns or fewer.
     static std::optional<RebuildPlan> DeleteLastField(const std::vector<DbfField>& fields);
     // New lengths from the lengths grid's texts, one per column; a text that is not a whole
-    // number (or a memo row) keeps the old length.
+    // number (or a memo, date or logical column's row) keeps the old length. A number column
+    // keeps its decimals.
     static RebuildPlan ChangeLengths(const std::vector<DbfField>& fields, const std::vector<std::u16string>& lengths);
     // New column i is old column order[i], unchanged.
     static RebuildPlan Reorder(const std::vector<DbfField>& fields, const std::vector<int>& order);

@@ -4,17 +4,17 @@
 
 #include <unordered_set>
 
-CustomerValueLists::Lists CustomerValueLists::Collect(DbfTable& table, const CustomerEditBinding& binding)
+std::vector<std::u16string> CustomerValueLists::Collect(const DbfTable& table, const std::vector<uint32_t>& records,
+                                                         int field)
 {
-    Lists lists;
-    std::array<std::unordered_set<std::u16string>, CustomerEditBinding::kComboCount> seen;
-    for (table.First(); !table.Eof(); table.Next()) {
-        for (size_t k = 0; k < lists.size(); ++k) {
-            const int field = binding.comboFields[k];
-            std::u16string value = field >= 0 ? table.Value(field) : std::u16string();
-            if (seen[k].insert(value).second)
-                lists[k].push_back(std::move(value));
-        }
+    std::vector<std::u16string> list;
+    if (field < 0 || field >= table.FieldCount())
+        return list;
+    std::unordered_set<std::u16string> seen;
+    for (const uint32_t recNo : records) {
+        std::u16string value = table.ValueAt(recNo, field);
+        if (seen.insert(value).second)
+            list.push_back(std::move(value));
     }
-    return lists;
+    return list;
 }

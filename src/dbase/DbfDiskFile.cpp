@@ -102,3 +102,11 @@ void DbfDiskFile::Sync()
     if (fd_ >= 0 && !readOnly_ && fsync(fd_) != 0)
         throw IoError::FromErrno(path_);
 }
+
+bool DbfDiskFile::IsFileAt(const std::string& path) const
+{
+    struct stat open {};
+    struct stat named {};
+    return fd_ >= 0 && fstat(fd_, &open) == 0 && ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev
+           && open.st_ino == named.st_ino;
+}

@@ -31,6 +31,8 @@ public:
     void WriteAt(uint64_t offset, const void* data, size_t n);
     // Forces written data to the disk.
     void Sync();
+    // Whether path names (through links) the file that is open here.
+    bool IsFileAt(const std::string& path) const;
 
 private:
     int fd_ = -1;

@@ -1,11 +1,12 @@
 #include "dbase/DbfHeader.h"
 
 #include "foundation/ByteSource.h"
-#include "foundation/Cp1252.h"
 #include "foundation/IoError.h"
+#include "foundation/Utf8.h"
 
 #include <algorithm>
 #include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -50,6 +51,23 @@ bool CheckedLength(const DbfField& field, bool reading)
     }
 }
 
+std::string AllowedLengths(char type)
+{
+    switch (type) {
+    case 'C':
+        return "1 bis 254";
+    case 'N':
+    case 'F':
+        return "1 bis 20";
+    case 'D':
+        return "Datumsfelder haben 8";
+    case 'L':
+        return "logische Felder haben 1";
+    default:
+        return "Memofelder haben 10";
+    }
+}
+
 }  // namespace
 
 DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
@@ -66,9 +84,14 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
     header.recordCount = source.ReadU32();
     header.headerLength = source.ReadU16();
     header.recordLength = source.ReadU16();
-    source.Skip(17);
+    source.Skip(4);
+    std::string tag(DbfPairTag::kSize, '\0');
+    source.Read(tag.data(), tag.size());
+    header.tag = DbfPairTag::FromBytes(tag);
+    source.Skip(1);
     header.languageDriver = source.ReadU8();
     source.Skip(2);
+    const DbfCodePage codePage = header.CodePage();
 
     if (header.headerLength < 32 + 32 + 1 || header.headerLength > fileSize)
         Damaged(file, "die Kopflänge " + std::to_string(header.headerLength) + " ist ungültig");
@@ -96,12 +119,13 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
         while (nameLength < 11 && d[nameLength] != 0)
             ++nameLength;
         DbfField field;
-        field.name = DecodeCp1252(std::string_view(reinterpret_cast<const char*>(d), nameLength));
+        field.name = codePage.Decode(std::string_view(reinterpret_cast<const char*>(d), nameLength));
         while (!field.name.empty() && field.name.back() == u' ')
             field.name.pop_back();
         field.type = static_cast<char>(d[11]);
         field.length = d[16];
-        field.decimals = d[17];
+        // Only numbers have decimals; other writers leave anything in that byte.
+        field.decimals = (field.type == 'N' || field.type == 'F') ? d[17] : 0;
         const std::string number = std::to_string(header.fields.size() + 1);
         if (field.name.empty())
             Damaged(file, "Feld " + number + " hat keinen Namen");
@@ -118,14 +142,14 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
     if (recordLength != header.recordLength)
         Damaged(file, "die Satzlänge " + std::to_string(header.recordLength)
                           + " passt nicht zu den Feldern (" + std::to_string(recordLength) + ")");
-    const uint64_t needed = uint64_t(header.headerLength) + uint64_t(header.recordCount) * header.recordLength;
-    if (needed > fileSize)
-        Damaged(file, "die Datei ist kürzer als die angegebenen " + std::to_string(header.recordCount)
-                          + " Datensätze");
+    header.announcedRecordCount = header.recordCount;
+    const uint64_t whole = (fileSize - header.headerLength) / header.recordLength;
+    if (whole < header.recordCount)
+        header.recordCount = static_cast<uint32_t>(whole);
     return header;
 }
 
-void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& fileName)
+void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& fileName, const DbfCodePage& codePage)
 {
     auto refuse = [&](const std::string& what) { throw IoError(fileName, what); };
     if (fields.empty())
@@ -135,24 +159,28 @@ void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& file
     int recordLength = 1;
     std::vector<std::u16string> seen;
     for (const DbfField& field : fields) {
-        const std::string shown = EncodeCp1252(field.name);
+        const std::string shown = Utf16ToUtf8(field.name);
         if (field.name.empty())
             refuse("Der Name eines Feldes darf nicht leer sein");
         if (field.name.size() > kMaxNameLength)
             refuse("Der Feldname \"" + shown + "\" ist länger als 10 Zeichen");
         for (char16_t c : field.name) {
-            if (c <= u' ' || c == 0x7F || (EncodeCp1252Char(c) == '?' && c != u'?'))
+            if (c <= u' ' || c == 0x7F || !codePage.Represents(c))
                 refuse("Der Feldname \"" + shown + "\" enthält ein unzulässiges Zeichen");
         }
         const std::u16string upper = UpperAscii(field.name);
         if (std::find(seen.begin(), seen.end(), upper) != seen.end())
             refuse("Der Feldname \"" + shown + "\" kommt doppelt vor");
         seen.push_back(upper);
-        if (field.type != 'C' && field.type != 'M')
-            refuse("Feld \"" + shown + "\": nur Zeichen- und Memofelder können angelegt werden");
+        if (std::string_view("CMNFDL").find(field.type) == std::string_view::npos)
+            refuse("Feld \"" + shown + "\": der Feldtyp " + std::string(1, field.type) + " wird nicht unterstützt");
         if (!CheckedLength(field, false))
-            refuse("Feld \"" + shown + "\": die Länge " + std::to_string(field.length)
-                   + " ist ungültig (1 bis 254)");
+            refuse("Feld \"" + shown + "\": die Länge " + std::to_string(field.length) + " ist ungültig ("
+                   + AllowedLengths(field.type) + ")");
+        const bool number = field.type == 'N' || field.type == 'F';
+        if (field.decimals != 0 && (!number || field.decimals >= field.length || field.decimals > 15))
+            refuse("Feld \"" + shown + "\": " + std::to_string(field.decimals)
+                   + " Nachkommastellen passen nicht zur Länge " + std::to_string(field.length));
         recordLength += field.length;
     }
     if (recordLength > kMaxRecordLength)
@@ -160,9 +188,10 @@ void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& file
                + " Bytes lang; dBase erlaubt höchstens 4000");
 }
 
-DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields)
+DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields, uint8_t languageDriver)
 {
     DbfHeader header;
+    header.languageDriver = languageDriver;
     const bool memo = std::any_of(fields.begin(), fields.end(), [](const DbfField& f) { return f.IsMemo(); });
     header.version = memo ? DbfHeader::kVersionDBase4Memo : DbfHeader::kVersionPlain;
     header.fields = fields;
@@ -200,10 +229,13 @@ std::string SerializeDbfHeader(const DbfHeader& header)
     bytes[9] = static_cast<char>(header.headerLength >> 8);
     bytes[10] = static_cast<char>(header.recordLength & 0xFF);
     bytes[11] = static_cast<char>(header.recordLength >> 8);
+    const std::string tag = header.tag.Bytes();
+    std::copy(tag.begin(), tag.end(), bytes.begin() + DbfPairTag::kTableOffset);
     bytes[29] = static_cast<char>(header.languageDriver);
+    const DbfCodePage codePage = header.CodePage();
     for (const DbfField& field : header.fields) {
         std::string d(32, '\0');
-        const std::string name = EncodeCp1252(field.name);
+        const std::string name = codePage.Encode(field.name);
         std::copy(name.begin(), name.begin() + std::min<size_t>(name.size(), 10), d.begin());
         d[11] = field.type;
         d[16] = static_cast<char>(field.length);

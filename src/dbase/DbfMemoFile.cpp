@@ -27,7 +27,7 @@ void PutU32(std::string& bytes, size_t at, uint32_t value)
 
 }  // namespace
 
-std::string DbfMemoFile::NewFileHeader(const std::string& tableBaseName)
+std::string DbfMemoFile::NewFileHeader(const std::string& tableBaseName, const DbfPairTag& tag)
 {
     std::string header(kBlockSize, '\0');
     PutU32(header, 0, 1);            // next free block
@@ -36,6 +36,8 @@ std::string DbfMemoFile::NewFileHeader(const std::string& tableBaseName)
     std::copy(name.begin(), name.end(), header.begin() + 8);
     header[20] = static_cast<char>(kBlockSize & 0xFF);  // block size, dBase IV
     header[21] = static_cast<char>(kBlockSize >> 8);
+    const std::string tagBytes = tag.Bytes();
+    std::copy(tagBytes.begin(), tagBytes.end(), header.begin() + DbfPairTag::kMemoOffset);
     return header;
 }
 
@@ -50,6 +52,9 @@ void DbfMemoFile::Open(const std::string& path, Style style)
     }
     unsigned char head[24];
     file_.ReadAt(0, head, sizeof head);
+    std::string tag(DbfPairTag::kSize, '\0');
+    tag.resize(file_.ReadSomeAt(DbfPairTag::kMemoOffset, tag.data(), tag.size()));
+    tag_ = DbfPairTag::FromBytes(tag);
     if (style == Style::DBase4) {
         uint32_t size = uint32_t(head[20]) | uint32_t(head[21]) << 8;
         if (size == 0)
@@ -76,23 +81,36 @@ uint32_t DbfMemoFile::NextFreeBlock() const
 
 std::string DbfMemoFile::Read(uint32_t block) const
 {
+    std::string why;
+    std::optional<std::string> text = ReadIfSound(block, &why);
+    if (!text)
+        Damaged(file_.Path(), why);
+    return std::move(*text);
+}
+
+std::optional<std::string> DbfMemoFile::ReadIfSound(uint32_t block, std::string* why) const
+{
+    const auto damaged = [why](std::string what) -> std::optional<std::string> {
+        if (why)
+            *why = std::move(what);
+        return std::nullopt;
+    };
     const uint64_t offset = uint64_t(block) * blockSize_;
     const uint64_t size = file_.Size();
     if (block == 0 || offset >= size)
-        Damaged(file_.Path(), "Verweis auf Block " + std::to_string(block) + " hinter dem Dateiende");
+        return damaged("Verweis auf Block " + std::to_string(block) + " hinter dem Dateiende");
     unsigned char head[8] = {};
     const size_t got = file_.ReadSomeAt(offset, head, sizeof head);
     if (got == 8 && std::equal(head, head + 4, kDBase4Signature)) {
         const uint32_t length = U32At(head + 4);
         if (length < 8 || offset + length > size)
-            Damaged(file_.Path(), "die Länge des Memos in Block " + std::to_string(block)
-                                      + " reicht über das Dateiende");
+            return damaged("die Länge des Memos in Block " + std::to_string(block) + " reicht über das Dateiende");
         std::string text(length - 8, '\0');
         file_.ReadAt(offset + 8, text.data(), text.size());
         return text;
     }
     if (style_ == Style::DBase4)
-        Damaged(file_.Path(), "Block " + std::to_string(block) + " ist kein Memoanfang");
+        return damaged("Block " + std::to_string(block) + " ist kein Memoanfang");
     // dBase III: the text runs up to the first 0x1A (or the end of the file).
     std::string text;
     char chunk[4096];

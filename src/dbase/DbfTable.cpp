@@ -6,6 +6,7 @@
 #include "foundation/Cp1252.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
+#include "foundation/Utf8.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -74,17 +75,22 @@ std::string DbfTable::MemoPathFor(const std::string& path)
     return path + ".dbt";
 }
 
-void DbfTable::Create(const std::string& path, const std::vector<DbfField>& fields)
+namespace {
+
+void CreateTagged(const std::string& path, const std::vector<DbfField>& fields, uint8_t languageDriver,
+                  const std::string& memoFile, const DbfPairTag& tag, bool sealed)
 {
-    CheckDbfFields(fields, path);
-    const DbfHeader header = MakeDbfHeader(fields);
-    const std::string memoPath = MemoPathFor(path);
+    CheckDbfFields(fields, path, DbfCodePage::ForLanguageDriver(languageDriver));
+    DbfHeader header = MakeDbfHeader(fields, languageDriver);
+    if (sealed)
+        header.tag = tag;
+    const std::string memoPath = memoFile.empty() ? DbfTable::MemoPathFor(path) : memoFile;
     AtomicFileSink table(path);
     table.WriteBytes(SerializeDbfHeader(header));
     table.WriteU8(0x1A);
     if (header.HasMemoFile()) {
         AtomicFileSink memo(memoPath);
-        memo.WriteBytes(DbfMemoFile::NewFileHeader(BaseName(path)));
+        memo.WriteBytes(DbfMemoFile::NewFileHeader(BaseName(path), tag));
         memo.Commit();
     } else if (std::remove(memoPath.c_str()) != 0 && errno != ENOENT) {
         throw IoError::FromErrno(memoPath);
@@ -92,7 +98,54 @@ void DbfTable::Create(const std::string& path, const std::vector<DbfField>& fiel
     table.Commit();
 }
 
-void DbfTable::Open(const std::string& path)
+}  // namespace
+
+void DbfTable::Create(const std::string& path, const std::vector<DbfField>& fields, uint8_t languageDriver,
+                      const std::string& memoPath)
+{
+    CreateTagged(path, fields, languageDriver, memoPath, DbfPairTag::New(), true);
+}
+
+DbfPairTag DbfTable::CreateUnsealed(const std::string& path, const std::vector<DbfField>& fields,
+                                    uint8_t languageDriver, const std::string& memoPath)
+{
+    const DbfPairTag tag = DbfPairTag::New();
+    CreateTagged(path, fields, languageDriver, memoPath, tag, false);
+    return tag;
+}
+
+bool DbfTable::HasMemoFields() const
+{
+    return std::any_of(header_.fields.begin(), header_.fields.end(), [](const DbfField& f) { return f.IsMemo(); });
+}
+
+void DbfTable::Seal(const DbfPairTag& tag)
+{
+    CheckActive();
+    CheckChangeable();
+    FlushAppends();
+    if (memo_.IsOpen())
+        memo_.Sync();
+    file_.Sync();
+    const std::string bytes = tag.Bytes();
+    file_.WriteAt(DbfPairTag::kTableOffset, bytes.data(), bytes.size());
+    file_.Sync();
+    header_.tag = tag;
+}
+
+bool DbfTable::OpenFilesAre(const std::string& tablePath, const std::string& memoPath) const
+{
+    return Active() && file_.IsFileAt(tablePath) && (!memo_.IsOpen() || memo_.File().IsFileAt(memoPath));
+}
+
+void DbfTable::CheckChangeable() const
+{
+    if (header_.CutOff())
+        throw IoError(path_, "Die Tabelle ist beschädigt (die Datei endet mitten in den Datensätzen) und wird nicht "
+                             "verändert, bevor sie neu geschrieben ist");
+}
+
+void DbfTable::Open(const std::string& path, const std::string& memoPath)
 {
     Close();
     DbfHeader header;
@@ -107,11 +160,13 @@ void DbfTable::Open(const std::string& path)
         if (file_.Size() < header.RecordOffset(header.recordCount + 1))
             throw IoError(path, "Beschädigte dBase-Tabelle: die Datei ist kürzer als angegeben");
         if (hasMemoField) {
-            memo_.Open(MemoPathFor(path), header.version == DbfHeader::kVersionDBase3Memo
+            memo_.Open(memoPath.empty() ? MemoPathFor(path) : memoPath, header.version == DbfHeader::kVersionDBase3Memo
                                               ? DbfMemoFile::Style::DBase3
                                               : DbfMemoFile::Style::DBase4);
         }
         header_ = std::move(header);
+        codePage_ = header_.CodePage();
+        damagedMemos_.clear();
         path_ = path;
         state_ = State::Browse;
         First();
@@ -133,6 +188,8 @@ void DbfTable::Close()
     memo_.Close();
     file_.Close();
     header_ = DbfHeader();
+    codePage_ = DbfCodePage::Windows1252();
+    damagedMemos_.clear();
     state_ = State::Inactive;
     indexes_.clear();
     activeIndex_ = -1;
@@ -332,18 +389,26 @@ std::string_view DbfTable::FieldBytes(const std::string& record, int field) cons
                                            size_t(header_.fields[size_t(field)].length));
 }
 
-std::u16string DbfTable::ValueOf(const std::string& record, int field) const
+std::u16string DbfTable::ValueOf(const std::string& record, uint32_t recNo, int field) const
 {
     const DbfField& f = Field(field);
     const std::string_view bytes = FieldBytes(record, field);
     if (!f.IsMemo())
-        return DbfValueCodec::Decode(f, bytes);
-    const uint32_t block = DbfValueCodec::MemoBlock(bytes, path_);
-    if (block == 0)
+        return DbfValueCodec::Decode(f, bytes, codePage_);
+    const std::optional<uint32_t> block = DbfValueCodec::ParseMemoBlock(bytes);
+    if (block && *block == 0)
         return {};
     if (!memo_.IsOpen())
         throw IoError(path_, "Die Memodatei ist nicht geöffnet");
-    return DecodeCp1252(memo_.Read(block));
+    std::optional<std::string> text;
+    if (block)
+        text = memo_.ReadIfSound(*block);
+    if (!text) {
+        if (recNo != 0)
+            damagedMemos_.insert(recNo);
+        return {};
+    }
+    return codePage_.Decode(*text);
 }
 
 std::u16string DbfTable::Value(int field) const
@@ -353,19 +418,19 @@ std::u16string DbfTable::Value(int field) const
     if (state_ == State::Edit || state_ == State::Insert) {
         const auto pending = pendingMemos_.find(field);
         if (pending != pendingMemos_.end())
-            return DecodeCp1252(pending->second);
-        return ValueOf(editRecord_, field);
+            return codePage_.Decode(pending->second);
+        return ValueOf(editRecord_, state_ == State::Edit ? recNo_ : 0, field);
     }
     if (recNo_ == 0)
         return {};
-    return ValueOf(record_, field);
+    return ValueOf(record_, recNo_, field);
 }
 
 std::u16string DbfTable::Value(std::u16string_view name) const
 {
     const int field = FieldIndex(name);
     if (field < 0)
-        throw IoError(path_, "Feld nicht gefunden: " + EncodeCp1252(name));
+        throw IoError(path_, "Feld nicht gefunden: " + Utf16ToUtf8(name));
     return Value(field);
 }
 
@@ -374,11 +439,11 @@ std::u16string DbfTable::ValueAt(uint32_t recNo, int field) const
     CheckActive();
     Field(field);
     if (recNo == recNo_ && state_ == State::Browse)
-        return ValueOf(record_, field);
+        return ValueOf(record_, recNo, field);
     if (recNo == 0 || recNo > header_.recordCount)
         return {};
     const std::string record(RecordBytes(recNo, true), header_.recordLength);
-    return ValueOf(record, field);
+    return ValueOf(record, recNo, field);
 }
 
 std::string_view DbfTable::RawValue(int field) const
@@ -408,6 +473,7 @@ void DbfTable::SetRawValue(int field, std::string_view bytes)
 void DbfTable::Append()
 {
     CheckBrowseMode();
+    CheckChangeable();
     editRecord_.assign(header_.recordLength, ' ');
     pendingMemos_.clear();
     state_ = State::Insert;
@@ -420,6 +486,7 @@ void DbfTable::Edit()
         return;
     if (recNo_ == 0)
         throw IoError(path_, "Kein aktueller Datensatz zum Bearbeiten");
+    CheckChangeable();
     editRecord_ = record_;
     pendingMemos_.clear();
     state_ = State::Edit;
@@ -432,10 +499,10 @@ void DbfTable::SetValue(int field, std::u16string_view text)
     if (state_ == State::Browse)
         Edit();
     if (f.IsMemo()) {
-        pendingMemos_[field] = EncodeCp1252(text);
+        pendingMemos_[field] = codePage_.Encode(text);
         return;
     }
-    const std::string bytes = DbfValueCodec::Encode(f, text);
+    const std::string bytes = DbfValueCodec::Encode(f, text, codePage_, path_);
     std::copy(bytes.begin(), bytes.end(), editRecord_.begin() + header_.offsets[size_t(field)]);
 }
 
@@ -443,7 +510,7 @@ void DbfTable::SetValue(std::u16string_view name, std::u16string_view text)
 {
     const int field = FieldIndex(name);
     if (field < 0)
-        throw IoError(path_, "Feld nicht gefunden: " + EncodeCp1252(name));
+        throw IoError(path_, "Feld nicht gefunden: " + Utf16ToUtf8(name));
     SetValue(field, text);
 }
 
@@ -488,6 +555,7 @@ void DbfTable::Post()
     if (inserting && header_.recordCount == std::numeric_limits<uint32_t>::max())
         throw IoError(path_, "Die Tabelle ist voll");
     // Memos first: the record then points only to text that is already complete.
+    const bool wroteMemo = !pendingMemos_.empty();
     for (auto it = pendingMemos_.begin(); it != pendingMemos_.end();) {
         if (!memo_.IsOpen())
             throw IoError(path_, "Die Memodatei ist nicht geöffnet");
@@ -497,6 +565,8 @@ void DbfTable::Post()
     }
     const uint32_t recNo = inserting ? header_.recordCount + 1 : recNo_;
     WriteRecord(recNo, editRecord_, inserting);
+    if (wroteMemo)
+        damagedMemos_.erase(recNo);  // a new memo mends a damaged one
     record_ = editRecord_;
     recNo_ = recNo;
     state_ = State::Browse;
@@ -525,6 +595,7 @@ void DbfTable::Delete()
     Cancel();
     if (recNo_ == 0)
         throw IoError(path_, "Kein aktueller Datensatz zum Löschen");
+    CheckChangeable();
     std::string flagged = record_;
     flagged[0] = '*';
     WriteRecord(recNo_, flagged, false);
@@ -552,10 +623,16 @@ void DbfTable::SetFiltered(bool on)
     First();
 }
 
+// The collation orders Windows-1252 bytes; text of another code page is converted first.
+std::string DbfTable::CollationBytes(std::string bytes) const
+{
+    return codePage_.IsWindows1252() ? bytes : EncodeCp1252(codePage_.Decode(bytes));
+}
+
 std::string DbfTable::KeyBytes(uint32_t recNo, int field) const
 {
-    return std::string(RecordBytes(recNo, false) + header_.offsets[size_t(field)],
-                       size_t(header_.fields[size_t(field)].length));
+    return CollationBytes(std::string(RecordBytes(recNo, false) + header_.offsets[size_t(field)],
+                                      size_t(header_.fields[size_t(field)].length)));
 }
 
 void DbfTable::Reindex(DbfIndex& index, uint32_t recNo)
@@ -585,7 +662,7 @@ void DbfTable::AddIndex(const std::u16string& name, int field)
     if (f.IsMemo())
         throw IoError(path_, "Ein Memofeld kann nicht indiziert werden");
     if (name.empty() || HasIndex(name))
-        throw IoError(path_, "Der Index \"" + EncodeCp1252(name) + "\" existiert bereits");
+        throw IoError(path_, "Der Index \"" + Utf16ToUtf8(name) + "\" existiert bereits");
     struct Entry {
         std::string key;
         std::string bytes;
@@ -596,7 +673,7 @@ void DbfTable::AddIndex(const std::u16string& name, int field)
     const size_t offset = header_.offsets[size_t(field)];
     for (uint32_t recNo = 1; recNo <= header_.recordCount; ++recNo) {
         const char* record = RecordBytes(recNo, true);
-        std::string bytes(record + offset, size_t(f.length));
+        std::string bytes = CollationBytes(std::string(record + offset, size_t(f.length)));
         while (!bytes.empty() && (bytes.back() == ' ' || bytes.back() == '\0'))
             bytes.pop_back();
         entries.push_back({DbfCollation::Key(bytes), std::move(bytes), recNo});
@@ -641,7 +718,7 @@ void DbfTable::SelectIndex(std::u16string_view name)
                 found = static_cast<int>(i);
         }
         if (found < 0)
-            throw IoError(path_, "Index nicht gefunden: " + EncodeCp1252(name));
+            throw IoError(path_, "Index nicht gefunden: " + Utf16ToUtf8(name));
     }
     activeIndex_ = found;
     if (recNo_ != 0) {

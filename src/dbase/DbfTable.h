@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,10 @@
 // demand through one buffer of bounded size, so a walk costs the same memory whatever the
 // table's size. Deleted records are invisible to every walk.
 //
-// Every failure (a file that cannot be read or written, a damaged table) raises IoError.
+// Text is read and written in the code page that the table's header names (DbfCodePage).
+//
+// Every failure (a file that cannot be read or written, a damaged table) raises IoError,
+// except a damaged memo: see DamagedMemoRecords().
 class DbfTable {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
@@ -33,13 +37,24 @@ public:
     DbfTable& operator=(const DbfTable&) = delete;
 
     // Creates an empty table at path (and its memo file when a column is a memo), replacing
-    // files of that name. The columns are checked first; dBase limits raise IoError.
-    static void Create(const std::string& path, const std::vector<DbfField>& fields);
+    // files of that name, both with a new tag, with text in the code page of the language
+    // driver byte (new tables: Windows-1252; a copy of a table: the byte of the original, so
+    // that its text can be copied byte for byte). The memo file is the one beside the table,
+    // or memoPath when given. The columns are checked first; dBase limits raise IoError.
+    static void Create(const std::string& path, const std::vector<DbfField>& fields,
+                       uint8_t languageDriver = DbfCodePage::kDriverWindows1252, const std::string& memoPath = {});
+    // The same for a table that is to be filled before it counts: the tag goes only into the
+    // memo file's header; Seal() puts it into the table's once every record is in.
+    static DbfPairTag CreateUnsealed(const std::string& path, const std::vector<DbfField>& fields,
+                                     uint8_t languageDriver = DbfCodePage::kDriverWindows1252,
+                                     const std::string& memoPath = {});
     // "x.dbf" -> "x.dbt".
     static std::string MemoPathFor(const std::string& path);
 
-    // Opens and checks the table, then moves to the first record.
-    void Open(const std::string& path);
+    // Opens and checks the table, then moves to the first record. The memo file is the one
+    // beside it, or memoPath when given. A file that ends inside its records opens with its
+    // whole records (CutOff()) and cannot be changed.
+    void Open(const std::string& path, const std::string& memoPath = {});
     // Posts an edit in progress, then closes. The filter switch and callback stay; the
     // indexes go with the table.
     void Close();
@@ -53,6 +68,23 @@ public:
     // Position of the column of that name (letters a-z compared without case), -1 if none.
     int FieldIndex(std::u16string_view name) const;
     uint8_t Version() const { return header_.version; }
+    // The header's language driver byte and the code page it names.
+    uint8_t LanguageDriver() const { return header_.languageDriver; }
+    const DbfCodePage& CodePage() const { return codePage_; }
+    bool HasMemoFields() const;
+    // The tags of the table's header and of its memo file (see DbfPairTag).
+    const DbfPairTag& Tag() const { return header_.tag; }
+    const DbfPairTag& MemoTag() const { return memo_.Tag(); }
+    // Writes tag into the table's header and forces the table to the disk.
+    void Seal(const DbfPairTag& tag);
+    // Whether the open files are the ones that these paths name (through links); a memo
+    // path counts only for a table with memo columns.
+    bool OpenFilesAre(const std::string& tablePath, const std::string& memoPath) const;
+
+    // The file ends inside its records: only the whole ones are there, and every change is
+    // refused (IoError) so that the file stays as it is.
+    bool CutOff() const { return header_.CutOff(); }
+    uint32_t AnnouncedRecordCount() const { return header_.announcedRecordCount; }
 
     // Navigation in the active order, skipping deleted records and those the filter rejects.
     // At the end Next() sets Eof() and leaves the last record current (and Prior() likewise
@@ -73,16 +105,17 @@ public:
     uint32_t PhysicalRecordCount() const { return header_.recordCount; }
 
     // Value of a column of the current record (of the edit buffer while editing); memo
-    // columns give their text. The empty text when there is no current record.
+    // columns give their text. The empty text when there is no current record, and for a
+    // damaged memo (see DamagedMemoRecords()).
     std::u16string Value(int field) const;
     // By name; a missing name raises IoError.
     std::u16string Value(std::u16string_view name) const;
     // Value of a column of any live record without moving the cursor (for grids).
     std::u16string ValueAt(uint32_t recNo, int field) const;
 
-    // The stored bytes (Windows-1252, padded) of a character column of the current record,
-    // and setting them, cut or padded to the column's length: a copy between tables without
-    // converting the text twice.
+    // The stored bytes (in the table's code page, padded) of a character column of the
+    // current record, and setting them, cut or padded to the column's length: a copy
+    // between tables of the same code page without converting the text twice.
     std::string_view RawValue(int field) const;
     void SetRawValue(int field, std::string_view bytes);
 
@@ -102,6 +135,16 @@ public:
     // Marks the current record deleted and moves to the next visible one (or the one
     // before when it was the last).
     void Delete();
+
+    // A memo that cannot be read (its pointer is no block number, or points past the end of
+    // the memo file or to no memo start, or its length runs past the end) reads as the empty
+    // text, so that one damaged record hides no other from a walk, a search or a grid. The
+    // table remembers the numbers of those records, whoever read them, until
+    // ForgetDamagedMemos(): a walk forgets first, then asks which of the records it visited
+    // had a damaged memo. Writing a new memo into such a record mends it.
+    const std::set<uint32_t>& DamagedMemoRecords() const { return damagedMemos_; }
+    bool MemoDamaged(uint32_t recNo) const { return damagedMemos_.count(recNo) != 0; }
+    void ForgetDamagedMemos() { damagedMemos_.clear(); }
 
     void SetFilterCallback(FilterCallback callback) { filter_ = std::move(callback); }
     // Turns filtering on or off and moves to the first visible record.
@@ -130,6 +173,7 @@ public:
 private:
     void CheckActive() const;
     void CheckBrowseMode();
+    void CheckChangeable() const;
     uint64_t OrderSize() const;
     uint32_t RecAtPosition(uint64_t position) const;
     uint64_t PositionOf(uint32_t recNo) const;
@@ -139,7 +183,8 @@ private:
     void Reload();
     void ClearCurrent();
     std::string_view FieldBytes(const std::string& record, int field) const;
-    std::u16string ValueOf(const std::string& record, int field) const;
+    std::u16string ValueOf(const std::string& record, uint32_t recNo, int field) const;
+    std::string CollationBytes(std::string bytes) const;
     void WriteRecord(uint32_t recNo, const std::string& bytes, bool appended);
     std::string KeyBytes(uint32_t recNo, int field) const;
     void Reindex(DbfIndex& index, uint32_t recNo);
@@ -152,6 +197,7 @@ private:
     DbfDiskFile file_;
     DbfMemoFile memo_;
     DbfHeader header_;
+    DbfCodePage codePage_ = DbfCodePage::Windows1252();
     std::string path_;
     State state_ = State::Inactive;
 
@@ -162,7 +208,8 @@ private:
     bool bof_ = true;
 
     std::string editRecord_;
-    std::map<int, std::string> pendingMemos_;  // Windows-1252 bytes by column
+    std::map<int, std::string> pendingMemos_;  // bytes in the table's code page, by column
+    mutable std::set<uint32_t> damagedMemos_;
 
     FilterCallback filter_;
     bool filtered_ = false;

@@ -140,9 +140,10 @@ size_t StaleFiles::RemoveFromDataFolder(const std::string& dataFolder)
         }
     }
     size_t removed = 0;
-    for (const auto& [folder, bases] : basesByFolder) {
+    for (const auto& entry : basesByFolder) {
+        const std::vector<std::string>& bases = entry.second;  // clang 14 captures no structured binding
         removed += RemoveMatching(
-            folder,
+            entry.first,
             [&bases](std::string_view name) {
                 for (const std::string& base : bases) {
                     if (StartsWith(name, base) && IsTempSuffix(name.substr(base.size())))

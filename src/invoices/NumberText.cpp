@@ -150,7 +150,7 @@ std::u16string FormatGeneral(double value, char16_t separator)
     return out;
 }
 
-std::optional<double> ParseNumber(std::u16string_view text, char16_t separator)
+std::u16string_view TrimBlanks(std::u16string_view text)
 {
     size_t begin = 0;
     size_t end = text.size();
@@ -158,8 +158,15 @@ std::optional<double> ParseNumber(std::u16string_view text, char16_t separator)
         ++begin;
     while (end > begin && text[end - 1] == u' ')
         --end;
+    return text.substr(begin, end - begin);
+}
+
+std::optional<double> ParseNumber(std::u16string_view typed, char16_t separator)
+{
+    const std::u16string_view text = TrimBlanks(typed);
+    const size_t end = text.size();
     std::string ascii;
-    size_t i = begin;
+    size_t i = 0;
     if (i < end && (text[i] == u'+' || text[i] == u'-')) {
         if (text[i] == u'-')
             ascii += '-';

@@ -25,6 +25,9 @@ inline std::u16string FormatFixed2(double value, char16_t separator)
 // or very large values in scientific notation such as 1E-7 or 1,5E20.
 std::u16string FormatGeneral(double value, char16_t separator);
 
+// The text without the blanks around it (number fields allow them on both sides).
+std::u16string_view TrimBlanks(std::u16string_view text);
+
 // Reads a real number: optional spaces, an optional sign, digits with at most one
 // separator, an optional exponent (e or E, optional sign, digits), optional spaces. Nothing
 // for any other text, for no digits at all, and for a value that does not fit a double.

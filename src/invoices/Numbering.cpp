@@ -1,6 +1,7 @@
 #include "invoices/Numbering.h"
 
 #include "invoices/DateTime.h"
+#include "invoices/NumberText.h"
 #include "invoices/TRechnungRec.h"
 #include "invoices/TextBuf.h"
 
@@ -28,17 +29,11 @@ std::u16string CounterText(int64_t counter)
     return Digits(counter, 1);
 }
 
-bool ReadCounterText(std::u16string_view text, int64_t& counter)
+bool ReadCounterText(std::u16string_view typed, int64_t& counter)
 {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
+    const std::u16string_view text = TrimBlanks(typed);
     std::string ascii;
-    for (size_t i = begin; i < end; ++i) {
-        const char16_t c = text[i];
+    for (const char16_t c : text) {
         if (c > 0x7F)
             return false;
         ascii += static_cast<char>(c);

@@ -43,10 +43,8 @@ public:
     int32_t sricht = 0;
     int32_t sort1 = -1;
 
-    bool inchnetto = false;  // a net price is being turned into the gross price
     bool isopened = false;   // reading the store file has been attempted; saving allowed
     bool inopen = false;     // the store file is being read, or reading failed: no saving
-    bool inCH = false;       // the program itself is filling controls or changing data
 
     std::u16string progpath;      // data folder, ending in "/"
     std::u16string realprogpath;  // program folder

@@ -1,34 +1,18 @@
 #include "pdf/TPDFCanvas.h"
 
-#include "foundation/AtomicFileSink.h"
 #include "foundation/Cp1252.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/TDynaArray.h"
 #include "foundation/Utf8.h"
-#include "pdf/PageCompressor.h"
 #include "pdf/PdfNumbers.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <limits>
-
-namespace {
-
-// The content buffer grows in steps of this many bytes.
-constexpr int64_t kStreamStep = 100000;
-
-}
-
-TPDFCanvas::TPDFCanvas()
-    : images(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag))
-{
-}
+TPDFCanvas::TPDFCanvas() = default;
 
 TPDFCanvas::~TPDFCanvas()
 {
     std::u16string failure;
-    if (isincreation) {
+    if (IsInCreation()) {
         // A document left open is finished, as an explicit EndDoc would; a destructor cannot
         // raise, so a failure is reported to the user here, once no file of it is left.
         try {
@@ -38,7 +22,7 @@ TPDFCanvas::~TPDFCanvas()
         }
     }
     ReleaseDocument();
-    ReleaseImages();
+    images_.Release();
     if (!failure.empty())
         CurrentMessenger().ShowError(failure);
 }
@@ -48,66 +32,19 @@ TPDFCanvas::~TPDFCanvas()
 void TPDFCanvas::write(std::u16string_view s)
 {
     const std::string bytes = EncodeCp1252(s);
-    Put(bytes.data(), bytes.size());
+    writer_.Put(bytes);
 }
 
 void TPDFCanvas::writeln(std::u16string_view s)
 {
     std::string bytes = EncodeCp1252(s);
-    PutLine(bytes);
-}
-
-void TPDFCanvas::PutLine(std::string& line)
-{
-    line += '\n';
-    Put(line.data(), line.size());
-}
-
-void TPDFCanvas::PutLine(std::string_view line)
-{
-    line_.assign(line);
-    PutLine(line_);
-}
-
-void TPDFCanvas::Put(const char* data, size_t n)
-{
-    if (instream) {
-        AppendToStream(data, n);
-        return;
-    }
-    if (!f)
-        throw IoError(fname_, "Keine PDF-Datei geöffnet");
-    f->Write(data, n);
-    fpos += int64_t(n);
-}
-
-void TPDFCanvas::AppendToStream(const char* data, size_t n)
-{
-    const int64_t length = int64_t(sblen) + int64_t(n);
-    if (length > std::numeric_limits<int32_t>::max() - kStreamStep)
-        OutOfMemory("Seiteninhalt zu groß");
-    const int64_t capacity = (length / kStreamStep + 1) * kStreamStep;
-    if (!streambuf || capacity != streamcap) {
-        char* block = static_cast<char*>(std::malloc(size_t(capacity)));
-        if (!block)
-            OutOfMemory("Nicht genug Arbeitsspeicher für den Seiteninhalt");
-        if (streambuf) {
-            std::memcpy(block, streambuf, size_t(sblen));
-            std::free(streambuf);
-        }
-        streambuf = block;
-        streamcap = int32_t(capacity);
-    }
-    if (n > 0)
-        std::memcpy(streambuf + sblen, data, n);
-    sblen = int32_t(length);
+    writer_.PutLine(bytes);
 }
 
 void TPDFCanvas::OutOfMemory(const char* what)
 {
-    const std::string name = fname_;
-    Abandon();
-    throw IoError(name, what);
+    ReleaseDocument();
+    writer_.OutOfMemory(what);
 }
 
 // ---- Text ----
@@ -185,11 +122,11 @@ int32_t TPDFCanvas::TextHeight(std::u16string_view text)
 
 void TPDFCanvas::TextOut(int32_t x, int32_t y, std::u16string_view text)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     mycanbit.font = font;
     const int32_t t = mycanbit.TextHeight(text);
-    PutLine("BT");
+    writer_.PutLine("BT");
     UseFont();
     std::string& line = line_;
     line.clear();
@@ -200,8 +137,8 @@ void TPDFCanvas::TextOut(int32_t x, int32_t y, std::u16string_view text)
     line += " Td (";
     AppendEscapedText(line, text);
     line += ") Tj";
-    PutLine(line);
-    PutLine("ET");
+    writer_.PutLine(line);
+    writer_.PutLine("ET");
 }
 
 // ---- Pen, brush and font state ----
@@ -213,11 +150,11 @@ void TPDFCanvas::UsePen()
     noline = false;
     switch (pen.style) {
     case TPDFPen::psSolid:
-    case TPDFPen::psInsideFrame: PutLine("[ ] 0 d"); break;
-    case TPDFPen::psDash: PutLine("[3] 0 d"); break;
-    case TPDFPen::psDot: PutLine("[1] 0 d"); break;
-    case TPDFPen::psDashDot: PutLine("[3 1 1 1] 0 d"); break;
-    case TPDFPen::psDashDotDot: PutLine("[3 1 1 1 1 1] 0 d"); break;
+    case TPDFPen::psInsideFrame: writer_.PutLine("[ ] 0 d"); break;
+    case TPDFPen::psDash: writer_.PutLine("[3] 0 d"); break;
+    case TPDFPen::psDot: writer_.PutLine("[1] 0 d"); break;
+    case TPDFPen::psDashDot: writer_.PutLine("[3 1 1 1] 0 d"); break;
+    case TPDFPen::psDashDotDot: writer_.PutLine("[3 1 1 1 1 1] 0 d"); break;
     case TPDFPen::psClear: noline = true; break;
     default: break;  // the dash pattern in force stays
     }
@@ -225,11 +162,11 @@ void TPDFCanvas::UsePen()
         line_.clear();
         AppendInt(line_, pen.width);
         line_ += " w";
-        PutLine(line_);
+        writer_.PutLine(line_);
         line_.clear();
         AppendColour(line_, pen.color);
         line_ += " RG";
-        PutLine(line_);
+        writer_.PutLine(line_);
     }
     pensetted = true;
     open = pen;
@@ -244,31 +181,10 @@ void TPDFCanvas::UseBrush()
         line_.clear();
         AppendColour(line_, brush.color);
         line_ += " rg";
-        PutLine(line_);
+        writer_.PutLine(line_);
     }
     brushsetted = true;
     oBrush = brush;
-}
-
-int32_t TPDFCanvas::FontNumber(std::u16string_view name, uint8_t style)
-{
-    // The stored names are zero-terminated; a name is compared up to its first zero unit.
-    name = name.substr(0, name.find(u'\0'));
-    const uint32_t count = FontList->Count();
-    for (uint32_t i = 0; i < count; ++i) {
-        const auto* rec = static_cast<const TPDFFontRec*>(FontList->At(i));
-        if (rec->style == style && name == std::u16string_view(rec->name))
-            return int32_t(i + 1);
-    }
-    auto* rec = static_cast<TPDFFontRec*>(FontList->Add());
-    if (!rec)
-        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
-    rec->name = static_cast<char16_t*>(std::calloc(name.size() + 1, sizeof(char16_t)));
-    if (!rec->name)
-        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
-    std::memcpy(rec->name, name.data(), name.size() * sizeof(char16_t));
-    rec->style = style;
-    return int32_t(FontList->Count());
 }
 
 void TPDFCanvas::UseFont()
@@ -277,10 +193,12 @@ void TPDFCanvas::UseFont()
         line_.clear();
         AppendColour(line_, font.color);
         line_ += " rg";
-        PutLine(line_);
+        writer_.PutLine(line_);
         oBrush.color = font.color;
     }
-    const int32_t n = FontNumber(font.name, font.style);
+    const int32_t n = fonts_.Number(font.name, font.style);
+    if (n == 0)
+        OutOfMemory("Nicht genug Arbeitsspeicher für die Schriftliste");
     if (fontsetted && n == ofontnr && font.size == ofontsize)
         return;
     line_.assign("/F");
@@ -288,7 +206,7 @@ void TPDFCanvas::UseFont()
     line_ += ' ';
     AppendInt(line_, font.size);
     line_ += " Tf";
-    PutLine(line_);
+    writer_.PutLine(line_);
     ofontnr = n;
     ofontsize = font.size;
     fontsetted = true;
@@ -298,14 +216,14 @@ void TPDFCanvas::UseFont()
 
 void TPDFCanvas::MoveTo(int32_t xp, int32_t yp)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     penpos = {xp, yp};
 }
 
 void TPDFCanvas::LineTo(int32_t xp, int32_t yp)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     UsePen();
     if (!noline)
@@ -320,14 +238,14 @@ void TPDFCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     line_ += ' ';
     AppendInt(line_, int64_t(PageHeight) - y1 - 1);
     line_ += " m";
-    PutLine(line_);
+    writer_.PutLine(line_);
     line_.clear();
     AppendInt(line_, x2);
     line_ += ' ';
     AppendInt(line_, int64_t(PageHeight) - y2 - 1);
     line_ += " l";
-    PutLine(line_);
-    PutLine("S");
+    writer_.PutLine(line_);
+    writer_.PutLine("S");
 }
 
 void TPDFCanvas::AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const
@@ -345,7 +263,7 @@ void TPDFCanvas::AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x
 
 void TPDFCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    if (!isincreation || x2 == x1 || y1 == y2)
+    if (!IsInCreation() || x2 == x1 || y1 == y2)
         return;
     UseBrush();
     if (nofill)
@@ -353,8 +271,8 @@ void TPDFCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     line_.clear();
     AppendRect(line_, x1, y1, x2, y2);
     line_ += " re";
-    PutLine(line_);
-    PutLine("f");
+    writer_.PutLine(line_);
+    writer_.PutLine("f");
 }
 
 void TPDFCanvas::FillRect(const TPDFRect& rre)
@@ -364,7 +282,7 @@ void TPDFCanvas::FillRect(const TPDFRect& rre)
 
 void TPDFCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    if (!isincreation)
+    if (!IsInCreation())
         return;
     if (pen.style == TPDFPen::psClear) {
         FillRect(x1, y1, x2, y2);
@@ -378,8 +296,8 @@ void TPDFCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
         line_.clear();
         AppendRect(line_, x1, y1, x2, y2);
         line_ += " re";
-        PutLine(line_);
-        PutLine("B");
+        writer_.PutLine(line_);
+        writer_.PutLine("B");
     } else if (!noline) {
         MoveTo(x1, y1);
         LineTo(x2 - 1, y1);
@@ -392,4 +310,66 @@ void TPDFCanvas::Rectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 void TPDFCanvas::Rectangle(const TPDFRect& rre)
 {
     Rectangle(rre.left, rre.top, rre.right, rre.bottom);
+}
+
+// ---- Images ----
+
+void TPDFCanvas::WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k)
+{
+    const int64_t w = x2w > 0 ? int64_t(x2w) - 1 : int64_t(x2w) + 1;
+    const int64_t h = y2w > 0 ? int64_t(y2w) - 1 : int64_t(y2w) + 1;
+    writer_.PutLine("q");
+    line_.clear();
+    AppendInt(line_, w);
+    line_ += " 0 0 ";
+    AppendInt(line_, h);
+    line_ += ' ';
+    AppendInt(line_, x1);
+    line_ += ' ';
+    AppendInt(line_, int64_t(PageHeight) - y1 - h);
+    line_ += " cm";
+    writer_.PutLine(line_);
+    line_.assign("/Im");
+    AppendInt(line_, k);
+    line_ += " Do";
+    writer_.PutLine(line_);
+    writer_.PutLine("Q");
+}
+
+void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t,
+                         int32_t, int32_t xx2w, int32_t yy2w)
+{
+    if (!IsInCreation() || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
+        return;
+    const int32_t k = images_.Keep(di, usetempfileforimages);
+    if (k == PdfImageStore::kNoMemory)
+        OutOfMemory("Nicht genug Arbeitsspeicher für die Bildliste");
+    if (k >= 0)
+        WriteImageLines(x1, y1, x2w, y2w, k);
+}
+
+void TPDFCanvas::DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
+                                  int32_t, int32_t, int32_t xx2w, int32_t yy2w)
+{
+    if (!IsInCreation() || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
+        return;
+    // A number that names no kept image would name a resource the file does not have.
+    if (imageNR < 0 || imageNR >= images_.Count())
+        return;
+    WriteImageLines(x1, y1, x2w, y2w, imageNR);
+}
+
+int32_t TPDFCanvas::ImageCount() const
+{
+    return images_.Count();
+}
+
+dib TPDFCanvas::ExpandTo24Bit(const dib& di)
+{
+    return PdfImageStore::ExpandTo24Bit(di);
+}
+
+dib TPDFCanvas::CopyDib(const dib& di)
+{
+    return PdfImageStore::CopyDib(di);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "pdf/TPDFFontRec.h"
-#include "pdf/TPDFImageRec.h"
-#include "pdf/TPDFObjRec.h"
+#include "pdf/PdfFontTable.h"
+#include "pdf/PdfImageStore.h"
+#include "pdf/PdfObjectWriter.h"
 #include "pdf/TPDFPageRec.h"
 #include "pdf/TMeasureCanvas.h"
 #include "pdf/TPDFBrush.h"
@@ -17,8 +17,6 @@
 #include <string>
 #include <string_view>
 
-class AtomicFileSink;
-class PageCompressor;
 class TDynaArray;
 
 // The program's own PDF writer: canvas-like drawing calls that write a PDF 1.3 file with one
@@ -31,6 +29,10 @@ class TDynaArray;
 // The file is written front to back as the document goes and appears under its name only
 // when EndDoc has written it completely; an I/O error on the way (raised as IoError) leaves
 // no file behind and ends the document.
+//
+// The canvas keeps the drawing state and the document's structure (pages, page tree,
+// catalogue); it hands the bytes, object numbers and cross-reference table to its object
+// writer, the fonts to its font table and the images to its image store.
 class TPDFCanvas {
 public:
     TPDFCanvas();   // Create
@@ -88,10 +90,10 @@ public:
     static std::string PdfFontName(std::u16string_view name, uint8_t style);
 
     // State, for callers that need to know.
-    bool IsInCreation() const { return isincreation; }
+    bool IsInCreation() const { return writer_.IsOpen(); }
     int32_t PageCount() const { return apages; }
-    int32_t ContentBufferCapacity() const { return streamcap; }
-    int32_t ContentLength() const { return sblen; }
+    int32_t ContentBufferCapacity() const { return writer_.ContentCapacity(); }
+    int32_t ContentLength() const { return writer_.ContentLength(); }
 
     bool ispdfa = false;
     bool usejbig2 = false;  // kept for callers; changes nothing in the output
@@ -109,53 +111,31 @@ private:
     void UsePen();
     void UseBrush();
     void UseFont();
-    int32_t FontNumber(std::u16string_view name, uint8_t style);
     static void AppendEscapedText(std::string& out, std::u16string_view text);
     void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
-
-    // Output channel on bytes.
-    void Put(const char* data, size_t n);
-    void PutLine(std::string& line);  // appends the line feed to line, then writes it
-    void PutLine(std::string_view line);
-    void AppendToStream(const char* data, size_t n);
+    void WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k);
 
     // Document structure.
-    int32_t BeginObject();
-    int32_t BeginDictObject();
-    void EndObject();
-    void EndDictObject();
     void BeginPageStream();
     void EndPageStream();
     void WriteMetadata();
-    void WriteFont(const TPDFFontRec& rec);
-    void WritePages(int32_t pageCount, int32_t fontCount);
-    void WriteTrailer();
-    void WriteImages();
-    void WriteImage(TPDFImageRec& rec);
-    void WriteEmptyImage();
-    void WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k);
-    void ReleaseImages();
-    void ReleaseDocument();  // frees the lists and the content buffer
+    void WritePages(int32_t pageCount);
+    void WriteCatalog();
+    void ReleaseDocument();  // frees the page and font lists
     void Abandon();          // after an I/O error: no file, no open document
     [[noreturn]] void OutOfMemory(const char* what);
 
-    std::unique_ptr<TDynaArray> objs;
+    PdfObjectWriter writer_;
+    PdfFontTable fonts_;
+    PdfImageStore images_;
     std::unique_ptr<TDynaArray> PageProps;
-    std::unique_ptr<TDynaArray> FontList;
-    std::unique_ptr<TDynaArray> images;
-    TPDFImageRec* aimag = nullptr;
-    TPDFObjRec* aobj = nullptr;
     int32_t metaobjnr = 0;
     int32_t rootObjNr = 0;
     int32_t procobjsnr = 0;
     int32_t pageobjnr = 0;
     int32_t parentnr = 0;
-    int32_t fontobjnr = 0;
     int32_t apages = 0;
-    int32_t startxref = 0;
-    int32_t startstream = 0;
-    int32_t endstream = 0;
     int32_t ofontnr = 0;
     int32_t ofontsize = 0;
     bool fontsetted = false;
@@ -163,18 +143,8 @@ private:
     bool pensetted = false;
     bool nofill = false;
     bool noline = false;
-    bool isincreation = false;
     TMeasureCanvas mycanbit;
     TPDFPen open;
     TPDFBrush oBrush;
-    std::unique_ptr<AtomicFileSink> f;
-    char* streambuf = nullptr;
-    bool instream = false;
-    int32_t sblen = 0;
-
-    int32_t streamcap = 0;  // capacity of streambuf in bytes
-    int64_t fpos = 0;       // bytes written to the file so far
-    std::string fname_;
-    std::string line_;      // scratch for the line being built
-    std::unique_ptr<PageCompressor> compressor_;
+    std::string line_;  // scratch for the line being built
 };

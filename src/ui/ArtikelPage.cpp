@@ -25,9 +25,10 @@ ArtikelPage::ArtikelPage(QWidget* parent) : QWidget(parent), ui(std::make_unique
 
 ArtikelPage::~ArtikelPage() = default;
 
-void ArtikelPage::Attach(TRechnungBook& book, const LocaleFormat& format)
+void ArtikelPage::Attach(TRechnungBook& book, const LocaleFormat& format, FillingFlag& inCH)
 {
     book_ = &book;
+    inCH_ = &inCH;
     format_ = format;
     model_ = new FunctionTableModel(
         {"Einheit", "ArtNr", "MWST", "Bezeichnung", "Preis"}, [this] { return static_cast<int>(book_->ArtikelCount()); },
@@ -45,7 +46,7 @@ void ArtikelPage::Attach(TRechnungBook& book, const LocaleFormat& format)
     hooks.storeRate = [this](double r) { book_->Artikel(SelectedRow()).mwst = r; };
     hooks.storeGross = [this](double preis) { book_->Artikel(SelectedRow()).preis = preis; };
     hooks.rebuild = [this] { ListArtikel(false); };
-    prices_ = new PriceEditor(ui->mwsted2, ui->preised2, ui->preisnettoed2, book, format.decimalSeparator, hooks, this);
+    prices_ = new PriceEditor(ui->mwsted2, ui->preised2, ui->preisnettoed2, inCH, format.decimalSeparator, hooks, this);
 
     connect(ui->EinheitEd2, &QLineEdit::textChanged, this, [this](const QString& text) {
         EditArtikel([&text](TArtikelRec& a) { SetTextBuf(&a.einheit, ToU16(text)); });
@@ -80,34 +81,32 @@ void ArtikelPage::ListArtikel(bool reordered)
 void ArtikelPage::ListView3Change()
 {
     const int row = SelectedRow();
-    if (row < 0 || book_->inCH)
+    if (row < 0 || inCH_->IsSet())
         return;
-    book_->inCH = true;
+    const ScopedFlag filling = inCH_->Hold();
     book_->tpos.GetObject(static_cast<uint32_t>(row));
     const TArtikelRec& a = *book_->atpos;
     ui->EinheitEd2->setText(ToQString(std::u16string(TextOf(a.einheit))));
     ui->ArtNrEd2->setText(ToQString(std::u16string(TextOf(a.artnr))));
     ui->bezed2->setText(ToQString(std::u16string(TextOf(a.bez))));
     prices_->Load(a.mwst, a.preis);
-    book_->inCH = false;
 }
 
 template <class Edit>
 void ArtikelPage::EditArtikel(Edit edit)
 {
     const int row = SelectedRow();
-    if (row < 0 || book_->inCH)
+    if (row < 0 || inCH_->IsSet())
         return;
-    book_->inCH = true;
+    const ScopedFlag filling = inCH_->Hold();
     book_->tpos.GetObject(static_cast<uint32_t>(row));
     edit(*book_->atpos);
     ListArtikel(false);
-    book_->inCH = false;
 }
 
 void ArtikelPage::NewArtikelBtnClick()
 {
-    if (book_->inCH)
+    if (inCH_->IsSet())
         return;
     const std::optional<uint32_t> index = NeuerArtikel(*book_);
     if (!index)
@@ -121,10 +120,11 @@ void ArtikelPage::DelArtikelBtnClick()
     const int row = SelectedRow();
     if (row < 0 || !AskDeleteArtikel())
         return;
-    book_->inCH = true;
-    DeleteArtikel(*book_, static_cast<uint32_t>(row));
-    model_->Rebuild();
-    book_->inCH = false;
+    {
+        const ScopedFlag filling = inCH_->Hold();
+        DeleteArtikel(*book_, static_cast<uint32_t>(row));
+        model_->Rebuild();
+    }
     const int rows = model_->rowCount();
     if (rows > 0)
         SelectRow(row < rows ? row : rows - 1);
@@ -159,9 +159,7 @@ void ArtikelPage::NewArtikelFromTexts(const QString& einheit, const QString& art
     ui->EinheitEd2->setText(einheit);
     ui->ArtNrEd2->setText(artnr);
     ui->mwsted2->setEditText(mwst);
-    QString oneLine = bez;
-    oneLine.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    ui->bezed2->setText(oneLine);
+    ui->bezed2->setText(StoredLines(bez));
     ui->preised2->setValue(preis);
     CurrentMessenger().ShowInformation(MessageText(134), MessageText(135));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/FillingFlag.h"
 #include "ui/LocaleFormat.h"
 
 #include <QWidget>
@@ -21,7 +22,8 @@ public:
     explicit ArtikelPage(QWidget* parent = nullptr);
     ~ArtikelPage() override;
 
-    void Attach(TRechnungBook& book, const LocaleFormat& format);
+    // Connects the page to the book and the windows' shared inCH; called once before use.
+    void Attach(TRechnungBook& book, const LocaleFormat& format, FillingFlag& inCH);
 
     // Rebuilds the list (after a reorder or a new array: a reset) and writes save.dat.
     void ListArtikel(bool reordered = true);
@@ -47,6 +49,7 @@ private:
 
     std::unique_ptr<Ui::ArtikelPage> ui;
     TRechnungBook* book_ = nullptr;
+    FillingFlag* inCH_ = nullptr;
     LocaleFormat format_;
     FunctionTableModel* model_ = nullptr;
     PriceEditor* prices_ = nullptr;

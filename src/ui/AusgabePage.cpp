@@ -10,12 +10,9 @@
 #include "output/QtPainterCanvas.h"
 #include "output/QtPrinterPage.h"
 #include "output/TPageLayout.h"
-#include "ui/LocaleFormat.h"
 #include "ui/PrintJobs.h"
 #include "ui/QtText.h"
-#include "ui/RechnungenPage.h"
 #include "ui/StandardDialogs.h"
-#include "ui/TRechnungsForm.h"
 #include "ui_AusgabePage.h"
 
 #include <QDesktopServices>
@@ -26,7 +23,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QTabWidget>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -45,16 +41,6 @@ void OpenFile(const QString& fileName)
     }
     // Shows the file in the desktop's PDF viewer; a failure to start one is not reported.
     QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
-}
-
-template <class T>
-T* Ancestor(QWidget* widget)
-{
-    for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (T* found = qobject_cast<T*>(w))
-            return found;
-    }
-    return nullptr;
 }
 
 }
@@ -86,6 +72,20 @@ AusgabePage::AusgabePage(QWidget* parent) : QWidget(parent), ui(std::make_unique
 
 AusgabePage::~AusgabePage() = default;
 
+void AusgabePage::Attach(TRechnungBook& book, const TLayoutFormat& format, std::function<int()> selectedRow,
+                         std::function<bool()> pageShown)
+{
+    book_ = &book;
+    format_ = format;
+    selectedRow_ = std::move(selectedRow);
+    pageShown_ = std::move(pageShown);
+}
+
+QSpinBox* AusgabePage::ZoomEd() const
+{
+    return ui->ZoomEd;
+}
+
 int AusgabePage::DocumentKind() const
 {
     return ui->ArtCombo->currentIndex();
@@ -98,18 +98,13 @@ void AusgabePage::SetFileOpener(FileOpener opener)
 
 void AusgabePage::PDFBtnClick()
 {
-    // The page lives on the invoice tab of the main window, which holds the book.
-    RechnungenPage* rechnungen = Ancestor<RechnungenPage>(this);
-    TRechnungsForm* form = Ancestor<TRechnungsForm>(this);
-    if (!rechnungen || !form)
-        return;
-    const int row = rechnungen->SelectedRow();
-    TRechnungBook& book = form->Book();
-    if (row < 0 || uint32_t(row) >= book.RechnungCount())
+    TRechnungBook* book = nullptr;
+    int row = -1;
+    if (!SelectedInvoice(book, row))
         return;
 
     // The proposed name: the invoice's number, or the dialog's last name without numbers.
-    const std::optional<std::u16string> proposed = ProposedPdfName(book.settings, book.Rechnung(uint32_t(row)));
+    const std::optional<std::u16string> proposed = ProposedPdfName(book->settings, book->Rechnung(uint32_t(row)));
     if (proposed) {
         const QString name = ToQString(*proposed);
         SaveDialog1FileName = SaveDialog1FileName.isEmpty()
@@ -124,14 +119,9 @@ void AusgabePage::PDFBtnClick()
         return;
     SaveDialog1FileName = fileName;
 
-    const LocaleFormat locale = LocaleFormat::FromSystem();
-    TLayoutFormat format;
-    format.decimalSeparator = locale.decimalSeparator;
-    format.shortDate = locale.shortDate;
     PdfExportResult result;
     try {
-        result = ExportPdf(book, row, DocumentKind(), QStringToPath(fileName),
-                           CurrentPrinterPage(), format);
+        result = ExportPdf(*book, row, DocumentKind(), QStringToPath(fileName), CurrentPrinterPage(), format_);
     } catch (const IoError& error) {
         CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
         return;
@@ -145,12 +135,10 @@ void AusgabePage::PDFBtnClick()
 
 bool AusgabePage::SelectedInvoice(TRechnungBook*& book, int& row)
 {
-    RechnungenPage* rechnungen = Ancestor<RechnungenPage>(this);
-    TRechnungsForm* form = Ancestor<TRechnungsForm>(this);
-    if (!rechnungen || !form)
+    if (!book_ || !selectedRow_)
         return false;
-    row = rechnungen->SelectedRow();
-    book = &form->Book();
+    row = selectedRow_();
+    book = book_;
     return row >= 0 && uint32_t(row) < book->RechnungCount();
 }
 
@@ -180,12 +168,8 @@ void AusgabePage::PaintBox1Paint(QPaintEvent*)
     ++paintCount_;
     QPainter painter(ui->PaintBox1);
     painter.fillRect(QRect(0, 0, target.pw, target.ph), Qt::white);
-    const LocaleFormat locale = LocaleFormat::FromSystem();
-    TLayoutFormat format;
-    format.decimalSeparator = locale.decimalSeparator;
-    format.shortDate = locale.shortDate;
     QtPainterCanvas canvas(painter, target);
-    TPageLayout(canvas, *book, static_cast<uint32_t>(row), DocumentKind(), format).Run();
+    TPageLayout(canvas, *book, static_cast<uint32_t>(row), DocumentKind(), format_).Run();
 }
 
 void AusgabePage::PaintBox1MouseDown()
@@ -195,10 +179,7 @@ void AusgabePage::PaintBox1MouseDown()
 
 bool AusgabePage::WheelScrollsPage() const
 {
-    const RechnungenPage* rechnungen = Ancestor<RechnungenPage>(const_cast<AusgabePage*>(this));
-    const QTabWidget* main = window()->findChild<QTabWidget*>(QStringLiteral("PageControl2"));
-    return rechnungen && rechnungen->PageControl1()->currentIndex() == 3 && main && main->currentIndex() == 0 &&
-           keyedit->hasFocus();
+    return pageShown_ && pageShown_() && keyedit->hasFocus();
 }
 
 bool AusgabePage::eventFilter(QObject* watched, QEvent* event)
@@ -228,12 +209,8 @@ void AusgabePage::DruckenBtnClick()
     QPainter painter;
     if (!job.Begin(painter))
         return;
-    const LocaleFormat locale = LocaleFormat::FromSystem();
-    TLayoutFormat format;
-    format.decimalSeparator = locale.decimalSeparator;
-    format.shortDate = locale.shortDate;
     QtPainterCanvas canvas(painter, TOutputTarget::Printer(PageOf(job.Printer())), &job.Printer());
-    TPageLayout(canvas, *book, static_cast<uint32_t>(row), DocumentKind(), format).Run();
+    TPageLayout(canvas, *book, static_cast<uint32_t>(row), DocumentKind(), format_).Run();
     job.Finish(painter);
 }
 

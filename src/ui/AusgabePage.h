@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/TLayoutFormat.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -11,6 +13,7 @@ class AusgabePage;
 }
 class QLineEdit;
 class QPaintEvent;
+class QSpinBox;
 class TRechnungBook;
 
 // The tab "Rechnung Drucken/PDF Ausgabe": the document kind and the output of the selected
@@ -22,6 +25,15 @@ class AusgabePage : public QWidget {
 public:
     explicit AusgabePage(QWidget* parent = nullptr);
     ~AusgabePage() override;
+
+    // Connects the page to the book; called once before the page is used. selectedRow gives
+    // the invoice list's selected row (−1 for none); pageShown whether this tab is the one
+    // the user sees (the wheel scrolls the page only then).
+    void Attach(TRechnungBook& book, const TLayoutFormat& format, std::function<int()> selectedRow,
+                std::function<bool()> pageShown);
+
+    // The preview zoom in percent, kept with the window settings.
+    QSpinBox* ZoomEd() const;
 
     // 0 "Rechnung" … 7 "Bestellung".
     int DocumentKind() const;
@@ -65,6 +77,10 @@ private:
     bool WheelScrollsPage() const;
 
     std::unique_ptr<Ui::AusgabePage> ui;
+    TRechnungBook* book_ = nullptr;
+    TLayoutFormat format_;
+    std::function<int()> selectedRow_;
+    std::function<bool()> pageShown_;
     QString SaveDialog1FileName;
     QLineEdit* keyedit = nullptr;
     int paintCount_ = 0;

@@ -1,7 +1,10 @@
 #include "ui/KundenTableModel.h"
 
+#include "customers/CustomerFieldText.h"
 #include "dbase/DbfTable.h"
 #include "foundation/IoError.h"
+#include "foundation/Messenger.h"
+#include "foundation/Utf8.h"
 #include "ui/QtText.h"
 
 #include <algorithm>
@@ -72,6 +75,9 @@ QVariant KundenTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !table_.Active() || index.column() >= table_.FieldCount())
         return {};
+    const DbfField& field = table_.Field(index.column());
+    if (role == Qt::TextAlignmentRole && CustomerFieldText::RightAligned(field))
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole)
         return {};
     const uint32_t recNo = RecNoAt(index.row());
@@ -83,8 +89,8 @@ QVariant KundenTableModel::data(const QModelIndex& index, int role) const
             value = table_.Value(index.column());
         else if (recNo != 0)
             value = table_.ValueAt(recNo, index.column());
-        QString text = ToQString(value);
-        if (table_.Field(index.column()).IsMemo()) {
+        QString text = ToQString(CustomerFieldText::Shown(field, value));
+        if (field.IsMemo()) {
             if (role == Qt::ToolTipRole)
                 return text.replace("\r\n", "\n");
             // The grid shows a memo's first line.
@@ -111,8 +117,9 @@ QVariant KundenTableModel::headerData(int section, Qt::Orientation orientation, 
 Qt::ItemFlags KundenTableModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    // A damaged table is changed through the edit panel, which writes it anew first.
     if (index.isValid() && table_.Active() && index.column() < table_.FieldCount()
-        && !table_.Field(index.column()).IsMemo())
+        && !table_.Field(index.column()).IsMemo() && !table_.CutOff())
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -126,8 +133,10 @@ bool KundenTableModel::setData(const QModelIndex& index, const QVariant& value, 
     if (!current)
         return false;
     try {
-        table_.SetValue(index.column(), ToU16(value.toString()));
-    } catch (const IoError&) {
+        table_.SetValue(index.column(), CustomerFieldText::ToStore(table_.Field(index.column()), ToU16(value.toString())));
+    } catch (const IoError& error) {
+        // A number, date or logical value that the column cannot hold.
+        CurrentMessenger().ShowError(Utf8ToUtf16(error.systemText()));
         return false;
     }
     Q_EMIT dataChanged(index, index);

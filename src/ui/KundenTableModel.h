@@ -23,6 +23,7 @@ public:
     bool HasInsertRow() const { return insertRow_; }
 
     uint32_t RecNoAt(int row) const;  // 0 for the insert row or outside
+    const std::vector<uint32_t>& RecNos() const { return rows_; }  // of the rows, in order
     int RowOf(uint32_t recNo) const;  // -1 when not shown
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -28,9 +28,11 @@ PositionenPage::PositionenPage(QWidget* parent) : QWidget(parent), ui(std::make_
 
 PositionenPage::~PositionenPage() = default;
 
-void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage)
+void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, FillingFlag& inCH,
+                            ArtikelPage* artikelPage)
 {
     book_ = &book;
+    inCH_ = &inCH;
     format_ = format;
     artikelPage_ = artikelPage;
     model_ = new FunctionTableModel(
@@ -51,7 +53,7 @@ void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
     };
     hooks.storeGross = [this](double preis) { book_->Position(rechnung_, SelectedRow()).preis = preis; };
     hooks.rebuild = [this] { ListPositionen(); };
-    prices_ = new PriceEditor(ui->MWSTED, ui->PreisEd, ui->PreisNettoEd, book, format.decimalSeparator, hooks, this);
+    prices_ = new PriceEditor(ui->MWSTED, ui->PreisEd, ui->PreisNettoEd, inCH, format.decimalSeparator, hooks, this);
 
     connect(ui->MengeEd, &QDoubleSpinBox::valueChanged, this,
             [this](double value) { EditPosition([value](TPositionRec& p) { p.menge = value; }); });
@@ -62,8 +64,7 @@ void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
         EditPosition([&text](TPositionRec& p) { SetTextBuf(&p.artnr, ToU16(text)); });
     });
     connect(ui->BezEd, &QPlainTextEdit::textChanged, this, [this] {
-        QString text = ui->BezEd->toPlainText();
-        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        const QString text = StoredLines(ui->BezEd->toPlainText());
         EditPosition([&text](TPositionRec& p) { SetTextBuf(&p.bez, ToU16(text)); });
     });
 
@@ -115,36 +116,32 @@ void PositionenPage::ListPositionen()
 void PositionenPage::ListView2Change()
 {
     const int row = SelectedRow();
-    if (rechnung_ < 0 || row < 0 || book_->inCH)
+    if (rechnung_ < 0 || row < 0 || inCH_->IsSet())
         return;
-    book_->inCH = true;
+    const ScopedFlag filling = inCH_->Hold();
     book_->Rechnung(rechnung_).posis->GetObject(static_cast<uint32_t>(row));
     const TPositionRec& p = *book_->aposi;
     ui->MengeEd->setValue(p.menge);
     ui->EinheitEd->setText(ToQString(std::u16string(TextOf(p.einheit))));
     ui->ArtNrEd->setText(ToQString(std::u16string(TextOf(p.artnr))));
-    QString bez = ToQString(std::u16string(TextOf(p.bez)));
-    bez.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->BezEd->setPlainText(bez);
+    ui->BezEd->setPlainText(ShownLines(ToQString(std::u16string(TextOf(p.bez)))));
     prices_->Load(p.mwst, p.preis);
-    book_->inCH = false;
 }
 
 template <class Edit>
 void PositionenPage::EditPosition(Edit edit)
 {
-    if (!HasPosition() || book_->inCH)
+    if (!HasPosition() || inCH_->IsSet())
         return;
-    book_->inCH = true;
+    const ScopedFlag filling = inCH_->Hold();
     book_->Rechnung(rechnung_).posis->GetObject(static_cast<uint32_t>(SelectedRow()));
     edit(*book_->aposi);
     ListPositionen();
-    book_->inCH = false;
 }
 
 void PositionenPage::NeuePosiBtnClick()
 {
-    if (rechnung_ < 0 || book_->inCH)
+    if (rechnung_ < 0 || inCH_->IsSet())
         return;
     const std::optional<uint32_t> index = NeuePosition(*book_, static_cast<uint32_t>(rechnung_));
     if (!index)
@@ -155,15 +152,16 @@ void PositionenPage::NeuePosiBtnClick()
 
 void PositionenPage::NeuePosiVArtBtnClick()
 {
-    if (rechnung_ < 0 || book_->inCH || !pickForm_)
+    if (rechnung_ < 0 || inCH_->IsSet() || !pickForm_)
         return;
     const std::optional<uint32_t> artikel = pickForm_->Pick(*book_, format_.decimalSeparator);
     if (!artikel)
         return;
-    book_->inCH = true;
-    const std::optional<uint32_t> index =
-        NeuePositionAusArtikel(*book_, static_cast<uint32_t>(rechnung_), *artikel, format_.decimalSeparator);
-    book_->inCH = false;
+    std::optional<uint32_t> index;
+    {
+        const ScopedFlag filling = inCH_->Hold();
+        index = NeuePositionAusArtikel(*book_, static_cast<uint32_t>(rechnung_), *artikel, format_.decimalSeparator);
+    }
     ListPositionen();
     if (index)
         SelectRow(static_cast<int>(*index));
@@ -173,12 +171,13 @@ void PositionenPage::DelArtBtnClick()
 {
     if (!HasPosition() || !AskDeleteArtikel())
         return;
-    book_->inCH = true;
     const int row = SelectedRow();
-    ui->ListView2->selectionModel()->clearSelection();
-    DeletePosition(*book_, static_cast<uint32_t>(rechnung_), static_cast<uint32_t>(row));
-    model_->Rebuild();
-    book_->inCH = false;
+    {
+        const ScopedFlag filling = inCH_->Hold();
+        ui->ListView2->selectionModel()->clearSelection();
+        DeletePosition(*book_, static_cast<uint32_t>(rechnung_), static_cast<uint32_t>(row));
+        model_->Rebuild();
+    }
     const int rows = model_->rowCount();
     if (rows > 0)
         SelectRow(row < rows ? row : rows - 1);
@@ -187,7 +186,7 @@ void PositionenPage::DelArtBtnClick()
 
 void PositionenPage::SaveAsArtBtnClick()
 {
-    if (book_->inCH || !artikelPage_)
+    if (inCH_->IsSet() || !artikelPage_)
         return;
     artikelPage_->NewArtikelFromTexts(ui->EinheitEd->text(), ui->ArtNrEd->text(), ui->MWSTED->currentText(),
                                       ui->BezEd->toPlainText(), ui->PreisEd->value());

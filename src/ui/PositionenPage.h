@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/FillingFlag.h"
 #include "ui/LocaleFormat.h"
 
 #include <QWidget>
@@ -24,7 +25,7 @@ public:
     explicit PositionenPage(QWidget* parent = nullptr);
     ~PositionenPage() override;
 
-    void Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage);
+    void Attach(TRechnungBook& book, const LocaleFormat& format, FillingFlag& inCH, ArtikelPage* artikelPage);
     void SetPickForm(TNewArtForm* pickForm) { pickForm_ = pickForm; }
 
     // Shows the positions of invoice `rechnung` (−1: none selected) and writes save.dat.
@@ -52,6 +53,7 @@ private:
 
     std::unique_ptr<Ui::PositionenPage> ui;
     TRechnungBook* book_ = nullptr;
+    FillingFlag* inCH_ = nullptr;
     LocaleFormat format_;
     FunctionTableModel* model_ = nullptr;
     PriceEditor* prices_ = nullptr;

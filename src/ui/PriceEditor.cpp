@@ -2,33 +2,15 @@
 
 #include "invoices/Amounts.h"
 #include "invoices/NumberText.h"
-#include "invoices/TRechnungBook.h"
 #include "ui/QtText.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSignalBlocker>
 
-namespace {
-
-// Sets a flag for the lifetime of the guard and restores it, whatever happens.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = old_; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
-}
-
-PriceEditor::PriceEditor(QComboBox* rate, QDoubleSpinBox* gross, QDoubleSpinBox* net, TRechnungBook& book,
+PriceEditor::PriceEditor(QComboBox* rate, QDoubleSpinBox* gross, QDoubleSpinBox* net, FillingFlag& inCH,
                          char16_t decimalSeparator, Hooks hooks, QObject* parent)
-    : QObject(parent), rate_(rate), gross_(gross), net_(net), book_(book), separator_(decimalSeparator),
+    : QObject(parent), rate_(rate), gross_(gross), net_(net), inCH_(inCH), separator_(decimalSeparator),
       hooks_(std::move(hooks))
 {
     connect(gross_, &QDoubleSpinBox::valueChanged, this, &PriceEditor::GrossChanged);
@@ -60,11 +42,11 @@ void PriceEditor::Load(double mwst, double preis)
 
 void PriceEditor::GrossChanged()
 {
-    if (book_.inCH || !hooks_.hasRecord())
+    if (inCH_.IsSet() || !hooks_.hasRecord())
         return;
-    FlagGuard guard(book_.inCH);
+    const ScopedFlag filling = inCH_.Hold();
     hooks_.storeGross(gross_->value());
-    if (!book_.inchnetto) {
+    if (!inchnetto_) {
         if (const std::optional<double> r = Rate()) {
             if (const std::optional<double> net = NettoPreis(gross_->value(), *r))
                 ShowNet(*net);
@@ -75,20 +57,20 @@ void PriceEditor::GrossChanged()
 
 void PriceEditor::NetChanged()
 {
-    if (book_.inCH)
+    if (inCH_.IsSet())
         return;
     const std::optional<double> r = Rate();
     if (!r)
         return;
-    FlagGuard guard(book_.inchnetto);
+    const ScopedFlag converting(inchnetto_);
     gross_->setValue(BruttoPreis(net_->value(), *r));
 }
 
 void PriceEditor::RateChanged()
 {
-    if (book_.inCH || !hooks_.hasRecord())
+    if (inCH_.IsSet() || !hooks_.hasRecord())
         return;
-    FlagGuard guard(book_.inCH);
+    const ScopedFlag filling = inCH_.Hold();
     if (const std::optional<double> r = Rate()) {
         hooks_.storeRate(*r);
         if (const std::optional<double> net = NettoPreis(gross_->value(), *r))

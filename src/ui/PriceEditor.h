@@ -1,12 +1,13 @@
 #pragma once
 
+#include "ui/FillingFlag.h"
+
 #include <QObject>
 #include <functional>
 #include <optional>
 
 class QComboBox;
 class QDoubleSpinBox;
-class TRechnungBook;
 
 // The rate, gross price and net price fields of an editor (positions or articles). The gross
 // price is stored, the net price derived: net = gross × 100 / (rate + 100). Typing a net
@@ -24,7 +25,7 @@ public:
         std::function<void()> rebuild;            // the list after a change
     };
 
-    PriceEditor(QComboBox* rate, QDoubleSpinBox* gross, QDoubleSpinBox* net, TRechnungBook& book,
+    PriceEditor(QComboBox* rate, QDoubleSpinBox* gross, QDoubleSpinBox* net, FillingFlag& inCH,
                 char16_t decimalSeparator, Hooks hooks, QObject* parent = nullptr);
 
     // Shows a record's rate and gross price and the derived net price (the caller holds inCH).
@@ -34,6 +35,9 @@ public:
     void NetChanged();
     void RateChanged();
 
+    // True while a typed net price is being turned into the gross price ("inchnetto").
+    bool ConvertingNet() const { return inchnetto_; }
+
 private:
     void ShowNet(double net);
     std::optional<double> Rate() const;
@@ -41,7 +45,8 @@ private:
     QComboBox* rate_;
     QDoubleSpinBox* gross_;
     QDoubleSpinBox* net_;
-    TRechnungBook& book_;
+    FillingFlag& inCH_;
+    bool inchnetto_ = false;
     char16_t separator_;
     Hooks hooks_;
 };

@@ -10,33 +10,13 @@
 #include "ui/AusgabePage.h"
 #include "ui/InvoiceListModel.h"
 #include "ui/PositionenPage.h"
+#include "ui/QtDate.h"
 #include "ui/QtText.h"
 #include "ui/TableSelection.h"
 #include "ui_RechnungenPage.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
-
-#include <cmath>
-
-namespace {
-
-// Date-time values count days since 30 December 1899.
-const qint64 kDayZero = QDate(1899, 12, 30).toJulianDay();
-
-double DateValue(const QDate& date)
-{
-    return static_cast<double>(date.toJulianDay() - kDayZero);
-}
-
-QDate DateOf(double value)
-{
-    if (!(value > -700000 && value < 3000000))  // outside the years 1 to 9999, or NaN
-        return {};
-    return QDate::fromJulianDay(kDayZero + static_cast<qint64>(std::floor(value)));
-}
-
-}
 
 RechnungenPage::RechnungenPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::RechnungenPage>())
 {
@@ -52,15 +32,20 @@ RechnungenPage::RechnungenPage(QWidget* parent) : QWidget(parent), ui(std::make_
 
 RechnungenPage::~RechnungenPage() = default;
 
-void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage)
+void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, FillingFlag& inCH,
+                            ArtikelPage* artikelPage, std::function<bool()> shown)
 {
     book_ = &book;
+    inCH_ = &inCH;
     format_ = format;
     positions_ = new PositionenPage(ui->TabPositionen);
     ui->TabPositionen->layout()->addWidget(positions_);
-    positions_->Attach(book, format, artikelPage);
+    positions_->Attach(book, format, inCH, artikelPage);
     ausgabe_ = new AusgabePage(ui->TabAusgabe);
     ui->TabAusgabe->layout()->addWidget(ausgabe_);
+    ausgabe_->Attach(
+        book, format, [this] { return SelectedRow(); },
+        [this, shown = std::move(shown)] { return shown() && ui->PageControl1->currentWidget() == ui->TabAusgabe; });
     connect(ausgabe_, &AusgabePage::DocumentKindChanged, this, &RechnungenPage::InvoiceChanged);
     // Another invoice, or a change of the current one, shows on the page at its next paint.
     connect(this, &RechnungenPage::InvoiceChanged, ausgabe_, &AusgabePage::RepaintPreview);
@@ -97,15 +82,12 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
                 [this, field](const QString& text) { StoreText(field, text); });
     }
     connect(ui->RechungsTextED, &QPlainTextEdit::textChanged, this, [this] {
-        // The invoice text keeps its lines separated by CR LF, as the files and the layout expect.
-        QString text = ui->RechungsTextED->toPlainText();
-        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        StoreText(&TRechnungRec::rechtext, text);
+        StoreText(&TRechnungRec::rechtext, StoredLines(ui->RechungsTextED->toPlainText()));
     });
     connect(ui->DateEdit1, &QDateEdit::dateChanged, this,
-            [this](const QDate& date) { StoreDate(&TRechnungRec::datum, DateValue(date)); });
+            [this](const QDate& date) { StoreDate(&TRechnungRec::datum, DayValue(date)); });
     connect(ui->DateEdit2, &OptionalDateEdit::DateChanged, this, [this](const QDate& date) {
-        StoreDate(&TRechnungRec::bezahlt, date.isValid() ? DateValue(date) : 0.0);
+        StoreDate(&TRechnungRec::bezahlt, date.isValid() ? DayValue(date) : 0.0);
     });
 
     connect(ui->NeueRechnungBtn, &QPushButton::clicked, this, &RechnungenPage::NeueRechnungBtnClick);
@@ -118,6 +100,11 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Art
 QTabWidget* RechnungenPage::PageControl1() const
 {
     return ui->PageControl1;
+}
+
+QCheckBox* RechnungenPage::CopyArtikelsCheck() const
+{
+    return ui->CopyArtikelsCheck;
 }
 
 
@@ -198,10 +185,11 @@ void RechnungenPage::ListView1Change()
         positions_->ShowRechnung(-1);
         return;
     }
-    book_->inCH = true;
-    book_->rechs.GetObject(static_cast<uint32_t>(row));
-    LoadControls(*book_->arech);
-    book_->inCH = false;
+    {
+        const ScopedFlag filling = inCH_->Hold();
+        book_->rechs.GetObject(static_cast<uint32_t>(row));
+        LoadControls(*book_->arech);
+    }
     // While the whole list is rebuilt, the rebuild writes the file once at its end.
     if (!donotmakeinvis) {
         ListPositionen();
@@ -213,25 +201,24 @@ void RechnungenPage::LoadControls(const TRechnungRec& rechnung)
 {
     for (const TextBinding& binding : bindings_)
         binding.edit->setText(ToQString(std::u16string(TextOf(rechnung.*binding.field))));
-    QString text = ToQString(std::u16string(TextOf(rechnung.rechtext)));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->RechungsTextED->setPlainText(text);
-    const QDate datum = DateOf(rechnung.datum);
+    ui->RechungsTextED->setPlainText(ShownLines(ToQString(std::u16string(TextOf(rechnung.rechtext)))));
+    const QDate datum = DateOfValue(rechnung.datum);
     ui->DateEdit1->setDate(datum.isValid() ? datum : QDate::currentDate());
-    ui->DateEdit2->SetDateOrEmpty(rechnung.bezahlt == 0 ? QDate() : DateOf(rechnung.bezahlt));
+    ui->DateEdit2->SetDateOrEmpty(rechnung.bezahlt == 0 ? QDate() : DateOfValue(rechnung.bezahlt));
 }
 
 template <class Edit>
 void RechnungenPage::EditCurrent(Edit edit)
 {
     const int row = SelectedRow();
-    if (!book_ || row < 0 || book_->inCH)
+    if (!book_ || row < 0 || inCH_->IsSet())
         return;
-    book_->inCH = true;
-    book_->rechs.GetObject(static_cast<uint32_t>(row));
-    edit(*book_->arech);
-    ListAktuelleRechnung();
-    book_->inCH = false;
+    {
+        const ScopedFlag filling = inCH_->Hold();
+        book_->rechs.GetObject(static_cast<uint32_t>(row));
+        edit(*book_->arech);
+        ListAktuelleRechnung();
+    }
     Q_EMIT InvoiceChanged();
 }
 
@@ -268,9 +255,7 @@ void RechnungenPage::NeueausbestehenderBtnClick()
     texte.tel = text(ui->TelED);
     texte.fax = text(ui->FAXEd);
     texte.email = text(ui->eMailEd);
-    QString rechtext = ui->RechungsTextED->toPlainText();
-    rechtext.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    texte.rechtext = ToU16(rechtext);
+    texte.rechtext = ToU16(StoredLines(ui->RechungsTextED->toPlainText()));
     texte.ihrebestellung = text(ui->IhreBestellungEd);
     texte.bestelldatum = text(ui->BestelldatumEd);
     texte.lanrede = text(ui->LAnredeED);
@@ -300,10 +285,9 @@ void RechnungenPage::DelRechBtnClick()
     }
     if (!AskDeleteRechnung())
         return;
-    book_->inCH = true;
+    const ScopedFlag filling = inCH_->Hold();
     DeleteRechnung(*book_, static_cast<uint32_t>(row));
     ListRechnungen(row);
-    book_->inCH = false;
 }
 
 void RechnungenPage::ListView1ColumnClick(int column)
@@ -352,12 +336,11 @@ void RechnungenPage::InsertIntoRechungsText(const std::u16string& block)
     const QString shown = memo->toPlainText();
     const int qtCaret = memo->textCursor().position();
     const size_t caret = static_cast<size_t>(qtCaret + shown.left(qtCaret).count(QLatin1Char('\n')));
-    QString text = shown;
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    const TextbausteinInsertResult result = InsertTextbaustein(ToU16(text), caret, block);
-    QString inserted = ToQString(result.text);
-    const int newCaret = static_cast<int>(result.caret) - static_cast<int>(inserted.left(static_cast<int>(result.caret)).count(QLatin1Char('\r')));
-    inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const TextbausteinInsertResult result = InsertTextbaustein(ToU16(StoredLines(shown)), caret, block);
+    const QString stored = ToQString(result.text);
+    const int newCaret = static_cast<int>(result.caret) -
+                         static_cast<int>(stored.left(static_cast<int>(result.caret)).count(QLatin1Char('\r')));
+    const QString inserted = ShownLines(stored);
     memo->setPlainText(inserted);  // its change handler stores the text into the invoice
     QTextCursor cursor = memo->textCursor();
     cursor.setPosition(qBound(0, newCaret, static_cast<int>(inserted.size())));
@@ -390,12 +373,7 @@ void RechnungenPage::TakeCustomer(const CustomerTransfer::Values& values, bool w
             field->setText(ToQString(values.address[static_cast<size_t>(row.target)]));  // stored by its handler
     }
     if (withMehr) {
-        // The invoice text keeps CR LF between lines, whatever the memo holds.
-        QString mehr = ToQString(values.mehr);
-        mehr.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        mehr.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        mehr.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        InsertIntoRechungsText(ToU16(mehr));
+        InsertIntoRechungsText(ToU16(StoredLines(ToQString(values.mehr))));
     }
     ui->ZusatzED->clear();
 }

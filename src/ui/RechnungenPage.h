@@ -2,9 +2,11 @@
 
 #include "customers/CustomerTransfer.h"
 #include "invoices/TRechnungRec.h"
+#include "ui/FillingFlag.h"
 #include "ui/LocaleFormat.h"
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,6 +17,7 @@ class ArtikelPage;
 class AusgabePage;
 class InvoiceListModel;
 class PositionenPage;
+class QCheckBox;
 class QLineEdit;
 class QSplitter;
 class QTabWidget;
@@ -30,8 +33,10 @@ public:
     explicit RechnungenPage(QWidget* parent = nullptr);
     ~RechnungenPage() override;
 
-    // Connects the page to the book; called once before the page is used.
-    void Attach(TRechnungBook& book, const LocaleFormat& format, ArtikelPage* artikelPage);
+    // Connects the page to the book and the windows' shared inCH; called once before the page
+    // is used. shown tells whether this page is the main window's current tab.
+    void Attach(TRechnungBook& book, const LocaleFormat& format, FillingFlag& inCH, ArtikelPage* artikelPage,
+                std::function<bool()> shown);
 
     // Rebuilds the whole list; selects selectRow, or (−1) the row selected before, or the
     // last row; with no invoices the lower tabs are hidden. Rebuilds the positions list.
@@ -65,6 +70,8 @@ public:
     void TakeCustomer(const CustomerTransfer::Values& values, bool withMehr);
 
     QTabWidget* PageControl1() const;
+    // "Artikel kopieren bei \"Neu aus best. Rechnung\"", kept with the window settings.
+    QCheckBox* CopyArtikelsCheck() const;
     PositionenPage* Positionen() const { return positions_; }
     AusgabePage* Ausgabe() const { return ausgabe_; }
 
@@ -94,6 +101,7 @@ private:
 
     std::unique_ptr<Ui::RechnungenPage> ui;
     TRechnungBook* book_ = nullptr;
+    FillingFlag* inCH_ = nullptr;
     LocaleFormat format_;
     InvoiceListModel* model_ = nullptr;
     PositionenPage* positions_ = nullptr;

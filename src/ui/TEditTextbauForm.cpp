@@ -1,5 +1,6 @@
 #include "ui/TEditTextbauForm.h"
 
+#include "ui/QtText.h"
 #include "ui_TEditTextbauForm.h"
 
 TEditTextbauForm::TEditTextbauForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TEditTextbauForm>())
@@ -14,14 +15,11 @@ TEditTextbauForm::~TEditTextbauForm() = default;
 bool TEditTextbauForm::Edit(QString& name, QString& text)
 {
     ui->Edit1->setText(name);
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->Memo1->setPlainText(shown);
+    ui->Memo1->setPlainText(ShownLines(text));
     if (exec() != QDialog::Accepted)
         return false;
     name = ui->Edit1->text();
-    text = ui->Memo1->toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    text = StoredLines(ui->Memo1->toPlainText());
     return true;
 }
 

@@ -5,7 +5,42 @@
 #include "ui_TFeldLangeForm.h"
 
 #include <QHeaderView>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QTableWidgetItem>
+
+namespace {
+
+// The length of a character column is edited in a spin box that allows what dBase allows
+// for a new column, 1 to 254.
+class LengthDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
+    {
+        auto* spin = new QSpinBox(parent);
+        spin->setRange(TFeldLangeForm::kMinLength, TFeldLangeForm::kMaxLength);
+        spin->setAlignment(Qt::AlignRight);
+        spin->setFrame(false);
+        return spin;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        bool ok = false;
+        const int length = index.data(Qt::EditRole).toString().toInt(&ok);
+        if (ok)
+            static_cast<QSpinBox*>(editor)->setValue(length);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        auto* spin = static_cast<QSpinBox*>(editor);
+        if (spin->hasAcceptableInput())
+            model->setData(index, QString::number(spin->value()), Qt::EditRole);
+    }
+};
+
+}  // namespace
 
 TFeldLangeForm::TFeldLangeForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TFeldLangeForm>())
 {
@@ -14,6 +49,7 @@ TFeldLangeForm::TFeldLangeForm(QWidget* parent) : QDialog(parent), ui(std::make_
     ui->StringGrid1->setHorizontalHeaderLabels({ToQString(MessageText(196)), ToQString(MessageText(197))});
     ui->StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ui->StringGrid1->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    ui->StringGrid1->setItemDelegateForColumn(1, new LengthDelegate(ui->StringGrid1));
     setFixedSize(size());
 }
 
@@ -52,10 +88,11 @@ std::vector<std::u16string> TFeldLangeForm::Lengths() const
     std::vector<std::u16string> lengths;
     for (int row = 0; row < grid->rowCount(); ++row) {
         QTableWidgetItem* item = grid->item(row, 1);
-        if (item && grid->isPersistentEditorOpen(item)) {
-            // Commit what is typed in the open editor.
-            grid->closePersistentEditor(item);
-            grid->openPersistentEditor(item);
+        // What is typed in the open editor counts; a text the spin box does not accept (an
+        // emptied field, 0) leaves the length as it was.
+        if (auto* spin = item ? qobject_cast<QSpinBox*>(grid->indexWidget(grid->model()->index(row, 1))) : nullptr) {
+            if (spin->hasAcceptableInput())
+                item->setText(QString::number(spin->value()));
         }
         lengths.push_back(item ? ToU16(item->text()) : std::u16string());
     }

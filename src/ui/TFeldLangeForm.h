@@ -13,11 +13,14 @@ class TFeldLangeForm;
 class QTableWidget;
 
 // "Feldlängen": one row per column with its name and length; the lengths are edited in
-// place. Memo rows show nothing.
+// place, in spin boxes from 1 to 254 as dBase allows. Memo rows show nothing.
 class TFeldLangeForm : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kMinLength = 1;
+    static constexpr int kMaxLength = 254;
+
     explicit TFeldLangeForm(QWidget* parent = nullptr);
     ~TFeldLangeForm() override;
 

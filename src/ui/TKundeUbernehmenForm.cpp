@@ -22,10 +22,10 @@ TKundeUbernehmenForm::TKundeUbernehmenForm(QWidget* parent)
     ui->DBGrid1->horizontalHeader()->setHighlightSections(false);
     ui->DBGrid1->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
 
-    const QList<QToolButton*> buttons = {ui->nbFirst,  ui->nbPrior, ui->nbNext, ui->nbLast,   ui->nbInsert,
-                                         ui->nbDelete, ui->nbEdit,  ui->nbPost, ui->nbCancel, ui->nbRefresh};
-    for (int b = 0; b < buttons.size(); ++b) {
-        connect(buttons[b], &QToolButton::clicked, this, [this, b] {
+    navigator_ = {ui->nbFirst,  ui->nbPrior, ui->nbNext, ui->nbLast,   ui->nbInsert,
+                  ui->nbDelete, ui->nbEdit,  ui->nbPost, ui->nbCancel, ui->nbRefresh};
+    for (int b = 0; b < int(navigator_.size()); ++b) {
+        connect(navigator_[size_t(b)], &QToolButton::clicked, this, [this, b] {
             if (!kunden_)
                 return;
             kunden_->NavigatorClick(b);
@@ -62,6 +62,8 @@ void TKundeUbernehmenForm::Bind(TKundenForm* kunden)
                 [this](const QModelIndex& current) { OnGridRowChanged(current.row()); });
         // A refresh through the customer window (search, navigator) rebuilds the rows.
         connect(kunden->Model(), &QAbstractItemModel::modelReset, this, &TKundeUbernehmenForm::SyncSelection);
+        // The buttons follow the table's state as the customer window's do.
+        connect(kunden, &TKundenForm::NavigatorChanged, this, &TKundeUbernehmenForm::UpdateNavigator);
     }
     SyncSelection();
 }
@@ -88,6 +90,16 @@ void TKundeUbernehmenForm::SyncSelection()
         ui->DBGrid1->selectionModel()->clear();
     }
     syncing_ = false;
+    UpdateNavigator();
+}
+
+void TKundeUbernehmenForm::UpdateNavigator()
+{
+    if (!kunden_)
+        return;
+    const auto enabled = kunden_->NavigatorEnabled(ui->DBGrid1->currentIndex().row());
+    for (size_t b = 0; b < navigator_.size(); ++b)
+        navigator_[b]->setEnabled(enabled[b]);
 }
 
 void TKundeUbernehmenForm::OnGridRowChanged(int row)

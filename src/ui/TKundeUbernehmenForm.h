@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <memory>
 
 namespace Ui {
@@ -8,10 +9,12 @@ class TKundeUbernehmenForm;
 }
 class FormStorage;
 class QCheckBox;
+class QToolButton;
 class TKundenForm;
 
 // "Kunde übernehmen": the customer window's records in a grid with a navigator and a search
-// line, sharing that window's table, order, search and current record both ways. OK (the
+// line, sharing that window's table, order, search and current record both ways; the
+// navigator's buttons are enabled by the table's state as that window's are. OK (the
 // default button, so Enter confirms) takes the current customer into the invoice; Escape
 // and "Abbrechen" cancel. Whether the "Mehr" text goes into the invoice text too is kept
 // between runs.
@@ -37,11 +40,13 @@ protected:
 
 private:
     void SyncSelection();
+    void UpdateNavigator();
     void OnGridRowChanged(int row);
 
     std::unique_ptr<Ui::TKundeUbernehmenForm> ui;
     std::unique_ptr<FormStorage> storage_;
     TKundenForm* kunden_ = nullptr;
+    std::array<QToolButton*, 10> navigator_ {};
     bool syncing_ = false;
     bool shown_ = false;
 };

@@ -7,6 +7,7 @@
 #include "customers/CustomerReport.h"
 #include "customers/CustomerRestructure.h"
 #include "customers/CustomerValueLists.h"
+#include "customers/DamagedMemoWalk.h"
 #include "foundation/Cp1252.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
@@ -26,11 +27,13 @@
 #include "ui/TFeldLangeForm.h"
 #include "ui/TNeueFelderForm.h"
 #include "ui/TSortFeldForm.h"
+#include "ui/ValueListComboBox.h"
 #include "ui_TKundenForm.h"
 
 #include <QFile>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSpinBox>
 #include <QTimer>
@@ -113,6 +116,8 @@ TKundenForm::TKundenForm(QWidget* parent)
     for (int k = 0; k < CustomerEditBinding::kComboCount; ++k) {
         connect(combos_[size_t(k)], &QComboBox::editTextChanged, this,
                 [this, k](const QString& text) { OnComboEdited(k, text); });
+        connect(static_cast<ValueListComboBox*>(combos_[size_t(k)]), &ValueListComboBox::ListWanted, this,
+                [this, k] { FillValueList(k); });
     }
     connect(ui->DBMemo1, &QPlainTextEdit::textChanged, this, &TKundenForm::OnMemoEdited);
 
@@ -190,27 +195,69 @@ void TKundenForm::AktuallisiereDBEdit()
         return;
     DbfTable& table = customers_.Dbf1();
     binding_ = CustomerEditBinding::For(table.Active() ? table.Fields() : std::vector<DbfField> {});
-    CustomerValueLists::Lists lists;
-    try {
-        if (table.Active())
-            lists = CustomerValueLists::Collect(table, binding_);
-    } catch (const IoError& error) {
-        ReportError(error);
-    }
     inCH_ = true;
     for (size_t k = 0; k < combos_.size(); ++k) {
         const bool bound = binding_.comboFields[k] >= 0;
         combos_[k]->setVisible(bound);
         labels_[k]->setVisible(bound);
         labels_[k]->setText(ToQString(binding_.labels[k]));
+        // The value lists are made anew when each is first wanted (FillValueList): a walk of
+        // every record for 24 lists would cost a large table seconds and much memory at start.
         combos_[k]->clear();
-        for (const std::u16string& value : lists[k])
-            combos_[k]->addItem(ToQString(value));
+        listFilled_[k] = false;
     }
     ui->DBMemo1->setEnabled(binding_.memoField >= 0);
     inCH_ = false;
+    try {
+        if (table.Active())
+            table.Last();  // where a walk over the records ends
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
     RefreshGrid();
     SyncGridToTable();
+}
+
+void TKundenForm::FillValueList(int k)
+{
+    const size_t box = size_t(k);
+    const int field = binding_.comboFields[box];
+    DbfTable& table = customers_.Dbf1();
+    if (listFilled_[box] || field < 0 || !table.Active())
+        return;
+    listFilled_[box] = true;
+    std::vector<std::u16string> values;
+    try {
+        values = CustomerValueLists::Collect(table, model_->RecNos(), field);
+    } catch (const IoError& error) {
+        ReportError(error);
+    }
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(values.size()));
+    for (const std::u16string& value : values)
+        items << ToQString(value);
+    // The box keeps what the user sees: its text, the caret and the selection (the list is
+    // often made by the first key typed, which then replaces the selection).
+    QComboBox* combo = combos_[box];
+    QLineEdit* edit = combo->lineEdit();
+    const QString text = combo->currentText();
+    const int cursor = edit->cursorPosition();
+    const int selectionStart = edit->selectionStart();
+    const int selectionLength = edit->selectionLength();
+    const bool wasInCH = inCH_;
+    inCH_ = true;
+    combo->addItems(items);
+    combo->setEditText(text);
+    if (selectionStart >= 0)
+        edit->setSelection(selectionStart, selectionLength);
+    else
+        edit->setCursorPosition(cursor);
+    inCH_ = wasInCH;
+}
+
+bool TKundenForm::ValueListFilled(int k) const
+{
+    return listFilled_[size_t(k)];
 }
 
 void TKundenForm::AktuallisiereDBEditClear()
@@ -251,6 +298,17 @@ void TKundenForm::LoadControls()
     inCH_ = false;
 }
 
+bool TKundenForm::RepairBeforeChange()
+{
+    if (!customers_.Dbf1().Active() || !customers_.Dbf1().CutOff())
+        return true;
+    const bool repaired = customers_.RepairBeforeChange();
+    SendProgress(0);
+    RefreshGrid();  // the records have new numbers
+    SyncGridToTable();
+    return repaired;
+}
+
 void TKundenForm::BeginEditingIfNeeded()
 {
     DbfTable& table = customers_.Dbf1();
@@ -273,12 +331,19 @@ void TKundenForm::OnComboEdited(int k, const QString& text)
     const int field = binding_.comboFields[size_t(k)];
     if (inCH_ || field < 0 || !customers_.Dbf1().Active())
         return;
+    const bool repairing = customers_.Dbf1().CutOff();
+    if (!RepairBeforeChange()) {
+        LoadControls();
+        return;
+    }
     try {
         BeginEditingIfNeeded();
         customers_.Dbf1().SetValue(field, ToU16(text));
     } catch (const IoError& error) {
         ReportError(error);
     }
+    if (repairing)
+        LoadControls();  // the controls show the record again, with what was typed
     UpdateCurrentRow();
     UpdateNavigator();
 }
@@ -287,12 +352,20 @@ void TKundenForm::OnMemoEdited()
 {
     if (inCH_ || binding_.memoField < 0 || !customers_.Dbf1().Active())
         return;
+    const QString typed = ui->DBMemo1->toPlainText();
+    const bool repairing = customers_.Dbf1().CutOff();
+    if (!RepairBeforeChange()) {
+        LoadControls();
+        return;
+    }
     try {
         BeginEditingIfNeeded();
-        customers_.Dbf1().SetValue(binding_.memoField, EditorToMemo(ui->DBMemo1->toPlainText()));
+        customers_.Dbf1().SetValue(binding_.memoField, EditorToMemo(typed));
     } catch (const IoError& error) {
         ReportError(error);
     }
+    if (repairing)
+        LoadControls();
     UpdateCurrentRow();
     UpdateNavigator();
 }
@@ -394,6 +467,8 @@ void TKundenForm::NavigatorClick(int button)
     DbfTable& table = customers_.Dbf1();
     if (!table.Active())
         return;
+    if ((button == Insert || button == Delete || button == Edit) && !RepairBeforeChange())
+        return;
     try {
         switch (button) {
         case First:
@@ -457,24 +532,33 @@ void TKundenForm::NavigatorClick(int button)
     SyncGridToTable();
 }
 
-void TKundenForm::UpdateNavigator()
+std::array<bool, TKundenForm::ButtonCount> TKundenForm::NavigatorEnabled(int row) const
 {
     const DbfTable& table = customers_.Dbf1();
     const bool active = table.Active();
     const bool browsing = active && table.GetState() == DbfTable::State::Browse;
-    const int row = ui->DBGrid1->currentIndex().row();
     const int rows = model_->rowCount();
     const bool hasRecord = active && (!table.IsEmpty() || table.GetState() == DbfTable::State::Insert);
-    navigator_[First]->setEnabled(hasRecord && row > 0);
-    navigator_[Prior]->setEnabled(hasRecord && row > 0);
-    navigator_[Next]->setEnabled(hasRecord && row >= 0 && row < rows - 1);
-    navigator_[Last]->setEnabled(hasRecord && row >= 0 && row < rows - 1);
-    navigator_[Insert]->setEnabled(active);
-    navigator_[Delete]->setEnabled(hasRecord);
-    navigator_[Edit]->setEnabled(browsing && hasRecord);
-    navigator_[Post]->setEnabled(active && !browsing);
-    navigator_[Cancel]->setEnabled(active && !browsing);
-    navigator_[Refresh]->setEnabled(active);
+    std::array<bool, ButtonCount> enabled {};
+    enabled[First] = hasRecord && row > 0;
+    enabled[Prior] = hasRecord && row > 0;
+    enabled[Next] = hasRecord && row >= 0 && row < rows - 1;
+    enabled[Last] = hasRecord && row >= 0 && row < rows - 1;
+    enabled[Insert] = active;
+    enabled[Delete] = hasRecord;
+    enabled[Edit] = browsing && hasRecord;
+    enabled[Post] = active && !browsing;
+    enabled[Cancel] = active && !browsing;
+    enabled[Refresh] = active;
+    return enabled;
+}
+
+void TKundenForm::UpdateNavigator()
+{
+    const std::array<bool, ButtonCount> enabled = NavigatorEnabled(ui->DBGrid1->currentIndex().row());
+    for (size_t b = 0; b < enabled.size(); ++b)
+        navigator_[b]->setEnabled(enabled[b]);
+    Q_EMIT NavigatorChanged();
 }
 
 // ---- search and sorting --------------------------------------------------------------------
@@ -483,6 +567,8 @@ void TKundenForm::FilterbtnClick()
 {
     if (!PostIfEditing())
         return;
+    // The search reads every record; memos it could not read are named when it is done.
+    DamagedMemoWalk damaged(customers_.Dbf1());
     try {
         customers_.ApplyFilter(ToU16(ui->FilterEd->text()));
     } catch (const IoError& error) {
@@ -490,6 +576,11 @@ void TKundenForm::FilterbtnClick()
     }
     RefreshGrid();
     SyncGridToTable();
+    if (!customers_.FilterText().empty()) {
+        damaged.TakeAll();
+        if (!damaged.Records().empty())
+            CurrentMessenger().ShowError(u"Die Suche hat alle übrigen Datensätze durchsucht. " + damaged.Report());
+    }
 }
 
 void TKundenForm::AllezeigenBtnClick()
@@ -623,20 +714,27 @@ void TKundenForm::ExportierenalsCSV1Click()
     else if (result.status == CustomerCsvExport::Result::Status::WriteFailed)
         CurrentMessenger().ShowError(u"Die CSV-Datei konnte nicht geschrieben werden:\n" + Utf8ToUtf16(result.error)
                                      + u"\n\nEine vorhandene Datei dieses Namens ist unverändert.");
+    else if (!result.damagedMemos.empty())
+        CurrentMessenger().ShowError(u"Die CSV-Datei wurde geschrieben. "
+                                     + DamagedMemoWalk::Report(result.damagedMemos));
 }
 
 void TKundenForm::ImportierenausCSVDatei1Click()
 {
     const QString file = CurrentDialogs().GetOpenFileName(this, QString(), QString(), kCsvFilter);
-    if (file.isEmpty() || !PostIfEditing())
+    if (file.isEmpty() || !PostIfEditing() || !RepairBeforeChange())
         return;
     DbfTable& table = customers_.Dbf1();
     if (!table.Active()) {
         CurrentMessenger().ShowError(kTableNotOpen);
         return;
     }
+    // A first reading finds the file's encoding.
     std::unique_ptr<FileByteSource> source;
+    CsvEncoding::Kind encoding = CsvEncoding::Kind::Windows1252;
     try {
+        FileByteSource probe(FilePath(file));
+        encoding = CsvEncoding::Detect(probe);
         source = std::make_unique<FileByteSource>(FilePath(file));
     } catch (const IoError&) {
         CurrentMessenger().ShowError(MessageText(13));
@@ -645,7 +743,7 @@ void TKundenForm::ImportierenausCSVDatei1Click()
     CustomerCsvImport::Result result;
     std::u16string readError;
     try {
-        result = CustomerCsvImport::Read(table, *source, ShowProgress);
+        result = CustomerCsvImport::Read(table, *source, ShowProgress, encoding);
     } catch (const IoError& error) {
         readError = Utf8ToUtf16(error.what());
     }
@@ -660,9 +758,14 @@ void TKundenForm::ImportierenausCSVDatei1Click()
         CurrentMessenger().ShowError(Number(result.notStored) + u" Datensätze der Datei konnten nicht gespeichert werden:\n"
                                      + Utf8ToUtf16(result.firstError));
     if (result.tooLong > 0)
-        CurrentMessenger().ShowError(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (mehr als "
+        CurrentMessenger().ShowError(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (ein Wert über "
+                                     + Number(uint32_t(CsvLineReader::kMaxValueBytes >> 20)) + u" MB oder die Zeile über "
                                      + Number(uint32_t(CsvLineReader::kMaxLineBytes >> 20))
                                      + u" MB) und wurden übersprungen.");
+    if (result.replaced > 0)
+        CurrentMessenger().ShowError(ToU16(QString::number(result.replaced))
+                                     + u" Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; "
+                                       u"sie wurden als „?“ gespeichert.");
 }
 
 void TKundenForm::Druckereinrichten1Click()
@@ -681,13 +784,18 @@ void TKundenForm::Datensatzdrucken1Click()
         return;
     SetPrintPageRect();
     std::vector<std::u16string> lines;
+    DamagedMemoWalk damaged(customers_.Dbf1());
     try {
-        if (customers_.Dbf1().Active())
+        if (customers_.Dbf1().Active()) {
             lines = CustomerReport::RecordLines(customers_.Dbf1());
+            damaged.Visit();
+        }
     } catch (const IoError& error) {
         ReportError(error);
         return;
     }
+    if (!autodruck && !damaged.Records().empty())
+        CurrentMessenger().ShowError(damaged.Report());
     druckeForm_->SetLines(lines);
     if (autodruck)
         druckeForm_->BitBtn2Click();
@@ -710,6 +818,7 @@ void TKundenForm::AlleDatenstzedrucken1Click()
     if (!CheckPrinterAvailable(PrintMessages::kRecordAdvice))
         return;  // told once, not once per record
     const uint32_t current = table.RecNo();
+    DamagedMemoWalk damaged(table);
     try {
         CustomerProgressSteps steps(ShowProgress);
         const uint64_t total = table.PhysicalRecordCount();
@@ -718,6 +827,7 @@ void TKundenForm::AlleDatenstzedrucken1Click()
         for (table.First(); !table.Eof(); table.Next()) {
             SetPrintPageRect();
             druckeForm_->SetLines(CustomerReport::RecordLines(table));
+            damaged.Visit();
             autodruck = true;
             const bool started = druckeForm_->BitBtn2Click();
             autodruck = false;
@@ -733,6 +843,8 @@ void TKundenForm::AlleDatenstzedrucken1Click()
     }
     SendProgress(0);
     SyncGridToTable();
+    if (!damaged.Records().empty())
+        CurrentMessenger().ShowError(u"Die übrigen Datensätze wurden gedruckt. " + damaged.Report());
 }
 
 void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
@@ -742,10 +854,11 @@ void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
     SetPrintPageRect();
     DbfTable& table = customers_.Dbf1();
     std::vector<std::u16string> lines;
+    std::vector<uint32_t> damaged;
     if (table.Active()) {
         const uint32_t current = table.RecNo();
         try {
-            lines = CustomerReport::CountLines(table, CustomerReport::FilledCounts(table, ShowProgress));
+            lines = CustomerReport::CountLines(table, CustomerReport::FilledCounts(table, ShowProgress, &damaged));
             if (current != 0)
                 table.GoTo(current);
         } catch (const IoError& error) {
@@ -756,6 +869,8 @@ void TKundenForm::AnzahlderEintrgeindeneinzelnenSpaltenzhlen1Click()
         SendProgress(0);
         SyncGridToTable();
     }
+    if (!damaged.empty())
+        CurrentMessenger().ShowError(u"Die Zählung zählt diese Memos als leer. " + DamagedMemoWalk::Report(damaged));
     druckeForm_->SetLines(lines);
     RunDialog(*druckeForm_);
 }

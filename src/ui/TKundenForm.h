@@ -45,9 +45,13 @@ public:
     KundenTableModel* Model() const { return model_; }
     const std::u16string& filtertext() const { return customers_.FilterText(); }
 
-    // Binds combo boxes, labels and memo to the current columns and refills the value lists;
-    // the last visible record becomes current.
+    // Binds combo boxes, labels and memo to the current columns and empties the value lists,
+    // which are made anew when each is first wanted; the last visible record becomes current.
     void AktuallisiereDBEdit();
+    // Makes the k-th box's value list (0-based) over the records the grid shows, unless it
+    // has been made since the last binding.
+    void FillValueList(int k);
+    bool ValueListFilled(int k) const;
     // Unbinds all 24 combo boxes and the memo.
     void AktuallisiereDBEditClear();
     // Appends a character column by a rebuild (the edit panel is not rebound).
@@ -72,6 +76,8 @@ public:
     // told), the search text, and the grid and controls following the current record.
     enum NavButton { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh, ButtonCount };
     void NavigatorClick(int button);
+    // Which navigator buttons the table's state allows with the grid on a row (-1: none).
+    std::array<bool, ButtonCount> NavigatorEnabled(int row) const;
     bool PostIfEditing();
     void SetFilterEdText(const QString& text);
     void SyncGridToTable();
@@ -100,6 +106,8 @@ public Q_SLOTS:
 Q_SIGNALS:
     // Label12 (the e-mail address's label) was clicked.
     void Label12Clicked();
+    // The navigator's buttons were enabled anew (the table's state or the row changed).
+    void NavigatorChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -116,6 +124,8 @@ private:
     void OnComboEdited(int k, const QString& text);
     void OnMemoEdited();
     void BeginEditingIfNeeded();
+    // Before any change: a damaged (cut-off) table is first written anew; the grid follows.
+    bool RepairBeforeChange();
     void UpdateNavigator();
     void UpdateCurrentRow();
     void ApplyMemoHeight();
@@ -129,6 +139,7 @@ private:
     std::array<QComboBox*, CustomerEditBinding::kComboCount> combos_ {};
     std::array<QLabel*, CustomerEditBinding::kComboCount> labels_ {};
     std::array<QToolButton*, ButtonCount> navigator_ {};
+    std::array<bool, CustomerEditBinding::kComboCount> listFilled_ {};
     std::unique_ptr<TNeueFelderForm> neueFelder_;
     std::unique_ptr<TFeldLangeForm> feldLange_;
     std::unique_ptr<TSortFeldForm> sortFeld_;

@@ -11,6 +11,7 @@
 #include "ui/TDataPathForm.h"
 #include "imaging/OpenDib.h"
 #include "ui/FileFilter.h"
+#include "ui/AusgabePage.h"
 #include "ui/PositionenPage.h"
 #include "ui/ProgressReporter.h"
 #include "ui/TKundenForm.h"
@@ -20,11 +21,13 @@
 #include "foundation/Utf8.h"
 #include "ui_TRechnungsForm.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
+#include <QSpinBox>
 
 namespace {
 
@@ -71,8 +74,9 @@ void TRechnungsForm::FormCreate()
     ui->StatusBar1->addPermanentWidget(savingState_);
 
     format_.ApplyToWidgets();
-    ui->TabArtikel->Attach(book, format_);
-    ui->TabRechnungen->Attach(book, format_, ui->TabArtikel);
+    ui->TabArtikel->Attach(book, format_, inCH);
+    ui->TabRechnungen->Attach(book, format_, inCH, ui->TabArtikel,
+                              [this] { return ui->PageControl2->currentWidget() == ui->TabRechnungen; });
     ui->TabTextbausteine->Attach(book);
     connect(ui->TabTextbausteine, &TextbausteinePage::TextbausteineChanged, ui->TabRechnungen,
             &RechnungenPage::UpdateVorlagen);
@@ -95,9 +99,8 @@ void TRechnungsForm::FormCreate()
     FormStorage1.Add(
         "PageControl1.Height", [this] { return ui->TabRechnungen->PageControl1Height(); },
         [this](const QVariant& v) { ui->TabRechnungen->SetPageControl1Height(v.toInt()); });
-    FormStorage1.AddProperty("ZoomEd.Value", ui->TabRechnungen->findChild<QObject*>("ZoomEd"), "value");
-    FormStorage1.AddProperty("CopyArtikelsCheck.Checked",
-                             ui->TabRechnungen->findChild<QObject*>("CopyArtikelsCheck"), "checked");
+    FormStorage1.AddProperty("ZoomEd.Value", ui->TabRechnungen->Ausgabe()->ZoomEd(), "value");
+    FormStorage1.AddProperty("CopyArtikelsCheck.Checked", ui->TabRechnungen->CopyArtikelsCheck(), "checked");
     ui->PageControl2->setCurrentIndex(0);
 }
 
@@ -133,12 +136,11 @@ void TRechnungsForm::ShowSavingState()
 
 void TRechnungsForm::ShowAllSettings()
 {
-    book.inCH = true;
+    const ScopedFlag filling = inCH.Hold();
     ui->TabFirma->ShowSettings();
     ui->TabLogo->ShowSettings();
     ui->TabWaehrung->ShowSettings();
     ui->TabSchriftarten->ShowSettings();
-    book.inCH = false;
 }
 
 void TRechnungsForm::showEvent(QShowEvent* event)

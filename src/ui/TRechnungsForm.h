@@ -1,6 +1,7 @@
 #pragma once
 
 #include "invoices/TRechnungBook.h"
+#include "ui/FillingFlag.h"
 #include "ui/FormStorage.h"
 #include "ui/LocaleFormat.h"
 
@@ -49,6 +50,8 @@ public:
     void SetDataFolderOverride(const QString& folder) { dataFolderOverride_ = folder; }
 
     TRechnungBook& Book() { return book; }
+    // The pages' shared guard: set while the program fills controls.
+    const FillingFlag& InCH() const { return inCH; }
     const QString& progpath() const { return progpath_; }
     const QString& realprogpath() const { return realprogpath_; }
     const QString& appdatapath() const { return appdatapath_; }
@@ -96,6 +99,7 @@ private:
 
     std::unique_ptr<Ui::TRechnungsForm> ui;
     TRechnungBook book;
+    FillingFlag inCH;  // shared by the pages: the program itself is filling controls
     LocaleFormat format_;
     FormStorage FormStorage1;
     ProgressPanel* progressPanel_ = nullptr;

@@ -6,6 +6,8 @@
 #include "customers/CustomerCsvExport.h"
 #include "customers/CustomerCsvImport.h"
 #include "customers/CustomerFilter.h"
+#include "customers/CustomerReport.h"
+#include "customers/DamagedMemoWalk.h"
 #include "customers/CustomerTestTables.h"
 #include "foundation/Cp1252.h"
 #include "foundation/FileByteSource.h"
@@ -16,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <random>
 
@@ -61,6 +65,27 @@ protected:
         WriteWholeFile(dir.File("in.csv"), bytes);
         FileByteSource source(dir.File("in.csv"));
         return CustomerCsvImport::Read(table, source);
+    }
+
+    // Finds the encoding on a first reading, as the window does.
+    CustomerCsvImport::Result ImportDetected(const std::string& bytes)
+    {
+        WriteWholeFile(dir.File("in.csv"), bytes);
+        CsvEncoding::Kind encoding;
+        {
+            FileByteSource probe(dir.File("in.csv"));
+            encoding = CsvEncoding::Detect(probe);
+        }
+        FileByteSource source(dir.File("in.csv"));
+        return CustomerCsvImport::Read(table, source, {}, encoding);
+    }
+
+    // A table of three columns: Firma, a memo and Ort.
+    void Small(uint8_t languageDriver = 0x03)
+    {
+        DbfTable::Create(TablePath(), {DbfField::Character(u"Firma", 20), DbfField::Memo(u"Mehr"),
+                                       DbfField::Character(u"Ort", 20)}, languageDriver);
+        table.Open(TablePath());
     }
 
     std::string Export()
@@ -309,14 +334,184 @@ TEST_F(CsvFiles, DamagedAndStrangeFilesNeverTouchExistingRecords)
     EXPECT_NE(std::find(after.begin(), after.end(), Row15({u"Nach", u"dem"})), after.end());
 }
 
-TEST_F(CsvFiles, ALineBeyondTheLimitIsPassedOverAndCounted)
+TEST_F(CsvFiles, AValueBeyondTheLimitPassesItsLineOverAndIsCounted)
 {
     Standard({});
-    const std::string big(CsvLineReader::kMaxLineBytes + 10, 'y');
-    const auto result = ImportBytes("kopf\r\nvorher\r\n" + big + "\r\nnachher\r\n");
-    EXPECT_EQ(result.tooLong, 1u);
+    const std::string big(CsvLineReader::kMaxValueBytes + 10, 'y');
+    const auto result = ImportBytes("kopf\r\nvorher\r\n" + big + "\r\n\"a\";\"" + big + "\"\r\nnachher\r\n");
+    EXPECT_EQ(result.tooLong, 2u);
     EXPECT_EQ(result.added, 2u);
     EXPECT_EQ(AllRows(table), (Rows{Row15({u"vorher"}), Row15({u"nachher"})}));
+}
+
+TEST_F(CsvFiles, ALineThatAMemoMadeLongerThanOneValueMayBeImportsAgain)
+{
+    // 12 million characters of memo, 20 MB in the file with its line breaks escaped: more
+    // than one value may hold, but the value itself is below the limit.
+    std::u16string memo;
+    for (int i = 0; i < 4000000; ++i)
+        memo += u"a\r\n";
+    Small();
+    table.Append();
+    table.SetValue(0, u"Lang");
+    table.SetValue(1, memo);
+    table.SetValue(2, u"Ort");
+    table.Post();
+    const std::string file = Export();
+    ASSERT_GT(file.size(), CsvLineReader::kMaxValueBytes + (3u << 20));
+    const auto result = ImportBytes(file);
+    EXPECT_EQ(result.tooLong, 0u);
+    ASSERT_EQ(result.added, 1u);
+    ASSERT_TRUE(table.GoTo(2));
+    EXPECT_EQ(table.Value(0), u"Lang");
+    EXPECT_TRUE(table.Value(1) == memo);
+    EXPECT_EQ(table.Value(2), u"Ort");
+}
+
+// ---- files of today's programs ---------------------------------------------------------------
+
+TEST_F(CsvFiles, Utf8FilesImportWithTheirUmlautsAndOthersStayWindows1252)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        CsvEncoding::Kind encoding;
+    };
+    const std::vector<Case> cases = {
+        // As LibreOffice writes it: UTF-8 without byte order mark, LF, quotes only where needed.
+        {"utf-8", "Firma;Name;Vorname\nM\xC3\xBCller;\xE2\x82\xACuro;J\xC3\xB6rg\n", CsvEncoding::Kind::Utf8},
+        {"utf-8 with byte order mark", "\xEF\xBB\xBF\"Firma\";\"Name\"\r\n\"M\xC3\xBCller\";\"\xE2\x82\xACuro\";\"J\xC3\xB6rg\"\r\n",
+         CsvEncoding::Kind::Utf8},
+        {"windows-1252", "Firma;Name\r\nM\xFCller;\x80uro;J\xF6rg\r\n", CsvEncoding::Kind::Windows1252},
+        // Valid UTF-8 up to the last byte, which is a cut sequence: Windows-1252.
+        {"cut sequence", "Firma\r\nM\xC3\xBCller;\x80uro;J\xF6rg\xC3", CsvEncoding::Kind::Windows1252},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        table.Close();
+        Standard({});
+        const auto result = ImportDetected(c.bytes);
+        EXPECT_EQ(result.encoding, c.encoding);
+        ASSERT_EQ(result.added, 1u);
+        table.First();
+        if (std::string(c.what) != "cut sequence") {
+            EXPECT_EQ(AllRows(table), (Rows{Row15({u"Müller", u"€uro", u"Jörg"})}));
+        }
+        EXPECT_EQ(result.replaced, 0u);
+    }
+    MemoryByteSource ascii(std::string("Firma\r\nMueller\r\n"));
+    EXPECT_EQ(CsvEncoding::Detect(ascii), CsvEncoding::Kind::Windows1252);
+    for (const std::string invalid : {"\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE0\x9F\xBF", "\xFF"}) {
+        MemoryByteSource source("ok " + invalid);
+        EXPECT_EQ(CsvEncoding::Detect(source), CsvEncoding::Kind::Windows1252) << invalid.size();
+    }
+    MemoryByteSource fourBytes(std::string("\xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF"));
+    EXPECT_EQ(CsvEncoding::Detect(fourBytes), CsvEncoding::Kind::Utf8);
+}
+
+TEST_F(CsvFiles, CharactersTheTableCannotStoreBecomeQuestionMarksAndAreCounted)
+{
+    Standard({});
+    auto result = ImportDetected("Kopf\n\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80;\xE2\x82\xAC\n");
+    EXPECT_EQ(result.replaced, 3u);  // Ł, ź and the emoji; € is in Windows-1252
+    EXPECT_EQ(AllRows(table), (Rows{Row15({u"?ód? ?", u"€"})}));
+
+    table.Close();
+    std::remove(TablePath().c_str());
+    Small(0x01);  // a DOS table (code page 437) has no euro sign
+    result = ImportDetected("Kopf\n\xE2\x82\xAC" "uro;\"\xC3\x84rger \xE2\x82\xAC\";\xC3\x9C" "bel\n");
+    EXPECT_EQ(result.replaced, 2u);
+    EXPECT_EQ(AllRows(table), (Rows{{u"?uro", u"Ärger ?", u"Übel"}}));
+}
+
+TEST_F(CsvFiles, AQuotedValueMayHoldLineBreaksAsSpreadsheetsWriteThem)
+{
+    Small();
+    // As LibreOffice writes it (quotes only where needed, LF inside the cell), and with
+    // every value quoted and CR LF.
+    const auto result = ImportDetected(
+        "Firma;Mehr;Ort\n"
+        "M\xC3\xBCller;\"Zeile1\nZeile2 mit \"\"Zitat\"\" und ;\";K\xC3\xB6ln\n"
+        "Zweiter;;Berlin\n"
+        "\"Dritter\";\"Zeile1\r\nZeile2\r\n\";\"Ulm\"\n");
+    EXPECT_EQ(result.added, 3u);
+    EXPECT_EQ(AllRows(table), (Rows{{u"Müller", u"Zeile1\r\nZeile2 mit \"Zitat\" und ;", u"Köln"},
+                                    {u"Zweiter", u"", u"Berlin"},
+                                    {u"Dritter", u"Zeile1\r\nZeile2\r\n", u"Ulm"}}));
+}
+
+TEST_F(CsvFiles, AQuoteThatIsNeverClosedSwallowsNoLaterRecord)
+{
+    Small();
+    EXPECT_EQ(ImportBytes("Kopf\r\n\"offen\r\nx;y;z\r\nc;d\r\n").added, 2u);
+    EXPECT_EQ(ImportBytes("Kopf\r\na;\"b\r\ne;f").added, 2u);
+    EXPECT_EQ(AllRows(table), (Rows{{u"x", u"y", u"z"}, {u"c", u"d", u""}, {u"a", u"\"b", u""}, {u"e", u"f", u""}}));
+}
+
+TEST_F(CsvFiles, ATableOfAnotherCodePageIsExportedInWindows1252)
+{
+    Small(0x01);
+    table.Append();
+    table.SetValue(0, u"Müller ½");
+    table.SetValue(1, u"Ärger");
+    table.SetValue(2, u"Köln");
+    table.Post();
+    EXPECT_EQ(Export(), "\"Firma\";\"Mehr\";\"Ort\"\r\n\"M\xFCller \xBD\";\"\xC4rger\";\"K\xF6ln\"\r\n");
+}
+
+// ---- damaged memos -----------------------------------------------------------------------------
+
+TEST_F(CsvFiles, ADamagedMemoIsExportedEmptyAndEveryOtherRecordWhole)
+{
+    std::vector<std::vector<std::pair<std::u16string, std::u16string>>> rows;
+    for (int i = 1; i <= 20; ++i) {
+        const std::u16string n = Utf8ToUtf16(std::to_string(i));
+        rows.push_back({{u"Firma", u"Kunde " + n}, {u"Mehr", u"Notiz " + n}});
+    }
+    FillCustomers(TablePath(), CustomerSchema::StandardFields(), rows);
+    DamageMemoPointer(TablePath(), 7);
+    DamageMemoPointer(TablePath(), 15);
+    table.Open(TablePath());
+    const auto result = CustomerCsvExport::WriteFile(table, dir.File("out.csv"));
+    ASSERT_EQ(result.status, CustomerCsvExport::Result::Status::Written) << result.error;
+    EXPECT_EQ(result.records, 20u);
+    EXPECT_EQ(result.damagedMemos, (std::vector<uint32_t>{7, 15}));
+    const std::string file = ReadWholeFile(dir.File("out.csv"));
+    EXPECT_NE(file.find("\"Kunde 7\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\""), std::string::npos);
+    EXPECT_NE(file.find("\"Notiz 20\""), std::string::npos);
+    EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 21);
+
+    std::vector<uint32_t> damaged;
+    const std::vector<uint32_t> counts = CustomerReport::FilledCounts(table, {}, &damaged);
+    EXPECT_EQ(counts[0], 20u);
+    EXPECT_EQ(counts[12], 18u);
+    EXPECT_EQ(damaged, (std::vector<uint32_t>{7, 15}));
+    EXPECT_EQ(DamagedMemoWalk::Report(damaged),
+              u"2 Datensätze haben ein beschädigtes Memo, das als leer behandelt wurde: Nr. 7, 15.");
+    EXPECT_EQ(DamagedMemoWalk::Report({4}), u"1 Datensatz hat ein beschädigtes Memo, das als leer behandelt wurde: Nr. 4.");
+    std::vector<uint32_t> many;
+    for (uint32_t i = 30; i > 0; --i)
+        many.push_back(i);
+    const std::u16string report = DamagedMemoWalk::Report(many);
+    EXPECT_NE(report.find(u"Nr. 1, 2, 3,"), std::u16string::npos);
+    EXPECT_NE(report.find(u", 20 und 10 weitere."), std::u16string::npos);
+}
+
+TEST(CsvLineReader, QuotedValuesGoOnOverLineBreaksAndAnUnclosedOneIsReadAgainLineByLine)
+{
+    const std::string bytes = "\"a\r\nb\";x\r\nc;\"d\ne\"\n\"offen\nf\r\ng";
+    MemoryByteSource source(bytes);
+    CsvLineReader reader(source);
+    std::string line;
+    std::vector<std::string> lines;
+    uint64_t consumed = 0;
+    while (reader.Next(line) != CsvLineReader::Result::End) {
+        lines.push_back(line);
+        EXPECT_GE(reader.Consumed(), consumed);
+        consumed = reader.Consumed();
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"\"a\r\nb\";x", "c;\"d\r\ne\"", "\"offen", "f", "g"}));
+    EXPECT_EQ(reader.Consumed(), bytes.size());
 }
 
 TEST(CsvLineReader, BlocksAndLineEndsAcrossBlockBorders)

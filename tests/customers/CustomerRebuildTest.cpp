@@ -194,3 +194,65 @@ TEST_F(CustomerRebuildTest, AFailedFileSwapPutsTheOldTableBack)
     EXPECT_EQ(Column(Table(), u"Firma"), (std::vector<std::u16string>{u"Eins", u"Zwei", u"Drei"}));
     EXPECT_EQ(Column(Table(), u"Mehr")[2], u"Memo drei");
 }
+
+// A table with a damaged memo in record 3 of 5: the rebuild at start (it lacks "Kostenst")
+// asks before copying that record with an empty memo; No leaves every file as it is.
+TEST(CustomerRebuildDamagedMemo, AsksBeforeKeepingARecordWithAnEmptyMemo)
+{
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "Ja" : "Nein");
+        TempDir dir;
+        const std::string fixture = std::string(REKOLON_TEST_DATA) + "/dbf-memo-pointer-past-end-in-record-3-of-5";
+        WriteWholeFile(dir.File("customers.dbf"), ReadWholeFile(fixture + ".dbf"));
+        WriteWholeFile(dir.File("customers.dbt"), ReadWholeFile(fixture + ".dbt"));
+        const std::string before = ReadWholeFile(dir.File("customers.dbf"));
+        ScriptedMessenger messenger;
+        messenger.AnswerNext(yes ? Messenger::Answer::Yes : Messenger::Answer::No);
+        CustomerTable customers;
+        customers.InitDataBase(dir.Path());
+        ASSERT_EQ(messenger.Boxes().size(), 1u);
+        EXPECT_EQ(messenger.Boxes()[0].kind, ScriptedMessenger::Kind::Question);
+        EXPECT_NE(messenger.Boxes()[0].text.find(u"Nr. 3"), std::u16string::npos);
+        EXPECT_EQ(messenger.UnansweredQuestions(), 0);
+        EXPECT_FALSE(std::filesystem::exists(dir.File("temp.dbf")));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("temp.dbt")));
+        DbfTable& table = customers.Dbf1();
+        ASSERT_TRUE(table.Active());
+        EXPECT_EQ(Column(table, u"Mehr"), (std::vector<std::u16string>{u"Notiz 1 über Tabellen", u"Notiz 2 über Tabellen",
+                                                                       u"", u"Notiz 4 über Tabellen",
+                                                                       u"Notiz 5 über Tabellen"}));
+        if (yes) {
+            EXPECT_GE(table.FieldIndex(u"Kostenst"), 0);
+            EXPECT_EQ(ReadWholeFile(dir.File("customers0.dbf")), before);  // the damaged original is kept
+        } else {
+            EXPECT_LT(table.FieldIndex(u"Kostenst"), 0);
+            EXPECT_EQ(ReadWholeFile(dir.File("customers.dbf")), before);
+            EXPECT_FALSE(std::filesystem::exists(dir.File("customers0.dbf")));
+        }
+    }
+}
+
+// A DOS table (code page 437) keeps its code page through a rebuild, so its umlauts stay.
+TEST(CustomerRebuildCodePage, ARebuiltTableKeepsTheCodePageOfTheOriginal)
+{
+    TempDir dir;
+    const std::string path = dir.File("customers.dbf");
+    DbfTable::Create(path, {DbfField::Character(u"Firma", 20), DbfField::Memo(u"Mehr")}, 0x01);
+    {
+        DbfTable table;
+        table.Open(path);
+        table.Append();
+        table.SetValue(0, u"Müller & Söhne");
+        table.SetValue(1, u"Straße");
+        table.Post();
+    }
+    ScriptedMessenger messenger;
+    CustomerTable customers;
+    customers.InitDataBase(dir.Path());  // adds "Kostenst" by a rebuild
+    DbfTable& table = customers.Dbf1();
+    ASSERT_GE(table.FieldIndex(u"Kostenst"), 0);
+    EXPECT_EQ(table.LanguageDriver(), 0x01);
+    EXPECT_EQ(static_cast<uint8_t>(ReadWholeFile(path)[29]), 0x01);
+    EXPECT_EQ(Column(table, u"Firma"), (std::vector<std::u16string>{u"Müller & Söhne"}));
+    EXPECT_EQ(Column(table, u"Mehr"), (std::vector<std::u16string>{u"Straße"}));
+}

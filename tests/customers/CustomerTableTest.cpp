@@ -5,6 +5,7 @@
 #include "customers/CustomerTable.h"
 #include "customers/CustomerValueLists.h"
 #include "customers/CustomerTestTables.h"
+#include "foundation/IoError.h"
 #include "foundation/PathText.h"
 #include "support/FileRightsApply.h"
 #include "support/ScriptedMessenger.h"
@@ -151,14 +152,25 @@ TEST_F(CustomerSearchTest, SearchFoldsPlainLettersOnBothSidesOnly)
 TEST_F(CustomerSearchTest, ValueListsHoldEachDistinctTextOnceInOrderOfAppearance)
 {
     DbfTable& table = customers_.Dbf1();
-    const CustomerEditBinding binding = CustomerEditBinding::For(table.Fields());
-    const auto lists = CustomerValueLists::Collect(table, binding);
-    EXPECT_EQ(lists[6], (std::vector<std::u16string>{u"Abensberg", u"Berlin", u"berlin"}));  // Ort
-    EXPECT_EQ(lists[1], (std::vector<std::u16string>{u"", u"Müller", u"MÜLLER"}));         // Name
-    EXPECT_EQ(lists[20], (std::vector<std::u16string>{u""}));                              // unbound box
-    EXPECT_EQ(table.Value(u"Firma"), u"Vierte");  // the walk leaves the last record current
+    const auto visible = [&] {
+        std::vector<uint32_t> records;
+        for (table.First(); !table.Eof(); table.Next())
+            records.push_back(table.RecNo());
+        return records;
+    };
+    const std::vector<uint32_t> all = visible();
+    ASSERT_TRUE(table.GoTo(2));
+    table.SetValue(u"Ort", u"Passau");  // an edit in progress stays, and so does the record
+    EXPECT_EQ(CustomerValueLists::Collect(table, all, 6),
+              (std::vector<std::u16string>{u"Abensberg", u"Berlin", u"berlin"}));  // Ort as stored
+    EXPECT_EQ(CustomerValueLists::Collect(table, all, 1), (std::vector<std::u16string>{u"", u"Müller", u"MÜLLER"}));
+    EXPECT_TRUE(CustomerValueLists::Collect(table, all, 40).empty());  // no such column
+    EXPECT_EQ(table.GetState(), DbfTable::State::Edit);
+    EXPECT_EQ(table.RecNo(), 2u);
+    EXPECT_EQ(table.Value(u"Ort"), u"Passau");
+    table.Cancel();
     customers_.ApplyFilter(u"berlin");
-    EXPECT_EQ(CustomerValueLists::Collect(table, binding)[0],
+    EXPECT_EQ(CustomerValueLists::Collect(table, visible(), 0),
               (std::vector<std::u16string>{u"Zweite", u"Dritte", u"Vierte"}));
 }
 
@@ -204,4 +216,64 @@ TEST(CustomerEditBinding, StandardColumnsAndThirtyCharacterColumns)
     EXPECT_EQ(binding.labels[23], u"Fc3:");
     EXPECT_EQ(CustomerEditBinding::LabelForm(u"äBC"), u"äbc:");
     EXPECT_EQ(CustomerEditBinding::LabelForm(u"plz"), u"Plz:");
+}
+
+TEST(CustomerTable, ATableCutOffInsideItsLastRecordOpensAndIsWrittenAnewOnlyWhenChanged)
+{
+    TempDir dir;
+    ScriptedMessenger messenger;
+    const std::string fixture = std::string(REKOLON_TEST_DATA) + "/dbf-last-record-cut-off";
+    const std::string damaged = ReadWholeFile(fixture + ".dbf");
+    const std::string memo = ReadWholeFile(fixture + ".dbt");
+    WriteWholeFile(dir.File("customers.dbf"), damaged);
+    WriteWholeFile(dir.File("customers.dbt"), memo);
+    {
+        CustomerTable customers;
+        EXPECT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::Opened);
+        DbfTable& table = customers.Dbf1();
+        ASSERT_TRUE(table.Active());
+        ASSERT_EQ(messenger.Errors().size(), 1u);
+        EXPECT_NE(messenger.Errors()[0].find(u"beschädigt"), std::u16string::npos);
+        EXPECT_NE(messenger.Errors()[0].find(u"Von 33 angegebenen Datensätzen sind 32 vollständig"), std::u16string::npos);
+        EXPECT_EQ(table.FieldCount(), 3);  // no "Kostenst" while the file is damaged
+        const auto firmen = Column(table, u"Firma");
+        ASSERT_EQ(firmen.size(), 32u);
+        EXPECT_EQ(firmen[31], u"Kunde 32");
+        // Browsing, searching and sorting leave the file as it is.
+        customers.ApplyFilter(u"kunde 0");
+        customers.SortByColumn(u"Ort");
+        customers.ShowAll();
+        EXPECT_EQ(ReadWholeFile(dir.File("customers.dbf")), damaged);
+        EXPECT_THROW(table.Edit(), IoError);
+
+        // The first change writes a sound table and keeps the damaged one as customers0.*;
+        // the record the user stands on stays current, whatever the order and search.
+        customers.ApplyFilter(u"kunde");
+        ASSERT_TRUE(table.GoTo(5));
+        ASSERT_TRUE(customers.RepairBeforeChange());
+        EXPECT_FALSE(table.CutOff());
+        EXPECT_EQ(ReadWholeFile(dir.File("customers0.dbf")), damaged);
+        EXPECT_EQ(ReadWholeFile(dir.File("customers0.dbt")), memo);
+        EXPECT_EQ(table.Value(u"Firma"), u"Kunde 05");
+        EXPECT_TRUE(table.Filtered());
+        customers.ShowAll();
+        ASSERT_TRUE(table.GoTo(5));
+        table.SetValue(u"Ort", u"Regensburg");
+        table.Post();
+        EXPECT_TRUE(customers.RepairBeforeChange());  // nothing more to do
+        EXPECT_EQ(table.ActiveIndex(), u"Ort");
+        table.SelectIndex(u"");
+        EXPECT_EQ(Column(table, u"Firma"), firmen);
+        EXPECT_EQ(Column(table, u"Mehr")[31], u"Memo von Kunde 32\r\nzweite Zeile");
+    }
+    // The next start finds a sound table and brings it up to the standard columns.
+    messenger.Reset();
+    CustomerTable again;
+    EXPECT_EQ(again.InitDataBase(dir.Path()), CustomerTable::InitResult::Opened);
+    EXPECT_TRUE(messenger.Boxes().empty());
+    EXPECT_EQ(again.Dbf1().PhysicalRecordCount(), 32u);
+    EXPECT_EQ(again.Dbf1().AnnouncedRecordCount(), 32u);
+    EXPECT_EQ(again.Dbf1().Field(3).name, u"Kostenst");
+    EXPECT_EQ(Column(again.Dbf1(), u"Ort")[4], u"Regensburg");
+    EXPECT_EQ(Column(again.Dbf1(), u"Mehr")[0], u"Memo von Kunde 01");
 }

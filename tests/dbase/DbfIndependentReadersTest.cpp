@@ -2,8 +2,10 @@
 // package dbffile and Perl's XBase), and the module reads tables that XBase wrote. Both
 // sides are compared as dumps: columns with type and length, every live record's values,
 // and the number of deleted records.
+#include "customers/CustomerTable.h"
 #include "dbase/DbfTable.h"
 #include "foundation/Utf8.h"
+#include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -187,4 +189,79 @@ TEST(DbfIndependentReaders, WeReadTablesThatPerlXBaseWrote)
             f.name = Utf8ToUtf16(Upper(Utf16ToUtf8(f.name)));
         EXPECT_EQ(DumpOurs(dir.File("perl.dbf")), ExpectedDump(upper, Rows(), false)) << "version " << version;
     }
+}
+
+namespace {
+
+// customers.dbf in dir, written by another program with the columns FIRMA C 30, UMSATZ N 10.2,
+// SEIT D, AKTIV L, MEHR M and NUMMER N 6: the start appends "Kostenst" by a rebuild, every
+// value stays as it was (byte for byte), and the independent readers read the result.
+void ExpectKostenstAddedKeepingEveryValue(const TempDir& dir, const std::vector<Row>& rows)
+{
+    const std::string before = ReadWholeFile(dir.File("customers.dbf"));
+    ScriptedMessenger messenger;
+    CustomerTable customers;
+    ASSERT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::Opened);
+    EXPECT_TRUE(messenger.Boxes().empty()) << (messenger.Errors().empty() ? "" : Utf16ToUtf8(messenger.Errors()[0]));
+    DbfTable& table = customers.Dbf1();
+    const std::vector<DbfField> fields = {
+        {u"FIRMA", 'C', 30, 0}, {u"UMSATZ", 'N', 10, 2}, {u"SEIT", 'D', 8, 0}, {u"AKTIV", 'L', 1, 0},
+        {u"MEHR", 'M', 10, 0},  {u"NUMMER", 'N', 6, 0},  DbfField::Character(u"Kostenst", 45)};
+    ASSERT_EQ(table.Fields(), fields);
+    EXPECT_EQ(DumpOurs(dir.File("customers.dbf")), ExpectedDump(fields, rows, false));
+    EXPECT_EQ(RunCommand("node " + kTools + "read-dbf.js " + dir.File("customers.dbf") + " 2>&1"),
+              ExpectedDump(fields, rows, false));
+    EXPECT_EQ(RunCommand("perl " + kTools + "read-dbf.pl " + dir.File("customers.dbf") + " 2>&1"),
+              ExpectedDump(fields, rows, true));
+
+    // The stored bytes of every column are those the other program wrote.
+    DbfTable old;
+    old.Open(dir.File("customers0.dbf"));
+    EXPECT_EQ(ReadWholeFile(dir.File("customers0.dbf")), before);
+    size_t compared = 0;
+    for (table.First(), old.First(); !table.Eof() && !old.Eof(); table.Next(), old.Next(), ++compared) {
+        for (int i = 0; i < old.FieldCount(); ++i) {
+            if (!old.Field(i).IsMemo()) {
+                EXPECT_EQ(table.RawValue(i), old.RawValue(i)) << "column " << i;
+            }
+        }
+    }
+    EXPECT_EQ(compared, rows.size());
+}
+
+std::vector<Row> NumberDateLogicalRows(const std::u16string& firstMemo)
+{
+    return {
+        {{u"Müller & Söhne", u"1234.50", u"20200131", u"T", firstMemo, u"42", u""}},
+        {{u"Schmidt", u"-7.25", u"19991231", u"F", u"", u"0", u""}},
+        {{u"Ohne", u"0.00", u"20240229", u"T", u"x", u"999999", u""}},
+    };
+}
+
+}  // namespace
+
+TEST(DbfIndependentReaders, APerlXBaseTableWithNumberDateAndLogicalColumnsTakesANewColumn)
+{
+    TempDir dir;
+    const std::string description =
+        "Firma:C:30\tUmsatz:N:10:2\tSeit:D:8\tAktiv:L:1\tMehr:M:10\tNummer:N:6:0\n"
+        "Müller & Söhne\t1234.5\t20200131\t1\tErste Zeile\\r\\nzweite\t42\t0\n"
+        "Gelöscht\t1\t20000101\t0\tweg\t1\t1\n"
+        "Schmidt\t-7.25\t19991231\t0\t\t0\t0\n"
+        "Ohne\t0\t20240229\t1\tx\t999999\t0\n";
+    WriteWholeFile(dir.File("spec.txt"), description);
+    ASSERT_EQ(RunCommand("perl " + kTools + "write-dbf.pl " + dir.File("customers.dbf") + " 0x8B < " + dir.File("spec.txt")
+                         + " 2>&1"),
+              "");
+    ExpectKostenstAddedKeepingEveryValue(dir, NumberDateLogicalRows(u"Erste Zeile\r\nzweite"));
+}
+
+TEST(DbfIndependentReaders, ALibreOfficeTableWithNumberDateAndLogicalColumnsTakesANewColumn)
+{
+    // Written by LibreOffice Calc (tests/tools/make-libreoffice-dbf.sh): dBase III with memo.
+    TempDir dir;
+    const std::string fixture = std::string(REKOLON_TEST_DATA) + "/dbf-libreoffice-number-date-logical";
+    WriteWholeFile(dir.File("customers.dbf"), ReadWholeFile(fixture + ".dbf"));
+    WriteWholeFile(dir.File("customers.dbt"), ReadWholeFile(fixture + ".dbt"));
+    ExpectKostenstAddedKeepingEveryValue(dir, NumberDateLogicalRows(u"Erste Zeile\r\nzweite Zeile"));
 }

@@ -79,6 +79,24 @@ not_number = table(records=[b' ' + b'A'.ljust(20) + b'    1x    ' + b'X'.ljust(1
 write('dbf-memo-pointer-not-a-number', not_number, GOOD_MEMO)
 write('dbf-memo-length-past-end', good, memo([memo_block('kurz', length=0x7FFFFFF0)]))
 write('dbf-memo-block-not-a-memo-start', good, memo([b'ohne Kennung']))
+# Five records with a memo each, the third pointing past the end of the memo file.
+five = [b' ' + ('Kunde %d' % n).encode('cp1252').ljust(20) + (b'%10d' % (999 if n == 3 else n))
+        + ('Ort %d' % n).encode('cp1252').ljust(12) for n in range(1, 6)]
+write('dbf-memo-pointer-past-end-in-record-3-of-5', table(records=five),
+      memo([memo_block('Notiz %d über Tabellen' % n) for n in range(1, 6)]))
+
+# 33 customers whose file ends 50 bytes early, inside the last record, as after a copy or
+# a write that did not finish: the first 32 records are whole. Memos on records 1, 32 and 33.
+CUT_FIELDS = [(b'Firma', b'C', 45), (b'Mehr', b'M', 10), (b'Ort', b'C', 45)]
+cut_records = []
+for n in range(1, 34):
+    pointer = {1: b'         1', 32: b'         2', 33: b'         3'}.get(n, b' ' * 10)
+    cut_records.append(b' ' + ('Kunde %02d' % n).encode('cp1252').ljust(45) + pointer
+                       + ('Ort %02d' % n).encode('cp1252').ljust(45))
+cut = table(fields=CUT_FIELDS, records=cut_records)
+write('dbf-last-record-cut-off', cut[:-50],
+      memo([memo_block('Memo von Kunde 01'), memo_block('Memo von Kunde 32\r\nzweite Zeile'),
+            memo_block('Memo von Kunde 33')]))
 
 # A seed for the fuzz target: table, marker, memo file.
 with open(os.path.join(DATA, 'dbf-fuzz-seed-with-memo.bin'), 'wb') as f:

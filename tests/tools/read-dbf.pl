@@ -1,19 +1,22 @@
 #!/usr/bin/perl
 # Dumps a dBase table as read by Perl's XBase module, in the line format that the Rekolon
 # tests compare (see read-dbf.js): FIELD, RECORD and DELETED lines, values escaped, UTF-8.
+# Numbers are written with the column's decimals, dates as YYYYMMDD, logical values as T or F.
 use strict;
 use warnings;
 use XBase;
 use Encode qw(decode encode);
 
-my $path = shift or die "usage: read-dbf.pl table.dbf\n";
+# usage: read-dbf.pl table.dbf [encoding]   (default cp1252; any name Perl's Encode knows)
+my $path = shift or die "usage: read-dbf.pl table.dbf [encoding]\n";
+my $encoding = shift || 'cp1252';
 my $table = XBase->new(name => $path) or die XBase->errstr;
 binmode STDOUT;
 
 sub escape {
     my ($value) = @_;
     $value = '' unless defined $value;
-    $value = decode('cp1252', $value);
+    $value = decode($encoding, $value);
     $value =~ s/\\/\\\\/g;
     $value =~ s/\t/\\t/g;
     $value =~ s/\r/\\r/g;
@@ -24,6 +27,7 @@ sub escape {
 my @names = $table->field_names;
 my @types = $table->field_types;
 my @lengths = $table->field_lengths;
+my @decimals = $table->field_decimals;
 my @lines;
 for my $i (0 .. $#names) {
     push @lines, join("\t", 'FIELD', escape($names[$i]), $types[$i], $lengths[$i]);
@@ -36,6 +40,10 @@ for my $n (0 .. $table->last_record) {
     for my $i (0 .. $#types) {
         # Character columns keep their padding in XBase; the comparison is on the text.
         $values[$i] =~ s/ +$// if defined $values[$i] && $types[$i] eq 'C';
+        next unless defined $values[$i];
+        $values[$i] = sprintf('%.*f', $decimals[$i], $values[$i]) if $types[$i] eq 'N' || $types[$i] eq 'F';
+        $values[$i] = sprintf('%08d', $values[$i]) if $types[$i] eq 'D';
+        $values[$i] = $values[$i] ? 'T' : 'F' if $types[$i] eq 'L';
     }
     push @lines, join("\t", 'RECORD', map { escape($_) } @values);
 }

@@ -32,6 +32,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QStyle>
+#include <QAbstractItemView>
+#include <QStyleOptionComboBox>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -105,6 +108,20 @@ QString Run(const QString& program, const QStringList& arguments, int* exitCode 
     if (exitCode)
         *exitCode = process.exitCode();
     return QString::fromUtf8(process.readAllStandardOutput()) + QString::fromUtf8(process.readAllStandardError());
+}
+
+// Opens a combo box's list as the user does, by a click on its arrow, and closes it again.
+void ClickArrow(QComboBox* combo)
+{
+    combo->window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(combo->window()));
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    QTRY_VERIFY(combo->view()->isVisible());
+    combo->hidePopup();
 }
 
 int PdfPages(const QString& pdf)
@@ -254,6 +271,7 @@ private Q_SLOTS:
     {
         Open({{{u"Firma", u"Bestand"}, {u"Ort", u"Ulm"}}});
         auto* ortCombo = form_->findChild<QComboBox*>("DBEdit7");
+        ClickArrow(ortCombo);
         QCOMPARE(ortCombo->count(), 1);
         WriteWholeFile(dir_->File("neu.csv"), EncodeCp1252(u"Kopf\r\nMüller;Hans;X;;;;Köln\r\n\"a\",\"b\"\r\n\"abc\r\n"));
         dialogs_.openName = Path("neu.csv");
@@ -486,6 +504,49 @@ private Q_SLOTS:
         QCOMPARE(shown[9], QString("Fax:                \t3"));
         QCOMPARE(shown[1], QString("Name:               \t0"));
         QVERIFY(jobs_.isEmpty());
+    }
+
+    void aDamagedMemoIsReportedByExportCountingAndPrinting()
+    {
+        Open({{{u"Firma", u"Eins"}, {u"Mehr", u"Notiz 1"}}, {{u"Firma", u"Zwei"}, {u"Mehr", u"Notiz 2"}},
+              {{u"Firma", u"Drei"}, {u"Mehr", u"Notiz 3"}}, {{u"Firma", u"Vier"}, {u"Mehr", u"Notiz 4"}}});
+        form_->Dbf1().Close();
+        DamageMemoPointer(dir_->File("customers.dbf"), 3);
+        form_->InitDataBase(dir_->Path());
+        const std::u16string report = u"1 Datensatz hat ein beschädigtes Memo, das als leer behandelt wurde: Nr. 3.";
+
+        dialogs_.saveName = Path("kunden.csv");
+        Action("ExportierenalsCSV1")->trigger();
+        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>{u"Die CSV-Datei wurde geschrieben. " + report});
+        const std::string file = ReadWholeFile(dir_->File("kunden.csv"));
+        QCOMPARE(std::count(file.begin(), file.end(), '\n'), 5L);
+        QVERIFY(file.find("\"Drei\";\"\";") != std::string::npos);
+        QVERIFY(file.find("\"Notiz 4\"") != std::string::npos);
+
+        messenger_->Reset();
+        QStringList shown;
+        runner_.answer = [&](QDialog& dialog) {
+            shown = dynamic_cast<TDruckeForm&>(dialog).Lines();
+            return int(QDialog::Rejected);
+        };
+        Action("AnzahlderEintrgeindeneinzelnenSpaltenzhlen1")->trigger();
+        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>{u"Die Zählung zählt diese Memos als leer. " + report});
+        QCOMPARE(shown[0], QString("Firma:              \t4"));
+        QCOMPARE(shown[12], QString("Mehr:               \t3"));
+
+        messenger_->Reset();
+        messenger_->AnswerNext(Messenger::Answer::Yes);
+        Action("AlleDatenstzedrucken1")->trigger();
+        QCOMPARE(jobs_.size(), 4);
+        QVERIFY(PdfText(jobs_[3], 1).contains("Notiz 4"));
+        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>{u"Die übrigen Datensätze wurden gedruckt. " + report});
+
+        messenger_->Reset();
+        QVERIFY(form_->Dbf1().GoTo(3));
+        form_->SyncGridToTable();
+        Action("Datensatzdrucken1")->trigger();
+        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>{report});
+        QVERIFY(shown.contains(QString("Firma:              \tDrei")));
     }
 
     void mailToTheCurrentCustomer()

@@ -2,6 +2,7 @@
 #include "foundation/MemoryByteSink.h"
 #include "foundation/StringRecords.h"
 #include "invoices/TextBuf.h"
+#include "ui/PriceEditor.h"
 #include "ui/TNewArtForm.h"
 
 #include <QComboBox>
@@ -93,8 +94,8 @@ private Q_SLOTS:
         QCOMPARE(spin("PreisEd")->text(), QString("107,00"));
         QCOMPARE(spin("PreisNettoEd")->text(), QString("100,00"));
         QCOMPARE(MainWindowHarness::Cell(positionList(), 0, 5), QString("107,00"));
-        QVERIFY(!h->Book().inCH);
-        QVERIFY(!h->Book().inchnetto);
+        QVERIFY(!h->Form()->InCH().IsSet());
+        QVERIFY(!positions()->findChild<PriceEditor*>()->ConvertingNet());
     }
 
     void unreadableRateSkipsOnlyWhatDependsOnIt()
@@ -108,8 +109,8 @@ private Q_SLOTS:
         QCOMPARE(spin("PreisNettoEd")->text(), QString("100,00"));
         spin("PreisEd")->setValue(238);  // later edits still work
         QCOMPARE(position(0).preis, 238.0);
-        QVERIFY(!h->Book().inCH);
-        QVERIFY(!h->Book().inchnetto);
+        QVERIFY(!h->Form()->InCH().IsSet());
+        QVERIFY(!positions()->findChild<PriceEditor*>()->ConvertingNet());
         combo("MWSTED")->setEditText("19,00");
         QCOMPARE(spin("PreisNettoEd")->text(), QString("200,00"));
     }

@@ -92,6 +92,45 @@ private Q_SLOTS:
         h.reset();
     }
 
+    void navigatorButtonsFollowTheTableState()
+    {
+        StartWith({kMeier, kBerg});
+        const QStringList names = {"nbFirst", "nbPrior", "nbNext", "nbLast", "nbInsert",
+                                   "nbDelete", "nbEdit", "nbPost", "nbCancel", "nbRefresh"};
+        const auto states = [names](TKundeUbernehmenForm* pick) {
+            QString enabled;
+            for (const QString& name : names)
+                enabled += pick->findChild<QToolButton*>(name)->isEnabled() ? '1' : '0';
+            return enabled;
+        };
+        Pick([&](TKundeUbernehmenForm* pick) {
+            // On the first of two records: backward and the end of editing are off.
+            QTest::mouseClick(pick->findChild<QToolButton*>("nbFirst"), Qt::LeftButton);
+            QCOMPARE(states(pick), QString("0011111001"));
+            QTest::mouseClick(pick->findChild<QToolButton*>("nbLast"), Qt::LeftButton);
+            QCOMPARE(states(pick), QString("1100111001"));
+            QTest::mouseClick(pick->findChild<QToolButton*>("nbInsert"), Qt::LeftButton);
+            QCOMPARE(states(pick), QString("1100110111"));  // a new row, last; store or cancel
+            QTest::mouseClick(pick->findChild<QToolButton*>("nbCancel"), Qt::LeftButton);
+            QCOMPARE(Kunden()->Dbf1().GetState(), DbfTable::State::Browse);
+            QCOMPARE(states(pick), QString("1100111001"));
+            pick->reject();
+        });
+    }
+
+    void anEmptyTableLeavesOnlyInsertAndRefresh()
+    {
+        StartWith({});
+        Pick([this](TKundeUbernehmenForm* pick) {
+            for (QToolButton* button : pick->findChild<QWidget*>("DBNavigator1")->findChildren<QToolButton*>()) {
+                const bool allowed = button->objectName() == "nbInsert" || button->objectName() == "nbRefresh";
+                QVERIFY2(button->isEnabled() == allowed, qPrintable(button->objectName()));
+            }
+            QCOMPARE(Kunden()->Dbf1().PhysicalRecordCount(), 0u);
+            pick->reject();
+        });
+    }
+
     void dialogControlsAndCaptions()
     {
         StartWith({kMeier, kBerg});

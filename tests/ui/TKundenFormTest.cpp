@@ -2,6 +2,7 @@
 // binding of the edit panel, editing through the panel, search, sorting, the "Felder" menu
 // with its dialogs answered by a scripted runner, the stored memo height.
 #include "customers/CustomerSchema.h"
+#include "customers/CustomerTestTables.h"
 #include "dbase/DbfTable.h"
 #include "messages/MessageCatalog.h"
 #include "support/ScriptedMessenger.h"
@@ -25,6 +26,9 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyle>
+#include <QAbstractItemView>
+#include <QStyleOptionComboBox>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -75,6 +79,53 @@ QStringList GridColumn(TKundenForm& form, int column)
     for (int r = 0; r < model->rowCount(); ++r)
         values << model->data(model->index(r, column)).toString();
     return values;
+}
+
+QStringList Items(QComboBox* combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+// Opens a combo box's list as the user does, by a click on its arrow, and closes it again.
+void ClickArrow(QComboBox* combo)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    QTRY_VERIFY(combo->view()->isVisible());
+    combo->hidePopup();
+}
+
+// A click on a grid cell, as the user does it (a double click opens the cell's editor).
+void ClickCell(QTableView* grid, int row, int column, bool twice = false)
+{
+    const QModelIndex index = grid->model()->index(row, column);
+    grid->scrollTo(index);
+    const QPoint at = grid->visualRect(index).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Types into a cell's editor (opened by a double click) over its whole text, then Enter.
+void TypeIntoCell(QTableView* grid, int row, int column, const QString& text)
+{
+    ClickCell(grid, row, column, true);
+    QLineEdit* editor = nullptr;  // closed editors linger until deleted later
+    for (QLineEdit* candidate : grid->viewport()->findChildren<QLineEdit*>()) {
+        if (candidate->isVisible())
+            editor = candidate;
+    }
+    QVERIFY(editor);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the delegate commits through a queued call
 }
 
 QStringList Headers(TKundenForm& form)
@@ -208,7 +259,8 @@ private Q_SLOTS:
 
     void anExistingDamagedTableIsReportedAndKept()
     {
-        const std::string damaged = ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-cut-inside-second-record.dbf");
+        const std::string damaged =
+            ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-record-length-not-matching-fields.dbf");
         WriteWholeFile(dir_->File("customers.dbf"), damaged);
         TKundenForm form;
         QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::OpenFailed);
@@ -216,6 +268,94 @@ private Q_SLOTS:
         QCOMPARE(form.Model()->rowCount(), 0);
         QVERIFY(ReadWholeFile(dir_->File("customers.dbf")) == damaged);
         QVERIFY(!form.findChild<QComboBox*>("DBEdit1")->isVisibleTo(&form));
+    }
+
+    void aCutOffTableIsShownAndWrittenAnewAtTheFirstChange()
+    {
+        const std::string fixture = std::string(REKOLON_TEST_DATA) + "/dbf-last-record-cut-off";
+        const std::string damaged = ReadWholeFile(fixture + ".dbf");
+        WriteWholeFile(dir_->File("customers.dbf"), damaged);
+        WriteWholeFile(dir_->File("customers.dbt"), ReadWholeFile(fixture + ".dbt"));
+        TKundenForm form;
+        QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
+        QCOMPARE(messenger_->Errors().size(), size_t(1));
+        QVERIFY(messenger_->Errors()[0].find(u"32 vollständig") != std::u16string::npos);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* grid = form.findChild<QTableView*>("DBGrid1");
+        QCOMPARE(form.Model()->rowCount(), 32);
+        QVERIFY(!(form.Model()->flags(form.Model()->index(0, 0)) & Qt::ItemIsEditable));
+
+        // Looking around changes nothing.
+        ClickCell(grid, 4, 0);
+        auto* ort = form.findChild<QComboBox*>("DBEdit2");
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Kunde 05"));
+        QCOMPARE(ort->currentText(), QString("Ort 05"));
+        QVERIFY(ReadWholeFile(dir_->File("customers.dbf")) == damaged);
+
+        // The first key typed writes a sound table; the damaged one is kept.
+        QTest::mouseClick(ort->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(ort->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(ort->lineEdit(), "Passau");
+        QVERIFY(ReadWholeFile(dir_->File("customers0.dbf")) == damaged);
+        QCOMPARE(ort->currentText(), QString("Passau"));
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Kunde 05"));
+        QTest::mouseClick(form.findChild<QToolButton*>("nbPost"), Qt::LeftButton);
+        QCOMPARE(form.Dbf1().GetState(), DbfTable::State::Browse);
+        QCOMPARE(form.Model()->rowCount(), 32);
+        QVERIFY(form.Model()->flags(form.Model()->index(0, 0)) & Qt::ItemIsEditable);
+        QCOMPARE(messenger_->Errors().size(), size_t(1));
+
+        DbfTable table;
+        table.Open(dir_->File("customers.dbf"));
+        QVERIFY(!table.CutOff());
+        QCOMPARE(table.PhysicalRecordCount(), 32u);
+        QVERIFY(table.GoTo(5));
+        QCOMPARE(table.Value(u"Ort"), std::u16string(u"Passau"));
+        QCOMPARE(table.Value(u"Firma"), std::u16string(u"Kunde 05"));
+    }
+
+    void numberDateAndLogicalColumnsAreShownAndEditedInDBaseForms()
+    {
+        Fill(dir_->File("customers.dbf"),
+             {DbfField::Character(u"Firma", 20), {u"Umsatz", 'N', 10, 2}, {u"Seit", 'D', 8, 0}, {u"Aktiv", 'L', 1, 0},
+              DbfField::Memo(u"Mehr")},
+             {{{u"Firma", u"Erste"}, {u"Umsatz", u"1234.5"}, {u"Seit", u"20200131"}, {u"Aktiv", u"T"}},
+              {{u"Firma", u"Zweite"}}});
+        TKundenForm form;
+        // The start appends "Kostenst" to such a table too, without a word.
+        QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
+        QVERIFY(messenger_->Boxes().empty());
+        QCOMPARE(Headers(form), QStringList({"Firma", "Umsatz", "Seit", "Aktiv", "Mehr", "Kostenst"}));
+        QCOMPARE(GridColumn(form, 1), QStringList({"1234.50", ""}));
+        QCOMPARE(GridColumn(form, 2), QStringList({"31.01.2020", ""}));
+        QCOMPARE(GridColumn(form, 3), QStringList({"T", ""}));
+        QCOMPARE(form.Model()->data(form.Model()->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>(),
+                 Qt::AlignRight | Qt::AlignVCenter);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* grid = form.findChild<QTableView*>("DBGrid1");
+
+        TypeIntoCell(grid, 1, 2, "5.3.2026");
+        TypeIntoCell(grid, 1, 1, "12,5");
+        TypeIntoCell(grid, 1, 3, "j");
+        QTest::mouseClick(form.findChild<QToolButton*>("nbPost"), Qt::LeftButton);
+        QVERIFY(messenger_->Boxes().empty());
+        QCOMPARE(GridColumn(form, 2), QStringList({"31.01.2020", "05.03.2026"}));
+        // A date that does not exist is refused with a message; the stored one stays.
+        TypeIntoCell(grid, 0, 2, "30.02.2026");
+        QCOMPARE(messenger_->Errors().size(), size_t(1));
+        QVERIFY(messenger_->Errors()[0].find(u"\"Seit\"") != std::u16string::npos);
+        QTest::mouseClick(form.findChild<QToolButton*>("nbPost"), Qt::LeftButton);
+
+        DbfTable table;
+        table.Open(dir_->File("customers.dbf"));
+        QCOMPARE(table.Value(u"Seit"), std::u16string(u"20200131"));
+        QCOMPARE(table.RawValue(1), std::string_view("   1234.50"));
+        table.Next();
+        QCOMPARE(table.Value(u"Seit"), std::u16string(u"20260305"));
+        QCOMPARE(table.RawValue(1), std::string_view("     12.50"));
+        QCOMPARE(table.Value(u"Aktiv"), std::u16string(u"T"));
     }
 
     void typingInThePanelInsertsAndEditsRecords()
@@ -302,24 +442,95 @@ private Q_SLOTS:
         QVERIFY(form.filtertext().empty());
     }
 
-    void valueListsAndTheirRefresh()
+    void valueListsAreMadeWhenFirstOpenedAndRefreshedOnRequest()
     {
         StandardCustomers();
         TKundenForm form;
         form.InitDataBase(dir_->Path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Opening the window walks no table for the lists: none is made yet.
+        for (int k = 0; k < 24; ++k) {
+            QCOMPARE(form.findChild<QComboBox*>(kComboNames[k])->count(), 0);
+            QVERIFY(!form.ValueListFilled(k));
+        }
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Vierte"));  // the last record
+
         auto* ort = form.findChild<QComboBox*>("DBEdit7");
-        QStringList items;
-        for (int i = 0; i < ort->count(); ++i)
-            items << ort->itemText(i);
-        QCOMPARE(items, QStringList({"Abensberg", "Berlin", "berlin"}));
-        QCOMPARE(form.findChild<QComboBox*>("DBEdit6")->count(), 2);  // "" and "93047"
+        ClickArrow(ort);
+        QCOMPARE(Items(ort), QStringList({"Abensberg", "Berlin", "berlin"}));
+        QCOMPARE(ort->currentText(), QString("berlin"));  // the record's text stays in the box
+        QCOMPARE(form.Dbf1().GetState(), DbfTable::State::Browse);
+        QVERIFY(!form.ValueListFilled(5));
+
+        // The first key typed into a box makes its list, before the key is handled.
+        auto* plz = form.findChild<QComboBox*>("DBEdit6");
+        plz->lineEdit()->selectAll();
+        QTest::keyClicks(plz->lineEdit(), "8");
+        QCOMPARE(Items(plz), QStringList({"", "93047"}));
+        QCOMPARE(plz->currentText(), QString("8"));
+        QCOMPARE(form.Dbf1().Value(5), std::u16string(u"8"));
+        form.findChild<QToolButton*>("nbCancel")->click();
+
         form.findChild<QToolButton*>("nbInsert")->click();
         ort->setEditText("Passau");
         form.findChild<QToolButton*>("nbPost")->click();
+        ClickArrow(ort);
         QCOMPARE(ort->count(), 3);  // not refreshed by the edit
         form.findChild<QAction*>("VorgabewertefrEingabefelderaktualisieren1")->trigger();
-        QCOMPARE(ort->count(), 4);
-        QCOMPARE(ort->itemText(3), QString("Passau"));
+        QCOMPARE(ort->count(), 0);
+        ClickArrow(ort);
+        QCOMPARE(Items(ort), QStringList({"Abensberg", "Berlin", "berlin", "Passau"}));
+
+        // The search applies: the list holds what the grid shows.
+        form.findChild<QLineEdit*>("FilterEd")->setText("berlin");
+        form.findChild<QPushButton*>("Filterbtn")->click();
+        form.findChild<QAction*>("VorgabewertefrEingabefelderaktualisieren1")->trigger();
+        auto* firma = form.findChild<QComboBox*>("DBEdit1");
+        ClickArrow(firma);
+        QCOMPARE(Items(firma), QStringList({"Zweite", "Dritte", "Vierte"}));
+    }
+
+    void aDamagedMemoHidesNoRecordFromTheSearchOrTheEditPanel()
+    {
+        std::vector<std::vector<std::pair<std::u16string, std::u16string>>> rows;
+        for (int i = 1; i <= 20; ++i) {
+            const std::u16string n = ToU16(QString::number(i));
+            rows.push_back({{u"Firma", u"Kunde " + n}, {u"Mehr", u"Notiz " + n}});
+        }
+        const std::string path = dir_->File("customers.dbf");
+        Fill(path, CustomerSchema::StandardFields(), rows);
+        DamageMemoPointer(path, 5);
+        TKundenForm form;
+        form.InitDataBase(dir_->Path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* filter = form.findChild<QLineEdit*>("FilterEd");
+        QTest::keyClicks(filter, "kunde");
+        QTest::mouseClick(form.findChild<QPushButton*>("Filterbtn"), Qt::LeftButton);
+        QCOMPARE(form.Model()->rowCount(), 20);
+        QVERIFY(messenger_->Boxes().empty());  // every record matched before its memo was read
+        filter->clear();
+        QTest::keyClicks(filter, "notiz 1");
+        QTest::keyClick(filter, Qt::Key_Return);
+        QCOMPARE(GridColumn(form, 0), QStringList({"Kunde 1", "Kunde 10", "Kunde 11", "Kunde 12", "Kunde 13", "Kunde 14",
+                                                   "Kunde 15", "Kunde 16", "Kunde 17", "Kunde 18", "Kunde 19"}));
+        QCOMPARE(messenger_->Errors(),
+                 std::vector<std::u16string>{u"Die Suche hat alle übrigen Datensätze durchsucht. 1 Datensatz hat ein "
+                                             u"beschädigtes Memo, das als leer behandelt wurde: Nr. 5."});
+        messenger_->Reset();
+        form.findChild<QPushButton*>("AllezeigenBtn")->click();
+
+        auto* grid = form.findChild<QTableView*>("DBGrid1");
+        auto* memo = form.findChild<QPlainTextEdit*>("DBMemo1");
+        ClickCell(grid, 3, 0);
+        QCOMPARE(memo->toPlainText(), QString("Notiz 4"));
+        ClickCell(grid, 4, 0);
+        QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Kunde 5"));
+        QCOMPARE(memo->toPlainText(), QString());  // its own memo, empty; not the one before
+        ClickCell(grid, 5, 0);
+        QCOMPARE(memo->toPlainText(), QString("Notiz 6"));
+        QVERIFY(messenger_->Boxes().empty());  // moving about reports nothing
     }
 
     void clickingAColumnTitleSortsThroughANamedIndex()
@@ -439,6 +650,42 @@ private Q_SLOTS:
         QCOMPARE(form.Dbf1().Field(6).length, 5);
         QCOMPARE(form.Dbf1().Field(5).length, 10);
         QCOMPARE(GridColumn(form, 6), QStringList({"Abens", "Berli", "Berli", "berli"}));
+    }
+
+    void lengthsAreTypedIntoSpinBoxesFromOneTo254()
+    {
+        StandardCustomers();
+        TKundenForm form;
+        ScriptedRunner runner;
+        form.SetDialogRunner(&runner);
+        form.InitDataBase(dir_->Path());
+        runner.answer = [](QDialog& dialog) {
+            auto& lengths = static_cast<TFeldLangeForm&>(dialog);
+            dialog.show();
+            if (!QTest::qWaitForWindowExposed(&dialog))
+                return int(QDialog::Rejected);
+            QTableWidget* grid = lengths.StringGrid1();
+            const auto type = [grid](int row, const char* keys) {
+                auto* spin = qobject_cast<QSpinBox*>(grid->indexWidget(grid->model()->index(row, 1)));
+                if (!spin)
+                    return;
+                QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::LeftButton);
+                QTest::keyClick(spin->findChild<QLineEdit*>(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(spin->findChild<QLineEdit*>(), keys);
+            };
+            type(6, "255");  // the last 5 would leave 1 to 254: "25" stays
+            type(1, "0");    // not a length: the column keeps 45
+            type(2, "254");
+            QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
+            return dialog.result();
+        };
+        form.findChild<QAction*>("Feldlngenbearbeiten1")->trigger();
+        QCOMPARE(runner.runs, 1);
+        QVERIFY(messenger_->Boxes().empty());
+        QCOMPARE(form.Dbf1().Field(6).length, 25);
+        QCOMPARE(form.Dbf1().Field(1).length, 45);
+        QCOMPARE(form.Dbf1().Field(2).length, 254);
+        QCOMPARE(GridColumn(form, 6), QStringList({"Abensberg", "Berlin", "Berlin", "berlin"}));
     }
 
     void reorderingMovesEmailToTheTop()

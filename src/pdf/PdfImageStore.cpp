@@ -1,6 +1,4 @@
-// Images on PDF pages: drawing kept images, and writing them as JPEG (or JPEG 2000) image
-// objects when the document ends.
-#include "pdf/TPDFCanvas.h"
+#include "pdf/PdfImageStore.h"
 
 #include "foundation/FileByteSource.h"
 #include "foundation/InstanceLock.h"
@@ -15,6 +13,7 @@
 #include "imaging/OpenDib.h"
 #include "imaging/SaveDib.h"
 #include "pdf/PdfNumbers.h"
+#include "pdf/PdfObjectWriter.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -86,49 +85,53 @@ const char* const kCalibratedColourPart =
 
 }
 
-// ---- Drawing ----
-
-void TPDFCanvas::WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k)
+PdfImageStore::PdfImageStore()
+    : images_(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag_))
 {
-    const int64_t w = x2w > 0 ? int64_t(x2w) - 1 : int64_t(x2w) + 1;
-    const int64_t h = y2w > 0 ? int64_t(y2w) - 1 : int64_t(y2w) + 1;
-    PutLine("q");
-    line_.clear();
-    AppendInt(line_, w);
-    line_ += " 0 0 ";
-    AppendInt(line_, h);
-    line_ += ' ';
-    AppendInt(line_, x1);
-    line_ += ' ';
-    AppendInt(line_, int64_t(PageHeight) - y1 - h);
-    line_ += " cm";
-    PutLine(line_);
-    line_.assign("/Im");
-    AppendInt(line_, k);
-    line_ += " Do";
-    PutLine(line_);
-    PutLine("Q");
 }
 
-void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t,
-                         int32_t, int32_t xx2w, int32_t yy2w)
+PdfImageStore::~PdfImageStore()
 {
-    if (!isincreation)
-        return;
+    Release();
+}
+
+void PdfImageStore::Release()
+{
+    const uint32_t count = images_->Count();
+    for (uint32_t k = 0; k < count; ++k) {
+        auto* rec = static_cast<TPDFImageRec*>(images_->At(k));
+        if (rec->fname) {
+            unlink(rec->fname);  // a failure is of no consequence
+            std::free(rec->fname);
+            rec->fname = nullptr;
+        }
+        FreeDib(rec->di);
+    }
+    images_->Clear();
+}
+
+// ---- Keeping images ----
+
+int32_t PdfImageStore::Count() const
+{
+    return int32_t(images_->Count());
+}
+
+int32_t PdfImageStore::Keep(const dib& di, bool spool)
+{
     const int32_t depth = DibBitCount(di);
     dib used = (depth == 4 || depth == 8) ? ExpandTo24Bit(di) : di;
     // Only a copy made here is released here, never the caller's image.
     DibReleaser release(used, used.bits != di.bits);
     const int32_t bpp = DibBitCount(used);
-    if (!(bpp >= 24 || bpp == 1) || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
-        return;
+    if (!(bpp >= 24 || bpp == 1))
+        return kNotKept;
 
-    auto* rec = static_cast<TPDFImageRec*>(images->Add());
+    auto* rec = static_cast<TPDFImageRec*>(images_->Add());
     if (!rec)
-        OutOfMemory("Nicht genug Arbeitsspeicher für die Bildliste");
-    const int32_t k = int32_t(images->Count()) - 1;
+        return kNoMemory;
     rec->bpp = bpp;
-    if (!usetempfileforimages) {
+    if (!spool) {
         rec->di = CopyDib(used);
     } else {
         // The kept record holds no pointer into the caller's image, which may be gone by
@@ -143,26 +146,10 @@ void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const
                 unlink(name.c_str());
         }
     }
-    WriteImageLines(x1, y1, x2w, y2w, k);
+    return Count() - 1;
 }
 
-void TPDFCanvas::DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
-                                  int32_t, int32_t, int32_t xx2w, int32_t yy2w)
-{
-    if (!isincreation || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
-        return;
-    // A number that names no kept image would name a resource the file does not have.
-    if (imageNR < 0 || uint32_t(imageNR) >= images->Count())
-        return;
-    WriteImageLines(x1, y1, x2w, y2w, imageNR);
-}
-
-int32_t TPDFCanvas::ImageCount() const
-{
-    return int32_t(images->Count());
-}
-
-dib TPDFCanvas::ExpandTo24Bit(const dib& di)
+dib PdfImageStore::ExpandTo24Bit(const dib& di)
 {
     const int32_t depth = DibBitCount(di);
     if (!di.bits || (depth != 4 && depth != 8))
@@ -187,7 +174,7 @@ dib TPDFCanvas::ExpandTo24Bit(const dib& di)
     return out;
 }
 
-dib TPDFCanvas::CopyDib(const dib& di)
+dib PdfImageStore::CopyDib(const dib& di)
 {
     dib copy;
     std::memset(&copy, 0, sizeof copy);
@@ -209,14 +196,27 @@ dib TPDFCanvas::CopyDib(const dib& di)
 
 // ---- Image objects ----
 
-void TPDFCanvas::WriteImages()
+void PdfImageStore::AppendResources(std::string& out, int64_t firstObject) const
 {
-    const uint32_t count = images->Count();
-    for (uint32_t k = 0; k < count; ++k)
-        WriteImage(*static_cast<TPDFImageRec*>(images->At(k)));
+    const uint32_t count = images_->Count();
+    for (uint32_t k = 0; k < count; ++k) {
+        out += "/Im";
+        AppendInt(out, k);
+        out += ' ';
+        AppendInt(out, firstObject + k);
+        out += " 0 R";
+    }
 }
 
-void TPDFCanvas::WriteImage(TPDFImageRec& rec)
+void PdfImageStore::WriteObjects(PdfObjectWriter& out, bool calibrated, bool jpeg2000)
+{
+    const uint32_t count = images_->Count();
+    for (uint32_t k = 0; k < count; ++k)
+        WriteObject(out, *static_cast<TPDFImageRec*>(images_->At(k)), calibrated, jpeg2000);
+}
+
+void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool calibrated,
+                                bool jpeg2000)
 {
     // A spooled image comes back from its file only while it is written.
     const bool spooled = rec.fname != nullptr;
@@ -224,12 +224,12 @@ void TPDFCanvas::WriteImage(TPDFImageRec& rec)
         OpenDib(&rec.di, rec.fname, kDibFormatBmp, 0);
     DibReleaser release(rec.di, spooled);
 
-    const std::string name = ReserveTempFile("tempim", usejpeg2000 ? ".jp2" : ".jpg");
+    const std::string name = ReserveTempFile("tempim", jpeg2000 ? ".jp2" : ".jpg");
     TempFileRemover remove(name);
     std::string data;
     bool encoded = false;
     if (!name.empty() &&
-        SaveDib(rec.di, name.c_str(), usejpeg2000 ? kDibFormatJpeg2000 : kDibFormatJpeg, 0) == 1) {
+        SaveDib(rec.di, name.c_str(), jpeg2000 ? kDibFormatJpeg2000 : kDibFormatJpeg, 0) == 1) {
         try {
             FileByteSource file(name);
             if (file.Remaining() <= uint64_t(std::numeric_limits<int32_t>::max())) {
@@ -241,50 +241,20 @@ void TPDFCanvas::WriteImage(TPDFImageRec& rec)
         }
     }
     if (!encoded) {
-        WriteEmptyImage();
+        // An image that could not be encoded still gets an object at its number, so that the
+        // resources of every page and the cross-reference table stay right: a form that
+        // draws nothing.
+        out.WriteStreamObject("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>", {},
+                              PdfObjectWriter::StreamEnd::kDirect);
         return;
     }
-    BeginObject();
-    line_.assign("<< /Type /XObject /Subtype /Image /Width ");
-    AppendInt(line_, DibWidth(rec.di));
-    line_ += " /Height ";
-    AppendInt(line_, DibHeight(rec.di));
-    line_ += ispdfa ? kCalibratedColourPart : kColourPart;
-    AppendInt(line_, int64_t(data.size()));
-    line_ += usejpeg2000 ? " /Filter /JPXDecode >>" : " /Filter /DCTDecode >>";
-    PutLine(line_);
-    PutLine("stream");
-    Put(data.data(), data.size());
-    PutLine("endstream");
-    EndObject();
-}
-
-// An image that could not be encoded still gets an object at its number, so that the
-// resources of every page and the cross-reference table stay right: a form that draws
-// nothing.
-void TPDFCanvas::WriteEmptyImage()
-{
-    BeginObject();
-    PutLine("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>");
-    PutLine("stream");
-    PutLine("endstream");
-    EndObject();
-}
-
-void TPDFCanvas::ReleaseImages()
-{
-    if (!images)
-        return;
-    const uint32_t count = images->Count();
-    for (uint32_t k = 0; k < count; ++k) {
-        auto* rec = static_cast<TPDFImageRec*>(images->At(k));
-        if (rec->fname) {
-            unlink(rec->fname);  // a failure is of no consequence
-            std::free(rec->fname);
-            rec->fname = nullptr;
-        }
-        FreeDib(rec->di);
-    }
-    images.reset();
-    aimag = nullptr;
+    std::string dictionary = "<< /Type /XObject /Subtype /Image /Width ";
+    AppendInt(dictionary, DibWidth(rec.di));
+    dictionary += " /Height ";
+    AppendInt(dictionary, DibHeight(rec.di));
+    dictionary += calibrated ? kCalibratedColourPart : kColourPart;
+    AppendInt(dictionary, int64_t(data.size()));
+    dictionary += jpeg2000 ? " /Filter /JPXDecode >>" : " /Filter /DCTDecode >>";
+    // The encoded data ends the image's own way; "endstream" follows it directly.
+    out.WriteStreamObject(dictionary, data, PdfObjectWriter::StreamEnd::kDirect);
 }
