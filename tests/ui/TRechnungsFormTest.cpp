@@ -122,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(form()->windowTitle(), QString("Vestrik Rekolon 1.0"));
         QVERIFY(!child<QLabel>("SavingStateLabel")->isVisible());
         auto* pages = child<QTabWidget>("PageControl2");
-        const QStringList expected = {"Rechnungen", "Artikel", "Firma-Grundeinstellungen", "Logo",
+        const QStringList expected = {"Rechnungen", "Artikel", "Firma-Grundeinstellungen", "E-Rechnung", "Logo",
                                       "Währung", "Schriftarten", "Textbausteine"};
         QCOMPARE(pages->count(), expected.size());
         for (int i = 0; i < pages->count(); ++i)
@@ -134,6 +134,7 @@ private Q_SLOTS:
         auto* lower = child<QTabWidget>("PageControl1");
         QCOMPARE(lower->tabText(0), QString("Rechnungs-Adresse"));
         QCOMPARE(lower->tabText(3), QString("Rechnung Drucken/PDF Ausgabe"));
+        QCOMPARE(lower->tabText(4), QString("E-Rechnung"));
         QCOMPARE(list()->model()->columnCount(), 27);
         QCOMPARE(list()->model()->headerData(26, Qt::Horizontal).toString(), QString("Ihre Bestellung"));
     }
