@@ -151,8 +151,10 @@ void AusgabePage::EInvoiceBtnClick()
     const EInvoiceProfile profile = DefaultEInvoiceProfile(book->settings);
     const EInvoiceBuild build = BuildEInvoice(*book, uint32_t(row), kind, profile);
     if (!build.gaps.empty()) {
-        CurrentMessenger().ShowError(u"Die E-Rechnung kann noch nicht gespeichert werden:\n\n" + GapsText(build.gaps),
-                                     u"E-Rechnung");
+        std::u16string text = u"Die E-Rechnung kann noch nicht gespeichert werden:\n";
+        for (const std::u16string& gap : build.gaps)
+            text += u"\n• " + gap;
+        CurrentMessenger().ShowError(text, u"E-Rechnung");
         return;
     }
 
