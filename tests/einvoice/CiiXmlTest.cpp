@@ -149,6 +149,7 @@ TEST(CiiXml, TextsComeThroughWholeAndAmountsKeepTheFullStopInAGermanLocale)
     std::setlocale(LC_ALL, "de_DE.UTF-8");  // where installed; the C locale otherwise
     TRechnungBook book;
     Case("gemischt").fill(book);
+    book.settings.ZusatzEd2 = u"Inhaber Jörg Müller";
     const std::string xml = Xml(book, 0, EInvoiceProfile::XRechnung);
     std::setlocale(LC_ALL, saved.c_str());
     const Parsed x(xml);
@@ -162,6 +163,8 @@ TEST(CiiXml, TextsComeThroughWholeAndAmountsKeepTheFullStopInAGermanLocale)
     EXPECT_EQ(x.Value(kBuyer + "ram:Name"), Utf16ToUtf8(TextOf(r.firma)));
     EXPECT_EQ(x.Value(kBuyer + "ram:DefinedTradeContact/ram:PersonName"), "Ünal Weiß & Groß");
     EXPECT_EQ(x.Value(kBuyer + "ram:PostalTradeAddress/ram:LineTwo"), "z. Hd. <Einkauf>\nGebäude 2");
+    // The company block's additional text is a slogan or the owner's name, no address line.
+    EXPECT_EQ(x.Count(kSeller + "ram:PostalTradeAddress/ram:LineTwo"), 0);
     EXPECT_EQ(x.Value("//ram:ShipToTradeParty/ram:Name"), "Lager Süd & Nord <Tor 3>");
     EXPECT_EQ(x.Value("//ram:ShipToTradeParty//ram:CountryID"), "AT");
     EXPECT_EQ(x.Value("//ram:IncludedSupplyChainTradeLineItem[1]//ram:Name"), "Artikel Stück & <Teil>");

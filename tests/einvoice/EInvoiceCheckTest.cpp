@@ -8,6 +8,7 @@
 #include "einvoice/EInvoiceExport.h"
 #include "foundation/IoError.h"
 #include "foundation/Utf8.h"
+#include "invoices/PositionEdit.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "support/FileSizeLimit.h"
@@ -164,7 +165,10 @@ TEST(EInvoiceCheck, EveryGapIsNamedWithItsPlaceAndNothingIsWritten)
          u"Fälligkeitsdatum ist ungültig – Reiter E-Rechnung der Rechnung."},
         {"invoice date", E, [](TRechnungBook& b) { R(b).datum = std::nan(""); },
          u"Rechnungsdatum ist ungültig – Reiter Rechnungs-Adresse."},
-        {"no positions", E, [](TRechnungBook& b) { R(b).posis->Clear(); },
+        {"no positions", E, [](TRechnungBook& b) {
+             while (R(b).posis->Count() > 0)
+                 DeletePosition(b, 0, 0);
+         },
          u"Die Rechnung hat keine Positionen – Reiter Rechungs-Positionen."},
         {"item name", E, [](TRechnungBook& b) { AddPosition(b, 0, u"Stück", u" \r\n ", 1, 19, 1); },
          u"Position 3: Bezeichnung fehlt – Reiter Rechungs-Positionen."},

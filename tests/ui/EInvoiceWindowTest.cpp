@@ -293,6 +293,14 @@ private Q_SLOTS:
         QApplication::processEvents();  // the view takes the edit after the key
         QCOMPARE(grid->item(row, 1)->background().color(), kInvalidBase);
 
+        // A unit still without a code is red and no mapping yet.
+        Click("EinheitNeuBtn");
+        QTest::keyClicks(QApplication::focusWidget(), "Kiste");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+        QCOMPARE(grid->item(row + 1, 1)->background().color(), kInvalidBase);
+        QCOMPARE(settings().EinheitenGrid.size(), defaults.size() + 1);
+
         // Deleting the row, then the standard table back after a Yes.
         grid->setCurrentCell(0, 0);
         Click("EinheitLoeschenBtn");
