@@ -4,6 +4,8 @@
 #include "customers/CustomerCsvImport.h"
 #include "customers/CustomerCsvReport.h"
 #include "customers/CustomerTable.h"
+#include "einvoice/EInvoiceBuilder.h"
+#include "einvoice/EInvoiceExport.h"
 #include "foundation/DataFolder.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/Utf8.h"
@@ -105,12 +107,59 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
 
 namespace {
 
-// One line (or paragraph) per message.
-void PrintMessages(const std::vector<std::u16string>& messages, std::FILE* errors)
+// Loads the book and finds invoice `position` (1-based); false (reported) when either fails.
+bool LoadInvoice(TRechnungBook& book, const QString& dataFolder, int position, std::FILE* errors)
 {
-    for (const std::u16string& message : messages)
-        std::fprintf(errors, "%s\n", Utf16ToUtf8(message).c_str());
+    if (!LoadBook(book, dataFolder))
+        return false;
+    if (position < 1 || uint32_t(position) > book.RechnungCount()) {
+        std::fprintf(errors, "Keine Rechnung an Position %d (das Buch hat %u Rechnungen)\n", position,
+                     book.RechnungCount());
+        return false;
+    }
+    return true;
 }
+
+// One line (or paragraph) per message.
+void PrintLines(const std::vector<std::u16string>& lines, std::FILE* to)
+{
+    for (const std::u16string& line : lines)
+        std::fprintf(to, "%s\n", Utf16ToUtf8(line).c_str());
+}
+
+}
+
+int RunExportEInvoice(const QString& dataFolder, int position, const QString& outputFile, int kind,
+                      std::optional<EInvoiceProfile> profile, std::FILE* errors)
+{
+    TRechnungBook book;
+    if (!LoadInvoice(book, dataFolder, position, errors))
+        return 1;
+    try {
+        const EInvoiceExportResult result =
+            ExportEInvoice(book, position - 1, kind, profile.value_or(DefaultEInvoiceProfile(book.settings)),
+                           QStringToPath(outputFile));
+        PrintLines(result.gaps, errors);
+        return result.status == EInvoiceExportResult::Status::Written ? 0 : 1;
+    } catch (const IoError& error) {
+        std::fprintf(errors, "%s\n", error.what());
+        return 1;
+    }
+}
+
+int RunCheckEInvoice(const QString& dataFolder, int position, int kind, std::optional<EInvoiceProfile> profile,
+                     std::FILE* out, std::FILE* errors)
+{
+    TRechnungBook book;
+    if (!LoadInvoice(book, dataFolder, position, errors))
+        return 1;
+    const EInvoiceBuild build = BuildEInvoice(book, uint32_t(position - 1), kind,
+                                              profile.value_or(DefaultEInvoiceProfile(book.settings)));
+    PrintLines(build.gaps, out);
+    return build.gaps.empty() ? 0 : 1;
+}
+
+namespace {
 
 // The customer table of the data folder, opened or created as at start; false (reported)
 // when there is none to work on.
@@ -134,7 +183,7 @@ int RunExportCustomersCsv(const QString& dataFolder, const std::string& file, st
         return 1;
     const CustomerCsvExport::Result result = CustomerCsvExport::WriteFile(customers.Dbf1(), file);
     const std::vector<std::u16string> messages = CustomerCsvReport::Export(result, CustomerCsvReport::Where::CommandLine);
-    PrintMessages(messages, errors);
+    PrintLines(messages, errors);
     return messages.empty() ? 0 : 1;
 }
 
@@ -150,7 +199,7 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
         encoding = CsvEncoding::Detect(probe);
         source = std::make_unique<FileByteSource>(file);
     } catch (const IoError& error) {
-        PrintMessages({CustomerCsvReport::CannotOpen(error.what(), CustomerCsvReport::Where::CommandLine)}, errors);
+        PrintLines({CustomerCsvReport::CannotOpen(error.what(), CustomerCsvReport::Where::CommandLine)}, errors);
         return 1;
     }
     if (!customers.RepairBeforeChange())  // a damaged table is written anew first (reported)
@@ -159,9 +208,9 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
     try {
         result = CustomerCsvImport::Read(customers.Dbf1(), *source, {}, encoding);
     } catch (const IoError& error) {
-        PrintMessages({CustomerCsvReport::ReadStopped(error.what())}, errors);
+        PrintLines({CustomerCsvReport::ReadStopped(error.what())}, errors);
         return 1;
     }
-    PrintMessages(CustomerCsvReport::Import(result), errors);
+    PrintLines(CustomerCsvReport::Import(result), errors);
     return result.notStored == 0 && result.tooLong == 0 ? 0 : 1;
 }

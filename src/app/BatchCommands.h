@@ -1,6 +1,10 @@
 #pragma once
 
+#include "einvoice/EInvoiceDocument.h"
+
 #include <QString>
+
+#include <optional>
 
 #include <cstdio>
 #include <string>
@@ -19,6 +23,16 @@ int RunList(const QString& dataFolder, std::FILE* out = stdout);
 // invoice, a file that cannot be created or written) go to errors.
 int RunExportPdf(const QString& dataFolder, int position, const QString& outputFile, int kind,
                  std::FILE* errors = stderr);
+
+// "Als E-Rechnung speichern..." without the window: invoice `position` (1-based) as an e-invoice
+// of the given document kind in the profile (the settings' one when none is given). When the
+// check finds gaps they go to errors, one per line, and nothing is written (1).
+int RunExportEInvoice(const QString& dataFolder, int position, const QString& outputFile, int kind,
+                      std::optional<EInvoiceProfile> profile, std::FILE* errors = stderr);
+
+// The check alone: the gaps of invoice `position` on out, one per line; 0 when there are none.
+int RunCheckEInvoice(const QString& dataFolder, int position, int kind, std::optional<EInvoiceProfile> profile,
+                     std::FILE* out = stdout, std::FILE* errors = stderr);
 
 // The customer window's CSV export and import on the customer table of the data folder,
 // opened or created as at start. The file name is passed to the system as it is.

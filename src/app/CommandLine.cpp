@@ -67,6 +67,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
 {
     CommandLine result;
     bool sawExportOption = false;
+    bool sawProfile = false;
     const auto Usage = [&result](const std::string& error) {
         result.action = Action::UsageError;
         result.error = error;
@@ -102,15 +103,30 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
             result.csvFile = args[++i];
             continue;
         }
-        if (arg == "--export-pdf" || arg == "--output" || arg == "--kind") {
+        if (arg == "--export-pdf" || arg == "--export-einvoice" || arg == "--check-einvoice" || arg == "--output" ||
+            arg == "--kind" || arg == "--profile") {
             const bool missing = i + 1 >= args.size() || args[i + 1].empty();
             const std::string value = missing ? std::string() : args[++i];
-            if (arg == "--export-pdf") {
-                result.action = Action::ExportPdf;
+            if (arg == "--export-pdf" || arg == "--export-einvoice" || arg == "--check-einvoice") {
+                result.action = arg == "--export-pdf"         ? Action::ExportPdf
+                                : arg == "--export-einvoice" ? Action::ExportEInvoice
+                                                             : Action::CheckEInvoice;
                 result.exportInvoice = PositiveNumber(value);
                 if (result.exportInvoice == 0)
-                    return Usage("--export-pdf braucht die Position einer Rechnung (ab 1)");
-            } else if (arg == "--output") {
+                    return Usage(arg + " braucht die Position einer Rechnung (ab 1)");
+                continue;
+            }
+            if (arg == "--profile") {
+                if (value == "xrechnung")
+                    result.profile = Profile::XRechnung;
+                else if (value == "en16931")
+                    result.profile = Profile::EN16931;
+                else
+                    return Usage("--profile braucht xrechnung oder en16931");
+                sawProfile = true;
+                continue;
+            }
+            if (arg == "--output") {
                 if (missing)
                     return Usage("--output braucht einen Dateinamen");
                 result.outputFile = value;
@@ -134,10 +150,17 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
         result.error = "Unbekannte Option: " + arg;
         return result;
     }
-    if (sawExportOption && result.action != Action::ExportPdf)
-        return Usage("--output und --kind gehören zu --export-pdf");
+    const bool einvoice = result.action == Action::ExportEInvoice || result.action == Action::CheckEInvoice;
+    if (sawExportOption && result.action != Action::ExportPdf && !einvoice)
+        return Usage("--output und --kind gehören zu --export-pdf oder --export-einvoice");
+    if (sawProfile && !einvoice)
+        return Usage("--profile gehört zu --export-einvoice oder --check-einvoice");
+    if (result.action == Action::CheckEInvoice && !result.outputFile.empty())
+        return Usage("--check-einvoice schreibt keine Datei: ohne --output");
     if (result.action == Action::ExportPdf && result.outputFile.empty())
         return Usage("--export-pdf braucht --output DATEI");
+    if (result.action == Action::ExportEInvoice && result.outputFile.empty())
+        return Usage("--export-einvoice braucht --output DATEI");
     return result;
 }
 
@@ -156,6 +179,15 @@ std::string CommandLine::HelpText(const std::string& programName)
            "                          (Rechnung, Lieferschein, Angebot, Gutschrift,\n"
            "                          Auftragsbestätigung, Proforma Rechnung, Mahnung, Bestellung);\n"
            "                          ohne --kind eine Rechnung\n"
+           "  --export-einvoice N --output DATEI [--profile xrechnung|en16931] [--kind ART]\n"
+           "                          Rechnung Nr. N als E-Rechnung (XML, EN 16931 oder XRechnung)\n"
+           "                          speichern, ohne Fenster; ohne --profile das Profil der\n"
+           "                          Einstellungen; ART wie bei --export-pdf (nur Rechnung oder\n"
+           "                          Gutschrift). Fehlt etwas, steht die Liste auf der\n"
+           "                          Standardfehlerausgabe, es wird nichts geschrieben (Ende 1)\n"
+           "  --check-einvoice N [--profile xrechnung|en16931] [--kind ART]\n"
+           "                          prüfen, was Rechnung Nr. N für eine E-Rechnung fehlt, und es\n"
+           "                          ausgeben; Ende 0, wenn nichts fehlt\n"
            "  --export-customers-csv DATEI\n"
            "                          die Kundendatenbank als CSV-Datei speichern, ohne Fenster\n"
            "  --import-customers-csv DATEI\n"

@@ -56,6 +56,21 @@ int main(int argc, char* argv[])
         return RunExportPdf(BatchDataFolder(PathToQString(commandLine.dataDir)), commandLine.exportInvoice,
                             PathToQString(commandLine.outputFile), commandLine.exportKind);
     }
+    case CommandLine::Action::ExportEInvoice:
+    case CommandLine::Action::CheckEInvoice: {
+        QCoreApplication app(argc, argv);
+        SetApplicationNames();
+        std::optional<EInvoiceProfile> profile;
+        if (commandLine.profile == CommandLine::Profile::XRechnung)
+            profile = EInvoiceProfile::XRechnung;
+        else if (commandLine.profile == CommandLine::Profile::EN16931)
+            profile = EInvoiceProfile::EN16931;
+        const QString folder = BatchDataFolder(PathToQString(commandLine.dataDir));
+        return commandLine.action == CommandLine::Action::ExportEInvoice
+                   ? RunExportEInvoice(folder, commandLine.exportInvoice, PathToQString(commandLine.outputFile),
+                                       commandLine.exportKind, profile)
+                   : RunCheckEInvoice(folder, commandLine.exportInvoice, commandLine.exportKind, profile);
+    }
     case CommandLine::Action::ExportCustomersCsv:
     case CommandLine::Action::ImportCustomersCsv: {
         QCoreApplication app(argc, argv);

@@ -42,6 +42,17 @@ constexpr TextPair kTextFields[] = {
     {&TRechnungRec::lort, &TRechnungTexte::lort},
 };
 
+using ERechnungPair = std::pair<TRechnungText, std::u16string TERechnungKopie::*>;
+
+// The electronic invoice texts a copy takes over.
+constexpr ERechnungPair kERechnungFields[] = {
+    {&TRechnungRec::kaeuferref, &TERechnungKopie::kaeuferref},
+    {&TRechnungRec::kaeuferustid, &TERechnungKopie::kaeuferustid},
+    {&TRechnungRec::kaeuferadresse, &TERechnungKopie::kaeuferadresse},
+    {&TRechnungRec::kaeuferland, &TERechnungKopie::kaeuferland},
+    {&TRechnungRec::befreiung, &TERechnungKopie::befreiung},
+};
+
 // Appends an invoice with the texts, numbered and dated; with copyArtikels the articles
 // become its positions. Undoes everything on a refusal of memory.
 std::optional<uint32_t> Append(TRechnungBook& book, const TRechnungTexte& texte, bool copyArtikels)
@@ -54,6 +65,11 @@ std::optional<uint32_t> Append(TRechnungBook& book, const TRechnungTexte& texte,
         try {
             for (const auto& [field, text] : kTextFields)
                 NewTextBuf(&(r.*field), texte.*text);
+            for (const auto& [field, text] : kERechnungFields) {
+                if (!(texte.erechnung.*text).empty())
+                    NewTextBuf(&(r.*field), texte.erechnung.*text);
+            }
+            r.nullkategorie = texte.erechnung.nullkategorie;
             r.datum = book.now();
             r.bezahlt = 0;
             NewTextBuf(&r.rechnr, TakeRechNr(book.settings));
@@ -91,6 +107,9 @@ TRechnungTexte TexteVon(const TRechnungRec& rechnung)
     TRechnungTexte texte;
     for (const auto& [field, text] : kTextFields)
         texte.*text = TextOf(rechnung.*field);
+    for (const auto& [field, text] : kERechnungFields)
+        texte.erechnung.*text = TextOf(rechnung.*field);
+    texte.erechnung.nullkategorie = rechnung.nullkategorie;
     return texte;
 }
 

@@ -26,8 +26,13 @@ void SaveDatInput::FailDamaged() const
 
 void SaveDatInput::FailDataAfterEnd() const
 {
+    FailDataAfterEnd(Remaining());
+}
+
+void SaveDatInput::FailDataAfterEnd(uint64_t surplus) const
+{
     throw IoError(source_.Name(), "Nach dem Ende der Rechnungsdaten folgen unerwartete Daten (" +
-                                      std::to_string(Remaining()) + " Bytes); " + kDamagedFileText);
+                                      std::to_string(surplus) + " Bytes); " + kDamagedFileText);
 }
 
 void SaveDatInput::Refill(size_t n)

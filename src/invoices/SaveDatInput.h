@@ -17,6 +17,7 @@ public:
     explicit SaveDatInput(ByteSource& source);
 
     uint64_t Remaining() const { return (end_ - pos_) + source_.Remaining(); }
+    const std::string& SourceName() const { return source_.Name(); }
     bool AtEnd() const { return pos_ == end_ && source_.AtEnd(); }
 
     uint8_t U8()
@@ -60,8 +61,10 @@ public:
     // Raises IoError for the source: the file ends too early / the contents are damaged.
     [[noreturn]] void FailPastEnd() const;
     [[noreturn]] void FailDamaged() const;
-    // Raises IoError for the source: data follows where the file should end.
+    // Raises IoError for the source: data follows where the file should end (the bytes left,
+    // or as many as given).
     [[noreturn]] void FailDataAfterEnd() const;
+    [[noreturn]] void FailDataAfterEnd(uint64_t surplus) const;
 
     static constexpr size_t kBlockSize = 1 << 16;
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 // The primitives of the store file, collected in a block of 64 KiB that goes to the sink
@@ -24,6 +25,8 @@ public:
     void Str16(std::u16string_view text);
 
     void Flush();
+
+    const std::string& SinkName() const { return sink_.Name(); }
 
     static constexpr size_t kBlockSize = 1 << 16;
 

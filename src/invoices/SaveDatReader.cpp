@@ -1,5 +1,6 @@
 #include "invoices/SaveDatReader.h"
 
+#include "einvoice/ERechnungSection.h"
 #include "invoices/FontRecord.h"
 #include "invoices/Numbering.h"
 #include "invoices/SaveDatInput.h"
@@ -36,6 +37,9 @@ bool Flag(SaveDatInput& in)
 
 void SaveDatReader::Read()
 {
+    // What a later version added belongs to the file that is read.
+    book_.eRechnungFlagsRest = 0;
+    book_.eRechnungRest.clear();
     SaveDatInput in(source_);
     Invoices(in);
     Articles(in);
@@ -63,8 +67,10 @@ void SaveDatReader::Read()
 
 void SaveDatReader::AfterLastSection(SaveDatInput& in)
 {
-    // Sections are only ever appended, so a later one would be read from here; this version
-    // knows none, and whatever follows would be lost at the next save.
+    // The electronic invoice data, when the file has them; it grows inside itself, so nothing
+    // may follow it: whatever did would be lost at the next save.
+    if (!in.AtEnd())
+        ERechnungSection::Read(book_, in);
     if (!in.AtEnd())
         in.FailDataAfterEnd();
 }

@@ -8,7 +8,8 @@ class TRechnungBook;
 // is read only when the file has not ended before it, so older files that lack the later
 // sections load and the missing values keep what the book holds. A file that ends inside a
 // section, holds a count that cannot be true (negative, more items than bytes left), whose
-// per-invoice counts do not match the invoices, or that goes on after the last section
+// per-invoice counts do not match the invoices, or that goes on after the last section (23,
+// the electronic invoice data)
 // raises IoError; what was read so far stays in the book. Nothing is allocated before its count has been checked against the
 // bytes that are left.
 class SaveDatReader {
@@ -41,7 +42,8 @@ private:
     void ReservedFlags(SaveDatInput& in);   // 20
     void TextBlocks(SaveDatInput& in);      // 21
     void TotalFont(SaveDatInput& in);       // 22
-    // Where the file must end: bytes after the last section are damage.
+    // Section 23 (electronic invoices) when the file holds it, then the end of the file:
+    // bytes after it are damage.
     void AfterLastSection(SaveDatInput& in);
 
     // Reads a per-invoice count and checks that it matches the invoices.

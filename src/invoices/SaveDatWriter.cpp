@@ -1,5 +1,6 @@
 #include "invoices/SaveDatWriter.h"
 
+#include "einvoice/ERechnungSection.h"
 #include "invoices/FontRecord.h"
 #include "invoices/Numbering.h"
 #include "invoices/SaveDatOutput.h"
@@ -61,6 +62,7 @@ void SaveDatWriter::Write(ByteSink& sink) const
     NumbersAndDelivery(out);
     FlagsAndFonts(out);
     ReservedAndTextBlocks(out);
+    ERechnungSection::Write(book_, out);
     out.Flush();
 }
 

@@ -5,7 +5,8 @@ class SaveDatOutput;
 class TRechnungBook;
 
 // Writes the invoice book in the store file format: sections 1 to 22, in order, always
-// all of them. The cursors of the book's arrays are not moved.
+// all of them, then section 23 (electronic invoices) when one of its values differs from its
+// default. The cursors of the book's arrays are not moved.
 class SaveDatWriter {
 public:
     explicit SaveDatWriter(const TRechnungBook& book) : book_(book) {}

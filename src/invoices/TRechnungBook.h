@@ -58,6 +58,12 @@ public:
 
     std::array<uint8_t, 101> check{};  // reserved flags, kept in the store file as they are
 
+    // What a later version wrote into the electronic invoice section of the store file that
+    // this version does not know: the flag bits it does not use and the bytes after the items
+    // it reads. Kept as they are and written back.
+    uint8_t eRechnungFlagsRest = 0;
+    std::string eRechnungRest;
+
     TRechnungSettings settings;
 
     // The clock that dates new invoices.

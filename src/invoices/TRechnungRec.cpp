@@ -16,6 +16,11 @@ const std::array<TRechnungText, 25> kRechnungTexte = {
     &TRechnungRec::lort,
 };
 
+const std::array<TRechnungText, 5> kERechnungTexte = {
+    &TRechnungRec::kaeuferref,   &TRechnungRec::kaeuferustid, &TRechnungRec::kaeuferadresse,
+    &TRechnungRec::kaeuferland,  &TRechnungRec::befreiung,
+};
+
 const std::array<TRechnungText, 9> kRechnungAdresse = {
     &TRechnungRec::anrede,  &TRechnungRec::firma, &TRechnungRec::name,
     &TRechnungRec::vorname, &TRechnungRec::zusatz, &TRechnungRec::strasse,
@@ -31,6 +36,8 @@ const std::array<TRechnungText, 9> kLieferAdresse = {
 void ReleaseRechnung(TRechnungRec& rechnung)
 {
     for (TRechnungText field : kRechnungTexte)
+        ReleaseTextBuf(&(rechnung.*field));
+    for (TRechnungText field : kERechnungTexte)
         ReleaseTextBuf(&(rechnung.*field));
     if (rechnung.posis) {
         TDynaArray& posis = *rechnung.posis;

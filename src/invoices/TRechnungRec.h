@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <type_traits>
 
 class TDynaArray;
@@ -41,19 +42,31 @@ struct TRechnungRec {
     char16_t* lland;
     char16_t* lplz;
     char16_t* lort;
+    // Electronic invoice; all zero and null mean the defaults (einvoice/EInvoiceDefaults.h).
+    double leistungvon;        // date of supply or start of the service period; 0 = datum
+    double leistungbis;        // end of the service period; 0 = none
+    double faellig;            // due date; 0 = datum + payment target
+    char16_t* kaeuferref;      // buyer reference (Leitweg-ID)
+    char16_t* kaeuferustid;    // buyer's VAT identification number
+    char16_t* kaeuferadresse;  // buyer's electronic address; empty = email
+    char16_t* kaeuferland;     // buyer's country code; empty = derived from land
+    char16_t* befreiung;       // exemption reason for 0 % positions; empty = the category's text
+    uint8_t nullkategorie;     // category of 0 % positions: 0 Z, 1 E, 2 AE, 3 K, 4 G, 5 O
 };
 
 static_assert(std::is_trivially_copyable_v<TRechnungRec>);
 
 using TRechnungText = char16_t* TRechnungRec::*;
 
-// All 25 text fields, in declaration order.
+// The 25 text fields of the printed invoice, in declaration order.
 extern const std::array<TRechnungText, 25> kRechnungTexte;
+// The five text fields of the electronic invoice, in declaration order.
+extern const std::array<TRechnungText, 5> kERechnungTexte;
 // The billing address fields anrede … ort.
 extern const std::array<TRechnungText, 9> kRechnungAdresse;
 // The delivery address fields lanrede … lort.
 extern const std::array<TRechnungText, 9> kLieferAdresse;
 
-// Releases the 25 text buffers, the three buffers of every position and the positions
+// Releases the 30 text buffers, the three buffers of every position and the positions
 // array of an invoice (the record itself stays, with null fields).
 void ReleaseRechnung(TRechnungRec& rechnung);

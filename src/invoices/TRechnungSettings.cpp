@@ -1,5 +1,7 @@
 #include "invoices/TRechnungSettings.h"
 
+#include "einvoice/UnitCodes.h"
+
 namespace {
 
 // A default font: Arial, black, the design height in pixels at 96 pixels per inch turned
@@ -24,6 +26,7 @@ TRechnungSettings::TRechnungSettings(int32_t screenPixelsPerInch)
       FontDialog6(DesignFont(15, false, screenPixelsPerInch)),
       FontDialog7(DesignFont(12, false, screenPixelsPerInch)),
       FontDialog8(DesignFont(15, false, screenPixelsPerInch)),
-      FontDialog9(DesignFont(15, true, screenPixelsPerInch))
+      FontDialog9(DesignFont(15, true, screenPixelsPerInch)),
+      EinheitenGrid(DefaultUnitMap())
 {
 }

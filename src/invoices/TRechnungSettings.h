@@ -21,6 +21,14 @@ struct TTextbaustein {
     bool operator==(const TTextbaustein&) const = default;
 };
 
+// One row of the unit table of electronic invoices: the unit as positions write it and its
+// UN/ECE Recommendation 20 code.
+struct TEinheitCode {
+    std::u16string einheit;
+    std::u16string code;
+    bool operator==(const TEinheitCode&) const = default;
+};
+
 // The company and layout settings of the invoice book. The main window shows each in the
 // control of the same name; the store file keeps all of them except those marked otherwise.
 struct TRechnungSettings {
@@ -90,6 +98,27 @@ struct TRechnungSettings {
     TFontSetting FontDialog7;
     TFontSetting FontDialog8;
     TFontSetting FontDialog9;
+
+    // Electronic invoices (tab "E-Rechnung"). An empty text means its default or proposal
+    // (einvoice/EInvoiceDefaults.h): the country "DE", the account holder the company name,
+    // the electronic address the company e-mail, the payment terms text from the payment
+    // target.
+    std::u16string UStIdEd;               // seller's VAT identification number
+    std::u16string LandCodeEd;            // seller's country code (ISO 3166-1)
+    std::u16string IbanEd;
+    std::u16string BicEd;
+    std::u16string KontoinhaberEd;        // account holder
+    std::u16string BankEd;                // bank name
+    std::u16string EAdresseEd;            // seller's electronic address (an e-mail address)
+    std::u16string KontaktNameEd;         // contact person
+    std::u16string KontaktTelEd;          // contact telephone
+    std::u16string KontaktMailEd;         // contact e-mail
+    std::u16string ZahlungsbedingungEd;   // payment terms text
+    int32_t ZahlungszielEd = 14;          // payment target in days
+    bool KleinunternehmerCheck = false;   // "Kleinunternehmer nach § 19 UStG": no VAT
+    bool XRechnungCheck = false;          // default profile XRechnung (else EN 16931)
+    bool GiroCodeCheck = false;           // GiroCode on invoices
+    std::vector<TEinheitCode> EinheitenGrid;  // the unit table; the default map at first
 
     // Text blocks, in the order they were made.
     std::vector<TTextbaustein> ListView4;

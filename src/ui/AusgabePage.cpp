@@ -1,5 +1,7 @@
 #include "ui/AusgabePage.h"
 
+#include "einvoice/EInvoiceBuilder.h"
+#include "einvoice/EInvoiceExport.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
@@ -46,6 +48,7 @@ AusgabePage::AusgabePage(QWidget* parent) : QWidget(parent), ui(std::make_unique
     ui->ShowPDFCheck->setChecked(true);
     connect(ui->ArtCombo, &QComboBox::currentIndexChanged, this, &AusgabePage::DocumentKindChanged);
     connect(ui->PDFBtn, &QPushButton::clicked, this, &AusgabePage::PDFBtnClick);
+    connect(ui->EInvoiceBtn, &QPushButton::clicked, this, &AusgabePage::EInvoiceBtnClick);
     connect(ui->DruckenBtn, &QPushButton::clicked, this, &AusgabePage::DruckenBtnClick);
     connect(ui->PrinterSetupBtn, &QPushButton::clicked, this, &AusgabePage::PrinterStupBtnClick);
     connect(ui->ArtCombo, &QComboBox::currentIndexChanged, this, &AusgabePage::RepaintPreview);
@@ -120,6 +123,56 @@ void AusgabePage::PDFBtnClick()
     }
     if (result == PdfExportResult::Written && ui->ShowPDFCheck->isChecked())
         OpenFile(fileName);
+}
+
+void AusgabePage::EInvoiceBtnClick()
+{
+    TRechnungBook* book = nullptr;
+    int row = -1;
+    if (!SelectedInvoice(book, row))
+        return;
+    const int kind = DocumentKind();
+    if (const std::u16string refusal = NotAnInvoiceText(kind); !refusal.empty()) {
+        CurrentMessenger().ShowError(refusal, u"E-Rechnung");
+        return;
+    }
+    // Every gap in one box before any dialog: the user fills them and comes back.
+    const EInvoiceProfile profile = DefaultEInvoiceProfile(book->settings);
+    const EInvoiceBuild build = BuildEInvoice(*book, uint32_t(row), kind, profile);
+    if (!build.gaps.empty()) {
+        std::u16string text = u"Die E-Rechnung kann noch nicht gespeichert werden:\n";
+        for (const std::u16string& gap : build.gaps)
+            text += u"\n• " + gap;
+        CurrentMessenger().ShowError(text, u"E-Rechnung");
+        return;
+    }
+
+    const std::optional<std::u16string> proposed = ProposedEInvoiceName(book->settings, book->Rechnung(uint32_t(row)));
+    if (proposed) {
+        // Into the folder the last e-invoice (else the last PDF) went to.
+        const QString last = !EInvoiceFileName.isEmpty() ? EInvoiceFileName : SaveDialog1FileName;
+        const QString name = ToQString(*proposed);
+        EInvoiceFileName = last.isEmpty() ? name : QFileInfo(last).dir().filePath(name);
+    }
+    const QString fileName =
+        CurrentDialogs().GetSaveFileName(this, QStringLiteral("Als E-Rechnung speichern"), EInvoiceFileName,
+                                         QStringLiteral("E-Rechnungen (*.xml)"), QStringLiteral("xml"));
+    if (fileName.isEmpty())
+        return;
+    EInvoiceFileName = fileName;
+
+    EInvoiceExportResult result;
+    try {
+        result = ExportEInvoice(*book, row, kind, profile, QStringToPath(fileName));
+    } catch (const IoError& error) {
+        CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
+        return;
+    } catch (const std::bad_alloc&) {
+        CurrentMessenger().ShowError(u"Fehler: nicht genug Speicher für diese Operation!");
+        return;
+    }
+    if (result.status != EInvoiceExportResult::Status::Written && !result.gaps.empty())
+        CurrentMessenger().ShowError(GapsText(result.gaps), u"E-Rechnung");
 }
 
 bool AusgabePage::SelectedInvoice(TRechnungBook*& book, int& row)

@@ -43,6 +43,13 @@ public:
     // a PDF on the current printer's page and shows it when ShowPDFCheck is checked.
     void PDFBtnClick();
 
+    // "Als E-Rechnung speichern...": refuses a document kind that is no invoice, checks the
+    // selected invoice against the profile of the settings and lists every gap in one box
+    // (nothing is written then); else asks for the file (proposing the invoice number with
+    // ".xml" like the PDF's name) and writes the XML to a new file that replaces it only
+    // when complete.
+    void EInvoiceBtnClick();
+
     // "Drucken...": the selected invoice on the current printer, one job titled "Rechnung".
     void DruckenBtnClick();
     // "Drucker einrichten...": the printer setup; the choice lasts for the run.
@@ -77,6 +84,7 @@ private:
     std::function<int()> selectedRow_;
     std::function<bool()> pageShown_;
     QString SaveDialog1FileName;
+    QString EInvoiceFileName;  // the e-invoice save dialog's last name
     QLineEdit* keyedit = nullptr;
     int paintCount_ = 0;
 };

@@ -8,6 +8,7 @@
 #include "invoices/TextbausteinInsert.h"
 #include "messages/MessageCatalog.h"
 #include "ui/AusgabePage.h"
+#include "ui/ERechnungRechnungPage.h"
 #include "ui/InvoiceListModel.h"
 #include "ui/PositionenPage.h"
 #include "ui/QtDate.h"
@@ -46,6 +47,16 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Fil
     ausgabe_->Attach(
         book, format, [this] { return SelectedRow(); },
         [this, shown = std::move(shown)] { return shown() && ui->PageControl1->currentWidget() == ui->TabAusgabe; });
+    erechnung_ = new ERechnungRechnungPage(ui->PageControl1);
+    erechnung_->setObjectName(QStringLiteral("TabERechnungRechnung"));
+    ui->PageControl1->addTab(erechnung_, QStringLiteral("E-Rechnung"));
+    erechnung_->Attach(book, inCH, [this] { return SelectedRow(); });
+    connect(erechnung_, &ERechnungRechnungPage::Changed, this, [this] {
+        ListAktuelleRechnung();
+        Q_EMIT InvoiceChanged();
+    });
+    // Its defaults follow the invoice's date, "Land", "eMail" and "Ihre Bestellung".
+    connect(this, &RechnungenPage::InvoiceChanged, erechnung_, &ERechnungRechnungPage::ShowProposals);
     connect(ausgabe_, &AusgabePage::DocumentKindChanged, this, &RechnungenPage::InvoiceChanged);
     // Another invoice, or a change of the current one, shows on the page at its next paint.
     connect(this, &RechnungenPage::InvoiceChanged, ausgabe_, &AusgabePage::RepaintPreview);
@@ -183,6 +194,7 @@ void RechnungenPage::ListView1Change()
         ShowLowerTabs(row >= 0);
     if (row < 0) {
         positions_->ShowRechnung(-1);
+        erechnung_->ShowRechnung(-1);
         return;
     }
     {
@@ -190,6 +202,7 @@ void RechnungenPage::ListView1Change()
         book_->rechs.GetObject(static_cast<uint32_t>(row));
         LoadControls(*book_->arech);
     }
+    erechnung_->ShowRechnung(row);
     // While the whole list is rebuilt, the rebuild writes the file once at its end.
     if (!donotmakeinvis) {
         ListPositionen();
@@ -267,6 +280,9 @@ void RechnungenPage::NeueausbestehenderBtnClick()
     texte.lland = text(ui->LLandEd);
     texte.lplz = text(ui->LPlzED);
     texte.lort = text(ui->LOrtED);
+    // The electronic invoice data are edited on their own tab straight into the invoice.
+    if (const int row = SelectedRow(); row >= 0)
+        texte.erechnung = TexteVon(book_->Rechnung(static_cast<uint32_t>(row))).erechnung;
     const std::optional<uint32_t> index =
         NeueRechnungAus(*book_, texte, ui->CopyArtikelsCheck->isChecked());
     if (index)

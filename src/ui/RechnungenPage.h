@@ -15,6 +15,7 @@ class RechnungenPage;
 }
 class ArtikelPage;
 class AusgabePage;
+class ERechnungRechnungPage;
 class InvoiceListModel;
 class PositionenPage;
 class QCheckBox;
@@ -74,6 +75,7 @@ public:
     QCheckBox* CopyArtikelsCheck() const;
     PositionenPage* Positionen() const { return positions_; }
     AusgabePage* Ausgabe() const { return ausgabe_; }
+    ERechnungRechnungPage* ERechnung() const { return erechnung_; }
 
 Q_SIGNALS:
     // Another invoice became current, or the current one changed: the preview repaints.
@@ -106,6 +108,7 @@ private:
     InvoiceListModel* model_ = nullptr;
     PositionenPage* positions_ = nullptr;
     AusgabePage* ausgabe_ = nullptr;
+    ERechnungRechnungPage* erechnung_ = nullptr;
     std::vector<TextBinding> bindings_;
     bool donotmakeinvis = false;
 };

@@ -83,6 +83,7 @@ void TRechnungsForm::FormCreate()
             &RechnungenPage::UpdateVorlagen);
     connect(ui->TabFirma, &FirmaPage::BitBtn3Clicked, this, &TRechnungsForm::BitBtn3Click);
     ui->TabFirma->Attach(book);
+    ui->TabERechnung->Attach(book);
     ui->TabLogo->Attach(book);
     ui->TabLogo->SetFileFilter(QtFileFilter(QString::fromUtf8(GetDIBOpenFilter())));
     ui->TabWaehrung->Attach(book);
@@ -139,6 +140,7 @@ void TRechnungsForm::ShowAllSettings()
 {
     const ScopedFlag filling = inCH.Hold();
     ui->TabFirma->ShowSettings();
+    ui->TabERechnung->ShowSettings();
     ui->TabLogo->ShowSettings();
     ui->TabWaehrung->ShowSettings();
     ui->TabSchriftarten->ShowSettings();

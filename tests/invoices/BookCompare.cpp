@@ -38,6 +38,14 @@ std::string BookDifference(const TRechnungBook& a, const TRechnungBook& b)
         if (!SameDouble(x.datum, y.datum) || !SameDouble(x.bezahlt, y.bezahlt) ||
             !SameDouble(x.frei1, y.frei1) || !SameDouble(x.frei2, y.frei2))
             return where + "dates";
+        for (size_t f = 0; f < kERechnungTexte.size(); ++f) {
+            if (TextOf(x.*kERechnungTexte[f]) != TextOf(y.*kERechnungTexte[f]))
+                return where + "e-invoice text " + std::to_string(f) + " '" + Text(x.*kERechnungTexte[f]) +
+                       "' vs '" + Text(y.*kERechnungTexte[f]) + "'";
+        }
+        if (!SameDouble(x.leistungvon, y.leistungvon) || !SameDouble(x.leistungbis, y.leistungbis) ||
+            !SameDouble(x.faellig, y.faellig) || x.nullkategorie != y.nullkategorie)
+            return where + "e-invoice dates or category";
         if (x.posis->Count() != y.posis->Count())
             return where + "position count";
         for (uint32_t j = 0; j < x.posis->Count(); ++j) {
@@ -61,6 +69,8 @@ std::string BookDifference(const TRechnungBook& a, const TRechnungBook& b)
     }
     if (a.check != b.check)
         return "reserved flags";
+    if (a.eRechnungFlagsRest != b.eRechnungFlagsRest || a.eRechnungRest != b.eRechnungRest)
+        return "e-invoice data of a later version";
     if (!(a.settings == b.settings))
         return "settings";
     return {};

@@ -22,7 +22,8 @@ private:
     // Opens "Schriftart Adressen...", lets `act` work in the dialog, then clicks OK.
     void EditAddressFont(std::function<void(QFontDialog*)> act)
     {
-        h->Child<QTabWidget>("PageControl2")->setCurrentIndex(5);
+        auto* pages = h->Child<QTabWidget>("PageControl2");
+        pages->setCurrentWidget(h->Child<QWidget>("TabSchriftarten"));
         MainWindowHarness::WhenDialogShown([this, act](QWidget* dialog) {
             auto* fonts = qobject_cast<QFontDialog*>(dialog);
             if (!fonts)

@@ -122,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(form()->windowTitle(), QString("Vestrik Rekolon 1.0"));
         QVERIFY(!child<QLabel>("SavingStateLabel")->isVisible());
         auto* pages = child<QTabWidget>("PageControl2");
-        const QStringList expected = {"Rechnungen", "Artikel", "Firma-Grundeinstellungen", "Logo",
+        const QStringList expected = {"Rechnungen", "Artikel", "Firma-Grundeinstellungen", "E-Rechnung", "Logo",
                                       "Währung", "Schriftarten", "Textbausteine"};
         QCOMPARE(pages->count(), expected.size());
         for (int i = 0; i < pages->count(); ++i)
@@ -134,6 +134,7 @@ private Q_SLOTS:
         auto* lower = child<QTabWidget>("PageControl1");
         QCOMPARE(lower->tabText(0), QString("Rechnungs-Adresse"));
         QCOMPARE(lower->tabText(3), QString("Rechnung Drucken/PDF Ausgabe"));
+        QCOMPARE(lower->tabText(4), QString("E-Rechnung"));
         QCOMPARE(list()->model()->columnCount(), 27);
         QCOMPARE(list()->model()->headerData(26, Qt::Horizontal).toString(), QString("Ihre Bestellung"));
     }
@@ -372,6 +373,9 @@ private Q_SLOTS:
         }
         NewInvoice("Quelle", "Passau");
         child<QLineEdit>("LFirmaED")->setText("Lager GmbH");
+        // The electronic invoice data of the selected invoice go into the copy.
+        SetTextBuf(&book().Rechnung(0).kaeuferref, u"04011000-12345-06");
+        book().Rechnung(0).nullkategorie = 2;
         child<QCheckBox>("CopyArtikelsCheck")->setChecked(copyArticles);
         child<QPushButton>("NeueausbestehenderBtn")->click();
         QCOMPARE(book().RechnungCount(), 2u);
@@ -383,6 +387,8 @@ private Q_SLOTS:
         QCOMPARE(std::u16string(TextOf(copy.rechnr)), std::u16string(u"6300001"));
         QCOMPARE(copy.bezahlt, 0.0);
         QCOMPARE(copy.posis->Count(), copyArticles ? 3u : 0u);
+        QCOMPARE(std::u16string(TextOf(copy.kaeuferref)), std::u16string(u"04011000-12345-06"));
+        QCOMPARE(copy.nullkategorie, uint8_t(2));
         if (copyArticles) {
             for (uint32_t i = 0; i < 3; ++i)
                 QCOMPARE(book().Position(1, i).menge, 1.0);
