@@ -2,7 +2,7 @@
 
 #include "einvoice/DecimalNumber.h"
 #include "einvoice/EInvoiceDocument.h"
-#include "einvoice/TextRules.h"
+#include "invoices/TextRules.h"
 #include "foundation/ByteSink.h"
 #include "foundation/MemoryByteSink.h"
 #include "foundation/Utf8.h"

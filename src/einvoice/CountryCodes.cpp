@@ -1,6 +1,6 @@
 #include "einvoice/CountryCodes.h"
 
-#include "einvoice/TextRules.h"
+#include "invoices/TextRules.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "einvoice/EInvoiceDefaults.h"
 
 #include "einvoice/CountryCodes.h"
-#include "einvoice/TextRules.h"
+#include "invoices/TextRules.h"
 #include "invoices/TRechnungRec.h"
 #include "invoices/TRechnungSettings.h"
 #include "invoices/TextBuf.h"

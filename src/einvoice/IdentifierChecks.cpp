@@ -1,7 +1,7 @@
 #include "einvoice/IdentifierChecks.h"
 
 #include "einvoice/CountryCodes.h"
-#include "einvoice/TextRules.h"
+#include "invoices/TextRules.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "invoices/SaveDatReader.h"
 
-#include "einvoice/ERechnungSection.h"
+#include "invoices/ERechnungSection.h"
 #include "invoices/FontRecord.h"
 #include "invoices/Numbering.h"
 #include "invoices/SaveDatInput.h"

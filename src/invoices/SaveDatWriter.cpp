@@ -1,6 +1,6 @@
 #include "invoices/SaveDatWriter.h"
 
-#include "einvoice/ERechnungSection.h"
+#include "invoices/ERechnungSection.h"
 #include "invoices/FontRecord.h"
 #include "invoices/Numbering.h"
 #include "invoices/SaveDatOutput.h"

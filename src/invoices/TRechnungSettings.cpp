@@ -1,6 +1,6 @@
 #include "invoices/TRechnungSettings.h"
 
-#include "einvoice/UnitCodes.h"
+#include "invoices/UnitCodes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "einvoice/CountryCodes.h"
 #include "einvoice/EInvoiceDefaults.h"
 #include "einvoice/IdentifierChecks.h"
-#include "einvoice/UnitCodes.h"
+#include "invoices/UnitCodes.h"
 #include "foundation/Messenger.h"
 #include "invoices/TRechnungBook.h"
 #include "ui/QtText.h"

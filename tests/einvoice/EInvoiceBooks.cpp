@@ -1,7 +1,7 @@
 #include "EInvoiceBooks.h"
 
 #include "einvoice/EInvoiceDefaults.h"
-#include "einvoice/UnitCodes.h"
+#include "invoices/UnitCodes.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 

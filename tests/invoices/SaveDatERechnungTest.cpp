@@ -4,8 +4,8 @@
 #include "SaveDatBytes.h"
 #include "VariedBook.h"
 
-#include "einvoice/ERechnungSection.h"
-#include "einvoice/UnitCodes.h"
+#include "invoices/ERechnungSection.h"
+#include "invoices/UnitCodes.h"
 #include "foundation/MemoryByteSink.h"
 #include "foundation/Utf8.h"
 #include "invoices/SaveDatWriter.h"

@@ -1,6 +1,6 @@
-#include "einvoice/ERechnungSection.h"
+#include "invoices/ERechnungSection.h"
 
-#include "einvoice/UnitCodes.h"
+#include "invoices/UnitCodes.h"
 #include "foundation/IoError.h"
 #include "foundation/MemoryByteSink.h"
 #include "foundation/MemoryByteSource.h"

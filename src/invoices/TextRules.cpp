@@ -1,4 +1,4 @@
-#include "einvoice/TextRules.h"
+#include "invoices/TextRules.h"
 
 namespace {
 

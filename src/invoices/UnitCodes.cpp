@@ -1,6 +1,6 @@
-#include "einvoice/UnitCodes.h"
+#include "invoices/UnitCodes.h"
 
-#include "einvoice/TextRules.h"
+#include "invoices/TextRules.h"
 
 std::vector<TEinheitCode> DefaultUnitMap()
 {
