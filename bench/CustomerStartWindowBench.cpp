@@ -13,9 +13,9 @@
 #include "customers/CustomerSchema.h"
 #include "customers/CustomerTable.h"
 #include "dbase/DbfTable.h"
-#include "ui/KundenTableModel.h"
-#include "ui/TKundenForm.h"
-#include "ui/TRechnungsForm.h"
+#include "ui/customers/KundenTableModel.h"
+#include "ui/customers/TKundenForm.h"
+#include "ui/invoices/TRechnungsForm.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -6,7 +6,7 @@
 #include "app/AppWindows.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
-#include "ui/TRechnungsForm.h"
+#include "ui/invoices/TRechnungsForm.h"
 
 #include <QApplication>
 #include <QLineEdit>

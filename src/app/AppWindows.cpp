@@ -1,14 +1,14 @@
 #include "app/AppWindows.h"
 
-#include "ui/LocaleFormat.h"
-#include "ui/TAboutBox.h"
-#include "ui/TDataPathForm.h"
-#include "ui/TDruckeForm.h"
-#include "ui/TEditTextbauForm.h"
-#include "ui/TKundeUbernehmenForm.h"
-#include "ui/TKundenForm.h"
-#include "ui/TNewArtForm.h"
-#include "ui/TRechnungsForm.h"
+#include "ui/shared/LocaleFormat.h"
+#include "ui/shared/TAboutBox.h"
+#include "ui/settings/TDataPathForm.h"
+#include "ui/customers/TDruckeForm.h"
+#include "ui/invoices/TEditTextbauForm.h"
+#include "ui/customers/TKundeUbernehmenForm.h"
+#include "ui/customers/TKundenForm.h"
+#include "ui/invoices/TNewArtForm.h"
+#include "ui/invoices/TRechnungsForm.h"
 
 AppWindows::AppWindows()
 {

@@ -19,9 +19,9 @@
 #include "invoices/TextBuf.h"
 #include "output/PdfExport.h"
 #include "qtoutput/QtPrinterPage.h"
-#include "ui/LocaleFormat.h"
-#include "ui/QtText.h"
-#include "ui/TDataPathForm.h"
+#include "ui/shared/LocaleFormat.h"
+#include "ui/shared/QtText.h"
+#include "ui/settings/TDataPathForm.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
-#include "ui/QtText.h"
+#include "ui/shared/QtText.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,12 +1,12 @@
 #include "MainWindowHarness.h"
 #include "invoices/TextBuf.h"
 #include "support/EInvoiceValidator.h"
-#include "ui/OptionalDateEdit.h"
-#include "ui/QtDate.h"
-#include "ui/QtText.h"
-#include "ui/StandardDialogs.h"
-#include "ui/UiServices.h"
-#include "ui/ValidityMark.h"
+#include "ui/shared/OptionalDateEdit.h"
+#include "ui/shared/QtDate.h"
+#include "ui/shared/QtText.h"
+#include "ui/shared/StandardDialogs.h"
+#include "ui/shared/UiServices.h"
+#include "ui/shared/ValidityMark.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #include "imaging/OpenDib.h"
-#include "ui/FileFilter.h"
+#include "ui/shared/FileFilter.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "MainWindowHarness.h"
 #include "invoices/TextBuf.h"
-#include "ui/QtText.h"
+#include "ui/shared/QtText.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "invoices/DateTime.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
-#include "ui/LocaleFormat.h"
-#include "ui/QtText.h"
+#include "ui/shared/LocaleFormat.h"
+#include "ui/shared/QtText.h"
 
 #include <QLocale>
 #include <QtTest>

@@ -4,7 +4,7 @@
 #include "invoices/TRechnungBook.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "ui/TRechnungsForm.h"
+#include "ui/invoices/TRechnungsForm.h"
 
 #include <QApplication>
 #include <QSettings>

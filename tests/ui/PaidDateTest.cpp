@@ -1,5 +1,5 @@
 #include "MainWindowHarness.h"
-#include "ui/OptionalDateEdit.h"
+#include "ui/shared/OptionalDateEdit.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>

@@ -2,10 +2,10 @@
 #include "app/BatchCommands.h"
 #include "app/CommandLine.h"
 #include "invoices/TextBuf.h"
-#include "ui/AusgabePage.h"
-#include "ui/QtText.h"
-#include "ui/StandardDialogs.h"
-#include "ui/UiServices.h"
+#include "ui/invoices/AusgabePage.h"
+#include "ui/shared/QtText.h"
+#include "ui/shared/StandardDialogs.h"
+#include "ui/shared/UiServices.h"
 
 #include <QCheckBox>
 #include <QComboBox>

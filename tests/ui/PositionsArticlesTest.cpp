@@ -2,8 +2,8 @@
 #include "foundation/MemoryByteSink.h"
 #include "foundation/StringRecords.h"
 #include "invoices/TextBuf.h"
-#include "ui/PriceEditor.h"
-#include "ui/TNewArtForm.h"
+#include "ui/invoices/PriceEditor.h"
+#include "ui/invoices/TNewArtForm.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -2,8 +2,8 @@
 #include "invoices/TextBuf.h"
 #include "qtoutput/QtPrinterPage.h"
 #include "output/TOutputTarget.h"
-#include "ui/AusgabePage.h"
-#include "ui/PreviewBox.h"
+#include "ui/invoices/AusgabePage.h"
+#include "ui/invoices/PreviewBox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -9,12 +9,12 @@
 #include "invoices/TextBuf.h"
 #include "qtoutput/QtPrinterPage.h"
 #include "support/PrivateCupsd.h"
-#include "ui/AusgabePage.h"
-#include "ui/PrinterSetupDialog.h"
-#include "ui/QtText.h"
-#include "ui/StandardDialogs.h"
-#include "ui/UiServices.h"
-#include "ui/TKundenForm.h"
+#include "ui/invoices/AusgabePage.h"
+#include "ui/settings/PrinterSetupDialog.h"
+#include "ui/shared/QtText.h"
+#include "ui/shared/StandardDialogs.h"
+#include "ui/shared/UiServices.h"
+#include "ui/customers/TKundenForm.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // "Drucker einrichten" driven by clicks and keys on its controls, with two printers whose
 // paper and sources are given here: it opens on the run's choice, OK without a change gives
 // that choice back, another printer offers its own paper, Cancel changes nothing.
-#include "ui/PrinterSetupDialog.h"
+#include "ui/settings/PrinterSetupDialog.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

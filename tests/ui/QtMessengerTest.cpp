@@ -1,5 +1,5 @@
-#include "ui/QtGermanTexts.h"
-#include "ui/QtMessenger.h"
+#include "ui/shared/QtGermanTexts.h"
+#include "ui/shared/QtMessenger.h"
 
 #include <QAbstractButton>
 #include <QApplication>

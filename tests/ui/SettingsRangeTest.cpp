@@ -1,6 +1,6 @@
 #include "MainWindowHarness.h"
 #include "invoices/SettingRange.h"
-#include "ui/QtText.h"
+#include "ui/shared/QtText.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>

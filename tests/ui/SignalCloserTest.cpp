@@ -1,6 +1,6 @@
 #include "MainWindowHarness.h"
 #include "app/SignalCloser.h"
-#include "ui/QtMessenger.h"
+#include "ui/shared/QtMessenger.h"
 
 #include <QDialog>
 #include <QLineEdit>

@@ -6,9 +6,9 @@
 #include "customers/CustomerRestructure.h"
 #include "customers/CustomerTestTables.h"
 #include "invoices/TextBuf.h"
-#include "ui/KundenTableModel.h"
-#include "ui/TKundeUbernehmenForm.h"
-#include "ui/TKundenForm.h"
+#include "ui/customers/KundenTableModel.h"
+#include "ui/customers/TKundeUbernehmenForm.h"
+#include "ui/customers/TKundenForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>

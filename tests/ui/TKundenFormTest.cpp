@@ -7,13 +7,13 @@
 #include "messages/MessageCatalog.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "ui/UiServices.h"
-#include "ui/KundenTableModel.h"
-#include "ui/QtText.h"
-#include "ui/TFeldLangeForm.h"
-#include "ui/TKundenForm.h"
-#include "ui/TNeueFelderForm.h"
-#include "ui/TSortFeldForm.h"
+#include "ui/shared/UiServices.h"
+#include "ui/customers/KundenTableModel.h"
+#include "ui/shared/QtText.h"
+#include "ui/customers/TFeldLangeForm.h"
+#include "ui/customers/TKundenForm.h"
+#include "ui/customers/TNeueFelderForm.h"
+#include "ui/customers/TSortFeldForm.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -4,12 +4,12 @@
 #include "invoices/TextBuf.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "ui/OptionalDateEdit.h"
-#include "ui/ProgressEvent.h"
-#include "ui/ProgressPanel.h"
-#include "ui/QtText.h"
-#include "ui/TDataPathForm.h"
-#include "ui/TRechnungsForm.h"
+#include "ui/shared/OptionalDateEdit.h"
+#include "ui/shared/ProgressEvent.h"
+#include "ui/shared/ProgressPanel.h"
+#include "ui/shared/QtText.h"
+#include "ui/settings/TDataPathForm.h"
+#include "ui/invoices/TRechnungsForm.h"
 
 #include <QApplication>
 #include <QCheckBox>
