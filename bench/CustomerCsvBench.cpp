@@ -50,7 +50,8 @@ std::u16string ValueFor(int record, int column)
     case 12:
         return record % 10 == 0 ? u"Notiz zum Kunden\r\nzweite Zeile mit \"Zitat\"" : u"";
     default:
-        return u"Wert " + std::u16string(1, char16_t(u'A' + column)) + u" Nr. " + Ascii(std::to_string(record * 7919 % 100003));
+        return u"Wert " + std::u16string(1, char16_t(u'A' + column)) + u" Nr. " +
+               Ascii(std::to_string(record * 7919 % 100003));
     }
 }
 

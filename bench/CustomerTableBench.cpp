@@ -13,10 +13,10 @@
 #include <benchmark/benchmark.h>
 #include <shapefil.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -50,8 +50,10 @@ std::u16string ValueFor(int record, int column)
     static const char16_t* const towns[] = {u"Regensburg", u"Abensberg", u"München", u"Köln", u"Berlin"};
     if (column == 6)
         return towns[record % 5];
-    return u"Wert " + std::u16string(1, char16_t(u'A' + column)) + u" Nr. "
-           + [&] { std::string s = std::to_string(record * 7919 % 100003); return std::u16string(s.begin(), s.end()); }();
+    return u"Wert " + std::u16string(1, char16_t(u'A' + column)) + u" Nr. " + [&] {
+        std::string s = std::to_string(record * 7919 % 100003);
+        return std::u16string(s.begin(), s.end());
+    }();
 }
 
 long ResidentKb()
@@ -212,7 +214,8 @@ void CopyStandardTo(const std::string& folder)
 {
     fs::create_directories(folder);
     fs::copy_file(StandardTable(), folder + "customers.dbf", fs::copy_options::overwrite_existing);
-    fs::copy_file(DbfTable::MemoPathFor(StandardTable()), folder + "customers.dbt", fs::copy_options::overwrite_existing);
+    fs::copy_file(DbfTable::MemoPathFor(StandardTable()), folder + "customers.dbt",
+                  fs::copy_options::overwrite_existing);
 }
 
 void BM_PlainCopyOfTableFiles(benchmark::State& state)

@@ -21,8 +21,7 @@ namespace {
 std::string OutputPath(const char* name, const char* suffix)
 {
     const char* tmp = std::getenv("TMPDIR");
-    return std::string(tmp && *tmp ? tmp : "/tmp") + "/rekolon-bench-" + name + "-" + std::to_string(getpid()) +
-           suffix;
+    return std::string(tmp && *tmp ? tmp : "/tmp") + "/rekolon-bench-" + name + "-" + std::to_string(getpid()) + suffix;
 }
 
 // One invoice with everything XRechnung asks for and the given number of positions.

@@ -6,12 +6,12 @@
 // the baseline of a plain nearest-neighbour copy of the whole target in one buffer.
 #include "foundation/MemoryByteSink.h"
 #include "foundation/MemoryByteSource.h"
+#include "imaging/BmpWriter.h"
 #include "imaging/DibAccess.h"
 #include "imaging/DibDecoder.h"
 #include "imaging/DibDevice.h"
 #include "imaging/DibMemory.h"
 #include "imaging/DibPixels.h"
-#include "imaging/BmpWriter.h"
 #include "imaging/DibStretch.h"
 #include "imaging/JpegWriter.h"
 
@@ -50,7 +50,8 @@ const dib& Logo()
         for (int32_t y = 0; y < kHeight; ++y)
             for (int32_t x = 0; x < kWidth; ++x) {
                 const bool bar = (x / 40) % 5 == 0 && y > 100 && y < 500;
-                const uint32_t c = bar ? 0x2020C0 : uint32_t(x * 255 / kWidth) | uint32_t(y * 255 / kHeight) << 8 | 0x900000;
+                const uint32_t c =
+                    bar ? 0x2020C0 : uint32_t(x * 255 / kWidth) | uint32_t(y * 255 / kHeight) << 8 | 0x900000;
                 setpixel(d, x, y, c);
             }
         return d;
@@ -257,7 +258,8 @@ void BM_StretchDib24ToDevice(benchmark::State& state)
 {
     RowSink device;
     for (auto _ : state)
-        benchmark::DoNotOptimize(StretchDib24ToDevice(device, 0, 0, 2 * kWidth, 2 * kHeight, Logo(), 0, 0, kWidth, kHeight));
+        benchmark::DoNotOptimize(
+            StretchDib24ToDevice(device, 0, 0, 2 * kWidth, 2 * kHeight, Logo(), 0, 0, kWidth, kHeight));
     state.SetItemsProcessed(int64_t(state.iterations()) * 4 * kWidth * kHeight);
 }
 BENCHMARK(BM_StretchDib24ToDevice)->Unit(benchmark::kMillisecond);

@@ -25,8 +25,7 @@ namespace {
 std::string OutputPath(const char* name)
 {
     const char* tmp = std::getenv("TMPDIR");
-    return std::string(tmp && *tmp ? tmp : "/tmp") + "/rekolon-bench-" + name + "-" +
-           std::to_string(getpid()) + ".pdf";
+    return std::string(tmp && *tmp ? tmp : "/tmp") + "/rekolon-bench-" + name + "-" + std::to_string(getpid()) + ".pdf";
 }
 
 void FillBook(TRechnungBook& book, int positions)
@@ -77,7 +76,9 @@ using Call = std::variant<FontCall, PenCall, TextCall, PointCall, PageCall>;
 class Recorder final : public TOutputCanvas {
 public:
     Recorder(TPdfOutputCanvas& target, std::vector<Call>& calls)
-        : TOutputCanvas(target.Target()), target_(target), calls_(calls)
+        : TOutputCanvas(target.Target()),
+          target_(target),
+          calls_(calls)
     {
     }
     void SetFont(const TCanvasFont& font) override

@@ -31,8 +31,8 @@ const std::vector<Run>& Runs()
 {
     static const std::vector<Run> runs = [] {
         std::vector<Run> r;
-        const char16_t* words[] = {u"Rechnung", u"Position", u"Menge", u"Einzelpreis", u"Gesamt",
-                                   u"Größe", u"Übertrag", u"Mehrwertsteuer", u"Straße", u"Öffnungszeiten"};
+        const char16_t* words[] = {u"Rechnung", u"Position", u"Menge",          u"Einzelpreis", u"Gesamt",
+                                   u"Größe",    u"Übertrag", u"Mehrwertsteuer", u"Straße",      u"Öffnungszeiten"};
         for (int i = 0; i < 60; ++i) {
             std::u16string text = std::u16string(words[i % 10]) + u" " + words[(i * 7) % 10] + u" " +
                                   std::u16string(1, char16_t(u'0' + i % 10)) + u"2,50 €";
@@ -46,8 +46,7 @@ const std::vector<Run>& Runs()
 std::string OutputPath(const char* name)
 {
     const char* tmp = std::getenv("TMPDIR");
-    return std::string(tmp && *tmp ? tmp : "/tmp") + "/rekolon-bench-" + name + "-" +
-           std::to_string(getpid()) + ".pdf";
+    return std::string(tmp && *tmp ? tmp : "/tmp") + "/rekolon-bench-" + name + "-" + std::to_string(getpid()) + ".pdf";
 }
 
 size_t HeapInUse()

@@ -6,8 +6,8 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "output/PdfExport.h"
-#include "qtoutput/QtPainterCanvas.h"
 #include "output/TPageLayout.h"
+#include "qtoutput/QtPainterCanvas.h"
 
 #include <QApplication>
 #include <QImage>

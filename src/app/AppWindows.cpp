@@ -1,14 +1,14 @@
 #include "app/AppWindows.h"
 
-#include "ui/shared/LocaleFormat.h"
-#include "ui/shared/TAboutBox.h"
-#include "ui/settings/TDataPathForm.h"
 #include "ui/customers/TDruckeForm.h"
-#include "ui/invoices/TEditTextbauForm.h"
 #include "ui/customers/TKundeUbernehmenForm.h"
 #include "ui/customers/TKundenForm.h"
+#include "ui/invoices/TEditTextbauForm.h"
 #include "ui/invoices/TNewArtForm.h"
 #include "ui/invoices/TRechnungsForm.h"
+#include "ui/settings/TDataPathForm.h"
+#include "ui/shared/LocaleFormat.h"
+#include "ui/shared/TAboutBox.h"
 
 AppWindows::AppWindows()
 {

@@ -8,20 +8,20 @@
 #include "einvoice/EInvoiceExport.h"
 #include "foundation/DataFolder.h"
 #include "foundation/FileByteSource.h"
-#include "foundation/Utf8.h"
-#include "messages/MessageCatalog.h"
 #include "foundation/IoError.h"
 #include "foundation/StaleFiles.h"
+#include "foundation/Utf8.h"
 #include "invoices/InvoiceTotals.h"
 #include "invoices/NumberText.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "messages/MessageCatalog.h"
 #include "output/PdfExport.h"
 #include "qtoutput/QtPrinterPage.h"
+#include "ui/settings/TDataPathForm.h"
 #include "ui/shared/LocaleFormat.h"
 #include "ui/shared/QtText.h"
-#include "ui/settings/TDataPathForm.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,13 +71,12 @@ int RunList(const QString& dataFolder, std::FILE* out)
     for (uint32_t i = 0; i < book.RechnungCount(); ++i) {
         const TRechnungRec& r = book.Rechnung(i);
         // One pass over the pattern, so that a "%1" inside a text stays as it is.
-        const QString line = QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6 %7")
-                                 .arg(QString::number(i + 1), ToQString(Line(std::u16string(TextOf(r.rechnr)))),
-                                      ToQString(RechnungColumnText(r, 0, format.shortDate)),
-                                      ToQString(Line(std::u16string(TextOf(r.firma)))),
-                                      ToQString(Line(std::u16string(TextOf(r.name)))),
-                                      ToQString(FormatFixed2(InvoiceTotals::Of(r).gross, format.decimalSeparator)),
-                                      ToQString(currency));
+        const QString line =
+            QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6 %7")
+                .arg(QString::number(i + 1), ToQString(Line(std::u16string(TextOf(r.rechnr)))),
+                     ToQString(RechnungColumnText(r, 0, format.shortDate)),
+                     ToQString(Line(std::u16string(TextOf(r.firma)))), ToQString(Line(std::u16string(TextOf(r.name)))),
+                     ToQString(FormatFixed2(InvoiceTotals::Of(r).gross, format.decimalSeparator)), ToQString(currency));
         std::fputs(line.toUtf8().constData(), out);
         std::fputc('\n', out);
     }
@@ -96,8 +95,8 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
     }
     const LocaleFormat format = LocaleFormat::FromSystem();
     try {
-        const PdfExportResult result = ExportPdf(book, position - 1, kind, QStringToPath(outputFile),
-                                                 CurrentPrinterPage(), format);
+        const PdfExportResult result =
+            ExportPdf(book, position - 1, kind, QStringToPath(outputFile), CurrentPrinterPage(), format);
         return result == PdfExportResult::Written ? 0 : 1;
     } catch (const IoError& error) {
         std::fprintf(errors, "%s\n", error.what());
@@ -153,8 +152,8 @@ int RunCheckEInvoice(const QString& dataFolder, int position, int kind, std::opt
     TRechnungBook book;
     if (!LoadInvoice(book, dataFolder, position, errors))
         return 1;
-    const EInvoiceBuild build = BuildEInvoice(book, uint32_t(position - 1), kind,
-                                              profile.value_or(DefaultEInvoiceProfile(book.settings)));
+    const EInvoiceBuild build =
+        BuildEInvoice(book, uint32_t(position - 1), kind, profile.value_or(DefaultEInvoiceProfile(book.settings)));
     PrintLines(build.gaps, out);
     return build.gaps.empty() ? 0 : 1;
 }
@@ -182,7 +181,8 @@ int RunExportCustomersCsv(const QString& dataFolder, const std::string& file, st
     if (!OpenCustomers(customers, dataFolder, errors))
         return 1;
     const CustomerCsvExport::Result result = CustomerCsvExport::WriteFile(customers.Dbf1(), file);
-    const std::vector<std::u16string> messages = CustomerCsvReport::Export(result, CustomerCsvReport::Where::CommandLine);
+    const std::vector<std::u16string> messages =
+        CustomerCsvReport::Export(result, CustomerCsvReport::Where::CommandLine);
     PrintLines(messages, errors);
     return messages.empty() ? 0 : 1;
 }

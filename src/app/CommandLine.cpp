@@ -7,12 +7,25 @@
 namespace {
 
 // Options that QApplication takes for itself; they are passed on untouched.
-constexpr std::array<std::string_view, 18> kQtOptionsWithValue = {
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-style", "-stylesheet",
-    "-display", "-geometry", "-title", "-session", "-qwindowgeometry", "-qwindowtitle",
-    "-qwindowicon", "-name", "-font", "-fn", "-bg", "-fg"};
-constexpr std::array<std::string_view, 5> kQtFlags = {"-reverse", "-nograb", "-dograb", "-sync",
-                                                      "-widgetcount"};
+constexpr std::array<std::string_view, 18> kQtOptionsWithValue = {"-platform",
+                                                                  "-platformpluginpath",
+                                                                  "-platformtheme",
+                                                                  "-plugin",
+                                                                  "-style",
+                                                                  "-stylesheet",
+                                                                  "-display",
+                                                                  "-geometry",
+                                                                  "-title",
+                                                                  "-session",
+                                                                  "-qwindowgeometry",
+                                                                  "-qwindowtitle",
+                                                                  "-qwindowicon",
+                                                                  "-name",
+                                                                  "-font",
+                                                                  "-fn",
+                                                                  "-bg",
+                                                                  "-fg"};
+constexpr std::array<std::string_view, 5> kQtFlags = {"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount"};
 
 bool Contains(auto& list, const std::string& arg)
 {
@@ -20,9 +33,9 @@ bool Contains(auto& list, const std::string& arg)
 }
 
 // The document kinds as the output tab lists them.
-constexpr std::array<std::string_view, 8> kKinds = {"Rechnung", "Lieferschein", "Angebot", "Gutschrift",
-                                                   "Auftragsbestätigung", "Proforma Rechnung", "Mahnung",
-                                                   "Bestellung"};
+constexpr std::array<std::string_view, 8> kKinds = {"Rechnung",   "Lieferschein",        "Angebot",
+                                                    "Gutschrift", "Auftragsbestätigung", "Proforma Rechnung",
+                                                    "Mahnung",    "Bestellung"};
 
 char Lower(char c)
 {
@@ -31,9 +44,8 @@ char Lower(char c)
 
 bool SameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return Lower(x) == Lower(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 // A whole number from 1 to 1,000,000,000 written in decimal digits; 0 otherwise.
@@ -108,7 +120,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
             const bool missing = i + 1 >= args.size() || args[i + 1].empty();
             const std::string value = missing ? std::string() : args[++i];
             if (arg == "--export-pdf" || arg == "--export-einvoice" || arg == "--check-einvoice") {
-                result.action = arg == "--export-pdf"         ? Action::ExportPdf
+                result.action = arg == "--export-pdf"        ? Action::ExportPdf
                                 : arg == "--export-einvoice" ? Action::ExportEInvoice
                                                              : Action::CheckEInvoice;
                 result.exportInvoice = PositiveNumber(value);
@@ -166,7 +178,8 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
 
 std::string CommandLine::HelpText(const std::string& programName)
 {
-    return "Aufruf: " + programName + " [Optionen]\n"
+    return "Aufruf: " + programName +
+           " [Optionen]\n"
            "Rekolon – Rechnungen, Lieferscheine, Angebote und Kunden verwalten.\n"
            "\n"
            "Optionen:\n"

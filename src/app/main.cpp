@@ -3,10 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/SignalCloser.h"
 #include "foundation/Messenger.h"
+#include "ui/invoices/TRechnungsForm.h"
 #include "ui/shared/QtGermanTexts.h"
 #include "ui/shared/QtMessenger.h"
 #include "ui/shared/QtText.h"
-#include "ui/invoices/TRechnungsForm.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -24,8 +24,8 @@ public:
 private:
     uint64_t seen_ = 0;
     bool byteOrderMark_ = false;
-    bool high_ = false;     // a byte above 127 was seen
-    bool invalid_ = false;  // a byte that no valid UTF-8 sequence has here
-    int pending_ = 0;       // continuation bytes still expected
+    bool high_ = false;                        // a byte above 127 was seen
+    bool invalid_ = false;                     // a byte that no valid UTF-8 sequence has here
+    int pending_ = 0;                          // continuation bytes still expected
     unsigned char low_ = 0x80, upper_ = 0xBF;  // range of the next continuation byte
 };

@@ -112,8 +112,8 @@ private:
 
 std::vector<std::u16string> CsvLineParser::Values(std::u16string_view line, size_t maxValues)
 {
-    std::vector<std::u16string> values = !line.empty() && line.front() == u'"' ? QuotedValues(line, maxValues)
-                                                                                : PlainValues(line, maxValues);
+    std::vector<std::u16string> values =
+        !line.empty() && line.front() == u'"' ? QuotedValues(line, maxValues) : PlainValues(line, maxValues);
     for (std::u16string& value : values)
         value = CsvValueCodec::Decode(value);
     return values;

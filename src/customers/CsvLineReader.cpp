@@ -10,7 +10,9 @@ constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 }
 
 CsvLineReader::CsvLineReader(ByteSource& source, size_t maxLineBytes, size_t maxValueBytes)
-    : source_(source), maxLineBytes_(maxLineBytes), maxValueBytes_(maxValueBytes)
+    : source_(source),
+      maxLineBytes_(maxLineBytes),
+      maxValueBytes_(maxValueBytes)
 {
 }
 

@@ -39,11 +39,11 @@ public:
 private:
     // The state of one line while it is read.
     struct Scan {
-        bool quoted = false;         // the line starts with a double quote
-        bool valueStart = false;     // the next byte starts a value of a plain line
-        bool inside = false;         // inside a quoted value
-        bool justClosed = false;     // the last byte closed a quoted value
-        bool backslash = false;      // the last byte of the value was an escaping backslash
+        bool quoted = false;      // the line starts with a double quote
+        bool valueStart = false;  // the next byte starts a value of a plain line
+        bool inside = false;      // inside a quoted value
+        bool justClosed = false;  // the last byte closed a quoted value
+        bool backslash = false;   // the last byte of the value was an escaping backslash
         size_t valueBytes = 0;
         bool tooLong = false;
         std::vector<size_t> breaks;  // where line breaks were joined into the line

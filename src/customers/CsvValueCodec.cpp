@@ -2,8 +2,7 @@
 
 namespace {
 
-template <class Char, class Out>
-void EscapeInto(Out& out, std::basic_string_view<Char> value)
+template <class Char, class Out> void EscapeInto(Out& out, std::basic_string_view<Char> value)
 {
     for (const Char c : value) {
         switch (c) {

@@ -21,7 +21,7 @@ public:
         enum class Status { Written, CannotCreate, WriteFailed };
         Status status = Status::Written;
         uint32_t records = 0;
-        std::string error;  // the system's description when not written
+        std::string error;                   // the system's description when not written
         std::vector<uint32_t> damagedMemos;  // records written with an empty memo
     };
 

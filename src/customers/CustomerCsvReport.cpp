@@ -27,8 +27,8 @@ std::vector<std::u16string> CustomerCsvReport::Export(const CustomerCsvExport::R
     case CustomerCsvExport::Result::Status::CannotCreate:
         return {WithReason(MessageText(12), result.error, where)};
     case CustomerCsvExport::Result::Status::WriteFailed:
-        return {u"Die CSV-Datei konnte nicht geschrieben werden:\n" + Utf8ToUtf16(result.error)
-                + u"\n\nEine vorhandene Datei dieses Namens ist unverändert."};
+        return {u"Die CSV-Datei konnte nicht geschrieben werden:\n" + Utf8ToUtf16(result.error) +
+                u"\n\nEine vorhandene Datei dieses Namens ist unverändert."};
     case CustomerCsvExport::Result::Status::Written:
         break;
     }
@@ -44,23 +44,23 @@ std::u16string CustomerCsvReport::CannotOpen(const std::string& reason, Where wh
 
 std::u16string CustomerCsvReport::ReadStopped(const std::string& reason)
 {
-    return u"Die Datei konnte nicht zu Ende gelesen werden:\n" + Utf8ToUtf16(reason)
-           + u"\n\nDie bis dahin gelesenen Datensätze wurden übernommen.";
+    return u"Die Datei konnte nicht zu Ende gelesen werden:\n" + Utf8ToUtf16(reason) +
+           u"\n\nDie bis dahin gelesenen Datensätze wurden übernommen.";
 }
 
 std::vector<std::u16string> CustomerCsvReport::Import(const CustomerCsvImport::Result& result)
 {
     std::vector<std::u16string> messages;
     if (result.notStored > 0)
-        messages.push_back(Number(result.notStored) + u" Datensätze der Datei konnten nicht gespeichert werden:\n"
-                           + Utf8ToUtf16(result.firstError));
+        messages.push_back(Number(result.notStored) + u" Datensätze der Datei konnten nicht gespeichert werden:\n" +
+                           Utf8ToUtf16(result.firstError));
     if (result.tooLong > 0)
-        messages.push_back(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (ein Wert über "
-                           + Number(CsvLineReader::kMaxValueBytes >> 20) + u" MB oder die Zeile über "
-                           + Number(CsvLineReader::kMaxLineBytes >> 20) + u" MB) und wurden übersprungen.");
+        messages.push_back(Number(result.tooLong) + u" Zeilen der Datei waren zu lang (ein Wert über " +
+                           Number(CsvLineReader::kMaxValueBytes >> 20) + u" MB oder die Zeile über " +
+                           Number(CsvLineReader::kMaxLineBytes >> 20) + u" MB) und wurden übersprungen.");
     if (result.replaced > 0)
-        messages.push_back(Number(result.replaced)
-                           + u" Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; "
-                             u"sie wurden als „?“ gespeichert.");
+        messages.push_back(Number(result.replaced) +
+                           u" Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; "
+                           u"sie wurden als „?“ gespeichert.");
     return messages;
 }

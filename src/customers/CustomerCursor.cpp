@@ -21,7 +21,8 @@ void Report(const std::exception& error)
 // ---- observing -----------------------------------------------------------------------------
 
 CustomerCursor::Subscription::Subscription(Subscription&& other) noexcept
-    : observers_(std::move(other.observers_)), observer_(other.observer_)
+    : observers_(std::move(other.observers_)),
+      observer_(other.observer_)
 {
     other.observer_ = nullptr;
 }
@@ -62,8 +63,7 @@ CustomerCursor::Subscription CustomerCursor::Observe(Observer& observer)
     return subscription;
 }
 
-template <typename Call>
-void CustomerCursor::Notify(Call call)
+template <typename Call> void CustomerCursor::Notify(Call call)
 {
     // Counts the nested tellings; the count goes down again also when an observer throws.
     struct Telling {
@@ -81,7 +81,8 @@ void CustomerCursor::Notify(Call call)
 // ---- keeping the position ------------------------------------------------------------------
 
 CustomerCursor::KeepPosition::KeepPosition(CustomerCursor& cursor)
-    : table_(cursor.Table()), recNo_(table_.Active() ? table_.RecNo() : 0)
+    : table_(cursor.Table()),
+      recNo_(table_.Active() ? table_.RecNo() : 0)
 {
 }
 
@@ -197,8 +198,8 @@ std::u16string CustomerCursor::RowValue(int row, int column) const
 bool CustomerCursor::ColumnEditable(int column) const
 {
     const DbfTable& table = Table();
-    return table.Active() && column >= 0 && column < table.FieldCount() && !table.Field(column).IsMemo()
-           && !table.CutOff();
+    return table.Active() && column >= 0 && column < table.FieldCount() && !table.Field(column).IsMemo() &&
+           !table.CutOff();
 }
 
 void CustomerCursor::WalkRows()
@@ -366,7 +367,7 @@ CustomerCursor::Buttons CustomerCursor::Enabled(int row) const
     const bool browsing = active && table.GetState() == DbfTable::State::Browse;
     const int rows = RowCount();
     const bool hasRecord = active && (!table.IsEmpty() || table.GetState() == DbfTable::State::Insert);
-    Buttons enabled {};
+    Buttons enabled{};
     enabled[First] = hasRecord && row > 0;
     enabled[Prior] = hasRecord && row > 0;
     enabled[Next] = hasRecord && row >= 0 && row < rows - 1;

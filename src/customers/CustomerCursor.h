@@ -167,8 +167,7 @@ private:
     void WalkRows();
     void ShowInsertRow();
     void BeginEdit();
-    template <typename Call>
-    void Notify(Call call);
+    template <typename Call> void Notify(Call call);
 
     CustomerTable& customers_;
     CustomerProgress progress_;

@@ -25,8 +25,8 @@ std::u16string CustomerFieldText::Shown(const DbfField& field, std::u16string_vi
 {
     if (field.type != 'D' || stored.size() != 8 || !AllDigits(stored))
         return std::u16string(stored);
-    return std::u16string(stored.substr(6, 2)) + u"." + std::u16string(stored.substr(4, 2)) + u"."
-           + std::u16string(stored.substr(0, 4));
+    return std::u16string(stored.substr(6, 2)) + u"." + std::u16string(stored.substr(4, 2)) + u"." +
+           std::u16string(stored.substr(0, 4));
 }
 
 std::u16string CustomerFieldText::ToStore(const DbfField& field, std::u16string_view typed)
@@ -41,8 +41,8 @@ std::u16string CustomerFieldText::ToStore(const DbfField& field, std::u16string_
         start = dot + 1;
     }
     parts.push_back(text.substr(start));
-    if (parts.size() != 3 || !AllDigits(parts[0]) || !AllDigits(parts[1]) || !AllDigits(parts[2])
-        || parts[0].size() > 2 || parts[1].size() > 2 || (parts[2].size() != 2 && parts[2].size() != 4))
+    if (parts.size() != 3 || !AllDigits(parts[0]) || !AllDigits(parts[1]) || !AllDigits(parts[2]) ||
+        parts[0].size() > 2 || parts[1].size() > 2 || (parts[2].size() != 2 && parts[2].size() != 4))
         return std::u16string(text);
     const auto two = [](std::u16string_view digits) {
         return digits.size() == 1 ? u"0" + std::u16string(digits) : std::u16string(digits);

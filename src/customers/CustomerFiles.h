@@ -8,8 +8,8 @@
 // one that is replaced, and the kept and the work file of that kind lie beside it, so that
 // the link stays a link through every rebuild.
 struct CustomerFiles {
-    std::string table, memo;        // customers.dbf/.dbt, or the links' targets
-    std::string oldTable, oldMemo;  // customers0.dbf/.dbt beside them
+    std::string table, memo;          // customers.dbf/.dbt, or the links' targets
+    std::string oldTable, oldMemo;    // customers0.dbf/.dbt beside them
     std::string workTable, workMemo;  // temp.dbf/.dbt beside them
 
     // For the data folder (ending in "/"). Raises IoError for a loop of links.

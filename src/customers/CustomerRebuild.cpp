@@ -114,7 +114,8 @@ uint32_t CustomerRebuild::CopyInto(DbfTable& source, const RebuildPlan& plan, co
                 const DbfField& old = source.Field(from);
                 if (to.IsMemo() || old.IsMemo())
                     work.SetValue(static_cast<int>(i), source.Value(from));
-                else if (to.type == old.type && (to.IsCharacter() || (to.length == old.length && to.decimals == old.decimals)))
+                else if (to.type == old.type &&
+                         (to.IsCharacter() || (to.length == old.length && to.decimals == old.decimals)))
                     work.SetRawValue(static_cast<int>(i), source.RawValue(from));
                 else
                     work.SetValue(static_cast<int>(i), source.Value(from));

@@ -73,8 +73,8 @@ TableInfo ReadTable(const std::string& path)
         FileByteSource source(path);
         const DbfHeader header = ReadDbfHeader(source, source.Size());
         info.readable = true;
-        info.needsMemo = std::any_of(header.fields.begin(), header.fields.end(),
-                                     [](const DbfField& f) { return f.IsMemo(); });
+        info.needsMemo =
+            std::any_of(header.fields.begin(), header.fields.end(), [](const DbfField& f) { return f.IsMemo(); });
         info.tag = header.tag;
     } catch (const IoError&) {
     }
@@ -242,38 +242,37 @@ CustomerRecovery::Result CustomerRecovery::Run(const CustomerFiles& files, bool 
         case Step::Kind::Done:
             if (done.empty())
                 return {};
-            return {Outcome::Recovered,
-                    u"Die Kundendatenbank war nach einem abgebrochenen Umbau unvollständig. " + found
-                        + u"\n\nDie neueste vollständige Tabelle wurde wiederhergestellt:\n" + done
-                        + u"\nEs wurde keine Datei gelöscht oder überschrieben."};
+            return {Outcome::Recovered, u"Die Kundendatenbank war nach einem abgebrochenen Umbau unvollständig. " +
+                                            found + u"\n\nDie neueste vollständige Tabelle wurde wiederhergestellt:\n" +
+                                            done + u"\nEs wurde keine Datei gelöscht oder überschrieben."};
         case Step::Kind::NoTable:
             return {Outcome::NoTable, {}};
         case Step::Kind::Undecided:
             return {Outcome::Undecided,
-                    u"Die Dateien der Kundendatenbank passen nicht zusammen. " + found + u"\n" + step.why
-                        + (done.empty() ? u"" : u"\n\nBis dahin wurde umbenannt:\n" + done)
-                        + u"\n\nWeil nicht sicher zu entscheiden ist, welche Tabelle die richtige ist, wurde nichts "
-                          u"weiter verändert und keine neue Tabelle angelegt. Bitte sichern Sie die Dateien im "
-                          u"Datenordner und stellen Sie die Tabelle von Hand wieder her."};
+                    u"Die Dateien der Kundendatenbank passen nicht zusammen. " + found + u"\n" + step.why +
+                        (done.empty() ? u"" : u"\n\nBis dahin wurde umbenannt:\n" + done) +
+                        u"\n\nWeil nicht sicher zu entscheiden ist, welche Tabelle die richtige ist, wurde nichts "
+                        u"weiter verändert und keine neue Tabelle angelegt. Bitte sichern Sie die Dateien im "
+                        u"Datenordner und stellen Sie die Tabelle von Hand wieder her."};
         case Step::Kind::Move:
             break;
         }
         if (!mayChange) {
-            return {Outcome::Undecided, u"Die Kundendatenbank ist nach einem abgebrochenen Umbau unvollständig. "
-                                            + found + u"\n" + reasonWhyNot + u"\n\nEs wurde nichts verändert."};
+            return {Outcome::Undecided, u"Die Kundendatenbank ist nach einem abgebrochenen Umbau unvollständig. " +
+                                            found + u"\n" + reasonWhyNot + u"\n\nEs wurde nichts verändert."};
         }
         // Recovery never replaces a file.
         if (Exists(step.to) || std::rename(step.from.c_str(), step.to.c_str()) != 0) {
             const std::string why = Exists(step.to) ? "das Ziel gibt es schon" : std::strerror(errno);
-            return {Outcome::Undecided, u"Die Kundendatenbank ist nach einem abgebrochenen Umbau unvollständig. "
-                                            + found + u"\n" + Name(step.from) + u" konnte nicht in " + Name(step.to)
-                                            + u" umbenannt werden: " + Utf8ToUtf16(why)
-                                            + (done.empty() ? u"" : u"\n\nBis dahin wurde umbenannt:\n" + done)};
+            return {Outcome::Undecided, u"Die Kundendatenbank ist nach einem abgebrochenen Umbau unvollständig. " +
+                                            found + u"\n" + Name(step.from) + u" konnte nicht in " + Name(step.to) +
+                                            u" umbenannt werden: " + Utf8ToUtf16(why) +
+                                            (done.empty() ? u"" : u"\n\nBis dahin wurde umbenannt:\n" + done)};
         }
         done += u"  " + Name(step.from) + u" → " + Name(step.to) + u"\n";
         if (observer)
             observer("recovery " + step.from + " -> " + step.to);
     }
-    return {Outcome::Undecided, u"Die Kundendatenbank konnte nicht wiederhergestellt werden. " + found + u"\n"
-                                    + (done.empty() ? u"" : u"Umbenannt wurde:\n" + done)};
+    return {Outcome::Undecided, u"Die Kundendatenbank konnte nicht wiederhergestellt werden. " + found + u"\n" +
+                                    (done.empty() ? u"" : u"Umbenannt wurde:\n" + done)};
 }

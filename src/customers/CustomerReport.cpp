@@ -41,7 +41,7 @@ std::vector<std::u16string> CustomerReport::RecordLines(const DbfTable& table)
 }
 
 std::vector<uint32_t> CustomerReport::FilledCounts(DbfTable& table, const CustomerProgress& progress,
-                                                  std::vector<uint32_t>* damagedMemos)
+                                                   std::vector<uint32_t>* damagedMemos)
 {
     DamagedMemoWalk damaged(table);
     CustomerProgressSteps steps(progress);

@@ -75,19 +75,19 @@ CustomerTable::InitResult CustomerTable::InitDataBase(const std::string& dataFol
         if (result == InitResult::Created)
             return InitResult::CreateFailed;  // as before: the window then shows no data
         CurrentMessenger().ShowError(
-            u"Die Kundendatenbank konnte nicht geöffnet werden:\n" + Utf8ToUtf16(error.what())
-            + u"\n\nDie Datei wurde nicht verändert. Die Kundenverwaltung bleibt leer, bis die Datei "
-              u"repariert oder ersetzt ist.");
+            u"Die Kundendatenbank konnte nicht geöffnet werden:\n" + Utf8ToUtf16(error.what()) +
+            u"\n\nDie Datei wurde nicht verändert. Die Kundenverwaltung bleibt leer, bis die Datei "
+            u"repariert oder ersetzt ist.");
         return InitResult::OpenFailed;
     }
     if (dbf1_.CutOff()) {
         CurrentMessenger().ShowError(
-            u"Die Kundendatenbank ist beschädigt: customers.dbf endet mitten in den Datensätzen. Von "
-            + Number(dbf1_.AnnouncedRecordCount()) + u" angegebenen Datensätzen sind "
-            + Number(dbf1_.PhysicalRecordCount())
-            + u" vollständig; sie werden angezeigt.\n\nDie Datei bleibt unverändert, bis Sie etwas ändern. Dann "
-              u"wird eine heile Tabelle geschrieben, und die beschädigte Datei bleibt als customers0.dbf "
-              u"erhalten.");
+            u"Die Kundendatenbank ist beschädigt: customers.dbf endet mitten in den Datensätzen. Von " +
+            Number(dbf1_.AnnouncedRecordCount()) + u" angegebenen Datensätzen sind " +
+            Number(dbf1_.PhysicalRecordCount()) +
+            u" vollständig; sie werden angezeigt.\n\nDie Datei bleibt unverändert, bis Sie etwas ändern. Dann "
+            u"wird eine heile Tabelle geschrieben, und die beschädigte Datei bleibt als customers0.dbf "
+            u"erhalten.");
         return result;  // "Kostenst" only once the table has been written anew
     }
     if (dbf1_.FieldCount() < CustomerSchema::kStandardColumnCount)
@@ -190,9 +190,9 @@ bool CustomerTable::KeepDamagedMemosEmpty(const std::u16string& damagedMemos)
 bool CustomerTable::Rebuild(const RebuildPlan& plan)
 {
     const auto report = [](const IoError& error) {
-        CurrentMessenger().ShowError(u"Die Kundendatenbank konnte nicht umgebaut werden:\n"
-                                     + Utf8ToUtf16(error.what())
-                                     + u"\n\nDie Kundendatenbank ist unverändert, alle Datensätze sind erhalten.");
+        CurrentMessenger().ShowError(u"Die Kundendatenbank konnte nicht umgebaut werden:\n" +
+                                     Utf8ToUtf16(error.what()) +
+                                     u"\n\nDie Kundendatenbank ist unverändert, alle Datensätze sind erhalten.");
     };
     if (!dbf1_.Active()) {
         report(IoError(TablePath(), "Die Tabelle ist nicht geöffnet"));

@@ -14,12 +14,12 @@
 class CustomerTable {
 public:
     enum class InitResult {
-        Opened,          // the existing table
-        Created,         // there was none: a new one with the standard columns
-        Recovered,       // a rebuild had been stopped half-way; the newest whole table is back
-        OpenFailed,      // the existing table cannot be opened, or the files left by a stopped
-                         // rebuild do not tell which table is the right one; nothing is changed
-        CreateFailed,    // there was none and none could be created
+        Opened,        // the existing table
+        Created,       // there was none: a new one with the standard columns
+        Recovered,     // a rebuild had been stopped half-way; the newest whole table is back
+        OpenFailed,    // the existing table cannot be opened, or the files left by a stopped
+                       // rebuild do not tell which table is the right one; nothing is changed
+        CreateFailed,  // there was none and none could be created
     };
     // Told after each file operation of a rebuild or a recovery (for tests that stop there).
     using StepObserver = std::function<void(std::string_view step)>;

@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 std::vector<std::u16string> CustomerValueLists::Collect(const DbfTable& table, const std::vector<uint32_t>& records,
-                                                         int field)
+                                                        int field)
 {
     std::vector<std::u16string> list;
     if (field < 0 || field >= table.FieldCount())

@@ -43,10 +43,10 @@ std::u16string DamagedMemoWalk::Report(std::vector<uint32_t> records)
     if (records.empty())
         return {};
     std::sort(records.begin(), records.end());
-    std::u16string text = records.size() == 1
-                              ? u"1 Datensatz hat ein beschädigtes Memo, das als leer behandelt wurde: Nr. "
-                              : Number(records.size())
-                                    + u" Datensätze haben ein beschädigtes Memo, das als leer behandelt wurde: Nr. ";
+    std::u16string text =
+        records.size() == 1
+            ? u"1 Datensatz hat ein beschädigtes Memo, das als leer behandelt wurde: Nr. "
+            : Number(records.size()) + u" Datensätze haben ein beschädigtes Memo, das als leer behandelt wurde: Nr. ";
     const size_t named = std::min(records.size(), kNamedRecords);
     for (size_t i = 0; i < named; ++i) {
         if (i > 0)

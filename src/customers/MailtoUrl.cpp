@@ -41,8 +41,8 @@ std::string MailtoUrl::PercentEncode(std::string_view utf8, bool keepAt)
     std::string out;
     out.reserve(utf8.size() * 3);
     for (const unsigned char c : utf8) {
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'
-                                || c == '.' || c == '_' || c == '~' || (keepAt && c == '@');
+        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                                c == '-' || c == '.' || c == '_' || c == '~' || (keepAt && c == '@');
         if (unreserved) {
             out.push_back(char(c));
         } else {

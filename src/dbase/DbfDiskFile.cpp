@@ -107,6 +107,6 @@ bool DbfDiskFile::IsFileAt(const std::string& path) const
 {
     struct stat open {};
     struct stat named {};
-    return fd_ >= 0 && fstat(fd_, &open) == 0 && ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev
-           && open.st_ino == named.st_ino;
+    return fd_ >= 0 && fstat(fd_, &open) == 0 && ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
 }

@@ -77,8 +77,8 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
         Damaged(file, "die Datei ist zu kurz für einen Tabellenkopf");
     DbfHeader header;
     header.version = source.ReadU8();
-    if (header.version != DbfHeader::kVersionPlain && header.version != DbfHeader::kVersionDBase3Memo
-        && header.version != DbfHeader::kVersionDBase4Memo)
+    if (header.version != DbfHeader::kVersionPlain && header.version != DbfHeader::kVersionDBase3Memo &&
+        header.version != DbfHeader::kVersionDBase4Memo)
         Damaged(file, "unbekannte Versionskennung " + std::to_string(header.version));
     source.Skip(3);  // date of last update
     header.recordCount = source.ReadU32();
@@ -140,8 +140,8 @@ DbfHeader ReadDbfHeader(ByteSource& source, uint64_t fileSize)
     if (header.fields.empty())
         Damaged(file, "die Tabelle hat keine Felder");
     if (recordLength != header.recordLength)
-        Damaged(file, "die Satzlänge " + std::to_string(header.recordLength)
-                          + " passt nicht zu den Feldern (" + std::to_string(recordLength) + ")");
+        Damaged(file, "die Satzlänge " + std::to_string(header.recordLength) + " passt nicht zu den Feldern (" +
+                          std::to_string(recordLength) + ")");
     header.announcedRecordCount = header.recordCount;
     const uint64_t whole = (fileSize - header.headerLength) / header.recordLength;
     if (whole < header.recordCount)
@@ -175,17 +175,16 @@ void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& file
         if (std::string_view("CMNFDL").find(field.type) == std::string_view::npos)
             refuse("Feld \"" + shown + "\": der Feldtyp " + std::string(1, field.type) + " wird nicht unterstützt");
         if (!CheckedLength(field, false))
-            refuse("Feld \"" + shown + "\": die Länge " + std::to_string(field.length) + " ist ungültig ("
-                   + AllowedLengths(field.type) + ")");
+            refuse("Feld \"" + shown + "\": die Länge " + std::to_string(field.length) + " ist ungültig (" +
+                   AllowedLengths(field.type) + ")");
         const bool number = field.type == 'N' || field.type == 'F';
         if (field.decimals != 0 && (!number || field.decimals >= field.length || field.decimals > 15))
-            refuse("Feld \"" + shown + "\": " + std::to_string(field.decimals)
-                   + " Nachkommastellen passen nicht zur Länge " + std::to_string(field.length));
+            refuse("Feld \"" + shown + "\": " + std::to_string(field.decimals) +
+                   " Nachkommastellen passen nicht zur Länge " + std::to_string(field.length));
         recordLength += field.length;
     }
     if (recordLength > kMaxRecordLength)
-        refuse("Die Datensätze wären " + std::to_string(recordLength)
-               + " Bytes lang; dBase erlaubt höchstens 4000");
+        refuse("Die Datensätze wären " + std::to_string(recordLength) + " Bytes lang; dBase erlaubt höchstens 4000");
 }
 
 DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields, uint8_t languageDriver)
@@ -208,7 +207,7 @@ DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields, uint8_t languageDri
 std::string DbfDateAndCount(uint32_t recordCount)
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     std::string bytes(7, '\0');
     bytes[0] = static_cast<char>(local.tm_year % 256);

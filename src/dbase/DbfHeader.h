@@ -13,16 +13,16 @@ class ByteSource;
 // The fixed part of a .dbf file: the 32-byte table header, one 32-byte descriptor per
 // column and the terminating 0x0D. Records of RecordLength bytes follow at HeaderLength.
 struct DbfHeader {
-    static constexpr uint8_t kVersionPlain = 0x03;      // no memo file
-    static constexpr uint8_t kVersionDBase3Memo = 0x83; // memo file in dBase III form
-    static constexpr uint8_t kVersionDBase4Memo = 0x8B; // memo file in dBase IV form
+    static constexpr uint8_t kVersionPlain = 0x03;       // no memo file
+    static constexpr uint8_t kVersionDBase3Memo = 0x83;  // memo file in dBase III form
+    static constexpr uint8_t kVersionDBase4Memo = 0x8B;  // memo file in dBase IV form
 
     uint8_t version = kVersionPlain;
     uint32_t recordCount = 0;
     uint16_t headerLength = 0;
     uint16_t recordLength = 0;
     uint8_t languageDriver = DbfCodePage::kDriverWindows1252;  // the code page of the text
-    DbfPairTag tag;                   // which memo file belongs to this table (see DbfPairTag)
+    DbfPairTag tag;                                            // which memo file belongs to this table (see DbfPairTag)
     // The number of records the header announces; more than recordCount when the file is
     // cut off and holds only recordCount whole records.
     uint32_t announcedRecordCount = 0;
@@ -55,8 +55,7 @@ void CheckDbfFields(const std::vector<DbfField>& fields, const std::string& file
 // Builds the header for a new table from a checked column list: version 0x8B when a memo
 // column exists, 0x03 otherwise; today's date; no records; the given language driver byte;
 // no tag.
-DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields,
-                        uint8_t languageDriver = DbfCodePage::kDriverWindows1252);
+DbfHeader MakeDbfHeader(const std::vector<DbfField>& fields, uint8_t languageDriver = DbfCodePage::kDriverWindows1252);
 
 // The header's bytes, descriptors and 0x0D included.
 std::string SerializeDbfHeader(const DbfHeader& header);

@@ -30,8 +30,8 @@ void PutU32(std::string& bytes, size_t at, uint32_t value)
 std::string DbfMemoFile::NewFileHeader(const std::string& tableBaseName, const DbfPairTag& tag)
 {
     std::string header(kBlockSize, '\0');
-    PutU32(header, 0, 1);            // next free block
-    PutU32(header, 4, kBlockSize);   // block size as some readers expect it here
+    PutU32(header, 0, 1);           // next free block
+    PutU32(header, 4, kBlockSize);  // block size as some readers expect it here
     const std::string name = tableBaseName.substr(0, 8);
     std::copy(name.begin(), name.end(), header.begin() + 8);
     header[20] = static_cast<char>(kBlockSize & 0xFF);  // block size, dBase IV

@@ -16,12 +16,12 @@ DbfPairTag DbfPairTag::New()
     // The system's random source, mixed with the time and the process so that two tags of
     // one run, or of two runs started together, never agree.
     static std::random_device device;
-    std::seed_seq seed {device(), device(), static_cast<unsigned>(::getpid()),
-                        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    std::seed_seq seed{device(), device(), static_cast<unsigned>(::getpid()),
+                       static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count())};
     static std::mt19937_64 generator(seed);
     const uint64_t bits = generator() ^ (uint64_t(device()) << 32 | device());
     DbfPairTag tag;
-    std::array<uint8_t, 8> value {};
+    std::array<uint8_t, 8> value{};
     for (size_t i = 0; i < value.size(); ++i)
         value[i] = static_cast<uint8_t>(bits >> (8 * i));
     tag.value_ = value;
@@ -33,7 +33,7 @@ DbfPairTag DbfPairTag::FromBytes(std::string_view bytes)
     DbfPairTag tag;
     if (bytes.size() < kSize || !std::equal(kSignature, kSignature + 4, bytes.begin()))
         return tag;
-    std::array<uint8_t, 8> value {};
+    std::array<uint8_t, 8> value{};
     for (size_t i = 0; i < value.size(); ++i)
         value[i] = static_cast<uint8_t>(bytes[4 + i]);
     tag.value_ = value;

@@ -127,15 +127,15 @@ void DbfTable::Open(const std::string& path, const std::string& memoPath)
         header = ReadDbfHeader(source, source.Size());
     }
     file_.Open(path);
-    const bool hasMemoField = std::any_of(header.fields.begin(), header.fields.end(),
-                                          [](const DbfField& f) { return f.IsMemo(); });
+    const bool hasMemoField =
+        std::any_of(header.fields.begin(), header.fields.end(), [](const DbfField& f) { return f.IsMemo(); });
     try {
         if (file_.Size() < header.RecordOffset(header.recordCount + 1))
             throw IoError(path, "Beschädigte dBase-Tabelle: die Datei ist kürzer als angegeben");
         if (hasMemoField) {
             memo_.Open(memoPath.empty() ? MemoPathFor(path) : memoPath, header.version == DbfHeader::kVersionDBase3Memo
-                                              ? DbfMemoFile::Style::DBase3
-                                              : DbfMemoFile::Style::DBase4);
+                                                                            ? DbfMemoFile::Style::DBase3
+                                                                            : DbfMemoFile::Style::DBase4);
         }
         header_ = std::move(header);
         codePage_ = header_.CodePage();
@@ -340,7 +340,8 @@ void DbfTable::WriteRecord(uint32_t recNo, const std::string& bytes, bool append
         return;
     }
     if (InAppendBuffer(recNo)) {
-        std::copy(bytes.begin(), bytes.end(), appendBuffer_.begin() + size_t(recNo - bufferedFirst_) * header_.recordLength);
+        std::copy(bytes.begin(), bytes.end(),
+                  appendBuffer_.begin() + size_t(recNo - bufferedFirst_) * header_.recordLength);
         return;
     }
     if (appended) {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "dbase/DbfDiskFile.h"
 #include "dbase/DbfField.h"
 #include "dbase/DbfHeader.h"
-#include "dbase/DbfDiskFile.h"
 #include "dbase/DbfIndex.h"
 #include "dbase/DbfMemoFile.h"
 
@@ -191,10 +191,7 @@ private:
     std::string KeyBytes(uint32_t recNo, int field) const;
     void Reindex(DbfIndex& index, uint32_t recNo);
     void FlushAppends();
-    bool InAppendBuffer(uint32_t recNo) const
-    {
-        return !appendBuffer_.empty() && recNo >= bufferedFirst_;
-    }
+    bool InAppendBuffer(uint32_t recNo) const { return !appendBuffer_.empty() && recNo >= bufferedFirst_; }
 
     DbfDiskFile file_;
     DbfMemoFile memo_;
@@ -203,9 +200,9 @@ private:
     std::string path_;
     State state_ = State::Inactive;
 
-    std::string record_;       // current record's bytes
+    std::string record_;  // current record's bytes
     uint32_t recNo_ = 0;
-    uint64_t position_ = 0;    // of the current record in the active order
+    uint64_t position_ = 0;  // of the current record in the active order
     bool eof_ = true;
     bool bof_ = true;
 
@@ -221,7 +218,7 @@ private:
     int activeIndex_ = -1;
 
     bool appendBuffering_ = false;
-    std::string appendBuffer_;     // records bufferedFirst_ .. recordCount, not yet written
+    std::string appendBuffer_;  // records bufferedFirst_ .. recordCount, not yet written
     uint32_t bufferedFirst_ = 0;
 
     // Read buffer: records chunkFirst_ .. chunkFirst_ + chunkCount_ - 1.

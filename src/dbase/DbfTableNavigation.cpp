@@ -27,8 +27,7 @@ uint64_t DbfTable::OrderSize() const
 
 uint32_t DbfTable::RecAtPosition(uint64_t position) const
 {
-    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].order[position]
-                             : static_cast<uint32_t>(position + 1);
+    return activeIndex_ >= 0 ? indexes_[size_t(activeIndex_)].order[position] : static_cast<uint32_t>(position + 1);
 }
 
 uint64_t DbfTable::PositionOf(uint32_t recNo) const

@@ -46,8 +46,8 @@ std::string Number(std::string_view text, int decimals)
     const size_t point = text.find_first_of(".,");
     std::string_view whole = text.substr(0, point);
     std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if ((whole.empty() && fraction.empty()) || !std::all_of(whole.begin(), whole.end(), IsDigit)
-        || !std::all_of(fraction.begin(), fraction.end(), IsDigit))
+    if ((whole.empty() && fraction.empty()) || !std::all_of(whole.begin(), whole.end(), IsDigit) ||
+        !std::all_of(fraction.begin(), fraction.end(), IsDigit))
         return {};
     while (!fraction.empty() && fraction.back() == '0' && fraction.size() > size_t(decimals))
         fraction.remove_suffix(1);
@@ -78,9 +78,17 @@ bool IsDate(std::string_view text)
 std::string Logical(char c)
 {
     switch (c) {
-    case 'T': case 't': case 'Y': case 'y': case 'J': case 'j':
+    case 'T':
+    case 't':
+    case 'Y':
+    case 'y':
+    case 'J':
+    case 'j':
         return "T";
-    case 'F': case 'f': case 'N': case 'n':
+    case 'F':
+    case 'f':
+    case 'N':
+    case 'n':
         return "F";
     case '?':
         return "?";
@@ -97,8 +105,8 @@ std::string TypeText(const DbfField& field)
     case 'L':
         return "T oder F";
     default:
-        return "eine Zahl mit höchstens " + std::to_string(field.length) + " Zeichen und "
-               + std::to_string(field.decimals) + " Nachkommastellen";
+        return "eine Zahl mit höchstens " + std::to_string(field.length) + " Zeichen und " +
+               std::to_string(field.decimals) + " Nachkommastellen";
     }
 }
 
@@ -133,8 +141,8 @@ std::string DbfValueCodec::Encode(const DbfField& field, std::u16string_view tex
     else if (field.type == 'L' && trimmed.size() == 1)
         stored = Logical(trimmed[0]);
     if (stored.empty() || stored.size() > length) {
-        throw IoError(fileName, "Der Wert \"" + std::string(trimmed) + "\" passt nicht in das Feld \""
-                                    + Utf16ToUtf8(field.name) + "\" (" + TypeText(field) + ")");
+        throw IoError(fileName, "Der Wert \"" + std::string(trimmed) + "\" passt nicht in das Feld \"" +
+                                    Utf16ToUtf8(field.name) + "\" (" + TypeText(field) + ")");
     }
     return std::string(length - stored.size(), ' ') + stored;
 }

@@ -2,11 +2,11 @@
 
 #include "einvoice/DecimalNumber.h"
 #include "einvoice/EInvoiceDocument.h"
-#include "invoices/TextRules.h"
 #include "foundation/ByteSink.h"
 #include "foundation/MemoryByteSink.h"
 #include "foundation/Utf8.h"
 #include "invoices/DateTime.h"
+#include "invoices/TextRules.h"
 
 #include <libxml/xmlwriter.h>
 
@@ -53,11 +53,16 @@ std::string Date102(double value)
 const char* VatexCode(VatCategory category)
 {
     switch (category) {
-    case VatCategory::AE: return "VATEX-EU-AE";
-    case VatCategory::K: return "VATEX-EU-IC";
-    case VatCategory::G: return "VATEX-EU-G";
-    case VatCategory::O: return "VATEX-EU-O";
-    default: return nullptr;
+    case VatCategory::AE:
+        return "VATEX-EU-AE";
+    case VatCategory::K:
+        return "VATEX-EU-IC";
+    case VatCategory::G:
+        return "VATEX-EU-G";
+    case VatCategory::O:
+        return "VATEX-EU-O";
+    default:
+        return nullptr;
     }
 }
 

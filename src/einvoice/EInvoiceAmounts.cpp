@@ -14,21 +14,27 @@
 
 namespace {
 
-constexpr int kUnitDecimals = 6;                 // quantities, prices, rates
+constexpr int kUnitDecimals = 6;                     // quantities, prices, rates
 constexpr int64_t kMillionthsToCents = 10000000000;  // 10^12 (quantity × price) to 10^2
-constexpr int64_t kRateToCents = 100000000;      // cents × millionths of a percent to cents
+constexpr int64_t kRateToCents = 100000000;          // cents × millionths of a percent to cents
 // Totals beyond this (ten trillion euros in cents) are not carried.
 constexpr __int128 kLargestTotal = __int128(1000000000000000);
 
 VatCategory FromZeroRate(uint8_t category)
 {
     switch (static_cast<ZeroRateCategory>(category)) {
-    case ZeroRateCategory::Z: return VatCategory::Z;
-    case ZeroRateCategory::E: return VatCategory::E;
-    case ZeroRateCategory::AE: return VatCategory::AE;
-    case ZeroRateCategory::K: return VatCategory::K;
-    case ZeroRateCategory::G: return VatCategory::G;
-    case ZeroRateCategory::O: return VatCategory::O;
+    case ZeroRateCategory::Z:
+        return VatCategory::Z;
+    case ZeroRateCategory::E:
+        return VatCategory::E;
+    case ZeroRateCategory::AE:
+        return VatCategory::AE;
+    case ZeroRateCategory::K:
+        return VatCategory::K;
+    case ZeroRateCategory::G:
+        return VatCategory::G;
+    case ZeroRateCategory::O:
+        return VatCategory::O;
     }
     return VatCategory::Z;
 }
@@ -38,13 +44,20 @@ VatCategory FromZeroRate(uint8_t category)
 std::u16string_view VatCategoryCode(VatCategory category)
 {
     switch (category) {
-    case VatCategory::S: return u"S";
-    case VatCategory::Z: return u"Z";
-    case VatCategory::E: return u"E";
-    case VatCategory::AE: return u"AE";
-    case VatCategory::K: return u"K";
-    case VatCategory::G: return u"G";
-    case VatCategory::O: return u"O";
+    case VatCategory::S:
+        return u"S";
+    case VatCategory::Z:
+        return u"Z";
+    case VatCategory::E:
+        return u"E";
+    case VatCategory::AE:
+        return u"AE";
+    case VatCategory::K:
+        return u"K";
+    case VatCategory::G:
+        return u"G";
+    case VatCategory::O:
+        return u"O";
     }
     return u"S";
 }
@@ -136,9 +149,8 @@ EInvoiceAmounts EInvoiceAmounts::Of(const TRechnungRec& rechnung, const TRechnun
     }
     __int128 taxTotal = 0;
     for (EInvoiceTaxGroup& group : a.taxes) {
-        group.tax = group.category == VatCategory::S
-                        ? DivideRounded(__int128(group.basis) * group.rate, kRateToCents)
-                        : 0;
+        group.tax =
+            group.category == VatCategory::S ? DivideRounded(__int128(group.basis) * group.rate, kRateToCents) : 0;
         taxTotal += group.tax;
     }
     // The amount due is what the page prints as "Gesamtbetrag".

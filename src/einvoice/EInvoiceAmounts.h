@@ -17,12 +17,12 @@ std::u16string_view VatCategoryCode(VatCategory category);
 // Why a position cannot go into an e-invoice as it stands.
 enum class PositionProblem : uint8_t {
     None,
-    NotANumber,               // quantity, price or rate not a number, or too large
-    RateOutOfRange,           // a rate below 0 or above 100 %
-    RateBelowHalfPercent,     // a rate above 0 and below 0.5 %, which the rules cannot express
-    VatDespiteNoMwst,         // a rate above 0 while "Keine MwSt berechnen" is set
+    NotANumber,                  // quantity, price or rate not a number, or too large
+    RateOutOfRange,              // a rate below 0 or above 100 %
+    RateBelowHalfPercent,        // a rate above 0 and below 0.5 %, which the rules cannot express
+    VatDespiteNoMwst,            // a rate above 0 while "Keine MwSt berechnen" is set
     VatDespiteKleinunternehmer,  // a rate above 0 printed with VAT by a seller under § 19 UStG
-    UnknownZeroRateCategory,  // a 0 % position of an invoice whose category this version does not know
+    UnknownZeroRateCategory,     // a 0 % position of an invoice whose category this version does not know
 };
 
 // How one position is taxed in the e-invoice: its category and the net unit price that
@@ -39,25 +39,24 @@ struct PositionTax {
     double netPrice = 0;
     PositionProblem problem = PositionProblem::None;
 };
-PositionTax TaxOfPosition(const TPositionRec& position, const TRechnungSettings& settings,
-                          uint8_t zeroRateCategory);
+PositionTax TaxOfPosition(const TPositionRec& position, const TRechnungSettings& settings, uint8_t zeroRateCategory);
 
 // One line: amounts in cents, quantity, price and rate in millionths.
 struct EInvoiceLine {
-    uint32_t position = 0;    // index in the invoice's positions
-    int64_t quantity = 0;     // BT-129; the sign of a negative price moves here
-    int64_t netPrice = 0;     // BT-146, never negative, at most 6 decimals
-    int64_t netAmount = 0;    // BT-131 = quantity × net price, to the cent
+    uint32_t position = 0;                  // index in the invoice's positions
+    int64_t quantity = 0;                   // BT-129; the sign of a negative price moves here
+    int64_t netPrice = 0;                   // BT-146, never negative, at most 6 decimals
+    int64_t netAmount = 0;                  // BT-131 = quantity × net price, to the cent
     VatCategory category = VatCategory::S;  // BT-151
-    int64_t rate = 0;         // BT-152 in millionths of a percent; 0 but for S
+    int64_t rate = 0;                       // BT-152 in millionths of a percent; 0 but for S
 };
 
 // One row of the VAT breakdown.
 struct EInvoiceTaxGroup {
     VatCategory category = VatCategory::S;  // BT-118
-    int64_t rate = 0;    // BT-119, millionths of a percent
-    int64_t basis = 0;   // BT-116 = Σ BT-131 of the category and rate
-    int64_t tax = 0;     // BT-117 = basis × rate / 100, to the cent
+    int64_t rate = 0;                       // BT-119, millionths of a percent
+    int64_t basis = 0;                      // BT-116 = Σ BT-131 of the category and rate
+    int64_t tax = 0;                        // BT-117 = basis × rate / 100, to the cent
 };
 
 // The amounts of an electronic invoice, computed once for the XML and for every other place

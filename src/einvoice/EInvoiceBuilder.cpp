@@ -4,14 +4,14 @@
 #include "einvoice/CountryCodes.h"
 #include "einvoice/EInvoiceDefaults.h"
 #include "einvoice/IdentifierChecks.h"
-#include "invoices/TextRules.h"
-#include "invoices/UnitCodes.h"
 #include "foundation/TDynaArray.h"
 #include "invoices/DateTime.h"
 #include "invoices/NumberText.h"
 #include "invoices/Numbering.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "invoices/TextRules.h"
+#include "invoices/UnitCodes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,7 +74,8 @@ Text CurrencyCode(const Text& waehrung)
 class Builder {
 public:
     Builder(const TRechnungBook& book, uint32_t index, EInvoiceProfile profile)
-        : s_(book.settings), r_(book.Rechnung(index)),
+        : s_(book.settings),
+          r_(book.Rechnung(index)),
           xrechnung_(profile == EInvoiceProfile::XRechnung)
     {
         doc_.profile = profile;
@@ -96,20 +97,14 @@ public:
     }
 
 private:
-    void Gap(const Text& what, std::u16string_view where)
-    {
-        gaps_.push_back(what + u" – " + Text(where));
-    }
+    void Gap(const Text& what, std::u16string_view where) { gaps_.push_back(what + u" – " + Text(where)); }
     // A gap that only XRechnung has.
     void XGap(const Text& what, std::u16string_view where)
     {
         if (xrechnung_)
             Gap2(what + u" – Pflicht bei XRechnung.", where);
     }
-    void Gap2(const Text& what, std::u16string_view where)
-    {
-        gaps_.push_back(what + u" " + Text(where));
-    }
+    void Gap2(const Text& what, std::u16string_view where) { gaps_.push_back(what + u" " + Text(where)); }
 
     bool Uses(VatCategory category) const
     {
@@ -160,8 +155,7 @@ private:
         doc_.sellerVatId = vatId;
         doc_.sellerTaxNumber = CompanyTaxNumber(s_);
         if (vatId.empty() && doc_.sellerTaxNumber.empty())
-            Gap2(u"USt-IdNr. oder Steuernummer der Firma fehlt – Reiter E-Rechnung der Einstellungen oder",
-                 kTabFirma);
+            Gap2(u"USt-IdNr. oder Steuernummer der Firma fehlt – Reiter E-Rechnung der Einstellungen oder", kTabFirma);
 
         doc_.sellerEAddress = SellerElectronicAddress(s_);
         if (doc_.sellerEAddress.empty())
@@ -306,8 +300,7 @@ private:
                 const Text unit(Trimmed(TextOf(p.einheit)));
                 if (std::find(badUnits.begin(), badUnits.end(), unit) == badUnits.end()) {
                     badUnits.push_back(unit);
-                    Gap(u"Einheit " + Quoted(unit) + u": " + Quoted(item.unitCode) +
-                            u" ist kein UN/ECE-Einheitencode",
+                    Gap(u"Einheit " + Quoted(unit) + u": " + Quoted(item.unitCode) + u" ist kein UN/ECE-Einheitencode",
                         kTabERechnungEinstellungen);
                 }
             }
@@ -324,20 +317,23 @@ private:
                 Gap(where + u"MwSt-Satz " + rate + u" ist ungültig", kTabPositionen);
                 break;
             case PositionProblem::RateBelowHalfPercent:
-                Gap(where + u"MwSt-Satz " + rate + u" ist kleiner als 0,5 % und lässt sich in einer E-Rechnung "
-                            u"nicht ausweisen",
+                Gap(where + u"MwSt-Satz " + rate +
+                        u" ist kleiner als 0,5 % und lässt sich in einer E-Rechnung "
+                        u"nicht ausweisen",
                     kTabPositionen);
                 break;
             case PositionProblem::VatDespiteNoMwst:
-                Gap2(where + u"MwSt-Satz " + rate + u", aber „Keine MwSt berechnen“ ist gesetzt – Satz auf 0 "
-                                                     u"setzen oder das Häkchen entfernen (" +
+                Gap2(where + u"MwSt-Satz " + rate +
+                         u", aber „Keine MwSt berechnen“ ist gesetzt – Satz auf 0 "
+                         u"setzen oder das Häkchen entfernen (" +
                          Text(kTabFirma.substr(0, kTabFirma.size() - 1)) + u").",
                      kTabPositionen);
                 break;
             case PositionProblem::VatDespiteKleinunternehmer:
-                Gap2(where + u"MwSt-Satz " + rate + u", aber als Kleinunternehmer wird keine Umsatzsteuer "
-                                                     u"ausgewiesen – Satz auf 0 setzen oder „Keine MwSt "
-                                                     u"berechnen“ setzen.",
+                Gap2(where + u"MwSt-Satz " + rate +
+                         u", aber als Kleinunternehmer wird keine Umsatzsteuer "
+                         u"ausgewiesen – Satz auf 0 setzen oder „Keine MwSt "
+                         u"berechnen“ setzen.",
                      kTabPositionen);
                 break;
             case PositionProblem::UnknownZeroRateCategory:
@@ -366,16 +362,17 @@ private:
         doc_.exemptionReason = s_.KleinunternehmerCheck ? Text(kKleinunternehmerReason) : ExemptionReason(r_);
 
         if (Uses(VatCategory::K) && doc_.sellerVatId.empty())
-            Gap2(u"USt-IdNr. der Firma fehlt – Pflicht bei innergemeinschaftlicher Lieferung.", kTabERechnungEinstellungen);
+            Gap2(u"USt-IdNr. der Firma fehlt – Pflicht bei innergemeinschaftlicher Lieferung.",
+                 kTabERechnungEinstellungen);
         else if (Uses(VatCategory::G) && doc_.sellerVatId.empty())
             Gap2(u"USt-IdNr. der Firma fehlt – Pflicht bei Ausfuhrlieferung.", kTabERechnungEinstellungen);
         if (doc_.buyerVatId.empty()) {
             if (Uses(VatCategory::K))
                 Gap2(u"USt-IdNr. des Käufers fehlt – Pflicht bei innergemeinschaftlicher Lieferung.",
-                    kTabERechnungRechnung);
+                     kTabERechnungRechnung);
             else if (Uses(VatCategory::AE))
                 Gap2(u"USt-IdNr. des Käufers fehlt – Pflicht bei Steuerschuldnerschaft des Leistungsempfängers.",
-                    kTabERechnungRechnung);
+                     kTabERechnungRechnung);
         }
         // Not subject to VAT: no VAT identifiers at all; the tax number (or the VAT number) then
         // identifies the seller.
@@ -400,9 +397,12 @@ private:
 int EInvoiceTypeCode(int32_t kind)
 {
     switch (kind) {
-    case 0: return 380;  // Rechnung
-    case 3: return 381;  // Gutschrift
-    default: return 0;
+    case 0:
+        return 380;  // Rechnung
+    case 3:
+        return 381;  // Gutschrift
+    default:
+        return 0;
     }
 }
 
@@ -412,14 +412,22 @@ std::u16string NotAnInvoiceText(int32_t kind)
         u" keine Rechnung: als E-Rechnung lassen sich nur Rechnungen und Gutschriften speichern.";
     switch (kind) {
     case 0:
-    case 3: return {};
-    case 1: return u"Ein Lieferschein ist" + Text(kOnly);
-    case 2: return u"Ein Angebot ist" + Text(kOnly);
-    case 4: return u"Eine Auftragsbestätigung ist" + Text(kOnly);
-    case 5: return u"Eine Proforma Rechnung ist" + Text(kOnly);
-    case 6: return u"Eine Mahnung ist" + Text(kOnly);
-    case 7: return u"Eine Bestellung ist" + Text(kOnly);
-    default: return u"Keine Dokumentart gewählt: als E-Rechnung lassen sich nur Rechnungen und Gutschriften speichern.";
+    case 3:
+        return {};
+    case 1:
+        return u"Ein Lieferschein ist" + Text(kOnly);
+    case 2:
+        return u"Ein Angebot ist" + Text(kOnly);
+    case 4:
+        return u"Eine Auftragsbestätigung ist" + Text(kOnly);
+    case 5:
+        return u"Eine Proforma Rechnung ist" + Text(kOnly);
+    case 6:
+        return u"Eine Mahnung ist" + Text(kOnly);
+    case 7:
+        return u"Eine Bestellung ist" + Text(kOnly);
+    default:
+        return u"Keine Dokumentart gewählt: als E-Rechnung lassen sich nur Rechnungen und Gutschriften speichern.";
     }
 }
 

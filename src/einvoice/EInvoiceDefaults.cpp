@@ -1,10 +1,10 @@
 #include "einvoice/EInvoiceDefaults.h"
 
 #include "einvoice/CountryCodes.h"
-#include "invoices/TextRules.h"
 #include "invoices/TRechnungRec.h"
 #include "invoices/TRechnungSettings.h"
 #include "invoices/TextBuf.h"
+#include "invoices/TextRules.h"
 
 #include <cmath>
 
@@ -56,13 +56,34 @@ std::u16string CompanyField(const std::u16string& value, std::u16string_view pla
     return trimmed == placeholder ? std::u16string() : std::u16string(trimmed);
 }
 
-std::u16string CompanyName(const TRechnungSettings& s) { return CompanyField(s.FirmaED2, u"FirmaED"); }
-std::u16string CompanyStreet(const TRechnungSettings& s) { return CompanyField(s.StrasseEd2, u"StraßeEd"); }
-std::u16string CompanyPostcode(const TRechnungSettings& s) { return CompanyField(s.PLZED2, u"PLZEd"); }
-std::u16string CompanyCity(const TRechnungSettings& s) { return CompanyField(s.OrtED2, u"OrtED"); }
-std::u16string CompanyTaxNumber(const TRechnungSettings& s) { return CompanyField(s.SteuerED2, u"SteuerED"); }
-std::u16string CompanyEmail(const TRechnungSettings& s) { return CompanyField(s.eMailED2, u"eMailEd"); }
-std::u16string CompanyTelephone(const TRechnungSettings& s) { return CompanyField(s.TelEd2, u"TelED"); }
+std::u16string CompanyName(const TRechnungSettings& s)
+{
+    return CompanyField(s.FirmaED2, u"FirmaED");
+}
+std::u16string CompanyStreet(const TRechnungSettings& s)
+{
+    return CompanyField(s.StrasseEd2, u"StraßeEd");
+}
+std::u16string CompanyPostcode(const TRechnungSettings& s)
+{
+    return CompanyField(s.PLZED2, u"PLZEd");
+}
+std::u16string CompanyCity(const TRechnungSettings& s)
+{
+    return CompanyField(s.OrtED2, u"OrtED");
+}
+std::u16string CompanyTaxNumber(const TRechnungSettings& s)
+{
+    return CompanyField(s.SteuerED2, u"SteuerED");
+}
+std::u16string CompanyEmail(const TRechnungSettings& s)
+{
+    return CompanyField(s.eMailED2, u"eMailEd");
+}
+std::u16string CompanyTelephone(const TRechnungSettings& s)
+{
+    return CompanyField(s.TelEd2, u"TelED");
+}
 
 std::u16string SellerCountry(const TRechnungSettings& s)
 {

@@ -11,8 +11,8 @@ EInvoiceProfile DefaultEInvoiceProfile(const TRechnungSettings& settings)
     return settings.XRechnungCheck ? EInvoiceProfile::XRechnung : EInvoiceProfile::EN16931;
 }
 
-EInvoiceExportResult ExportEInvoice(const TRechnungBook& book, int32_t index, int32_t kind,
-                                    EInvoiceProfile profile, const std::string& path)
+EInvoiceExportResult ExportEInvoice(const TRechnungBook& book, int32_t index, int32_t kind, EInvoiceProfile profile,
+                                    const std::string& path)
 {
     EInvoiceExportResult result;
     if (index < 0 || uint32_t(index) >= book.RechnungCount()) {

@@ -30,8 +30,8 @@ EInvoiceProfile DefaultEInvoiceProfile(const TRechnungSettings& settings);
 // nothing is missing, writes its XML to `path`: to a new file that replaces `path` only when
 // complete. Raises IoError when the file cannot be created or written (nothing is left
 // behind then).
-EInvoiceExportResult ExportEInvoice(const TRechnungBook& book, int32_t index, int32_t kind,
-                                    EInvoiceProfile profile, const std::string& path);
+EInvoiceExportResult ExportEInvoice(const TRechnungBook& book, int32_t index, int32_t kind, EInvoiceProfile profile,
+                                    const std::string& path);
 
 // The file name the save dialog proposes: as for PDFs (the date number or the invoice's own
 // number by the numbering mode, "/" turned into "-"), ending in ".xml"; nothing without

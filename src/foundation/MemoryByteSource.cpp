@@ -3,7 +3,8 @@
 #include <cstring>
 
 MemoryByteSource::MemoryByteSource(std::string bytes, std::string name)
-    : ByteSource(std::move(name)), bytes_(std::move(bytes))
+    : ByteSource(std::move(name)),
+      bytes_(std::move(bytes))
 {
 }
 

@@ -19,8 +19,7 @@ public:
     }
     Answer AskQuestion(const std::u16string& text, const std::u16string& title, QuestionIcon) override
     {
-        std::fprintf(stderr, "%s: %s (abgebrochen)\n", Utf16ToUtf8(title).c_str(),
-                     Utf16ToUtf8(text).c_str());
+        std::fprintf(stderr, "%s: %s (abgebrochen)\n", Utf16ToUtf8(title).c_str(), Utf16ToUtf8(text).c_str());
         return Answer::Cancel;
     }
 };

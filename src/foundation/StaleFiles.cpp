@@ -77,8 +77,7 @@ bool IsPdfImageTempName(std::string_view name)
 
 // Removes every regular file in folder whose name passes the test (and, with ownerOnly, that
 // belongs to this user).
-template <class Test>
-size_t RemoveMatching(const std::string& folder, Test test, bool ownerOnly)
+template <class Test> size_t RemoveMatching(const std::string& folder, Test test, bool ownerOnly)
 {
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)

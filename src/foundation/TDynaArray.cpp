@@ -82,8 +82,7 @@ bool TDynaArray::Resize(uint32_t newCount, int errorNumber)
         amemsize = 0;
         return true;
     }
-    if (poi && needed > amemsize && allocate == StandardAllocate &&
-        needed <= std::numeric_limits<uint32_t>::max()) {
+    if (poi && needed > amemsize && allocate == StandardAllocate && needed <= std::numeric_limits<uint32_t>::max()) {
         // Growing with the standard allocator: realloc keeps the elements and can often
         // extend the block where it is, so appending many elements does not copy them
         // again at every step.

@@ -25,7 +25,9 @@ public:
     // is 100 elements; an owner of many small arrays may give a smaller one.
     template <class T>
     TDynaArray(uint32_t thesize, T** typpoi, uint32_t growthStep = kBufferSize)
-        : outeraobj(typpoi), buffersize(growthStep > 0 ? growthStep : kBufferSize), size(thesize)
+        : outeraobj(typpoi),
+          buffersize(growthStep > 0 ? growthStep : kBufferSize),
+          size(thesize)
     {
     }
     TDynaArray(uint32_t thesize, std::nullptr_t) : size(thesize) {}

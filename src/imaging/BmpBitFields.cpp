@@ -37,9 +37,12 @@ BmpBitFields::Channel::Channel(uint32_t mask)
     drop = copied - 8;
 }
 
-BmpBitFields::BmpBitFields(int32_t bitsPerPixel, uint32_t red, uint32_t green, uint32_t blue,
-                           uint32_t alpha)
-    : bytes_(bitsPerPixel / 8), red_(red), green_(green), blue_(blue), alpha_(alpha)
+BmpBitFields::BmpBitFields(int32_t bitsPerPixel, uint32_t red, uint32_t green, uint32_t blue, uint32_t alpha)
+    : bytes_(bitsPerPixel / 8),
+      red_(red),
+      green_(green),
+      blue_(blue),
+      alpha_(alpha)
 {
     const uint32_t inside = bitsPerPixel >= 32 ? 0xFFFFFFFFu : (1u << bitsPerPixel) - 1;
     const uint32_t masks[4] = {red, green, blue, alpha};

@@ -98,8 +98,8 @@ BmpBitFields FieldsOf(const Header& h)
     if (h.bits == 16)
         return BmpBitFields(16, 0x7C00, 0x03E0, 0x001F, 0);
     const BmpBitFields plain(32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
-    const bool standard = h.hasMasks && h.masks[0] == 0x00FF0000 && h.masks[1] == 0x0000FF00 &&
-                          h.masks[2] == 0x000000FF;
+    const bool standard =
+        h.hasMasks && h.masks[0] == 0x00FF0000 && h.masks[1] == 0x0000FF00 && h.masks[2] == 0x000000FF;
     const BmpBitFields alpha(32, 0x00FF0000, 0x0000FF00, 0x000000FF, standard ? h.masks[3] : 0);
     return alpha.Valid() ? alpha : plain;
 }
@@ -112,11 +112,16 @@ bool Acceptable(const Header& h)
     if (!DibSizeAllowed(h.width, height, ImageBits(h)))
         return false;
     switch (h.compression) {
-    case kRgb: return true;
-    case kRle8: return h.bits == 8 && h.height > 0;
-    case kRle4: return h.bits == 4 && h.height > 0;
-    case kBitFields: return (h.bits == 16 || h.bits == 32) && h.hasMasks && FieldsOf(h).Valid();
-    default: return false;
+    case kRgb:
+        return true;
+    case kRle8:
+        return h.bits == 8 && h.height > 0;
+    case kRle4:
+        return h.bits == 4 && h.height > 0;
+    case kBitFields:
+        return (h.bits == 16 || h.bits == 32) && h.hasMasks && FieldsOf(h).Valid();
+    default:
+        return false;
     }
 }
 
@@ -159,7 +164,8 @@ bool ReadRle(ByteSource& s, const dib& d, int32_t bits)
             x = 0;
             ++y;
             break;
-        case 1: return true;
+        case 1:
+            return true;
         case 2:
             x += s.ReadU8();
             y += s.ReadU8();
@@ -171,8 +177,7 @@ bool ReadRle(ByteSource& s, const dib& d, int32_t bits)
             s.Read(data, size_t(bytes + (bytes & 1)));
             for (int k = 0; k < code; ++k, ++x) {
                 if (x < width) {
-                    const uint8_t index =
-                        bits == 8 ? data[k] : ((k & 1) ? data[k / 2] & 0x0F : data[k / 2] >> 4);
+                    const uint8_t index = bits == 8 ? data[k] : ((k & 1) ? data[k / 2] & 0x0F : data[k / 2] >> 4);
                     SetIndex(d, x, y, bits, index);
                 }
             }

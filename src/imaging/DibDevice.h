@@ -31,6 +31,6 @@ public:
     // bottom row; sw × sh pixels) stretched into the target rectangle (dx, dy, dw, dh),
     // dropping or repeating whole rows and columns (no blending), with the raster operation
     // `rop` (kSrcCopy). False when the device cannot.
-    virtual bool StretchImage(int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& image,
-                              int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop) = 0;
+    virtual bool StretchImage(int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& image, int32_t sx, int32_t sy,
+                              int32_t sw, int32_t sh, uint32_t rop) = 0;
 };

@@ -10,15 +10,13 @@ int64_t DibStrideFor(int64_t width, int32_t bitsPerPixel)
 
 bool DibSizeAllowed(int64_t width, int64_t height, int32_t bitsPerPixel)
 {
-    if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 24 &&
-        bitsPerPixel != 32)
+    if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32)
         return false;
     return width >= 1 && height >= 1 && width <= kDibMaxSide && height <= kDibMaxSide &&
            width * height <= kDibMaxPixels;
 }
 
-void newdib(dib* d, int32_t width, int32_t height, int32_t bitsPerPixel,
-            const TDibInfo* colorSource, int32_t colors)
+void newdib(dib* d, int32_t width, int32_t height, int32_t bitsPerPixel, const TDibInfo* colorSource, int32_t colors)
 {
     std::memset(d, 0, sizeof *d);
     if (!DibSizeAllowed(width, height, bitsPerPixel))

@@ -20,8 +20,7 @@ bool DibSizeAllowed(int64_t width, int64_t height, int32_t bitsPerPixel);
 // entries (at most 256, and at most 2 to the power of the depth) of the table of
 // colorSource when that is not null; the other entries are black. On failure (a size or
 // depth that is not allowed, no memory) the record is all null: `bits` and `block1` nil.
-void newdib(dib* d, int32_t width, int32_t height, int32_t bitsPerPixel,
-            const TDibInfo* colorSource, int32_t colors);
+void newdib(dib* d, int32_t width, int32_t height, int32_t bitsPerPixel, const TDibInfo* colorSource, int32_t colors);
 
 // Releases the memory of an image made by the layer.
 void deldib(dib d);

@@ -21,9 +21,12 @@ uint32_t getpixel(dib d, int32_t x, int32_t y)
     if (!row)
         return 0;
     switch (DibBitCount(d)) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4: return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
-    case 8: return row[x];
+    case 1:
+        return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4:
+        return (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4;
+    case 8:
+        return row[x];
     case 24: {
         const uint8_t* p = row + int64_t(x) * 3;
         return uint32_t(p[2]) | uint32_t(p[1]) << 8 | uint32_t(p[0]) << 16;
@@ -32,7 +35,8 @@ uint32_t getpixel(dib d, int32_t x, int32_t y)
         const uint8_t* p = row + int64_t(x) * 4;
         return uint32_t(p[2]) | uint32_t(p[1]) << 8 | uint32_t(p[0]) << 16;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -53,7 +57,9 @@ void setpixel(dib d, int32_t x, int32_t y, uint32_t value)
         else
             row[x >> 1] = uint8_t((row[x >> 1] & 0x0F) | (value & 0x0F) << 4);
         break;
-    case 8: row[x] = uint8_t(value); break;
+    case 8:
+        row[x] = uint8_t(value);
+        break;
     case 24:
     case 32: {
         uint8_t* p = row + int64_t(x) * (DibBitCount(d) / 8);
@@ -62,7 +68,8 @@ void setpixel(dib d, int32_t x, int32_t y, uint32_t value)
         p[2] = uint8_t(value);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -104,14 +111,17 @@ bool DibRowToBgr(const dib& d, int32_t y, uint8_t* out)
             out += 3;
         }
         return true;
-    case 24: std::memcpy(out, row, size_t(width) * 3); return true;
+    case 24:
+        std::memcpy(out, row, size_t(width) * 3);
+        return true;
     case 32:
         for (int32_t x = 0; x < width; ++x) {
             std::memcpy(out, row + int64_t(x) * 4, 3);
             out += 3;
         }
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 

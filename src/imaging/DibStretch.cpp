@@ -10,8 +10,8 @@
 namespace {
 
 // The row-by-row stretch for `bytes` bytes per pixel (3 or 1).
-int32_t StretchRows(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d,
-                    int32_t sx, int32_t sy, int32_t sw, int32_t sh, int bytes)
+int32_t StretchRows(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d, int32_t sx,
+                    int32_t sy, int32_t sw, int32_t sh, int bytes)
 {
     if (!d.bits || DibBitCount(d) != bytes * 8 || dw <= 0 || dh <= 0)
         return 0;
@@ -58,14 +58,14 @@ int32_t StretchRows(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32
 
 }
 
-int32_t StretchDib24ToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
-                             const dib& d, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
+int32_t StretchDib24ToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d,
+                             int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
     return StretchRows(device, dx, dy, dw, dh, d, sx, sy, sw, sh, 3);
 }
 
-int32_t StretchDib8ToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
-                            const dib& d, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
+int32_t StretchDib8ToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d, int32_t sx,
+                            int32_t sy, int32_t sw, int32_t sh)
 {
     return StretchRows(device, dx, dy, dw, dh, d, sx, sy, sw, sh, 1);
 }

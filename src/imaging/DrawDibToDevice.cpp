@@ -41,8 +41,8 @@ int32_t Clamp32(int64_t v)
 // device in one piece. A target one pixel wide (or high) takes the first source column (or
 // row) of the rectangle, as the column step does for target column 0 at every other width.
 // 32-bit pixels are copied like 24-bit ones, four bytes each.
-bool StretchAndPut(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d,
-                   int32_t sx, int32_t sy, int32_t sw, int32_t sh)
+bool StretchAndPut(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d, int32_t sx,
+                   int32_t sy, int32_t sw, int32_t sh)
 {
     const int32_t bits = DibBitCount(d);
     const int64_t colors = DibColors(d);
@@ -61,13 +61,17 @@ bool StretchAndPut(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_
             if (x < 0 || x >= DibWidth(d))
                 continue;
             switch (bits) {
-            case 1: setpixel(target, int32_t(c), int32_t(r), getpixel(d, int32_t(x), int32_t(y))); break;
+            case 1:
+                setpixel(target, int32_t(c), int32_t(r), getpixel(d, int32_t(x), int32_t(y)));
+                break;
             case 4: {
                 const uint8_t nibble = (x & 1) ? source[x >> 1] & 0x0F : source[x >> 1] >> 4;
                 out[c >> 1] |= (c & 1) ? nibble : uint8_t(nibble << 4);
                 break;
             }
-            case 8: out[c] = source[x]; break;
+            case 8:
+                out[c] = source[x];
+                break;
             case 24:
                 out[3 * c] = source[3 * x];
                 out[3 * c + 1] = source[3 * x + 1];
@@ -77,7 +81,8 @@ bool StretchAndPut(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_
                 for (int k = 0; k < 4; ++k)
                     out[4 * c + k] = source[4 * x + k];
                 break;
-            default: break;
+            default:
+                break;
             }
         }
     }
@@ -87,8 +92,8 @@ bool StretchAndPut(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_
 }
 
 // The last resort: the whole image as a 24-bit bitmap of the device's kind, then stretched.
-void BitmapAndStretch(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d,
-                      int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop)
+void BitmapAndStretch(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d, int32_t sx,
+                      int32_t sy, int32_t sw, int32_t sh, uint32_t rop)
 {
     dib bitmap;
     newdib(&bitmap, DibWidth(d), DibHeight(d), 24, nullptr, 0);
@@ -110,9 +115,8 @@ void BitmapAndStretch(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int
 
 }
 
-void DrawDibToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d,
-                     int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool halftone, uint32_t rop,
-                     int32_t, int32_t)
+void DrawDibToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d, int32_t sx,
+                     int32_t sy, int32_t sw, int32_t sh, bool halftone, uint32_t rop, int32_t, int32_t)
 {
     if (!d.bits || !d.info)
         return;

@@ -16,6 +16,5 @@ class DibDevice;
 // copy. The last two integers are not used.
 //
 // A source or target rectangle without area (after clipping) draws nothing.
-void DrawDibToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d,
-                     int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool halftone, uint32_t rop,
-                     int32_t, int32_t);
+void DrawDibToDevice(DibDevice& device, int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& d, int32_t sx,
+                     int32_t sy, int32_t sw, int32_t sh, bool halftone, uint32_t rop, int32_t, int32_t);

@@ -73,8 +73,7 @@ bool Jpeg2000Writer::Encode(const dib& d, std::string& out)
     const int32_t width = DibWidth(d);
     const int32_t height = DibHeight(d);
     const int32_t bits = DibBitCount(d);
-    if (!d.bits || width < 1 || height < 1 ||
-        (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+    if (!d.bits || width < 1 || height < 1 || (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
         return false;
 
     opj_image_cmptparm_t parts[3];

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include <jpeglib.h>
+// after jpeglib.h, which it needs for the warning codes of the arithmetic decoder
 #include <jerror.h>
 
 namespace {
@@ -147,8 +148,7 @@ bool Decode(JpegJob* job)
     cinfo->src = &job->input.pub;
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
         return false;
-    if (!DibSizeAllowed(cinfo->image_width, cinfo->image_height, 24) ||
-        !EnoughDataForBlocks(*cinfo, job->fileBytes))
+    if (!DibSizeAllowed(cinfo->image_width, cinfo->image_height, 24) || !EnoughDataForBlocks(*cinfo, job->fileBytes))
         return false;
     const J_COLOR_SPACE space = cinfo->jpeg_color_space;
     const bool grey = space == JCS_GRAYSCALE;

@@ -13,10 +13,10 @@
 // pixel is an index into the colour table; a 4-bit byte holds two pixels, the left one in the
 // high four bits; a 1-bit byte holds eight, the left one in the highest bit.
 struct dib {
-    TDibInfo* info;    // header and colour table, or null
-    void* block1;      // first memory block (the information block)
-    void* block2;      // second memory block (the pixel rows)
-    uint8_t* bits;     // the pixel rows; null: no image
-    int32_t stride;    // bytes per row
+    TDibInfo* info;       // header and colour table, or null
+    void* block1;         // first memory block (the information block)
+    void* block2;         // second memory block (the pixel rows)
+    uint8_t* bits;        // the pixel rows; null: no image
+    int32_t stride;       // bytes per row
     uint8_t pal[256][4];  // the colour table again as red, green, blue, spare byte
 };

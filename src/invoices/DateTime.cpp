@@ -82,16 +82,14 @@ void AppendNumber(std::u16string& out, int64_t value, int minDigits)
 
 bool EncodeDateTime(const TDateTimeParts& p, double& value)
 {
-    if (p.year < 1 || p.year > 9999 || p.month < 1 || p.month > 12 || p.day < 1 ||
-        p.day > DaysInMonth(p.year, p.month))
+    if (p.year < 1 || p.year > 9999 || p.month < 1 || p.month > 12 || p.day < 1 || p.day > DaysInMonth(p.year, p.month))
         return false;
-    if (p.hour < 0 || p.hour > 23 || p.minute < 0 || p.minute > 59 || p.second < 0 ||
-        p.second > 59 || p.msec < 0 || p.msec > 999)
+    if (p.hour < 0 || p.hour > 23 || p.minute < 0 || p.minute > 59 || p.second < 0 || p.second > 59 || p.msec < 0 ||
+        p.msec > 999)
         return false;
     const double date = static_cast<double>(DayNumber(p.year, p.month, p.day) - kDateDelta);
-    const double time =
-        static_cast<double>(((int64_t(p.hour) * 60 + p.minute) * 60 + p.second) * 1000 + p.msec) /
-        static_cast<double>(kMsPerDay);
+    const double time = static_cast<double>(((int64_t(p.hour) * 60 + p.minute) * 60 + p.second) * 1000 + p.msec) /
+                        static_cast<double>(kMsPerDay);
     value = date < 0 ? date - time : date + time;
     return true;
 }

@@ -1,6 +1,5 @@
 #include "invoices/ERechnungSection.h"
 
-#include "invoices/UnitCodes.h"
 #include "foundation/IoError.h"
 #include "foundation/MemoryByteSink.h"
 #include "foundation/MemoryByteSource.h"
@@ -8,6 +7,7 @@
 #include "invoices/SaveDatOutput.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "invoices/UnitCodes.h"
 
 #include <array>
 #include <cstring>
@@ -29,16 +29,16 @@ constexpr uint32_t kMinInvoiceBytes = 3 * 8 + 4 * 4 + 1 + 4;
 
 using SettingText = std::u16string TRechnungSettings::*;
 constexpr std::array<SettingText, 11> kSettingTexts = {
-    &TRechnungSettings::UStIdEd,       &TRechnungSettings::LandCodeEd,
-    &TRechnungSettings::IbanEd,        &TRechnungSettings::BicEd,
-    &TRechnungSettings::KontoinhaberEd, &TRechnungSettings::BankEd,
-    &TRechnungSettings::EAdresseEd,    &TRechnungSettings::KontaktNameEd,
-    &TRechnungSettings::KontaktTelEd,  &TRechnungSettings::KontaktMailEd,
-    &TRechnungSettings::ZahlungsbedingungEd,
+    &TRechnungSettings::UStIdEd,       &TRechnungSettings::LandCodeEd,          &TRechnungSettings::IbanEd,
+    &TRechnungSettings::BicEd,         &TRechnungSettings::KontoinhaberEd,      &TRechnungSettings::BankEd,
+    &TRechnungSettings::EAdresseEd,    &TRechnungSettings::KontaktNameEd,       &TRechnungSettings::KontaktTelEd,
+    &TRechnungSettings::KontaktMailEd, &TRechnungSettings::ZahlungsbedingungEd,
 };
 
 constexpr std::array<TRechnungText, 4> kBuyerTexts = {
-    &TRechnungRec::kaeuferref, &TRechnungRec::kaeuferustid, &TRechnungRec::kaeuferadresse,
+    &TRechnungRec::kaeuferref,
+    &TRechnungRec::kaeuferustid,
+    &TRechnungRec::kaeuferadresse,
     &TRechnungRec::kaeuferland,
 };
 
@@ -51,8 +51,7 @@ bool ZeroBits(double value)
 
 bool InvoiceIsDefault(const TRechnungRec& r)
 {
-    if (!ZeroBits(r.leistungvon) || !ZeroBits(r.leistungbis) || !ZeroBits(r.faellig) ||
-        r.nullkategorie != 0)
+    if (!ZeroBits(r.leistungvon) || !ZeroBits(r.leistungbis) || !ZeroBits(r.faellig) || r.nullkategorie != 0)
         return false;
     for (TRechnungText field : kERechnungTexte) {
         if (!TextOf(r.*field).empty())
@@ -66,8 +65,7 @@ uint8_t Flags(const TRechnungBook& book)
     const TRechnungSettings& s = book.settings;
     return static_cast<uint8_t>((book.eRechnungFlagsRest & ~kKnownBits) |
                                 (s.KleinunternehmerCheck ? kKleinunternehmerBit : 0) |
-                                (s.XRechnungCheck ? kXRechnungBit : 0) |
-                                (s.GiroCodeCheck ? kGiroCodeBit : 0));
+                                (s.XRechnungCheck ? kXRechnungBit : 0) | (s.GiroCodeCheck ? kGiroCodeBit : 0));
 }
 
 // A text buffer for a text read from the file; null for the empty text.

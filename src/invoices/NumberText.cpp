@@ -39,7 +39,7 @@ Decimal ToDecimal(double value)
 void RoundDecimal(const Decimal& d, int decimals, std::string& integer, std::string& fraction)
 {
     // Digits of the whole number value × 10^decimals.
-    const int intDigits = d.exponent + 1;  // may be <= 0
+    const int intDigits = d.exponent + 1;   // may be <= 0
     const int keep = intDigits + decimals;  // digits of d.digits that are kept
     std::string kept;
     bool roundUp = false;

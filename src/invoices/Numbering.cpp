@@ -63,8 +63,8 @@ std::u16string DateNumber(double datum)
     TDateTimeParts parts;
     if (!DecodeDateTime(datum, parts))
         return {};
-    return Digits(parts.year, 4) + Digits(parts.month, 2) + Digits(parts.day, 2) +
-           Digits(parts.hour, 2) + Digits(parts.minute, 2);
+    return Digits(parts.year, 4) + Digits(parts.month, 2) + Digits(parts.day, 2) + Digits(parts.hour, 2) +
+           Digits(parts.minute, 2);
 }
 
 std::u16string DocumentNumber(const TRechnungSettings& settings, const TRechnungRec& rechnung)

@@ -19,8 +19,7 @@ bool ValidPosition(const TRechnungBook& book, uint32_t rechnung, uint32_t positi
 
 // Gives the three text fields of a fresh record its own copies of the texts.
 template <class Rec>
-void CopyTexts(Rec& to, std::u16string_view einheit, std::u16string_view artnr,
-               std::u16string_view bez)
+void CopyTexts(Rec& to, std::u16string_view einheit, std::u16string_view artnr, std::u16string_view bez)
 {
     NewTextBuf(&to.einheit, einheit);
     NewTextBuf(&to.artnr, artnr);
@@ -51,8 +50,8 @@ bool DeletePosition(TRechnungBook& book, uint32_t rechnung, uint32_t position)
     return true;
 }
 
-std::optional<uint32_t> NeuePositionAusArtikel(TRechnungBook& book, uint32_t rechnung,
-                                               uint32_t artikel, char16_t separator)
+std::optional<uint32_t> NeuePositionAusArtikel(TRechnungBook& book, uint32_t rechnung, uint32_t artikel,
+                                               char16_t separator)
 {
     if (rechnung >= book.RechnungCount() || artikel >= book.ArtikelCount())
         return std::nullopt;
@@ -97,8 +96,7 @@ bool DeleteArtikel(TRechnungBook& book, uint32_t artikel)
     return true;
 }
 
-std::optional<uint32_t> ArtikelAusPosition(TRechnungBook& book, uint32_t rechnung,
-                                           uint32_t position)
+std::optional<uint32_t> ArtikelAusPosition(TRechnungBook& book, uint32_t rechnung, uint32_t position)
 {
     if (!ValidPosition(book, rechnung, position))
         return std::nullopt;
@@ -123,6 +121,5 @@ std::optional<uint32_t> ArtikelAusPosition(TRechnungBook& book, uint32_t rechnun
 
 bool AskDeleteArtikel()
 {
-    return CurrentMessenger().AskQuestion(MessageText(272), MessageText(273)) ==
-           Messenger::Answer::Yes;
+    return CurrentMessenger().AskQuestion(MessageText(272), MessageText(273)) == Messenger::Answer::Yes;
 }

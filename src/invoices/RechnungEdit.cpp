@@ -118,8 +118,7 @@ std::optional<uint32_t> NeueRechnung(TRechnungBook& book)
     return Append(book, TRechnungTexte(), false);
 }
 
-std::optional<uint32_t> NeueRechnungAus(TRechnungBook& book, const TRechnungTexte& texte,
-                                        bool copyArtikels)
+std::optional<uint32_t> NeueRechnungAus(TRechnungBook& book, const TRechnungTexte& texte, bool copyArtikels)
 {
     return Append(book, texte, copyArtikels);
 }
@@ -135,8 +134,8 @@ bool DeleteRechnung(TRechnungBook& book, uint32_t index)
     if (book.RechnungCount() == count) {
         // The array could not shrink (it has told the user): the record stays, emptied,
         // and gets a positions array again so that it is a valid invoice.
-        book.Rechnung(index).posis = new TDynaArray(sizeof(TPositionRec), &book.aposi,
-                                                    TRechnungBook::kPositionsGrowthStep);
+        book.Rechnung(index).posis =
+            new TDynaArray(sizeof(TPositionRec), &book.aposi, TRechnungBook::kPositionsGrowthStep);
         return false;
     }
     return true;
@@ -144,6 +143,5 @@ bool DeleteRechnung(TRechnungBook& book, uint32_t index)
 
 bool AskDeleteRechnung()
 {
-    return CurrentMessenger().AskQuestion(MessageText(131), MessageText(132)) ==
-           Messenger::Answer::Yes;
+    return CurrentMessenger().AskQuestion(MessageText(131), MessageText(132)) == Messenger::Answer::Yes;
 }

@@ -39,8 +39,7 @@ std::optional<uint32_t> NeueRechnung(TRechnungBook& book);
 // datum = now, bezahlt 0; with copyArtikels one position per article of the article list,
 // in list order, each a copy of the article with texts of its own. The positions of the
 // invoice the texts came from are not copied. Gives its index.
-std::optional<uint32_t> NeueRechnungAus(TRechnungBook& book, const TRechnungTexte& texte,
-                                        bool copyArtikels);
+std::optional<uint32_t> NeueRechnungAus(TRechnungBook& book, const TRechnungTexte& texte, bool copyArtikels);
 
 // Releases the invoice's texts and positions and removes it. False for no such invoice.
 bool DeleteRechnung(TRechnungBook& book, uint32_t index);

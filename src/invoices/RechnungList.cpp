@@ -12,28 +12,42 @@ namespace {
 // Text field of each column; null for the two date columns.
 constexpr TRechnungText kColumnFields[kRechnungColumns] = {
     nullptr,
-    &TRechnungRec::anrede,   &TRechnungRec::firma,   &TRechnungRec::name,
-    &TRechnungRec::vorname,  &TRechnungRec::zusatz,  &TRechnungRec::strasse,
-    &TRechnungRec::land,     &TRechnungRec::plz,     &TRechnungRec::ort,
+    &TRechnungRec::anrede,
+    &TRechnungRec::firma,
+    &TRechnungRec::name,
+    &TRechnungRec::vorname,
+    &TRechnungRec::zusatz,
+    &TRechnungRec::strasse,
+    &TRechnungRec::land,
+    &TRechnungRec::plz,
+    &TRechnungRec::ort,
     nullptr,
-    &TRechnungRec::rechnr,   &TRechnungRec::rechtext,
-    &TRechnungRec::tel,      &TRechnungRec::fax,     &TRechnungRec::email,
-    &TRechnungRec::lanrede,  &TRechnungRec::lfirma,  &TRechnungRec::lname,
-    &TRechnungRec::lvorname, &TRechnungRec::lzusatz, &TRechnungRec::lstrasse,
-    &TRechnungRec::lland,    &TRechnungRec::lplz,    &TRechnungRec::lort,
-    &TRechnungRec::bestelldatum, &TRechnungRec::ihrebestellung,
+    &TRechnungRec::rechnr,
+    &TRechnungRec::rechtext,
+    &TRechnungRec::tel,
+    &TRechnungRec::fax,
+    &TRechnungRec::email,
+    &TRechnungRec::lanrede,
+    &TRechnungRec::lfirma,
+    &TRechnungRec::lname,
+    &TRechnungRec::lvorname,
+    &TRechnungRec::lzusatz,
+    &TRechnungRec::lstrasse,
+    &TRechnungRec::lland,
+    &TRechnungRec::lplz,
+    &TRechnungRec::lort,
+    &TRechnungRec::bestelldatum,
+    &TRechnungRec::ihrebestellung,
 };
 
 // The text fields searched, in the order they are looked at.
 constexpr TRechnungText kSearchedFields[] = {
-    &TRechnungRec::anrede,   &TRechnungRec::firma,   &TRechnungRec::name,
-    &TRechnungRec::vorname,  &TRechnungRec::zusatz,  &TRechnungRec::strasse,
-    &TRechnungRec::land,     &TRechnungRec::plz,     &TRechnungRec::ort,
-    &TRechnungRec::rechtext, &TRechnungRec::tel,     &TRechnungRec::fax,
-    &TRechnungRec::email,    &TRechnungRec::lanrede, &TRechnungRec::lfirma,
-    &TRechnungRec::lname,    &TRechnungRec::lvorname, &TRechnungRec::lzusatz,
-    &TRechnungRec::lstrasse, &TRechnungRec::lland,   &TRechnungRec::lplz,
-    &TRechnungRec::lort,     &TRechnungRec::bestelldatum, &TRechnungRec::ihrebestellung,
+    &TRechnungRec::anrede,   &TRechnungRec::firma,    &TRechnungRec::name,         &TRechnungRec::vorname,
+    &TRechnungRec::zusatz,   &TRechnungRec::strasse,  &TRechnungRec::land,         &TRechnungRec::plz,
+    &TRechnungRec::ort,      &TRechnungRec::rechtext, &TRechnungRec::tel,          &TRechnungRec::fax,
+    &TRechnungRec::email,    &TRechnungRec::lanrede,  &TRechnungRec::lfirma,       &TRechnungRec::lname,
+    &TRechnungRec::lvorname, &TRechnungRec::lzusatz,  &TRechnungRec::lstrasse,     &TRechnungRec::lland,
+    &TRechnungRec::lplz,     &TRechnungRec::lort,     &TRechnungRec::bestelldatum, &TRechnungRec::ihrebestellung,
     &TRechnungRec::rechnr,
 };
 
@@ -72,8 +86,7 @@ bool Contains(std::u16string_view haystack, std::u16string_view needle)
 
 }
 
-std::u16string RechnungColumnText(const TRechnungRec& rechnung, int32_t column,
-                                  std::u16string_view dateFormat)
+std::u16string RechnungColumnText(const TRechnungRec& rechnung, int32_t column, std::u16string_view dateFormat)
 {
     if (column < 0 || column >= kRechnungColumns)
         return {};
@@ -113,8 +126,7 @@ bool SortRechnungen(TRechnungBook& book, int32_t column)
     return true;
 }
 
-bool RechnungMatches(const TRechnungRec& rechnung, std::u16string_view text,
-                     std::u16string_view dateFormat)
+bool RechnungMatches(const TRechnungRec& rechnung, std::u16string_view text, std::u16string_view dateFormat)
 {
     if (Contains(ShortDateText(rechnung.datum, dateFormat), text))
         return true;
@@ -125,8 +137,7 @@ bool RechnungMatches(const TRechnungRec& rechnung, std::u16string_view text,
     return Contains(ShortDateText(rechnung.bezahlt, dateFormat), text);
 }
 
-void SearchRechnungen(TRechnungBook& book, std::u16string_view text,
-                      std::u16string_view dateFormat)
+void SearchRechnungen(TRechnungBook& book, std::u16string_view text, std::u16string_view dateFormat)
 {
     if (text.empty())
         return;

@@ -15,8 +15,7 @@ inline constexpr int32_t kRechnungColumns = 27;
 
 // The text of a column, dates as short dates in the given format; "Bezahlt" is empty
 // when the invoice is not paid.
-std::u16string RechnungColumnText(const TRechnungRec& rechnung, int32_t column,
-                                  std::u16string_view dateFormat);
+std::u16string RechnungColumnText(const TRechnungRec& rechnung, int32_t column, std::u16string_view dateFormat);
 
 // The sort key of a column: for the two date columns year, month and day each in upper-case
 // hexadecimal with at least two digits (the time does not count); otherwise the column's
@@ -30,9 +29,7 @@ bool SortRechnungen(TRechnungBook& book, int32_t column);
 // Whether the text occurs, with exact case, in the date (short date text), an address
 // field, the invoice text, phone, fax, e-mail, the delivery address, the order fields, the
 // paid date (short date text, also for 0) or the number.
-bool RechnungMatches(const TRechnungRec& rechnung, std::u16string_view text,
-                     std::u16string_view dateFormat);
+bool RechnungMatches(const TRechnungRec& rechnung, std::u16string_view text, std::u16string_view dateFormat);
 
 // Moves every invoice that matches before all that do not; nothing for an empty text.
-void SearchRechnungen(TRechnungBook& book, std::u16string_view text,
-                      std::u16string_view dateFormat);
+void SearchRechnungen(TRechnungBook& book, std::u16string_view text, std::u16string_view dateFormat);

@@ -9,7 +9,9 @@ namespace {
 class Sorter {
 public:
     Sorter(TDynaArray& array, std::vector<std::u16string>& keys, bool descending)
-        : array_(array), keys_(keys), descending_(descending)
+        : array_(array),
+          keys_(keys),
+          descending_(descending)
     {
     }
 
@@ -43,10 +45,7 @@ public:
     }
 
 private:
-    bool Before(const std::u16string& a, const std::u16string& b) const
-    {
-        return descending_ ? b < a : a < b;
-    }
+    bool Before(const std::u16string& a, const std::u16string& b) const { return descending_ ? b < a : a < b; }
 
     void Swap(int64_t i, int64_t j)
     {

@@ -43,8 +43,7 @@ void SaveDatInput::Refill(size_t n)
     std::memmove(block_.get(), block_.get() + pos_, left);
     pos_ = 0;
     end_ = left;
-    const size_t more =
-        static_cast<size_t>(std::min<uint64_t>(kBlockSize - left, source_.Remaining()));
+    const size_t more = static_cast<size_t>(std::min<uint64_t>(kBlockSize - left, source_.Remaining()));
     source_.Read(block_.get() + end_, more);
     end_ += more;
 }
@@ -169,8 +168,7 @@ char16_t* SaveDatInput::Str8Buf()
     // Most texts lie whole in the block: count and bytes are taken from there directly.
     if (end_ - pos_ >= 4) {
         const uint8_t* b = block_.get() + pos_;
-        const uint32_t count = uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) |
-                               (uint32_t(b[3]) << 24);
+        const uint32_t count = uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24);
         if (count <= end_ - pos_ - 4) {
             pos_ += 4;
             if (count == 0)

@@ -20,15 +20,12 @@ public:
     const std::string& SourceName() const { return source_.Name(); }
     bool AtEnd() const { return pos_ == end_ && source_.AtEnd(); }
 
-    uint8_t U8()
-    {
-        return *Take(1);
-    }
+    uint8_t U8() { return *Take(1); }
     int32_t I32()
     {
         const uint8_t* b = Take(4);
-        return static_cast<int32_t>(uint32_t(b[0]) | (uint32_t(b[1]) << 8) |
-                                    (uint32_t(b[2]) << 16) | (uint32_t(b[3]) << 24));
+        return static_cast<int32_t>(uint32_t(b[0]) | (uint32_t(b[1]) << 8) | (uint32_t(b[2]) << 16) |
+                                    (uint32_t(b[3]) << 24));
     }
     double F64()
     {

@@ -22,9 +22,9 @@ constexpr uint32_t kMinOrderBytes = 2 * 4;
 constexpr uint32_t kMinTextBlockBytes = 2 * 4;
 
 constexpr TRechnungText kSection1Texts[] = {
-    &TRechnungRec::anrede, &TRechnungRec::firma, &TRechnungRec::name,    &TRechnungRec::vorname,
-    &TRechnungRec::zusatz, &TRechnungRec::strasse, &TRechnungRec::land,  &TRechnungRec::plz,
-    &TRechnungRec::ort,    &TRechnungRec::tel,   &TRechnungRec::fax,     &TRechnungRec::email,
+    &TRechnungRec::anrede,   &TRechnungRec::firma,   &TRechnungRec::name, &TRechnungRec::vorname,
+    &TRechnungRec::zusatz,   &TRechnungRec::strasse, &TRechnungRec::land, &TRechnungRec::plz,
+    &TRechnungRec::ort,      &TRechnungRec::tel,     &TRechnungRec::fax,  &TRechnungRec::email,
     &TRechnungRec::rechtext,
 };
 
@@ -46,15 +46,24 @@ void SaveDatReader::Read()
     CompanyAndPage(in);
     using Section = void (SaveDatReader::*)(SaveDatInput&);
     static constexpr Section kLaterSections[] = {
-        &SaveDatReader::ContactAndFonts, &SaveDatReader::Logo,
-        &SaveDatReader::Numbers,         &SaveDatReader::SpaceLine,
-        &SaveDatReader::Underline,       &SaveDatReader::Currency,
-        &SaveDatReader::Delivery,        &SaveDatReader::OrderReferences,
-        &SaveDatReader::NoAddressRight,  &SaveDatReader::CompanyFont,
-        &SaveDatReader::NoDeliveryPrices, &SaveDatReader::Hyphen,
-        &SaveDatReader::CompanyRight,    &SaveDatReader::CompanyExtra,
-        &SaveDatReader::NoVat,           &SaveDatReader::ReservedLists,
-        &SaveDatReader::ReservedFlags,   &SaveDatReader::TextBlocks,
+        &SaveDatReader::ContactAndFonts,
+        &SaveDatReader::Logo,
+        &SaveDatReader::Numbers,
+        &SaveDatReader::SpaceLine,
+        &SaveDatReader::Underline,
+        &SaveDatReader::Currency,
+        &SaveDatReader::Delivery,
+        &SaveDatReader::OrderReferences,
+        &SaveDatReader::NoAddressRight,
+        &SaveDatReader::CompanyFont,
+        &SaveDatReader::NoDeliveryPrices,
+        &SaveDatReader::Hyphen,
+        &SaveDatReader::CompanyRight,
+        &SaveDatReader::CompanyExtra,
+        &SaveDatReader::NoVat,
+        &SaveDatReader::ReservedLists,
+        &SaveDatReader::ReservedFlags,
+        &SaveDatReader::TextBlocks,
         &SaveDatReader::TotalFont,
     };
     for (Section section : kLaterSections) {
@@ -123,8 +132,8 @@ void SaveDatReader::Articles(SaveDatInput& in)
 void SaveDatReader::CompanyAndPage(SaveDatInput& in)
 {
     TRechnungSettings& s = book_.settings;
-    for (std::u16string* text : {&s.FirmaED2, &s.StrasseEd2, &s.PLZED2, &s.OrtED2, &s.TelEd2,
-                                 &s.FaxEd2, &s.SteuerED2, &s.KopfEd, &s.FussEd})
+    for (std::u16string* text :
+         {&s.FirmaED2, &s.StrasseEd2, &s.PLZED2, &s.OrtED2, &s.TelEd2, &s.FaxEd2, &s.SteuerED2, &s.KopfEd, &s.FussEd})
         *text = in.Str8();
     // Kept as stored, also outside the fields' ranges (see SettingRanges).
     s.RandXED = in.F64();
@@ -143,8 +152,8 @@ void SaveDatReader::ContactAndFonts(SaveDatInput& in)
     const uint8_t mode = in.U8();
     if (mode <= 2)  // any other value leaves the radio buttons as they are
         s.RegNrMode = static_cast<TRegNrMode>(mode);
-    for (TFontSetting* font : {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3, &s.FontDialog4,
-                               &s.FontDialog5, &s.FontDialog6, &s.FontDialog7})
+    for (TFontSetting* font : {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3, &s.FontDialog4, &s.FontDialog5,
+                               &s.FontDialog6, &s.FontDialog7})
         ReadFontRecord(in, *font);
 }
 

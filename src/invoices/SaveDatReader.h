@@ -20,28 +20,28 @@ public:
     void Read();
 
 private:
-    void Invoices(SaveDatInput& in);        // 1
-    void Articles(SaveDatInput& in);        // 2
-    void CompanyAndPage(SaveDatInput& in);  // 3
-    void ContactAndFonts(SaveDatInput& in); // 4
-    void Logo(SaveDatInput& in);            // 5
-    void Numbers(SaveDatInput& in);         // 6
-    void SpaceLine(SaveDatInput& in);       // 7
-    void Underline(SaveDatInput& in);       // 8
-    void Currency(SaveDatInput& in);        // 9
-    void Delivery(SaveDatInput& in);        // 10
-    void OrderReferences(SaveDatInput& in); // 11
-    void NoAddressRight(SaveDatInput& in);  // 12
-    void CompanyFont(SaveDatInput& in);     // 13
-    void NoDeliveryPrices(SaveDatInput& in);// 14
-    void Hyphen(SaveDatInput& in);          // 15
-    void CompanyRight(SaveDatInput& in);    // 16
-    void CompanyExtra(SaveDatInput& in);    // 17
-    void NoVat(SaveDatInput& in);           // 18
-    void ReservedLists(SaveDatInput& in);   // 19
-    void ReservedFlags(SaveDatInput& in);   // 20
-    void TextBlocks(SaveDatInput& in);      // 21
-    void TotalFont(SaveDatInput& in);       // 22
+    void Invoices(SaveDatInput& in);          // 1
+    void Articles(SaveDatInput& in);          // 2
+    void CompanyAndPage(SaveDatInput& in);    // 3
+    void ContactAndFonts(SaveDatInput& in);   // 4
+    void Logo(SaveDatInput& in);              // 5
+    void Numbers(SaveDatInput& in);           // 6
+    void SpaceLine(SaveDatInput& in);         // 7
+    void Underline(SaveDatInput& in);         // 8
+    void Currency(SaveDatInput& in);          // 9
+    void Delivery(SaveDatInput& in);          // 10
+    void OrderReferences(SaveDatInput& in);   // 11
+    void NoAddressRight(SaveDatInput& in);    // 12
+    void CompanyFont(SaveDatInput& in);       // 13
+    void NoDeliveryPrices(SaveDatInput& in);  // 14
+    void Hyphen(SaveDatInput& in);            // 15
+    void CompanyRight(SaveDatInput& in);      // 16
+    void CompanyExtra(SaveDatInput& in);      // 17
+    void NoVat(SaveDatInput& in);             // 18
+    void ReservedLists(SaveDatInput& in);     // 19
+    void ReservedFlags(SaveDatInput& in);     // 20
+    void TextBlocks(SaveDatInput& in);        // 21
+    void TotalFont(SaveDatInput& in);         // 22
     // Section 23 (electronic invoices) when the file holds it, then the end of the file:
     // bytes after it are damage.
     void AfterLastSection(SaveDatInput& in);

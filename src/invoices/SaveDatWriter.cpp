@@ -7,7 +7,6 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 
-
 namespace {
 
 void Flag(SaveDatOutput& out, bool checked)
@@ -24,8 +23,7 @@ void Count(SaveDatOutput& out, uint32_t n)
 // texts of an invoice some steps ahead keeps the walk from waiting on memory at every text.
 constexpr uint32_t kPrefetchAhead = 8;
 
-template <size_t N>
-void PrefetchTexts(const TRechnungBook& book, uint32_t index, const TRechnungText (&fields)[N])
+template <size_t N> void PrefetchTexts(const TRechnungBook& book, uint32_t index, const TRechnungText (&fields)[N])
 {
     if (index >= book.RechnungCount())
         return;
@@ -36,17 +34,17 @@ void PrefetchTexts(const TRechnungBook& book, uint32_t index, const TRechnungTex
 
 constexpr TRechnungText kNumberText[] = {&TRechnungRec::rechnr};
 constexpr TRechnungText kDeliveryTexts[] = {
-    &TRechnungRec::lanrede,  &TRechnungRec::lfirma, &TRechnungRec::lname,
+    &TRechnungRec::lanrede,  &TRechnungRec::lfirma,  &TRechnungRec::lname,
     &TRechnungRec::lvorname, &TRechnungRec::lzusatz, &TRechnungRec::lstrasse,
-    &TRechnungRec::lland,    &TRechnungRec::lplz,   &TRechnungRec::lort,
+    &TRechnungRec::lland,    &TRechnungRec::lplz,    &TRechnungRec::lort,
 };
 constexpr TRechnungText kOrderTexts[] = {&TRechnungRec::bestelldatum, &TRechnungRec::ihrebestellung};
 
 // The billing address and contact fields of section 1, in file order.
 constexpr TRechnungText kSection1Texts[] = {
-    &TRechnungRec::anrede, &TRechnungRec::firma, &TRechnungRec::name,    &TRechnungRec::vorname,
-    &TRechnungRec::zusatz, &TRechnungRec::strasse, &TRechnungRec::land,  &TRechnungRec::plz,
-    &TRechnungRec::ort,    &TRechnungRec::tel,   &TRechnungRec::fax,     &TRechnungRec::email,
+    &TRechnungRec::anrede,   &TRechnungRec::firma,   &TRechnungRec::name, &TRechnungRec::vorname,
+    &TRechnungRec::zusatz,   &TRechnungRec::strasse, &TRechnungRec::land, &TRechnungRec::plz,
+    &TRechnungRec::ort,      &TRechnungRec::tel,     &TRechnungRec::fax,  &TRechnungRec::email,
     &TRechnungRec::rechtext,
 };
 
@@ -109,8 +107,8 @@ void SaveDatWriter::Articles(SaveDatOutput& out) const
 void SaveDatWriter::CompanyAndPage(SaveDatOutput& out) const
 {
     const TRechnungSettings& s = book_.settings;
-    for (const std::u16string* text : {&s.FirmaED2, &s.StrasseEd2, &s.PLZED2, &s.OrtED2,
-                                       &s.TelEd2, &s.FaxEd2, &s.SteuerED2, &s.KopfEd, &s.FussEd})
+    for (const std::u16string* text :
+         {&s.FirmaED2, &s.StrasseEd2, &s.PLZED2, &s.OrtED2, &s.TelEd2, &s.FaxEd2, &s.SteuerED2, &s.KopfEd, &s.FussEd})
         out.Str8(*text);
     out.F64(s.RandXED);
     out.F64(s.RandYEd);
@@ -126,9 +124,8 @@ void SaveDatWriter::ContactAndFonts(SaveDatOutput& out) const
     out.Str8(s.HomepageEd2);
     Flag(out, s.FootCentCheck);
     out.U8(static_cast<uint8_t>(s.RegNrMode));
-    for (const TFontSetting* font : {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3,
-                                     &s.FontDialog4, &s.FontDialog5, &s.FontDialog6,
-                                     &s.FontDialog7})
+    for (const TFontSetting* font : {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3, &s.FontDialog4, &s.FontDialog5,
+                                     &s.FontDialog6, &s.FontDialog7})
         WriteFontRecord(out, *font);
 }
 
@@ -177,13 +174,13 @@ void SaveDatWriter::NumbersAndDelivery(SaveDatOutput& out) const
 void SaveDatWriter::FlagsAndFonts(SaveDatOutput& out) const
 {
     const TRechnungSettings& s = book_.settings;
-    Flag(out, s.DonotShowAdressCheck);  // 12
+    Flag(out, s.DonotShowAdressCheck);    // 12
     WriteFontRecord(out, s.FontDialog8);  // 13
-    Flag(out, s.LieferNoWertCheck);     // 14
-    Flag(out, s.BindestrichCheck);      // 15
-    Flag(out, s.FirmaRechtsCheck);      // 16
-    out.Str8(s.ZusatzEd2);              // 17
-    Flag(out, s.NoMwstCheck);           // 18
+    Flag(out, s.LieferNoWertCheck);       // 14
+    Flag(out, s.BindestrichCheck);        // 15
+    Flag(out, s.FirmaRechtsCheck);        // 16
+    out.Str8(s.ZusatzEd2);                // 17
+    Flag(out, s.NoMwstCheck);             // 18
 }
 
 void SaveDatWriter::ReservedAndTextBlocks(SaveDatOutput& out) const

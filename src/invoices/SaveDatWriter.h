@@ -15,13 +15,13 @@ public:
     void Write(ByteSink& sink) const;
 
 private:
-    void Invoices(SaveDatOutput& out) const;           // section 1
-    void Articles(SaveDatOutput& out) const;           // section 2
-    void CompanyAndPage(SaveDatOutput& out) const;     // section 3
-    void ContactAndFonts(SaveDatOutput& out) const;    // section 4
-    void NumbersAndDelivery(SaveDatOutput& out) const; // sections 5 to 11
-    void FlagsAndFonts(SaveDatOutput& out) const;      // sections 12 to 18
-    void ReservedAndTextBlocks(SaveDatOutput& out) const; // sections 19 to 22
+    void Invoices(SaveDatOutput& out) const;               // section 1
+    void Articles(SaveDatOutput& out) const;               // section 2
+    void CompanyAndPage(SaveDatOutput& out) const;         // section 3
+    void ContactAndFonts(SaveDatOutput& out) const;        // section 4
+    void NumbersAndDelivery(SaveDatOutput& out) const;     // sections 5 to 11
+    void FlagsAndFonts(SaveDatOutput& out) const;          // sections 12 to 18
+    void ReservedAndTextBlocks(SaveDatOutput& out) const;  // sections 19 to 22
 
     const TRechnungBook& book_;
 };

@@ -19,12 +19,12 @@ struct SettingRange {
 
 // The ranges of the page geometry and logo fields, in millimetres.
 namespace SettingRanges {
-inline constexpr SettingRange RandXED{0, 1000, 15};         // "Rand links/rechts:"
-inline constexpr SettingRange RandYEd{0, 1000, 15};         // "Rand oben/unten:"
-inline constexpr SettingRange AnschriftYED{0, 1000, 45};    // "Anschrift von oben:"
-inline constexpr SettingRange AdrXEd{0, 1000, 130};         // "Adresse von links:"
-inline constexpr SettingRange LineSTEd{0, 100, 0.1};        // "Linienstärke:"
-inline constexpr SettingRange LogoXEd{-10000, 10000, 15};   // "Position von Links:"
-inline constexpr SettingRange LogoYEd{-10000, 10000, 15};   // "Position von Oben:"
-inline constexpr SettingRange BreitEd{0.01, 10000, 170};    // "Breite:"
+inline constexpr SettingRange RandXED{0, 1000, 15};        // "Rand links/rechts:"
+inline constexpr SettingRange RandYEd{0, 1000, 15};        // "Rand oben/unten:"
+inline constexpr SettingRange AnschriftYED{0, 1000, 45};   // "Anschrift von oben:"
+inline constexpr SettingRange AdrXEd{0, 1000, 130};        // "Adresse von links:"
+inline constexpr SettingRange LineSTEd{0, 100, 0.1};       // "Linienstärke:"
+inline constexpr SettingRange LogoXEd{-10000, 10000, 15};  // "Position von Links:"
+inline constexpr SettingRange LogoYEd{-10000, 10000, 15};  // "Position von Oben:"
+inline constexpr SettingRange BreitEd{0.01, 10000, 170};   // "Breite:"
 }

@@ -19,7 +19,6 @@
 
 namespace {
 
-
 void ReportError(const std::string& text)
 {
     CurrentMessenger().ShowError(Utf8ToUtf16(text));

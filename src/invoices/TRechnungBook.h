@@ -43,8 +43,8 @@ public:
     int32_t sricht = 0;
     int32_t sort1 = -1;
 
-    bool isopened = false;   // reading the store file has been attempted; saving allowed
-    bool inopen = false;     // the store file is being read, or reading failed: no saving
+    bool isopened = false;  // reading the store file has been attempted; saving allowed
+    bool inopen = false;    // the store file is being read, or reading failed: no saving
 
     std::u16string progpath;      // data folder, ending in "/"
     std::u16string realprogpath;  // program folder
@@ -71,19 +71,13 @@ public:
 
     // Records by index, without moving any cursor. No bounds check.
     TRechnungRec& Rechnung(uint32_t index) { return *static_cast<TRechnungRec*>(rechs.At(index)); }
-    const TRechnungRec& Rechnung(uint32_t index) const
-    {
-        return *static_cast<const TRechnungRec*>(rechs.At(index));
-    }
+    const TRechnungRec& Rechnung(uint32_t index) const { return *static_cast<const TRechnungRec*>(rechs.At(index)); }
     TPositionRec& Position(uint32_t rechnung, uint32_t index)
     {
         return *static_cast<TPositionRec*>(Rechnung(rechnung).posis->At(index));
     }
     TArtikelRec& Artikel(uint32_t index) { return *static_cast<TArtikelRec*>(tpos.At(index)); }
-    const TArtikelRec& Artikel(uint32_t index) const
-    {
-        return *static_cast<const TArtikelRec*>(tpos.At(index));
-    }
+    const TArtikelRec& Artikel(uint32_t index) const { return *static_cast<const TArtikelRec*>(tpos.At(index)); }
     uint32_t RechnungCount() const { return rechs.Count(); }
     uint32_t ArtikelCount() const { return tpos.Count(); }
 

@@ -5,32 +5,31 @@
 #include "invoices/TextBuf.h"
 
 const std::array<TRechnungText, 25> kRechnungTexte = {
-    &TRechnungRec::anrede,   &TRechnungRec::firma,          &TRechnungRec::name,
-    &TRechnungRec::vorname,  &TRechnungRec::zusatz,         &TRechnungRec::strasse,
-    &TRechnungRec::land,     &TRechnungRec::plz,            &TRechnungRec::ort,
-    &TRechnungRec::tel,      &TRechnungRec::fax,            &TRechnungRec::email,
-    &TRechnungRec::rechnr,   &TRechnungRec::rechtext,       &TRechnungRec::ihrebestellung,
-    &TRechnungRec::bestelldatum, &TRechnungRec::lanrede,    &TRechnungRec::lfirma,
-    &TRechnungRec::lname,    &TRechnungRec::lvorname,       &TRechnungRec::lzusatz,
-    &TRechnungRec::lstrasse, &TRechnungRec::lland,          &TRechnungRec::lplz,
+    &TRechnungRec::anrede,       &TRechnungRec::firma,    &TRechnungRec::name,
+    &TRechnungRec::vorname,      &TRechnungRec::zusatz,   &TRechnungRec::strasse,
+    &TRechnungRec::land,         &TRechnungRec::plz,      &TRechnungRec::ort,
+    &TRechnungRec::tel,          &TRechnungRec::fax,      &TRechnungRec::email,
+    &TRechnungRec::rechnr,       &TRechnungRec::rechtext, &TRechnungRec::ihrebestellung,
+    &TRechnungRec::bestelldatum, &TRechnungRec::lanrede,  &TRechnungRec::lfirma,
+    &TRechnungRec::lname,        &TRechnungRec::lvorname, &TRechnungRec::lzusatz,
+    &TRechnungRec::lstrasse,     &TRechnungRec::lland,    &TRechnungRec::lplz,
     &TRechnungRec::lort,
 };
 
 const std::array<TRechnungText, 5> kERechnungTexte = {
-    &TRechnungRec::kaeuferref,   &TRechnungRec::kaeuferustid, &TRechnungRec::kaeuferadresse,
-    &TRechnungRec::kaeuferland,  &TRechnungRec::befreiung,
+    &TRechnungRec::kaeuferref,  &TRechnungRec::kaeuferustid, &TRechnungRec::kaeuferadresse,
+    &TRechnungRec::kaeuferland, &TRechnungRec::befreiung,
 };
 
 const std::array<TRechnungText, 9> kRechnungAdresse = {
-    &TRechnungRec::anrede,  &TRechnungRec::firma, &TRechnungRec::name,
-    &TRechnungRec::vorname, &TRechnungRec::zusatz, &TRechnungRec::strasse,
-    &TRechnungRec::land,    &TRechnungRec::plz,   &TRechnungRec::ort,
+    &TRechnungRec::anrede,  &TRechnungRec::firma, &TRechnungRec::name, &TRechnungRec::vorname, &TRechnungRec::zusatz,
+    &TRechnungRec::strasse, &TRechnungRec::land,  &TRechnungRec::plz,  &TRechnungRec::ort,
 };
 
 const std::array<TRechnungText, 9> kLieferAdresse = {
-    &TRechnungRec::lanrede,  &TRechnungRec::lfirma, &TRechnungRec::lname,
+    &TRechnungRec::lanrede,  &TRechnungRec::lfirma,  &TRechnungRec::lname,
     &TRechnungRec::lvorname, &TRechnungRec::lzusatz, &TRechnungRec::lstrasse,
-    &TRechnungRec::lland,    &TRechnungRec::lplz,   &TRechnungRec::lort,
+    &TRechnungRec::lland,    &TRechnungRec::lplz,    &TRechnungRec::lort,
 };
 
 void ReleaseRechnung(TRechnungRec& rechnung)

@@ -103,21 +103,21 @@ struct TRechnungSettings {
     // (einvoice/EInvoiceDefaults.h): the country "DE", the account holder the company name,
     // the electronic address the company e-mail, the payment terms text from the payment
     // target.
-    std::u16string UStIdEd;               // seller's VAT identification number
-    std::u16string LandCodeEd;            // seller's country code (ISO 3166-1)
+    std::u16string UStIdEd;     // seller's VAT identification number
+    std::u16string LandCodeEd;  // seller's country code (ISO 3166-1)
     std::u16string IbanEd;
     std::u16string BicEd;
-    std::u16string KontoinhaberEd;        // account holder
-    std::u16string BankEd;                // bank name
-    std::u16string EAdresseEd;            // seller's electronic address (an e-mail address)
-    std::u16string KontaktNameEd;         // contact person
-    std::u16string KontaktTelEd;          // contact telephone
-    std::u16string KontaktMailEd;         // contact e-mail
-    std::u16string ZahlungsbedingungEd;   // payment terms text
-    int32_t ZahlungszielEd = 14;          // payment target in days
-    bool KleinunternehmerCheck = false;   // "Kleinunternehmer nach § 19 UStG": no VAT
-    bool XRechnungCheck = false;          // default profile XRechnung (else EN 16931)
-    bool GiroCodeCheck = false;           // GiroCode on invoices
+    std::u16string KontoinhaberEd;            // account holder
+    std::u16string BankEd;                    // bank name
+    std::u16string EAdresseEd;                // seller's electronic address (an e-mail address)
+    std::u16string KontaktNameEd;             // contact person
+    std::u16string KontaktTelEd;              // contact telephone
+    std::u16string KontaktMailEd;             // contact e-mail
+    std::u16string ZahlungsbedingungEd;       // payment terms text
+    int32_t ZahlungszielEd = 14;              // payment target in days
+    bool KleinunternehmerCheck = false;       // "Kleinunternehmer nach § 19 UStG": no VAT
+    bool XRechnungCheck = false;              // default profile XRechnung (else EN 16931)
+    bool GiroCodeCheck = false;               // GiroCode on invoices
     std::vector<TEinheitCode> EinheitenGrid;  // the unit table; the default map at first
 
     // Text blocks, in the order they were made.

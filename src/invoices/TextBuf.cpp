@@ -112,8 +112,7 @@ void* Next(void* block)
     Pool& pool = ThePool();
     char* next = pool.slab ? NextOf(pool.slab) : pool.firstSlab;
     if (!next) {
-        void* fresh = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                           -1, 0);
+        void* fresh = mmap(nullptr, kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (fresh == MAP_FAILED)
             throw std::bad_alloc();
         next = static_cast<char*>(fresh);  // zero-filled: no next slab yet

@@ -14,7 +14,8 @@ std::u16string NoPrinter(std::u16string_view advice)
 
 std::u16string JobNotStarted(std::u16string_view title)
 {
-    return u"Der Druckauftrag „" + std::u16string(title) + u"“ konnte nicht gestartet werden. Bitte prüfen Sie den Drucker.";
+    return u"Der Druckauftrag „" + std::u16string(title) +
+           u"“ konnte nicht gestartet werden. Bitte prüfen Sie den Drucker.";
 }
 
 std::u16string PrintFailed(PrintRefusal refusal, std::u16string_view printer, std::u16string_view detail)

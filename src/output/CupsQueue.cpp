@@ -42,7 +42,8 @@ CupsQueue::SendResult CupsQueue::SendFile(const std::string& fileName, const std
     for (const auto& [name, value] : options)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &cupsOptions);
     SendResult result;
-    result.jobId = cupsPrintFile2(CUPS_HTTP_DEFAULT, name_.c_str(), fileName.c_str(), title.c_str(), count, cupsOptions);
+    result.jobId =
+        cupsPrintFile2(CUPS_HTTP_DEFAULT, name_.c_str(), fileName.c_str(), title.c_str(), count, cupsOptions);
     cupsFreeOptions(count, cupsOptions);
     if (result.jobId > 0) {
         result.refusal = Refusal::None;

@@ -45,8 +45,8 @@ public:
     // at spaces and line breaks, a word wider than the rectangle stays whole on its own line.
     // Returns the bottom of the text; with measureOnly nothing is drawn. The text is drawn
     // literally.
-    virtual int32_t WordBreak(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                              std::u16string_view text, bool measureOnly) = 0;
+    virtual int32_t WordBreak(int32_t left, int32_t top, int32_t right, int32_t bottom, std::u16string_view text,
+                              bool measureOnly) = 0;
     // Finishes the current page and begins an empty one (targets with page breaks).
     virtual void NewPage() = 0;
 

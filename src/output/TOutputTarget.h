@@ -19,17 +19,17 @@ struct TOutputTarget {
         Offset,   // lower by the rule width and one unit (more for the table's heading rule)
     };
 
-    int32_t D = 72;    // units per inch
-    int32_t Z = 100;   // zoom in percent
-    int32_t pw = 595;  // page width in units
-    int32_t ph = 841;  // page height in units
-    bool zoomFonts = false;     // font sizes follow the zoom (at least 1 point)
+    int32_t D = 72;                      // units per inch
+    int32_t Z = 100;                     // zoom in percent
+    int32_t pw = 595;                    // page width in units
+    int32_t ph = 841;                    // page height in units
+    bool zoomFonts = false;              // font sizes follow the zoom (at least 1 point)
     Wrap descriptions = Wrap::CharWrap;  // descriptions in the positions table
     Wrap closingText = Wrap::CharWrap;   // the closing invoice text
-    bool pageBreaks = true;     // pages break at the limit and carry page numbers
-    Rules headerRule = Rules::Offset;   // the rule under the header line
-    Rules senderRule = Rules::Offset;   // the rule under the small sender line
-    Rules tableRules = Rules::Offset;   // the rules of the positions table and totals
+    bool pageBreaks = true;              // pages break at the limit and carry page numbers
+    Rules headerRule = Rules::Offset;    // the rule under the header line
+    Rules senderRule = Rules::Offset;    // the rule under the small sender line
+    Rules tableRules = Rules::Offset;    // the rules of the positions table and totals
 
     // The screen preview: screenDpi pixels per inch, zoom in percent, one page.
     static TOutputTarget Preview(int32_t screenDpi, int32_t zoom, const TPrinterPage& page);

@@ -212,8 +212,7 @@ int32_t TPageLayout::SenderLine()
     const int32_t height = canvas.TextHeight(text);
     const int32_t width = canvas.TextWidth(text);
     canvas.SetPen(lw);
-    const int32_t ys = canvas.Target().senderRule == TOutputTarget::Rules::Offset ? ay + height + lw + 1
-                                                                                   : ay + height;
+    const int32_t ys = canvas.Target().senderRule == TOutputTarget::Rules::Offset ? ay + height + lw + 1 : ay + height;
     Rule(rx, rx + width, ys);
     return height;
 }
@@ -230,8 +229,8 @@ int32_t TPageLayout::Address(int32_t y, bool delivery)
     };
     line(field(&TRechnungRec::anrede, &TRechnungRec::lanrede));
     line(field(&TRechnungRec::firma, &TRechnungRec::lfirma));
-    const std::u16string name =
-        field(&TRechnungRec::vorname, &TRechnungRec::lvorname) + u" " + field(&TRechnungRec::name, &TRechnungRec::lname);
+    const std::u16string name = field(&TRechnungRec::vorname, &TRechnungRec::lvorname) + u" " +
+                                field(&TRechnungRec::name, &TRechnungRec::lname);
     if (name != u" ")
         line(name);
     line(field(&TRechnungRec::zusatz, &TRechnungRec::lzusatz));

@@ -40,14 +40,14 @@ public:
     const TLayoutFormat format;
 
     // Device lengths of the run.
-    int32_t rx = 0;  // left and right margin
-    int32_t ry = 0;  // top and bottom margin
-    int32_t ay = 0;  // top of the sender line and of the company block
-    int32_t ax = 0;  // left edge of the company block and of the place-and-date line
-    int32_t lw = 0;  // width of every rule
-    int32_t pw = 0;  // page width
-    int32_t ph = 0;  // page height
-    int32_t hs = 0;  // height of the sender line; 0 when it is not drawn
+    int32_t rx = 0;     // left and right margin
+    int32_t ry = 0;     // top and bottom margin
+    int32_t ay = 0;     // top of the sender line and of the company block
+    int32_t ax = 0;     // left edge of the company block and of the place-and-date line
+    int32_t lw = 0;     // width of every rule
+    int32_t pw = 0;     // page width
+    int32_t ph = 0;     // page height
+    int32_t hs = 0;     // height of the sender line; 0 when it is not drawn
     int32_t limit = 0;  // where the body ends on targets with page breaks
     int32_t page = 1;   // number of the page being drawn
 

@@ -5,7 +5,8 @@
 #include "pdf/TPDFCanvas.h"
 
 TPdfOutputCanvas::TPdfOutputCanvas(TPDFCanvas& pdf, const TPrinterPage& printer)
-    : TOutputCanvas(TOutputTarget::Pdf(printer)), pdf_(pdf)
+    : TOutputCanvas(TOutputTarget::Pdf(printer)),
+      pdf_(pdf)
 {
 }
 

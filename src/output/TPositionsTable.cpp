@@ -34,8 +34,7 @@ const TPositionRec& TPositionsTable::PositionAt(uint32_t index) const
     return *static_cast<const TPositionRec*>(l_.rechnung.posis->At(index));
 }
 
-template <class Visit>
-void TPositionsTable::ForEachPosition(Visit visit)
+template <class Visit> void TPositionsTable::ForEachPosition(Visit visit)
 {
     TDynaArray& posis = *l_.rechnung.posis;
     posis.First();

@@ -19,16 +19,16 @@ public:
 
     // Column edges as computed by the last Draw (for tests and the reader of the page).
     struct Columns {
-        int32_t quantity = 0;     // left
-        int32_t unit = 0;         // left
-        int32_t article = 0;      // left
-        int32_t description = 0;  // left, widened for the widest article number
+        int32_t quantity = 0;          // left
+        int32_t unit = 0;              // left
+        int32_t article = 0;           // left
+        int32_t description = 0;       // left, widened for the widest article number
         int32_t descriptionRight = 0;  // dr: the description's right edge
-        int32_t net = 0;          // right
-        int32_t vat = 0;          // right
-        int32_t unitPrice = 0;    // right
-        int32_t total = 0;        // right
-        int32_t gap = 0;          // g
+        int32_t net = 0;               // right
+        int32_t vat = 0;               // right
+        int32_t unitPrice = 0;         // right
+        int32_t total = 0;             // right
+        int32_t gap = 0;               // g
     };
     const Columns& Edges() const { return c_; }
 
@@ -44,8 +44,7 @@ private:
     std::u16string RateText(const TPositionRec& position) const;
     const TPositionRec& PositionAt(uint32_t index) const;
     // Walks the invoice's positions in list order with the book's cursor.
-    template <class Visit>
-    void ForEachPosition(Visit visit);
+    template <class Visit> void ForEachPosition(Visit visit);
 
     TPageLayout& l_;
     Columns c_;

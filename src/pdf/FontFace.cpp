@@ -32,8 +32,7 @@ int32_t Round26Dot6(int64_t value)
 
 }
 
-std::unique_ptr<FontFace> FontFace::Load(FT_LibraryRec_* library, const std::string& path,
-                                         int index)
+std::unique_ptr<FontFace> FontFace::Load(FT_LibraryRec_* library, const std::string& path, int index)
 {
     FT_Face face = nullptr;
     if (!library || FT_New_Face(library, path.c_str(), index, &face) != 0)

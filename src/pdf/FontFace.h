@@ -18,8 +18,7 @@ struct FT_LibraryRec_;
 class FontFace {
 public:
     // Null when FreeType cannot read the file.
-    static std::unique_ptr<FontFace> Load(FT_LibraryRec_* library, const std::string& path,
-                                          int index);
+    static std::unique_ptr<FontFace> Load(FT_LibraryRec_* library, const std::string& path, int index);
     // A stand-in used only when no font file at all can be found: every code half an em
     // wide, the cell four fifths of an em above the baseline and one fifth below.
     static std::unique_ptr<FontFace> Placeholder();

@@ -92,9 +92,9 @@ std::string PdfFontTable::PdfFontName(std::u16string_view name, uint8_t style)
         // A character beyond the 8-bit range is named by its Windows-1252 byte: a longer hex
         // code would be read back as two bytes.
         const unsigned code = unit > 0xFF ? static_cast<unsigned char>(EncodeCp1252Char(unit)) : unit;
-        const bool plain = code >= 33 && code <= 126 && code != '#' && code != '%' && code != '(' &&
-                           code != ')' && code != '/' && code != '<' && code != '>' && code != '[' &&
-                           code != ']' && code != '{' && code != '}';
+        const bool plain = code >= 33 && code <= 126 && code != '#' && code != '%' && code != '(' && code != ')' &&
+                           code != '/' && code != '<' && code != '>' && code != '[' && code != ']' && code != '{' &&
+                           code != '}';
         if (plain) {
             out += char(code);
         } else {

@@ -85,10 +85,7 @@ const char* const kCalibratedColourPart =
 
 }
 
-PdfImageStore::PdfImageStore()
-    : images_(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag_))
-{
-}
+PdfImageStore::PdfImageStore() : images_(std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFImageRec)), &aimag_)) {}
 
 PdfImageStore::~PdfImageStore()
 {
@@ -164,8 +161,7 @@ dib PdfImageStore::ExpandTo24Bit(const dib& di)
         const uint8_t* source = di.bits + int64_t(y) * di.stride;
         uint8_t* target = out.bits + int64_t(y) * out.stride;
         for (int32_t x = 0; x < width; ++x) {
-            const uint8_t index =
-                depth == 8 ? source[x] : ((x & 1) ? source[x >> 1] & 0x0F : source[x >> 1] >> 4);
+            const uint8_t index = depth == 8 ? source[x] : ((x & 1) ? source[x >> 1] & 0x0F : source[x >> 1] >> 4);
             target[3 * x] = di.pal[index][2];
             target[3 * x + 1] = di.pal[index][1];
             target[3 * x + 2] = di.pal[index][0];
@@ -181,8 +177,7 @@ dib PdfImageStore::CopyDib(const dib& di)
     if (!di.bits)
         return copy;
     const int64_t colors = DibColors(di);
-    newdib(&copy, DibWidth(di), DibHeight(di), DibBitCount(di), di.info,
-           colors <= 256 ? int32_t(colors) : 0);
+    newdib(&copy, DibWidth(di), DibHeight(di), DibBitCount(di), di.info, colors <= 256 ? int32_t(colors) : 0);
     if (!copy.bits) {
         ReportOutOfMemory();
         return copy;
@@ -215,8 +210,7 @@ void PdfImageStore::WriteObjects(PdfObjectWriter& out, bool calibrated, bool jpe
         WriteObject(out, *static_cast<TPDFImageRec*>(images_->At(k)), calibrated, jpeg2000);
 }
 
-void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool calibrated,
-                                bool jpeg2000)
+void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool calibrated, bool jpeg2000)
 {
     // A spooled image comes back from its file only while it is written.
     const bool spooled = rec.fname != nullptr;
@@ -228,8 +222,7 @@ void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool ca
     TempFileRemover remove(name);
     std::string data;
     bool encoded = false;
-    if (!name.empty() &&
-        SaveDib(rec.di, name.c_str(), jpeg2000 ? kDibFormatJpeg2000 : kDibFormatJpeg, 0) == 1) {
+    if (!name.empty() && SaveDib(rec.di, name.c_str(), jpeg2000 ? kDibFormatJpeg2000 : kDibFormatJpeg, 0) == 1) {
         try {
             FileByteSource file(name);
             if (file.Remaining() <= uint64_t(std::numeric_limits<int32_t>::max())) {

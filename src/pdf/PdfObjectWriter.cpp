@@ -256,23 +256,21 @@ void PdfObjectWriter::EndDictObject()
     PutLine("endobj");
 }
 
-int32_t PdfObjectWriter::WriteStreamObject(std::string_view dictionary, std::string_view data,
-                                           StreamEnd end)
+int32_t PdfObjectWriter::WriteStreamObject(std::string_view dictionary, std::string_view data, StreamEnd end)
 {
     const int32_t number = BeginObject();
     WriteStreamBody(dictionary, data, end);
     return number;
 }
 
-void PdfObjectWriter::WriteStreamObject(int32_t reserved, std::string_view dictionary,
-                                        std::string_view data, StreamEnd end)
+void PdfObjectWriter::WriteStreamObject(int32_t reserved, std::string_view dictionary, std::string_view data,
+                                        StreamEnd end)
 {
     BeginObject(reserved);
     WriteStreamBody(dictionary, data, end);
 }
 
-void PdfObjectWriter::WriteStreamBody(std::string_view dictionary, std::string_view data,
-                                      StreamEnd end)
+void PdfObjectWriter::WriteStreamBody(std::string_view dictionary, std::string_view data, StreamEnd end)
 {
     PutLine(dictionary);
     PutLine("stream");

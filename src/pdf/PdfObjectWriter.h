@@ -77,8 +77,7 @@ public:
     // A whole object of a dictionary (written as it is, "/Length" included) and a stream:
     // the dictionary, "stream", the data, "endstream" and "endobj".
     int32_t WriteStreamObject(std::string_view dictionary, std::string_view data, StreamEnd end);
-    void WriteStreamObject(int32_t reserved, std::string_view dictionary, std::string_view data,
-                           StreamEnd end);
+    void WriteStreamObject(int32_t reserved, std::string_view dictionary, std::string_view data, StreamEnd end);
 
     // A content stream: from BeginContent until EndContent the output channel collects the
     // bytes in memory; EndContent gives back their zlib stream (valid until the next

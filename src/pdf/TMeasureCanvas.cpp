@@ -5,8 +5,7 @@
 
 const FontSizeMetrics& TMeasureCanvas::Metrics()
 {
-    if (!metrics_ || measured_.size != font.size || measured_.style != font.style ||
-        measured_.name != font.name) {
+    if (!metrics_ || measured_.size != font.size || measured_.style != font.style || measured_.name != font.name) {
         metrics_ = &FontMetrics::Shared().Size(font.name, font.style, font.size);
         measured_ = font;
     }
@@ -22,8 +21,7 @@ int32_t TMeasureCanvas::TextWidth(std::u16string_view text)
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
         // A surrogate pair is one character, shown as one "?".
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
             ++i;
         width += m.widths[static_cast<unsigned char>(EncodeCp1252Char(unit))];
     }

@@ -52,20 +52,35 @@ void TPDFCanvas::OutOfMemory(const char* what)
 namespace {
 
 // Appends the escape of character c (below 128) to out; false when c is written as itself.
-template <class String>
-bool AppendEscape(String& out, char16_t c)
+template <class String> bool AppendEscape(String& out, char16_t c)
 {
     using Char = typename String::value_type;
     const char* escape = nullptr;
     switch (c) {
-    case u'\\': escape = "\\\\"; break;
-    case u'(': escape = "\\("; break;
-    case u')': escape = "\\)"; break;
-    case 10: escape = "\\n"; break;
-    case 13: escape = "\\r"; break;
-    case 9: escape = "\\t"; break;
-    case 8: escape = "\\b"; break;
-    case 12: escape = "\\f"; break;
+    case u'\\':
+        escape = "\\\\";
+        break;
+    case u'(':
+        escape = "\\(";
+        break;
+    case u')':
+        escape = "\\)";
+        break;
+    case 10:
+        escape = "\\n";
+        break;
+    case 13:
+        escape = "\\r";
+        break;
+    case 9:
+        escape = "\\t";
+        break;
+    case 8:
+        escape = "\\b";
+        break;
+    case 12:
+        escape = "\\f";
+        break;
     default:
         if (c >= 32)
             return false;
@@ -101,8 +116,7 @@ void TPDFCanvas::AppendEscapedText(std::string& out, std::u16string_view text)
         const char16_t c = text[i];
         if (AppendEscape(out, c))
             continue;
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF)
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
             ++i;  // a surrogate pair is one character, one "?"
         out += EncodeCp1252Char(c);
     }
@@ -150,13 +164,26 @@ void TPDFCanvas::UsePen()
     noline = false;
     switch (pen.style) {
     case TPDFPen::psSolid:
-    case TPDFPen::psInsideFrame: writer_.PutLine("[ ] 0 d"); break;
-    case TPDFPen::psDash: writer_.PutLine("[3] 0 d"); break;
-    case TPDFPen::psDot: writer_.PutLine("[1] 0 d"); break;
-    case TPDFPen::psDashDot: writer_.PutLine("[3 1 1 1] 0 d"); break;
-    case TPDFPen::psDashDotDot: writer_.PutLine("[3 1 1 1 1 1] 0 d"); break;
-    case TPDFPen::psClear: noline = true; break;
-    default: break;  // the dash pattern in force stays
+    case TPDFPen::psInsideFrame:
+        writer_.PutLine("[ ] 0 d");
+        break;
+    case TPDFPen::psDash:
+        writer_.PutLine("[3] 0 d");
+        break;
+    case TPDFPen::psDot:
+        writer_.PutLine("[1] 0 d");
+        break;
+    case TPDFPen::psDashDot:
+        writer_.PutLine("[3 1 1 1] 0 d");
+        break;
+    case TPDFPen::psDashDotDot:
+        writer_.PutLine("[3 1 1 1 1 1] 0 d");
+        break;
+    case TPDFPen::psClear:
+        noline = true;
+        break;
+    default:
+        break;  // the dash pattern in force stays
     }
     if (!noline) {
         line_.clear();
@@ -336,8 +363,8 @@ void TPDFCanvas::WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2
     writer_.PutLine("Q");
 }
 
-void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t,
-                         int32_t, int32_t xx2w, int32_t yy2w)
+void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t, int32_t,
+                         int32_t xx2w, int32_t yy2w)
 {
     if (!IsInCreation() || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
         return;
@@ -348,8 +375,8 @@ void TPDFCanvas::DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const
         WriteImageLines(x1, y1, x2w, y2w, k);
 }
 
-void TPDFCanvas::DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
-                                  int32_t, int32_t, int32_t xx2w, int32_t yy2w)
+void TPDFCanvas::DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR, int32_t, int32_t,
+                                  int32_t xx2w, int32_t yy2w)
 {
     if (!IsInCreation() || x2w == 0 || y2w == 0 || xx2w == 0 || yy2w == 0)
         return;

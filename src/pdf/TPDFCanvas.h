@@ -3,11 +3,11 @@
 #include "pdf/PdfFontTable.h"
 #include "pdf/PdfImageStore.h"
 #include "pdf/PdfObjectWriter.h"
-#include "pdf/TPDFPageRec.h"
 #include "pdf/TMeasureCanvas.h"
 #include "pdf/TPDFBrush.h"
 #include "pdf/TPDFFont.h"
 #include "pdf/TPDFGeometry.h"
+#include "pdf/TPDFPageRec.h"
 #include "pdf/TPDFPen.h"
 
 #include "imaging/dib.h"
@@ -65,11 +65,11 @@ public:
     // whether xx2w and yy2w are zero: the whole image is always drawn. Images of 4 and 8
     // bits per pixel are kept expanded to 24 bits; 1, 24 and 32 bits as they are; other
     // depths and zero sizes draw nothing. The caller keeps `di`.
-    void DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t xx1,
-                 int32_t yy1, int32_t xx2w, int32_t yy2w);
+    void DrawDIB(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, const dib& di, int32_t xx1, int32_t yy1,
+                 int32_t xx2w, int32_t yy2w);
     // Draws the kept image number imageNR (0-based) once more, into another rectangle.
-    void DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR,
-                          int32_t xx1, int32_t yy1, int32_t xx2w, int32_t yy2w);
+    void DrawDIBOfImageNr(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t imageNR, int32_t xx1, int32_t yy1,
+                          int32_t xx2w, int32_t yy2w);
     // A 24-bit copy of a 4- or 8-bit image through its colour table; when the copy cannot be
     // made (no memory, another depth, no pixels) the image passed in, unchanged.
     static dib ExpandTo24Bit(const dib& di);

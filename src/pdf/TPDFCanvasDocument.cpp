@@ -121,18 +121,17 @@ void TPDFCanvas::WriteMetadata()
     std::string packet = "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"";
     for (int i = 0; i < 25; ++i)
         packet += PdfRandomLowerLetter();
-    packet +=
-        "\"?>\r"
-        "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\" x:xmptk=\"3.1-702\">\r"
-        "   <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\r"
-        "      <rdf:Description rdf:about=\"\"\r"
-        "            xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\">\r"
-        "         <pdfaid:part>1</pdfaid:part>\r"
-        "         <pdfaid:conformance>B</pdfaid:conformance>\r"
-        "      </rdf:Description>\r"
-        "   </rdf:RDF>\r"
-        "</x:xmpmeta>\r"
-        "<?xpacket end=\"w\"?>";
+    packet += "\"?>\r"
+              "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\" x:xmptk=\"3.1-702\">\r"
+              "   <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\r"
+              "      <rdf:Description rdf:about=\"\"\r"
+              "            xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\">\r"
+              "         <pdfaid:part>1</pdfaid:part>\r"
+              "         <pdfaid:conformance>B</pdfaid:conformance>\r"
+              "      </rdf:Description>\r"
+              "   </rdf:RDF>\r"
+              "</x:xmpmeta>\r"
+              "<?xpacket end=\"w\"?>";
     std::string dictionary = "<</Type /Metadata\n/Subtype /XML /Length ";
     AppendInt(dictionary, int64_t(packet.size()));
     dictionary += ">>";

@@ -15,8 +15,8 @@ struct TPDFPen {
     };
 
     int32_t style = psSolid;
-    int32_t width = 1;     // points
-    uint32_t color = 0;    // RGB, red in the lowest byte
+    int32_t width = 1;   // points
+    uint32_t color = 0;  // RGB, red in the lowest byte
 
     bool operator==(const TPDFPen&) const = default;
 };

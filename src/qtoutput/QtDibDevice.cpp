@@ -45,8 +45,8 @@ bool QtDibDevice::PutRows(int32_t x, int32_t y, const dib& rows)
     return true;
 }
 
-bool QtDibDevice::StretchImage(int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& image, int32_t sx,
-                               int32_t sy, int32_t sw, int32_t sh, uint32_t)
+bool QtDibDevice::StretchImage(int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& image, int32_t sx, int32_t sy,
+                               int32_t sw, int32_t sh, uint32_t)
 {
     const QImage whole = ToQImage(image);
     if (whole.isNull())

@@ -23,7 +23,9 @@ QColor ColorOf(uint32_t rgb)
 }
 
 QtPainterCanvas::QtPainterCanvas(QPainter& painter, const TOutputTarget& target, QPrinter* printer)
-    : TOutputCanvas(target), painter_(painter), printer_(printer)
+    : TOutputCanvas(target),
+      painter_(painter),
+      printer_(printer)
 {
     painter_.setBackgroundMode(Qt::TransparentMode);
 }
@@ -91,8 +93,8 @@ void QtPainterCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t wi
                     DibDevice::kSrcCopy, 0, 0);
 }
 
-int32_t QtPainterCanvas::WordBreak(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                                   std::u16string_view text, bool measureOnly)
+int32_t QtPainterCanvas::WordBreak(int32_t left, int32_t top, int32_t right, int32_t bottom, std::u16string_view text,
+                                   bool measureOnly)
 {
     QString shown = ToQ(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

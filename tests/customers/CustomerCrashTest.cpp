@@ -66,8 +66,8 @@ std::map<std::string, std::string> Snapshot(const std::string& folder)
         const std::string name = entry.path().filename().string();
         if (name == ".rekolon.lock")
             continue;
-        files[name] = entry.is_symlink() ? "-> " + fs::read_symlink(entry.path()).string()
-                                         : ReadWholeFile(entry.path().string());
+        files[name] =
+            entry.is_symlink() ? "-> " + fs::read_symlink(entry.path()).string() : ReadWholeFile(entry.path().string());
     }
     return files;
 }
@@ -172,7 +172,7 @@ void ExpectStartAndRebuildKeepEverything(const TempDir& dir, const Layout& layou
 
 TEST(CustomerCrash, ARebuildStoppedAfterAnyStepLosesNoCustomer)
 {
-    for (const Layout layout : {Layout {false}, Layout {true}}) {
+    for (const Layout layout : {Layout{false}, Layout{true}}) {
         std::vector<std::string> steps;
         {
             TempDir dir;
@@ -210,7 +210,7 @@ TEST(CustomerCrash, ARebuildStoppedAfterAnyStepLosesNoCustomer)
 TEST(CustomerCrash, ATableOfLinksIsRebuiltBesideTheLinksTargets)
 {
     TempDir dir;
-    const Layout layout {true};
+    const Layout layout{true};
     layout.Make(dir);
     ScriptedMessenger messenger;
     CustomerTable customers;
@@ -317,7 +317,8 @@ TEST(CustomerCrash, WhatCannotBeDecidedIsLeftUntouchedAndNoTableIsCreated)
         EXPECT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::OpenFailed);
         EXPECT_FALSE(customers.Dbf1().Active());
         ASSERT_EQ(messenger.Errors().size(), 1u);
-        EXPECT_NE(messenger.Errors()[0].find(states[i].second), std::u16string::npos) << Utf16ToUtf8(messenger.Errors()[0]);
+        EXPECT_NE(messenger.Errors()[0].find(states[i].second), std::u16string::npos)
+            << Utf16ToUtf8(messenger.Errors()[0]);
         EXPECT_NE(messenger.Errors()[0].find(u"keine neue Tabelle angelegt"), std::u16string::npos);
         EXPECT_EQ(Snapshot(dir.Path()), before);
         EXPECT_FALSE(customers.AddnewField(u"Neu", 5));

@@ -33,8 +33,8 @@ TEST_F(CustomerCsvReportTest, AnExportWrittenWholeSaysNothing)
 {
     const auto result = CustomerCsvExport::WriteFile(customers.Dbf1(), dir.File("kunden.csv"));
     ASSERT_EQ(result.status, CustomerCsvExport::Result::Status::Written);
-    EXPECT_EQ(CustomerCsvReport::Export(result, Where::Window), Texts {});
-    EXPECT_EQ(CustomerCsvReport::Export(result, Where::CommandLine), Texts {});
+    EXPECT_EQ(CustomerCsvReport::Export(result, Where::Window), Texts{});
+    EXPECT_EQ(CustomerCsvReport::Export(result, Where::CommandLine), Texts{});
 }
 
 TEST_F(CustomerCsvReportTest, AFileThatCannotBeCreatedIsNamedByItsMessageAndOnTheCommandLineItsReason)
@@ -42,7 +42,7 @@ TEST_F(CustomerCsvReportTest, AFileThatCannotBeCreatedIsNamedByItsMessageAndOnTh
     const auto result = CustomerCsvExport::WriteFile(customers.Dbf1(), dir.File("fehlt/kunden.csv"));
     ASSERT_EQ(result.status, CustomerCsvExport::Result::Status::CannotCreate);
     ASSERT_FALSE(result.error.empty());
-    EXPECT_EQ(CustomerCsvReport::Export(result, Where::Window), Texts {MessageText(12)});
+    EXPECT_EQ(CustomerCsvReport::Export(result, Where::Window), Texts{MessageText(12)});
     const Texts line = CustomerCsvReport::Export(result, Where::CommandLine);
     ASSERT_EQ(line.size(), 1u);
     EXPECT_EQ(line[0], MessageText(12) + u": " + Utf8ToUtf16(result.error));
@@ -61,11 +61,11 @@ TEST_F(CustomerCsvReportTest, AnExportThatFailedOrMetDamagedMemosSaysSoInOneWord
     damaged.damagedMemos = {7, 2};
     for (const Where where : {Where::Window, Where::CommandLine}) {
         EXPECT_EQ(CustomerCsvReport::Export(failed, where),
-                  Texts {u"Die CSV-Datei konnte nicht geschrieben werden:\nKein Platz auf dem Gerät\n\n"
-                         u"Eine vorhandene Datei dieses Namens ist unverändert."});
+                  Texts{u"Die CSV-Datei konnte nicht geschrieben werden:\nKein Platz auf dem Gerät\n\n"
+                        u"Eine vorhandene Datei dieses Namens ist unverändert."});
         EXPECT_EQ(CustomerCsvReport::Export(damaged, where),
-                  Texts {u"Die CSV-Datei wurde geschrieben. 2 Datensätze haben ein beschädigtes Memo, das als leer "
-                         u"behandelt wurde: Nr. 2, 7."});
+                  Texts{u"Die CSV-Datei wurde geschrieben. 2 Datensätze haben ein beschädigtes Memo, das als leer "
+                        u"behandelt wurde: Nr. 2, 7."});
     }
 }
 
@@ -76,8 +76,8 @@ TEST_F(CustomerCsvReportTest, AnImportCountsWhatItCouldNotTakeAsItIs)
     const auto result = CustomerCsvImport::Read(customers.Dbf1(), source, {}, CsvEncoding::Kind::Utf8);
     ASSERT_EQ(result.added, 1u);
     EXPECT_EQ(CustomerCsvReport::Import(result),
-              Texts {u"1 Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; sie wurden als "
-                     u"„?“ gespeichert."});
+              Texts{u"1 Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; sie wurden als "
+                    u"„?“ gespeichert."});
 
     CustomerCsvImport::Result every;
     every.notStored = 3;
@@ -85,12 +85,12 @@ TEST_F(CustomerCsvReportTest, AnImportCountsWhatItCouldNotTakeAsItIs)
     every.tooLong = 2;
     every.replaced = 5000000000ull;  // counted beyond 32 bits
     EXPECT_EQ(CustomerCsvReport::Import(every),
-              (Texts {u"3 Datensätze der Datei konnten nicht gespeichert werden:\nWert zu lang",
-                      u"2 Zeilen der Datei waren zu lang (ein Wert über 16 MB oder die Zeile über 128 MB) und wurden "
-                      u"übersprungen.",
-                      u"5000000000 Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; sie "
-                      u"wurden als „?“ gespeichert."}));
-    EXPECT_EQ(CustomerCsvReport::Import(CustomerCsvImport::Result {}), Texts {});
+              (Texts{u"3 Datensätze der Datei konnten nicht gespeichert werden:\nWert zu lang",
+                     u"2 Zeilen der Datei waren zu lang (ein Wert über 16 MB oder die Zeile über 128 MB) und wurden "
+                     u"übersprungen.",
+                     u"5000000000 Zeichen der Datei gibt es in der Zeichentabelle der Kundendatenbank nicht; sie "
+                     u"wurden als „?“ gespeichert."}));
+    EXPECT_EQ(CustomerCsvReport::Import(CustomerCsvImport::Result{}), Texts{});
     EXPECT_EQ(CustomerCsvReport::ReadStopped("Eingabe-/Ausgabefehler"),
               u"Die Datei konnte nicht zu Ende gelesen werden:\nEingabe-/Ausgabefehler\n\n"
               u"Die bis dahin gelesenen Datensätze wurden übernommen.");

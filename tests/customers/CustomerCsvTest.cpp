@@ -7,8 +7,8 @@
 #include "customers/CustomerCsvImport.h"
 #include "customers/CustomerFilter.h"
 #include "customers/CustomerReport.h"
-#include "customers/DamagedMemoWalk.h"
 #include "customers/CustomerTestTables.h"
+#include "customers/DamagedMemoWalk.h"
 #include "foundation/Cp1252.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
@@ -83,8 +83,9 @@ protected:
     // A table of three columns: Firma, a memo and Ort.
     void Small(uint8_t languageDriver = 0x03)
     {
-        DbfTable::Create(TablePath(), {DbfField::Character(u"Firma", 20), DbfField::Memo(u"Mehr"),
-                                       DbfField::Character(u"Ort", 20)}, languageDriver);
+        DbfTable::Create(TablePath(),
+                         {DbfField::Character(u"Firma", 20), DbfField::Memo(u"Mehr"), DbfField::Character(u"Ort", 20)},
+                         languageDriver);
         table.Open(TablePath());
     }
 
@@ -105,24 +106,30 @@ protected:
 
 TEST_F(CsvFiles, ExportWritesHeaderAndOneLinePerRecordWithTheMemoEscaped)
 {
-    Standard({{{u"Firma", u"Müller & Söhne"}, {u"Name", u"Meier"}, {u"PLZ", u"93047"}, {u"Mehr", u"Zeile eins\r\nZeile zwei"},
+    Standard({{{u"Firma", u"Müller & Söhne"},
+               {u"Name", u"Meier"},
+               {u"PLZ", u"93047"},
+               {u"Mehr", u"Zeile eins\r\nZeile zwei"},
                {u"Kostenst", u"K;7"}}});
-    EXPECT_EQ(Export(), kHeader + EncodeCp1252(u"\"Müller & Söhne\";\"Meier\";\"\";\"\";\"\";\"93047\";\"\";\"\";\"\";\"\";\"\";"
-                                               u"\"\";\"Zeile eins\\r\\nZeile zwei\";\"\";\"K;7\"\r\n"));
+    EXPECT_EQ(Export(),
+              kHeader + EncodeCp1252(u"\"Müller & Söhne\";\"Meier\";\"\";\"\";\"\";\"93047\";\"\";\"\";\"\";\"\";\"\";"
+                                     u"\"\";\"Zeile eins\\r\\nZeile zwei\";\"\";\"K;7\"\r\n"));
 }
 
 TEST_F(CsvFiles, ExportHonoursTheSearchAndAnEmptyTableGivesTheHeaderOnly)
 {
-    Standard({{{u"Firma", u"Alpha"}, {u"Ort", u"Abensberg"}}, {{u"Firma", u"Beta"}, {u"Ort", u"Ulm"}},
+    Standard({{{u"Firma", u"Alpha"}, {u"Ort", u"Abensberg"}},
+              {{u"Firma", u"Beta"}, {u"Ort", u"Ulm"}},
               {{u"Firma", u"Gamma"}, {u"Mehr", u"steht in der Tabelle"}}});
     const std::u16string search = CustomerFilter::FoldAZ(u"ab");
     table.SetFilterCallback([&](const DbfTable& t) { return CustomerFilter::Matches(t, search); });
     table.SetFiltered(true);
     const std::string file = Export();
     EXPECT_EQ(file.substr(0, kHeader.size()), kHeader);
-    EXPECT_EQ(file.substr(kHeader.size()),
-              "\"Alpha\";\"\";\"\";\"\";\"\";\"\";\"Abensberg\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n"
-              "\"Gamma\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"steht in der Tabelle\";\"\";\"\"\r\n");
+    EXPECT_EQ(
+        file.substr(kHeader.size()),
+        "\"Alpha\";\"\";\"\";\"\";\"\";\"\";\"Abensberg\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n"
+        "\"Gamma\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"steht in der Tabelle\";\"\";\"\"\r\n");
 
     table.Close();
     FillCustomers(TablePath(), CustomerSchema::StandardFields(), {});
@@ -136,8 +143,10 @@ TEST_F(CsvFiles, ExportEscapesQuotesAndBackslashesAndFollowsTheActiveOrder)
     table.AddIndex(u"Firma", 0);
     table.SelectIndex(u"Firma");
     const std::string body = Export().substr(kHeader.size());
-    EXPECT_EQ(body, "\"Alpha\";\"a\\\\\\\\b\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n"
-                    "\"Zett \"\"GmbH\"\"\";\"C:\\\\new\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n");
+    EXPECT_EQ(
+        body,
+        "\"Alpha\";\"a\\\\\\\\b\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n"
+        "\"Zett \"\"GmbH\"\"\";\"C:\\\\new\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\"\r\n");
 }
 
 TEST_F(CsvFiles, ExportIntoAMissingFolderCannotCreateAndLeavesNothing)
@@ -185,8 +194,8 @@ TEST_F(CsvFiles, PlainLinesFillColumnsByPosition)
     Standard({});
     const auto result = ImportBytes(EncodeCp1252(u"Kopf wird ignoriert\r\nMüller;Hans;X\r\na;;c\r\n;\r\n\r\nx;y;\r\n"));
     EXPECT_EQ(result.added, 4u);
-    EXPECT_EQ(AllRows(table), (Rows{Row15({u"Müller", u"Hans", u"X"}), Row15({u"a", u"", u"c"}), Row15({}),
-                                   Row15({u"x", u"y"})}));
+    EXPECT_EQ(AllRows(table),
+              (Rows{Row15({u"Müller", u"Hans", u"X"}), Row15({u"a", u"", u"c"}), Row15({}), Row15({u"x", u"y"})}));
 }
 
 TEST_F(CsvFiles, QuotedLinesIgnoreWhatStandsBetweenTheValues)
@@ -234,8 +243,14 @@ TEST_F(CsvFiles, LinesEndWithCrLfLfOrCrAndTheLastNeedsNoEnd)
 // their columns; a backslash survives; the 24th value is stored as it stands.
 TEST_F(CsvFiles, AwkwardValuesSurviveARoundTrip)
 {
-    Standard({{{u"Firma", u"Sag \"Hallo\""}, {u"Name", u"\"zitiert\""}, {u"Vorname", u"\""}, {u"Anrede", u"C:\\new"},
-               {u"StrasseNr", u"a\\\\b\\"}, {u"PLZ", u"\\r"}, {u"Ort", u"x;\"y\",z"}, {u"Mehr", u"\"\"\r\n\\n\r\n"},
+    Standard({{{u"Firma", u"Sag \"Hallo\""},
+               {u"Name", u"\"zitiert\""},
+               {u"Vorname", u"\""},
+               {u"Anrede", u"C:\\new"},
+               {u"StrasseNr", u"a\\\\b\\"},
+               {u"PLZ", u"\\r"},
+               {u"Ort", u"x;\"y\",z"},
+               {u"Mehr", u"\"\"\r\n\\n\r\n"},
                {u"Kostenst", u"Ende"}}});
     const Rows original = AllRows(table);
     ImportBytes(Export());
@@ -321,8 +336,8 @@ TEST_F(CsvFiles, DamagedAndStrangeFilesNeverTouchExistingRecords)
     for (int i = 0; i < 200000; ++i)
         binary.push_back(char(random() & 0xFF));
     ImportBytes(binary);
-    ImportBytes("k\r\n" + std::string(3 << 20, '"') + "\r\n");               // megabytes of quotes
-    ImportBytes("k\r\n\"" + std::string(3 << 20, 'x') + "\r\nNach;dem\r\n"); // an unclosed value
+    ImportBytes("k\r\n" + std::string(3 << 20, '"') + "\r\n");                // megabytes of quotes
+    ImportBytes("k\r\n\"" + std::string(3 << 20, 'x') + "\r\nNach;dem\r\n");  // an unclosed value
     ImportBytes(std::string("k\r\n") + std::string("\0\0;\0", 4) + "\r\n");
     std::string values;
     for (int i = 0; i < 300000; ++i)
@@ -380,7 +395,8 @@ TEST_F(CsvFiles, Utf8FilesImportWithTheirUmlautsAndOthersStayWindows1252)
     const std::vector<Case> cases = {
         // As LibreOffice writes it: UTF-8 without byte order mark, LF, quotes only where needed.
         {"utf-8", "Firma;Name;Vorname\nM\xC3\xBCller;\xE2\x82\xACuro;J\xC3\xB6rg\n", CsvEncoding::Kind::Utf8},
-        {"utf-8 with byte order mark", "\xEF\xBB\xBF\"Firma\";\"Name\"\r\n\"M\xC3\xBCller\";\"\xE2\x82\xACuro\";\"J\xC3\xB6rg\"\r\n",
+        {"utf-8 with byte order mark",
+         "\xEF\xBB\xBF\"Firma\";\"Name\"\r\n\"M\xC3\xBCller\";\"\xE2\x82\xACuro\";\"J\xC3\xB6rg\"\r\n",
          CsvEncoding::Kind::Utf8},
         {"windows-1252", "Firma;Name\r\nM\xFCller;\x80uro;J\xF6rg\r\n", CsvEncoding::Kind::Windows1252},
         // Valid UTF-8 up to the last byte, which is a cut sequence: Windows-1252.
@@ -412,14 +428,17 @@ TEST_F(CsvFiles, Utf8FilesImportWithTheirUmlautsAndOthersStayWindows1252)
 TEST_F(CsvFiles, CharactersTheTableCannotStoreBecomeQuestionMarksAndAreCounted)
 {
     Standard({});
-    auto result = ImportDetected("Kopf\n\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x98\x80;\xE2\x82\xAC\n");
+    auto result = ImportDetected("Kopf\n\xC5\x81\xC3\xB3"
+                                 "d\xC5\xBA \xF0\x9F\x98\x80;\xE2\x82\xAC\n");
     EXPECT_EQ(result.replaced, 3u);  // Ł, ź and the emoji; € is in Windows-1252
     EXPECT_EQ(AllRows(table), (Rows{Row15({u"?ód? ?", u"€"})}));
 
     table.Close();
     std::remove(TablePath().c_str());
     Small(0x01);  // a DOS table (code page 437) has no euro sign
-    result = ImportDetected("Kopf\n\xE2\x82\xAC" "uro;\"\xC3\x84rger \xE2\x82\xAC\";\xC3\x9C" "bel\n");
+    result = ImportDetected("Kopf\n\xE2\x82\xAC"
+                            "uro;\"\xC3\x84rger \xE2\x82\xAC\";\xC3\x9C"
+                            "bel\n");
     EXPECT_EQ(result.replaced, 2u);
     EXPECT_EQ(AllRows(table), (Rows{{u"?uro", u"Ärger ?", u"Übel"}}));
 }
@@ -429,11 +448,10 @@ TEST_F(CsvFiles, AQuotedValueMayHoldLineBreaksAsSpreadsheetsWriteThem)
     Small();
     // As LibreOffice writes it (quotes only where needed, LF inside the cell), and with
     // every value quoted and CR LF.
-    const auto result = ImportDetected(
-        "Firma;Mehr;Ort\n"
-        "M\xC3\xBCller;\"Zeile1\nZeile2 mit \"\"Zitat\"\" und ;\";K\xC3\xB6ln\n"
-        "Zweiter;;Berlin\n"
-        "\"Dritter\";\"Zeile1\r\nZeile2\r\n\";\"Ulm\"\n");
+    const auto result = ImportDetected("Firma;Mehr;Ort\n"
+                                       "M\xC3\xBCller;\"Zeile1\nZeile2 mit \"\"Zitat\"\" und ;\";K\xC3\xB6ln\n"
+                                       "Zweiter;;Berlin\n"
+                                       "\"Dritter\";\"Zeile1\r\nZeile2\r\n\";\"Ulm\"\n");
     EXPECT_EQ(result.added, 3u);
     EXPECT_EQ(AllRows(table), (Rows{{u"Müller", u"Zeile1\r\nZeile2 mit \"Zitat\" und ;", u"Köln"},
                                     {u"Zweiter", u"", u"Berlin"},
@@ -477,7 +495,8 @@ TEST_F(CsvFiles, ADamagedMemoIsExportedEmptyAndEveryOtherRecordWhole)
     EXPECT_EQ(result.records, 20u);
     EXPECT_EQ(result.damagedMemos, (std::vector<uint32_t>{7, 15}));
     const std::string file = ReadWholeFile(dir.File("out.csv"));
-    EXPECT_NE(file.find("\"Kunde 7\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\""), std::string::npos);
+    EXPECT_NE(file.find("\"Kunde 7\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\""),
+              std::string::npos);
     EXPECT_NE(file.find("\"Notiz 20\""), std::string::npos);
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 21);
 
@@ -488,7 +507,8 @@ TEST_F(CsvFiles, ADamagedMemoIsExportedEmptyAndEveryOtherRecordWhole)
     EXPECT_EQ(damaged, (std::vector<uint32_t>{7, 15}));
     EXPECT_EQ(DamagedMemoWalk::Report(damaged),
               u"2 Datensätze haben ein beschädigtes Memo, das als leer behandelt wurde: Nr. 7, 15.");
-    EXPECT_EQ(DamagedMemoWalk::Report({4}), u"1 Datensatz hat ein beschädigtes Memo, das als leer behandelt wurde: Nr. 4.");
+    EXPECT_EQ(DamagedMemoWalk::Report({4}),
+              u"1 Datensatz hat ein beschädigtes Memo, das als leer behandelt wurde: Nr. 4.");
     std::vector<uint32_t> many;
     for (uint32_t i = 30; i > 0; --i)
         many.push_back(i);
@@ -568,8 +588,8 @@ std::vector<std::u16string> LiteralQuoted(std::u16string line)
         line.erase(p, 1);
         size_t q = line.find(u'"');
         std::optional<std::u16string> value;
-        if (q != npos && q == p && q + 1 < line.size() && line[q + 1] != u'"' && line[q + 1] != u','
-            && line[q + 1] != u';') {
+        if (q != npos && q == p && q + 1 < line.size() && line[q + 1] != u'"' && line[q + 1] != u',' &&
+            line[q + 1] != u';') {
             const size_t first = line.find(u'"', q + 2);
             const size_t r = first == npos ? npos : line.find(u'"', first + 1);
             if (r != npos) {
@@ -625,7 +645,8 @@ TEST(CsvLineParser, QuotedLinesAgreeWithTheLiteralReading)
         const auto expected = LiteralQuoted(line);
         ASSERT_EQ(CsvLineParser::QuotedValues(line, 1000), expected) << Utf16ToUtf8(line);
         const auto limited = CsvLineParser::QuotedValues(line, 2);
-        ASSERT_EQ(limited, std::vector<std::u16string>(expected.begin(), expected.begin() + std::min<size_t>(2, expected.size())));
+        ASSERT_EQ(limited, std::vector<std::u16string>(expected.begin(),
+                                                       expected.begin() + std::min<size_t>(2, expected.size())));
     }
 }
 

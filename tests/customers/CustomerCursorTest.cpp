@@ -62,7 +62,7 @@ protected:
     TempDir dir;
     ScriptedMessenger messenger;
     CustomerTable customers;
-    CustomerCursor cursor {customers};
+    CustomerCursor cursor{customers};
 
     void Open(const std::vector<Row>& rows, const std::vector<DbfField>& fields = CustomerSchema::StandardFields())
     {
@@ -84,7 +84,7 @@ protected:
 TEST_F(CustomerCursorTest, RowsAreTheRecordsOfOneWalkInTheActiveOrderUnderTheSearch)
 {
     Open(kFour);
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {1, 2, 3, 4}));
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{1, 2, 3, 4}));
     EXPECT_EQ(cursor.CurrentRow(), 3);  // the last record
     EXPECT_EQ(cursor.RowOf(9), -1);
     EXPECT_EQ(cursor.RecNoAt(-1), 0u);
@@ -94,18 +94,18 @@ TEST_F(CustomerCursorTest, RowsAreTheRecordsOfOneWalkInTheActiveOrderUnderTheSea
 
     cursor.Search(u"ber");  // "Abensberg" and three times Berlin in any case of b-e-r
     EXPECT_EQ(cursor.FilterText(), u"BER");
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {1, 2, 3, 4}));
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{1, 2, 3, 4}));
     cursor.Search(u"tabelle");  // found in the memo
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {2}));
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{2}));
     EXPECT_EQ(cursor.CurrentRow(), 0);
     cursor.ShowAll();
     EXPECT_TRUE(cursor.FilterText().empty());
     EXPECT_EQ(cursor.RowCount(), 4);
 
     cursor.SortBy(0);
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {3, 1, 4, 2}));  // Dritte, Erste, Vierte, Zweite
-    cursor.SortBy(12);  // the memo has no index: the order stays
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {3, 1, 4, 2}));
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{3, 1, 4, 2}));  // Dritte, Erste, Vierte, Zweite
+    cursor.SortBy(12);                                                // the memo has no index: the order stays
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{3, 1, 4, 2}));
     EXPECT_TRUE(messenger.Boxes().empty());
 }
 
@@ -159,7 +159,7 @@ TEST_F(CustomerCursorTest, ClosedAndEmptyTablesEnableLittle)
     EXPECT_EQ(cursor.CurrentRow(), 0);
     EXPECT_EQ(cursor.RowValue(0, 0), u"Erste");
     EXPECT_TRUE(cursor.PostIfEditing());
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {1}));
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{1}));
     EXPECT_FALSE(cursor.HasInsertRow());
     EXPECT_EQ(Enabled(), "0000111001");
 }
@@ -170,27 +170,27 @@ TEST_F(CustomerCursorTest, ObserversHearEachChangeInOrder)
     Recorder window(cursor);
     Recorder grid(cursor);
     cursor.Click(CustomerCursor::Insert);
-    EXPECT_EQ(window.events, (std::vector<std::string> {"insert-about 2", "insert 3", "current 2"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"insert-about 2", "insert 3", "current 2"}));
     window.events.clear();
     EXPECT_EQ(cursor.Type(0, u"Neu", &window), CustomerCursor::Typed::Stored);
     EXPECT_EQ(cursor.RowValue(2, 0), u"Neu");
-    EXPECT_EQ(window.events, (std::vector<std::string> {"values mine"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"values mine"}));
     EXPECT_EQ(grid.events.back(), "values other");
     window.events.clear();
     cursor.Click(CustomerCursor::Post);  // a new row: the rows are walked anew
-    EXPECT_EQ(window.events, (std::vector<std::string> {"about 3", "reset 3", "current 2"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"about 3", "reset 3", "current 2"}));
     window.events.clear();
     cursor.Click(CustomerCursor::First);
     cursor.Type(1, u"Huber", &window);
     cursor.Click(CustomerCursor::Post);  // file order: the row stays, its values are stored
-    EXPECT_EQ(window.events, (std::vector<std::string> {"current 0", "values mine", "values stored", "current 0"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"current 0", "values mine", "values stored", "current 0"}));
     EXPECT_EQ(grid.events.back(), "current 0");
     window.events.clear();
     cursor.Search(u"neu");
-    EXPECT_EQ(window.events, (std::vector<std::string> {"search neu", "about 3", "reset 1", "current 0"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"search neu", "about 3", "reset 1", "current 0"}));
     window.events.clear();
     cursor.ShowAll();
-    EXPECT_EQ(window.events, (std::vector<std::string> {"search ", "about 1", "reset 3", "current 0"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"search ", "about 1", "reset 3", "current 0"}));
 }
 
 TEST_F(CustomerCursorTest, ObservingEndsWithTheSubscriptionOrTheCursor)
@@ -211,8 +211,8 @@ TEST_F(CustomerCursorTest, ObservingEndsWithTheSubscriptionOrTheCursor)
         outliving.emplace(other);
         other.ShowCurrent();
     }
-    EXPECT_EQ(outliving->events, (std::vector<std::string> {"current -1"}));  // that cursor walked no rows
-    outliving.reset();  // its cursor is gone already
+    EXPECT_EQ(outliving->events, (std::vector<std::string>{"current -1"}));  // that cursor walked no rows
+    outliving.reset();                                                       // its cursor is gone already
 }
 
 // A window that follows the cursor moves its grid's selection while it is told; the grid's
@@ -249,13 +249,13 @@ TEST_F(CustomerCursorTest, MovingToAnotherRowStoresTheEditEvenWhenTheOrderChange
     cursor.MoveToRow(0);
     EXPECT_EQ(cursor.Type(0, u"Zzz", nullptr), CustomerCursor::Typed::Stored);
     EXPECT_EQ(cursor.GetState(), CustomerCursor::State::Edit);
-    EXPECT_EQ(cursor.RowValue(0, 0), u"Zzz");        // the edit buffer
-    EXPECT_EQ(Table().ValueAt(3, 0), u"Dritte");    // not stored yet
-    cursor.MoveToRow(1);                             // Erste, found before the order changed
+    EXPECT_EQ(cursor.RowValue(0, 0), u"Zzz");     // the edit buffer
+    EXPECT_EQ(Table().ValueAt(3, 0), u"Dritte");  // not stored yet
+    cursor.MoveToRow(1);                          // Erste, found before the order changed
     EXPECT_EQ(cursor.GetState(), CustomerCursor::State::Browse);
     EXPECT_EQ(Firma(), u"Erste");
     EXPECT_EQ(cursor.CurrentRow(), 0);
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {1, 4, 2, 3}));
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{1, 4, 2, 3}));
     EXPECT_EQ(Table().ValueAt(3, 0), u"Zzz");
 
     cursor.MoveToRow(2);
@@ -274,7 +274,7 @@ TEST_F(CustomerCursorTest, DeletingAsksFirstAndANewRecordIsDroppedWithoutAsking)
     EXPECT_EQ(cursor.RowCount(), 4);
     messenger.AnswerNext(Messenger::Answer::Yes);
     cursor.Click(CustomerCursor::Delete);
-    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t> {2, 3, 4}));
+    EXPECT_EQ(cursor.RecNos(), (std::vector<uint32_t>{2, 3, 4}));
     EXPECT_EQ(Firma(), u"Zweite");
     EXPECT_EQ(cursor.CurrentRow(), 0);
     ASSERT_EQ(messenger.Boxes().size(), 2u);
@@ -301,7 +301,7 @@ TEST_F(CustomerCursorTest, ARecordThatCannotBeStoredStaysCurrentUntilItIsDropped
         const FileSizeLimit full(std::filesystem::file_size(dir.File("customers.dbf")));
         window.events.clear();
         cursor.MoveToRow(0);
-        EXPECT_EQ(window.events, (std::vector<std::string> {"current 2"}));
+        EXPECT_EQ(window.events, (std::vector<std::string>{"current 2"}));
         cursor.Click(CustomerCursor::First);
         cursor.Search(u"erste");
         EXPECT_EQ(cursor.GetState(), CustomerCursor::State::Insert);
@@ -326,7 +326,7 @@ TEST_F(CustomerCursorTest, AGridEditsOnlyTheCurrentRowInTheFormItShows)
     EXPECT_FALSE(cursor.SetCell(0, seit, u"1.1.2020", nullptr));  // the last record is current
     EXPECT_TRUE(cursor.SetCell(1, seit, u"5.3.2026", &window));
     EXPECT_EQ(cursor.Value(seit), u"20260305");
-    EXPECT_EQ(window.events, (std::vector<std::string> {"values mine"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"values mine"}));
     EXPECT_FALSE(cursor.SetCell(1, seit, u"30.02.2026", nullptr));
     ASSERT_EQ(messenger.Errors().size(), 1u);
     EXPECT_NE(messenger.Errors()[0].find(u"\"Seit\""), std::u16string::npos);

@@ -18,7 +18,9 @@ protected:
     void SetUp() override
     {
         FillCustomers(dir_.File("customers.dbf"), CustomerSchema::StandardFields(),
-                      {{{u"Firma", u"Eins"}, {u"Ort", u"Regensburg"}, {u"Mehr", u"Memo eins\r\nzweite Zeile"},
+                      {{{u"Firma", u"Eins"},
+                        {u"Ort", u"Regensburg"},
+                        {u"Mehr", u"Memo eins\r\nzweite Zeile"},
                         {u"Email", u"eins@example.de"}},
                        {{u"Firma", u"Zwei"}, {u"Ort", u"Berlin"}},
                        {{u"Firma", u"Drei"}, {u"Ort", u"Abensberg"}, {u"Mehr", u"Memo drei"}}});
@@ -218,9 +220,9 @@ TEST(CustomerRebuildDamagedMemo, AsksBeforeKeepingARecordWithAnEmptyMemo)
         EXPECT_FALSE(std::filesystem::exists(dir.File("temp.dbt")));
         DbfTable& table = customers.Dbf1();
         ASSERT_TRUE(table.Active());
-        EXPECT_EQ(Column(table, u"Mehr"), (std::vector<std::u16string>{u"Notiz 1 über Tabellen", u"Notiz 2 über Tabellen",
-                                                                       u"", u"Notiz 4 über Tabellen",
-                                                                       u"Notiz 5 über Tabellen"}));
+        EXPECT_EQ(Column(table, u"Mehr"),
+                  (std::vector<std::u16string>{u"Notiz 1 über Tabellen", u"Notiz 2 über Tabellen", u"",
+                                               u"Notiz 4 über Tabellen", u"Notiz 5 über Tabellen"}));
         if (yes) {
             EXPECT_GE(table.FieldIndex(u"Kostenst"), 0);
             EXPECT_EQ(ReadWholeFile(dir.File("customers0.dbf")), before);  // the damaged original is kept

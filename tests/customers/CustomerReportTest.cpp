@@ -1,8 +1,8 @@
 // Report lines of a record and of the counting, the print dialog's wrapping and paging, the
 // mail to a customer and its mailto address, and the transfer map into an invoice.
+#include "customers/CustomerReport.h"
 #include "customers/CustomerFilter.h"
 #include "customers/CustomerMail.h"
-#include "customers/CustomerReport.h"
 #include "customers/CustomerRestructure.h"
 #include "customers/CustomerTable.h"
 #include "customers/CustomerTestTables.h"
@@ -189,8 +189,8 @@ TEST(RecordPrintLayout, ValuesAfterTheLabelsStartInOneColumn)
 {
     ProportionalMeasure measure;
     Lines lines;
-    for (const char16_t* name : {u"Firma", u"Name", u"Vorname", u"Anrede", u"StrasseNr", u"PLZ", u"Email", u"Mehr",
-                                 u"Kundennr", u"Kostenst"})
+    for (const char16_t* name :
+         {u"Firma", u"Name", u"Vorname", u"Anrede", u"StrasseNr", u"PLZ", u"Email", u"Mehr", u"Kundennr", u"Kostenst"})
         lines.push_back(CustomerReport::Line(name, u"Wert"));
     lines.push_back(u"eine Zeile des Vermerks ohne Tabulator");
     int widest = 0;
@@ -282,8 +282,9 @@ TEST(CustomerMail, FromTheRecordByColumnNamesOrNothing)
 
 TEST(MailtoUrl, RecipientWithNameBodyAndCcPercentEncoded)
 {
-    EXPECT_EQ(MailtoUrl::Build("", EncodeCp1252(u"Sehr geehrter Herr Meier,"), "Herr Hans Meier", "meier@example.de", ""),
-              "mailto:Herr%20Hans%20Meier%20%3Cmeier@example.de%3E?body=Sehr%20geehrter%20Herr%20Meier%2C");
+    EXPECT_EQ(
+        MailtoUrl::Build("", EncodeCp1252(u"Sehr geehrter Herr Meier,"), "Herr Hans Meier", "meier@example.de", ""),
+        "mailto:Herr%20Hans%20Meier%20%3Cmeier@example.de%3E?body=Sehr%20geehrter%20Herr%20Meier%2C");
     EXPECT_EQ(MailtoUrl::Build(EncodeCp1252(u"Betreff ä"), "", "", "a@b.de", "c@d.de"),
               "mailto:a@b.de?subject=Betreff%20%C3%A4&cc=c@d.de");
     EXPECT_EQ(MailtoUrl::Build("", "", "Dr. Meier, \"Hans\"", "m@x.de", ""),
@@ -297,9 +298,20 @@ TEST(CustomerTransfer, ColumnsByNameEvenAfterAReorder)
 {
     TempDir dir;
     FillCustomers(dir.File("customers.dbf"), CustomerSchema::StandardFields(),
-                  {{{u"Firma", u"F"}, {u"Name", u"N"}, {u"Vorname", u"V"}, {u"Anrede", u"A"}, {u"StrasseNr", u"S"},
-                    {u"PLZ", u"P"}, {u"Ort", u"O"}, {u"Land", u"L"}, {u"Telefon", u"T"}, {u"Fax", u""},
-                    {u"Handy", u"H"}, {u"Email", u"E"}, {u"Mehr", u"M1\r\nM2"}, {u"Kundennr", u"K"}}});
+                  {{{u"Firma", u"F"},
+                    {u"Name", u"N"},
+                    {u"Vorname", u"V"},
+                    {u"Anrede", u"A"},
+                    {u"StrasseNr", u"S"},
+                    {u"PLZ", u"P"},
+                    {u"Ort", u"O"},
+                    {u"Land", u"L"},
+                    {u"Telefon", u"T"},
+                    {u"Fax", u""},
+                    {u"Handy", u"H"},
+                    {u"Email", u"E"},
+                    {u"Mehr", u"M1\r\nM2"},
+                    {u"Kundennr", u"K"}}});
     ScriptedMessenger messenger;
     CustomerTable customers;
     ASSERT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::Opened);
@@ -319,8 +331,8 @@ TEST(CustomerTransfer, AMissingNameFallsBackToThePositionAndAClosedTableGivesNot
 {
     TempDir dir;
     std::vector<DbfField> fields = CustomerSchema::StandardFields();
-    fields[0].name = u"Company";    // position 1
-    fields[11].name = u"Mail";      // position 12
+    fields[0].name = u"Company";  // position 1
+    fields[11].name = u"Mail";    // position 12
     FillCustomers(dir.File("c.dbf"), fields, {{{u"Company", u"Acme"}, {u"Mail", u"a@acme.de"}, {u"Name", u"Roe"}}});
     DbfTable table;
     EXPECT_FALSE(CustomerTransfer::Read(table, false));

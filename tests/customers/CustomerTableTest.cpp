@@ -1,10 +1,10 @@
 // Opening or creating the customer table, the search filter, sorting, the edit panel's
 // binding and value lists.
+#include "customers/CustomerTable.h"
 #include "customers/CustomerEditBinding.h"
 #include "customers/CustomerFilter.h"
-#include "customers/CustomerTable.h"
-#include "customers/CustomerValueLists.h"
 #include "customers/CustomerTestTables.h"
+#include "customers/CustomerValueLists.h"
 #include "foundation/IoError.h"
 #include "foundation/PathText.h"
 #include "support/FileRightsApply.h"
@@ -25,10 +25,10 @@ TEST(CustomerTable, FirstStartCreatesTheFifteenStandardColumns)
     EXPECT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::Created);
     const DbfTable& table = customers.Dbf1();
     ASSERT_TRUE(table.Active());
-    EXPECT_EQ(Names(table.Fields()),
-              (std::vector<std::u16string>{u"Firma", u"Name", u"Vorname", u"Anrede", u"StrasseNr", u"PLZ", u"Ort",
-                                           u"Land", u"Telefon", u"Fax", u"Handy", u"Email", u"Mehr", u"Kundennr",
-                                           u"Kostenst"}));
+    EXPECT_EQ(
+        Names(table.Fields()),
+        (std::vector<std::u16string>{u"Firma", u"Name", u"Vorname", u"Anrede", u"StrasseNr", u"PLZ", u"Ort", u"Land",
+                                     u"Telefon", u"Fax", u"Handy", u"Email", u"Mehr", u"Kundennr", u"Kostenst"}));
     for (const DbfField& f : table.Fields()) {
         if (f.name == u"Mehr")
             EXPECT_TRUE(f.IsMemo());
@@ -69,7 +69,8 @@ TEST(CustomerTable, AnExistingTableThatCannotBeOpenedIsNeverReplaced)
 {
     TempDir dir;
     ScriptedMessenger messenger;
-    const std::string damaged = ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-record-length-not-matching-fields.dbf");
+    const std::string damaged =
+        ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-record-length-not-matching-fields.dbf");
     WriteWholeFile(dir.File("customers.dbf"), damaged);
     WriteWholeFile(dir.File("customers.dbt"), "memo bytes");
     CustomerTable customers;
@@ -190,9 +191,9 @@ TEST(CustomerEditBinding, StandardColumnsAndThirtyCharacterColumns)
 {
     CustomerEditBinding binding = CustomerEditBinding::For(CustomerSchema::StandardFields());
     EXPECT_EQ(binding.memoField, 12);
-    const std::vector<std::u16string> labels = {u"Firma:", u"Name:",     u"Vorname:", u"Anrede:", u"Strassenr:",
-                                                u"Plz:",   u"Ort:",      u"Land:",    u"Telefon:", u"Fax:",
-                                                u"Handy:", u"Email:",    u"Kundennr:", u"Kostenst:"};
+    const std::vector<std::u16string> labels = {u"Firma:", u"Name:",  u"Vorname:",  u"Anrede:",  u"Strassenr:",
+                                                u"Plz:",   u"Ort:",   u"Land:",     u"Telefon:", u"Fax:",
+                                                u"Handy:", u"Email:", u"Kundennr:", u"Kostenst:"};
     for (size_t k = 0; k < 24; ++k) {
         if (k < labels.size()) {
             EXPECT_EQ(binding.labels[k], labels[k]);
@@ -204,7 +205,8 @@ TEST(CustomerEditBinding, StandardColumnsAndThirtyCharacterColumns)
 
     std::vector<DbfField> wide;
     for (int i = 0; i < 30; ++i) {
-        wide.push_back(DbfField::Character(u"F" + std::u16string(1, char16_t(u'A' + i / 10)) + char16_t(u'0' + i % 10), 10));
+        wide.push_back(
+            DbfField::Character(u"F" + std::u16string(1, char16_t(u'A' + i / 10)) + char16_t(u'0' + i % 10), 10));
         if (i == 3)
             wide.push_back(DbfField::Memo(u"Mehr"));
     }
@@ -234,7 +236,8 @@ TEST(CustomerTable, ATableCutOffInsideItsLastRecordOpensAndIsWrittenAnewOnlyWhen
         ASSERT_TRUE(table.Active());
         ASSERT_EQ(messenger.Errors().size(), 1u);
         EXPECT_NE(messenger.Errors()[0].find(u"beschädigt"), std::u16string::npos);
-        EXPECT_NE(messenger.Errors()[0].find(u"Von 33 angegebenen Datensätzen sind 32 vollständig"), std::u16string::npos);
+        EXPECT_NE(messenger.Errors()[0].find(u"Von 33 angegebenen Datensätzen sind 32 vollständig"),
+                  std::u16string::npos);
         EXPECT_EQ(table.FieldCount(), 3);  // no "Kostenst" while the file is damaged
         const auto firmen = Column(table, u"Firma");
         ASSERT_EQ(firmen.size(), 32u);

@@ -59,11 +59,20 @@ std::string Escape(std::u16string_view text)
     std::string out;
     for (char c : Utf16ToUtf8(text)) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -72,9 +81,9 @@ std::string Escape(std::u16string_view text)
 struct CodePageCase {
     uint8_t driver;
     int number;
-    const char* perl;      // name in Perl's Encode
-    const char* dbffile;   // name for dbffile
-    std::u16string text, memo;      // written by XBase
+    const char* perl;                   // name in Perl's Encode
+    const char* dbffile;                // name for dbffile
+    std::u16string text, memo;          // written by XBase
     std::u16string edited, editedMemo;  // written by the module
 };
 
@@ -109,7 +118,8 @@ TEST(DbfCodePage, TablesAgreeWithTheSystemsConverterForEveryByte)
             const char32_t expected = SystemDecode(name, static_cast<unsigned char>(byte));
             ASSERT_NE(expected, 0xFFFFFFFF) << name;
             // A byte that the code page leaves undefined stands for the control of its value.
-            EXPECT_EQ(char32_t(page.DecodeChar(static_cast<unsigned char>(byte))), expected == 0 ? char32_t(byte) : expected)
+            EXPECT_EQ(char32_t(page.DecodeChar(static_cast<unsigned char>(byte))),
+                      expected == 0 ? char32_t(byte) : expected)
                 << name << " byte " << byte;
         }
         EXPECT_EQ(page.Encode(page.Decode(all)), all) << name;
@@ -119,9 +129,9 @@ TEST(DbfCodePage, TablesAgreeWithTheSystemsConverterForEveryByte)
 
 TEST(DbfCodePage, TheLanguageDriverByteNamesTheCodePage)
 {
-    const std::vector<std::pair<uint8_t, int>> cases = {
-        {0x00, 1252}, {0x01, 437}, {0x02, 850}, {0x03, 1252}, {0x57, 1252}, {0x64, 852},
-        {0xC8, 1250}, {0x0F, 437}, {0x10, 850}, {0x65, 1252}, {0xC9, 1252}, {0xFF, 1252}};
+    const std::vector<std::pair<uint8_t, int>> cases = {{0x00, 1252}, {0x01, 437},  {0x02, 850},  {0x03, 1252},
+                                                        {0x57, 1252}, {0x64, 852},  {0xC8, 1250}, {0x0F, 437},
+                                                        {0x10, 850},  {0x65, 1252}, {0xC9, 1252}, {0xFF, 1252}};
     for (const auto& [driver, number] : cases)
         EXPECT_EQ(DbfCodePage::ForLanguageDriver(driver).Number(), number) << int(driver);
     EXPECT_TRUE(DbfCodePage::Knows(0x00));
@@ -133,8 +143,9 @@ TEST(DbfCodePage, TheLanguageDriverByteNamesTheCodePage)
 TEST(DbfCodePage, CharactersTheCodePageLacksBecomeQuestionMarksAndAreCounted)
 {
     const DbfCodePage dos = DbfCodePage::ForLanguageDriver(0x01);
-    EXPECT_EQ(dos.Encode(u"€ Łódź ü?"), "? ?\xA2" "d? \x81?");
-    EXPECT_EQ(dos.CountUnrepresentable(u"€ Łódź ü?"), 3u);  // "?" itself is representable
+    EXPECT_EQ(dos.Encode(u"€ Łódź ü?"), "? ?\xA2"
+                                        "d? \x81?");
+    EXPECT_EQ(dos.CountUnrepresentable(u"€ Łódź ü?"), 3u);     // "?" itself is representable
     EXPECT_EQ(dos.CountUnrepresentable(u"a\U0001F600b"), 1u);  // a surrogate pair is one character
     EXPECT_EQ(dos.Encode(u"a\U0001F600b"), "a?b");
     EXPECT_EQ(DbfCodePage::Windows1252().CountUnrepresentable(u"Łódź €"), 2u);
@@ -163,8 +174,8 @@ TEST(DbfCodePage, TablesOfOtherProgramsAreReadAndEditedInTheirOwnCodePage)
         WriteWholeFile(dir.File("spec.txt"), description);
         char driver[8];
         std::snprintf(driver, sizeof driver, "0x%02X", c.driver);
-        ASSERT_EQ(RunShell("perl " + kTools + "write-dbf.pl --codepage=" + driver + " --encoding=" + c.perl + " " + path
-                      + " 0x8B < " + dir.File("spec.txt") + " 2>&1"),
+        ASSERT_EQ(RunShell("perl " + kTools + "write-dbf.pl --codepage=" + driver + " --encoding=" + c.perl + " " +
+                           path + " 0x8B < " + dir.File("spec.txt") + " 2>&1"),
                   "");
         ASSERT_EQ(static_cast<unsigned char>(ReadWholeFile(path)[29]), c.driver);
 
@@ -185,9 +196,14 @@ TEST(DbfCodePage, TablesOfOtherProgramsAreReadAndEditedInTheirOwnCodePage)
         EXPECT_EQ(static_cast<unsigned char>(ReadWholeFile(path)[29]), c.driver);
 
         const std::string expected = "FIELD\tGRößE\tC\t30\nFIELD\tMEHR\tM\t10\nFIELD\tORT\tC\t10\n"
-                                     "RECORD\t" + Escape(c.edited) + "\t" + Escape(c.editedMemo) + "\tort\n"
-                                     "RECORD\t" + Escape(c.text + u"2") + "\t\tzwei\n"
-                                     "RECORD\t" + Escape(c.edited + u"3") + "\t\tdrei\nDELETED\t0\n";
+                                     "RECORD\t" +
+                                     Escape(c.edited) + "\t" + Escape(c.editedMemo) +
+                                     "\tort\n"
+                                     "RECORD\t" +
+                                     Escape(c.text + u"2") +
+                                     "\t\tzwei\n"
+                                     "RECORD\t" +
+                                     Escape(c.edited + u"3") + "\t\tdrei\nDELETED\t0\n";
         EXPECT_EQ(RunShell("perl " + kTools + "read-dbf.pl " + path + " " + c.perl + " 2>&1"), expected);
         EXPECT_EQ(RunShell("node " + kTools + "read-dbf.js " + path + " " + c.dbffile + " 2>&1"), expected);
     }

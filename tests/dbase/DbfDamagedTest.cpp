@@ -134,8 +134,9 @@ TEST(DbfDamaged, WritingANewMemoMendsTheRecord)
 {
     TempDir dir;
     for (const char* ext : {".dbf", ".dbt"})
-        WriteWholeFile(dir.File(std::string("t") + ext),
-                       ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-memo-pointer-past-end-in-record-3-of-5" + ext));
+        WriteWholeFile(
+            dir.File(std::string("t") + ext),
+            ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/dbf-memo-pointer-past-end-in-record-3-of-5" + ext));
     DbfTable table;
     table.Open(dir.File("t.dbf"));
     ASSERT_TRUE(table.GoTo(3));

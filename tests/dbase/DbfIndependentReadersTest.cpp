@@ -27,11 +27,20 @@ std::string Escape(std::u16string_view text)
     std::string out;
     for (char c : Utf16ToUtf8(text)) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -169,7 +178,8 @@ TEST(DbfIndependentReaders, WeReadTablesThatPerlXBaseWrote)
         TempDir dir;
         std::string description;
         for (const DbfField& f : Columns())
-            description += (description.empty() ? "" : "\t") + Utf16ToUtf8(f.name) + ":" + f.type + ":" + std::to_string(f.length);
+            description +=
+                (description.empty() ? "" : "\t") + Utf16ToUtf8(f.name) + ":" + f.type + ":" + std::to_string(f.length);
         description += "\n";
         for (const Row& row : Rows()) {
             for (const std::u16string& value : row.values)
@@ -177,8 +187,8 @@ TEST(DbfIndependentReaders, WeReadTablesThatPerlXBaseWrote)
             description += row.deleted ? "1\n" : "0\n";
         }
         WriteWholeFile(dir.File("spec.txt"), description);
-        ASSERT_EQ(RunCommand("perl " + kTools + "write-dbf.pl " + dir.File("perl.dbf") + " " + version + " < "
-                      + dir.File("spec.txt") + " 2>&1"),
+        ASSERT_EQ(RunCommand("perl " + kTools + "write-dbf.pl " + dir.File("perl.dbf") + " " + version + " < " +
+                             dir.File("spec.txt") + " 2>&1"),
                   "");
         DbfTable table;
         table.Open(dir.File("perl.dbf"));
@@ -204,9 +214,13 @@ void ExpectKostenstAddedKeepingEveryValue(const TempDir& dir, const std::vector<
     ASSERT_EQ(customers.InitDataBase(dir.Path()), CustomerTable::InitResult::Opened);
     EXPECT_TRUE(messenger.Boxes().empty()) << (messenger.Errors().empty() ? "" : Utf16ToUtf8(messenger.Errors()[0]));
     DbfTable& table = customers.Dbf1();
-    const std::vector<DbfField> fields = {
-        {u"FIRMA", 'C', 30, 0}, {u"UMSATZ", 'N', 10, 2}, {u"SEIT", 'D', 8, 0}, {u"AKTIV", 'L', 1, 0},
-        {u"MEHR", 'M', 10, 0},  {u"NUMMER", 'N', 6, 0},  DbfField::Character(u"Kostenst", 45)};
+    const std::vector<DbfField> fields = {{u"FIRMA", 'C', 30, 0},
+                                          {u"UMSATZ", 'N', 10, 2},
+                                          {u"SEIT", 'D', 8, 0},
+                                          {u"AKTIV", 'L', 1, 0},
+                                          {u"MEHR", 'M', 10, 0},
+                                          {u"NUMMER", 'N', 6, 0},
+                                          DbfField::Character(u"Kostenst", 45)};
     ASSERT_EQ(table.Fields(), fields);
     EXPECT_EQ(DumpOurs(dir.File("customers.dbf")), ExpectedDump(fields, rows, false));
     EXPECT_EQ(RunCommand("node " + kTools + "read-dbf.js " + dir.File("customers.dbf") + " 2>&1"),
@@ -243,15 +257,14 @@ std::vector<Row> NumberDateLogicalRows(const std::u16string& firstMemo)
 TEST(DbfIndependentReaders, APerlXBaseTableWithNumberDateAndLogicalColumnsTakesANewColumn)
 {
     TempDir dir;
-    const std::string description =
-        "Firma:C:30\tUmsatz:N:10:2\tSeit:D:8\tAktiv:L:1\tMehr:M:10\tNummer:N:6:0\n"
-        "Müller & Söhne\t1234.5\t20200131\t1\tErste Zeile\\r\\nzweite\t42\t0\n"
-        "Gelöscht\t1\t20000101\t0\tweg\t1\t1\n"
-        "Schmidt\t-7.25\t19991231\t0\t\t0\t0\n"
-        "Ohne\t0\t20240229\t1\tx\t999999\t0\n";
+    const std::string description = "Firma:C:30\tUmsatz:N:10:2\tSeit:D:8\tAktiv:L:1\tMehr:M:10\tNummer:N:6:0\n"
+                                    "Müller & Söhne\t1234.5\t20200131\t1\tErste Zeile\\r\\nzweite\t42\t0\n"
+                                    "Gelöscht\t1\t20000101\t0\tweg\t1\t1\n"
+                                    "Schmidt\t-7.25\t19991231\t0\t\t0\t0\n"
+                                    "Ohne\t0\t20240229\t1\tx\t999999\t0\n";
     WriteWholeFile(dir.File("spec.txt"), description);
-    ASSERT_EQ(RunCommand("perl " + kTools + "write-dbf.pl " + dir.File("customers.dbf") + " 0x8B < " + dir.File("spec.txt")
-                         + " 2>&1"),
+    ASSERT_EQ(RunCommand("perl " + kTools + "write-dbf.pl " + dir.File("customers.dbf") + " 0x8B < " +
+                         dir.File("spec.txt") + " 2>&1"),
               "");
     ExpectKostenstAddedKeepingEveryValue(dir, NumberDateLogicalRows(u"Erste Zeile\r\nzweite"));
 }

@@ -13,12 +13,15 @@ protected:
     void SetUp() override
     {
         path_ = dir_.File("k.dbf");
-        DbfTable::Create(path_, {DbfField::Character(u"Name", 20), DbfField::Memo(u"Mehr"),
-                                 DbfField::Character(u"Ort", 20)});
+        DbfTable::Create(path_,
+                         {DbfField::Character(u"Name", 20), DbfField::Memo(u"Mehr"), DbfField::Character(u"Ort", 20)});
         table_.Open(path_);
-        for (auto [name, ort] : std::vector<std::pair<std::u16string, std::u16string>>{
-                 {u"Zabel", u"berlin"}, {u"Müller", u"Augsburg"}, {u"meier", u"Berlin"},
-                 {u"Abt", u"Ägypten"}, {u"Mahler", u"Berlin"}, {u"Öztürk", u"Zwiesel"}}) {
+        for (auto [name, ort] : std::vector<std::pair<std::u16string, std::u16string>>{{u"Zabel", u"berlin"},
+                                                                                       {u"Müller", u"Augsburg"},
+                                                                                       {u"meier", u"Berlin"},
+                                                                                       {u"Abt", u"Ägypten"},
+                                                                                       {u"Mahler", u"Berlin"},
+                                                                                       {u"Öztürk", u"Zwiesel"}}) {
             table_.Append();
             table_.SetValue(0, name);
             table_.SetValue(2, ort);
@@ -89,14 +92,14 @@ TEST_F(DbfOrderTest, IndexFollowsPostedEditsAppendsAndDeletes)
 {
     table_.AddIndex(u"Name", 0);
     table_.SelectIndex(u"Name");
-    table_.First();                 // Abt
+    table_.First();  // Abt
     table_.Edit();
     table_.SetValue(0, u"Zorn");
     table_.Post();
     EXPECT_EQ(table_.Value(0), u"Zorn");
     EXPECT_TRUE(table_.Bof() == false);
     table_.Next();
-    EXPECT_TRUE(table_.Eof());      // Zorn is now last
+    EXPECT_TRUE(table_.Eof());  // Zorn is now last
     table_.Append();
     table_.SetValue(0, u"Baum");
     table_.Post();
@@ -118,7 +121,9 @@ TEST_F(DbfOrderTest, IndexFollowsPostedEditsAppendsAndDeletes)
 TEST(DbfCollation, FoldsCaseAndUmlauts)
 {
     EXPECT_EQ(DbfCollation::Key("M\xFCller"), "muller");
-    EXPECT_EQ(DbfCollation::Key("STRA\xDF" "E  "), "strasse");
+    EXPECT_EQ(DbfCollation::Key("STRA\xDF"
+                                "E  "),
+              "strasse");
     EXPECT_LT(DbfCollation::Compare("Abend", "\xC4pfel"), 0);
     EXPECT_LT(DbfCollation::Compare("\xC4pfel", "Birne"), 0);
     EXPECT_LT(DbfCollation::Compare("Berlin", "berlin"), 0);

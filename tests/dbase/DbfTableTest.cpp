@@ -24,7 +24,8 @@ uint32_t U32(const std::string& bytes, size_t at)
 
 uint16_t U16(const std::string& bytes, size_t at)
 {
-    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1])
+                                                                             << 8);
 }
 
 void AddRecord(DbfTable& table, std::u16string firma, std::u16string plz, std::u16string mehr, std::u16string ort)
@@ -60,8 +61,8 @@ TEST(DbfTable, CreatesDBaseIVFilesByteForByte)
 
     const std::string dbt = ReadWholeFile(dir.File("t.dbt"));
     ASSERT_EQ(dbt.size(), 512u);
-    EXPECT_EQ(U32(dbt, 0), 1u);   // next free block
-    EXPECT_EQ(U16(dbt, 20), 512); // block size
+    EXPECT_EQ(U32(dbt, 0), 1u);    // next free block
+    EXPECT_EQ(U16(dbt, 20), 512);  // block size
 
     DbfTable::Create(dir.File("plain.dbf"), {DbfField::Character(u"A", 3)});
     EXPECT_EQ(static_cast<unsigned char>(ReadWholeFile(dir.File("plain.dbf"))[0]), 0x03);
@@ -85,10 +86,10 @@ TEST(DbfTable, RecordsAndMemosAreStoredAsDBaseExpects)
     const size_t length = 38;
     ASSERT_EQ(dbf.size(), header + 2 * length + 1);
     EXPECT_EQ(U32(dbf, 4), 2u);
-    EXPECT_EQ(dbf.substr(header, length),
-              std::string(" M\xFCller AG ") + "93047" + "         1" + "Regensburg  ");
-    EXPECT_EQ(dbf.substr(header + length, length),
-              std::string(" \xDC" "berlanger") + "     " + "          " + "  Ort       ");
+    EXPECT_EQ(dbf.substr(header, length), std::string(" M\xFCller AG ") + "93047" + "         1" + "Regensburg  ");
+    EXPECT_EQ(dbf.substr(header + length, length), std::string(" \xDC"
+                                                               "berlanger") +
+                                                       "     " + "          " + "  Ort       ");
     EXPECT_EQ(dbf.back(), '\x1A');
 
     const std::string dbt = ReadWholeFile(dir.File("t.dbt"));

@@ -30,10 +30,13 @@ public:
         if (!doc_)
             return;
         context_ = xmlXPathNewContext(doc_);
-        xmlXPathRegisterNs(context_, BAD_CAST "rsm", BAD_CAST "urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100");
+        xmlXPathRegisterNs(context_, BAD_CAST "rsm",
+                           BAD_CAST "urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100");
         xmlXPathRegisterNs(context_, BAD_CAST "ram",
-                           BAD_CAST "urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100");
-        xmlXPathRegisterNs(context_, BAD_CAST "udt", BAD_CAST "urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100");
+                           BAD_CAST
+                           "urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100");
+        xmlXPathRegisterNs(context_, BAD_CAST "udt",
+                           BAD_CAST "urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100");
     }
     ~Parsed()
     {
@@ -139,7 +142,8 @@ TEST(CiiXml, ProfilesTypeDatesAndTotals)
     const Parsed n(Xml(book, 0, EInvoiceProfile::XRechnung));
     EXPECT_EQ(n.Value("//ram:SpecifiedTradeSettlementPaymentMeans/ram:TypeCode"), "1");
     EXPECT_EQ(n.Count("//ram:PayeePartyCreditorFinancialAccount"), 0);
-    EXPECT_EQ(n.Value("//ram:SpecifiedTradePaymentTerms/ram:Description"), "Zahlbar innerhalb von 14 Tagen ohne Abzug.");
+    EXPECT_EQ(n.Value("//ram:SpecifiedTradePaymentTerms/ram:Description"),
+              "Zahlbar innerhalb von 14 Tagen ohne Abzug.");
 }
 
 TEST(CiiXml, TextsComeThroughWholeAndAmountsKeepTheFullStopInAGermanLocale)
@@ -173,7 +177,8 @@ TEST(CiiXml, TextsComeThroughWholeAndAmountsKeepTheFullStopInAGermanLocale)
     // Every unit of the default table, then the empty and the unknown unit as "one".
     const std::vector<TEinheitCode>& units = book.settings.EinheitenGrid;
     for (size_t i = 0; i < units.size(); ++i)
-        EXPECT_EQ(x.Value("//ram:IncludedSupplyChainTradeLineItem[" + std::to_string(i + 1) + "]//ram:BilledQuantity/@unitCode"),
+        EXPECT_EQ(x.Value("//ram:IncludedSupplyChainTradeLineItem[" + std::to_string(i + 1) +
+                          "]//ram:BilledQuantity/@unitCode"),
                   Utf16ToUtf8(units[i].code));
     const std::string after = "//ram:IncludedSupplyChainTradeLineItem[" + std::to_string(units.size() + 1) + "]";
     EXPECT_EQ(x.Value(after + "//ram:BilledQuantity/@unitCode"), "C62");

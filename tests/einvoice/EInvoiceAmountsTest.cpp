@@ -1,8 +1,8 @@
 // The one calculation of e-invoice amounts: worked examples, the decimal conversion against
 // the page's own rounding, and every EN 16931 sum rule over 100,000 random invoices, with the
 // amount due equal to the "Gesamtbetrag" the page prints.
-#include "einvoice/DecimalNumber.h"
 #include "einvoice/EInvoiceAmounts.h"
+#include "einvoice/DecimalNumber.h"
 #include "einvoice/EInvoiceDefaults.h"
 #include "invoices/InvoiceTotals.h"
 #include "invoices/NumberText.h"
@@ -75,8 +75,8 @@ void CheckSumRules(const EInvoiceAmounts& a, const TRechnungRec& r, const std::s
         lines += Units(amount, 2);
     }
     const std::string lineTotal = DecimalText(a.lineTotal, 2, 2);
-    ASSERT_EQ(Units(lineTotal, 2), lines);                                         // BR-CO-10
-    ASSERT_EQ(a.taxBasisTotal, a.lineTotal);                                       // BR-CO-13
+    ASSERT_EQ(Units(lineTotal, 2), lines);    // BR-CO-10
+    ASSERT_EQ(a.taxBasisTotal, a.lineTotal);  // BR-CO-13
     int64_t taxes = 0;
     for (size_t g = 0; g < a.taxes.size(); ++g) {
         const EInvoiceTaxGroup& group = a.taxes[g];
@@ -85,22 +85,22 @@ void CheckSumRules(const EInvoiceAmounts& a, const TRechnungRec& r, const std::s
             if (line.category == group.category && line.rate == group.rate)
                 basis += line.netAmount;
         }
-        ASSERT_EQ(group.basis, basis);                                             // BR-S-08, -Z-08, -E-08, ...
+        ASSERT_EQ(group.basis, basis);  // BR-S-08, -Z-08, -E-08, ...
         const int64_t rate = Units(DecimalText(group.rate, 6, 2), 6);
         if (group.category == VatCategory::S) {
-            ASSERT_GT(rate, 0);                                                    // BR-S-05
+            ASSERT_GT(rate, 0);                                                              // BR-S-05
             ASSERT_EQ(group.tax, RoundedQuotient(__int128(group.basis) * rate, 100000000));  // BR-S-09, BR-CO-17
         } else {
             ASSERT_EQ(rate, 0);
-            ASSERT_EQ(group.tax, 0);                                               // BR-Z-09, BR-E-09, ...
+            ASSERT_EQ(group.tax, 0);  // BR-Z-09, BR-E-09, ...
         }
         for (size_t h = 0; h < g; ++h)
             ASSERT_FALSE(a.taxes[h].category == group.category && a.taxes[h].rate == group.rate);
         taxes += group.tax;
     }
-    ASSERT_EQ(a.taxTotal, taxes);                                                  // BR-CO-14
-    ASSERT_EQ(a.grandTotal, a.taxBasisTotal + a.taxTotal);                         // BR-CO-15
-    ASSERT_EQ(a.duePayable, a.grandTotal + a.rounding);                            // BR-CO-16
+    ASSERT_EQ(a.taxTotal, taxes);                           // BR-CO-14
+    ASSERT_EQ(a.grandTotal, a.taxBasisTotal + a.taxTotal);  // BR-CO-15
+    ASSERT_EQ(a.duePayable, a.grandTotal + a.rounding);     // BR-CO-16
     // The amount due is the page's Gesamtbetrag, to the cent.
     const std::u16string printed = FormatFixed2(InvoiceTotals::Of(r).gross, u'.');
     ASSERT_EQ(DecimalText(a.duePayable, 2, 2), std::string(printed.begin(), printed.end()));
@@ -118,9 +118,9 @@ TEST(EInvoiceAmounts, WorkedExample)
 {
     TRechnungBook book;
     book.AppendRechnung();
-    Add(book, 3, 19, 10);      // the page: net 8,40, VAT 1,60, total 30,00
-    Add(book, 2, 7, 10.7);     // net exactly 10
-    Add(book, 1.5, 0, 4);      // zero rated
+    Add(book, 3, 19, 10);   // the page: net 8,40, VAT 1,60, total 30,00
+    Add(book, 2, 7, 10.7);  // net exactly 10
+    Add(book, 1.5, 0, 4);   // zero rated
     const EInvoiceAmounts a = EInvoiceAmounts::Of(book.Rechnung(0), book.settings);
     ASSERT_EQ(a.lines.size(), 3u);
     EXPECT_EQ(DecimalText(a.lines[0].netPrice, 6, 2), "8.403361");

@@ -1,9 +1,9 @@
 #include "EInvoiceBooks.h"
 
 #include "einvoice/EInvoiceDefaults.h"
-#include "invoices/UnitCodes.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "invoices/UnitCodes.h"
 
 namespace {
 
@@ -91,8 +91,9 @@ void ReverseCharge500(TRechnungBook& book)
     r.nullkategorie = uint8_t(ZeroRateCategory::AE);
     Set(&r.kaeuferustid, u"DE 987 654 321");
     for (int k = 0; k < 500; ++k)
-        AddPosition(book, i, k % 3 ? u"m²" : u"Std.", u"Bauleistung Abschnitt " + std::u16string(1, char16_t(u'A' + k % 26)),
-                    1 + (k % 7) * 0.25, 0, 17.5 + k * 0.37);
+        AddPosition(book, i, k % 3 ? u"m²" : u"Std.",
+                    u"Bauleistung Abschnitt " + std::u16string(1, char16_t(u'A' + k % 26)), 1 + (k % 7) * 0.25, 0,
+                    17.5 + k * 0.37);
 }
 
 void IntraCommunity(TRechnungBook& book)

@@ -165,7 +165,8 @@ TEST(EInvoiceCheck, EveryGapIsNamedWithItsPlaceAndNothingIsWritten)
          u"Fälligkeitsdatum ist ungültig – Reiter E-Rechnung der Rechnung."},
         {"invoice date", E, [](TRechnungBook& b) { R(b).datum = std::nan(""); },
          u"Rechnungsdatum ist ungültig – Reiter Rechnungs-Adresse."},
-        {"no positions", E, [](TRechnungBook& b) {
+        {"no positions", E,
+         [](TRechnungBook& b) {
              while (R(b).posis->Count() > 0)
                  DeletePosition(b, 0, 0);
          },
@@ -267,8 +268,8 @@ TEST(EInvoiceCheck, KindsThatAreNoInvoiceAreRefusedAndNothingIsWritten)
         int32_t kind;
         const char16_t* text;
     } kinds[] = {
-        {1, u"Ein Lieferschein ist"}, {2, u"Ein Angebot ist"}, {4, u"Eine Auftragsbestätigung ist"},
-        {5, u"Eine Proforma Rechnung ist"}, {6, u"Eine Mahnung ist"}, {7, u"Eine Bestellung ist"},
+        {1, u"Ein Lieferschein ist"},        {2, u"Ein Angebot ist"},  {4, u"Eine Auftragsbestätigung ist"},
+        {5, u"Eine Proforma Rechnung ist"},  {6, u"Eine Mahnung ist"}, {7, u"Eine Bestellung ist"},
         {-1, u"Keine Dokumentart gewählt:"},
     };
     for (const auto& k : kinds) {

@@ -4,9 +4,9 @@
 #include "einvoice/CountryCodes.h"
 #include "einvoice/EInvoiceDefaults.h"
 #include "einvoice/IdentifierChecks.h"
-#include "invoices/UnitCodes.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "invoices/UnitCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +17,15 @@ TEST(IdentifierChecks, IbanCheckDigitsAndShape)
         bool valid;
     } cases[] = {
         {u"DE02120300000000202051", true},
-        {u"DE02 1203 0000 0000 2020 51", true},   // as printed
-        {u"de02120300000000202051", true},        // typed in lower case
+        {u"DE02 1203 0000 0000 2020 51", true},  // as printed
+        {u"de02120300000000202051", true},       // typed in lower case
         {u"DE89370400440532013000", true},
         {u"AT611904300234573201", true},
         {u"CH9300762011623852957", true},
         {u"GB82WEST12345698765432", true},
-        {u"DE03120300000000202051", false},       // check digits off by one
-        {u"DE02120300000000202052", false},       // a digit changed
-        {u"DE0212030000000020205", false},        // a German IBAN is 22 long
+        {u"DE03120300000000202051", false},  // check digits off by one
+        {u"DE02120300000000202052", false},  // a digit changed
+        {u"DE0212030000000020205", false},   // a German IBAN is 22 long
         {u"DE021203000000002020511", false},
         {u"D002120300000000202051", false},
         {u"DE02-1203-0000-0000-2020-51", false},  // only spaces may separate
@@ -33,7 +33,8 @@ TEST(IdentifierChecks, IbanCheckDigitsAndShape)
         {u"DE02", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IbanValid(c.iban), c.valid) << std::string(c.iban, c.iban + std::char_traits<char16_t>::length(c.iban));
+        EXPECT_EQ(IbanValid(c.iban), c.valid)
+            << std::string(c.iban, c.iban + std::char_traits<char16_t>::length(c.iban));
 }
 
 TEST(IdentifierChecks, VatIdentifiersAndBic)
@@ -88,11 +89,25 @@ TEST(CodeLists, CountryOfTheLandField)
         const char16_t* land;
         const char16_t* code;  // null: not clear
     } cases[] = {
-        {u"", u"DE"},         {u"  ", u"DE"},       {u"D", u"DE"},        {u"de", u"DE"},
-        {u"Deutschland", u"DE"}, {u" deutschland ", u"DE"}, {u"A", u"AT"}, {u"AT", u"AT"},
-        {u"Österreich", u"AT"}, {u"ÖSTERREICH", u"AT"}, {u"CH", u"CH"},   {u"Schweiz", u"CH"},
-        {u"Frankreich", u"FR"}, {u"NL", u"NL"},     {u"Niederlande", u"NL"}, {u"FL", u"LI"},
-        {u"Atlantis", nullptr}, {u"D-", nullptr},   {u"Deutschland, Bayern", nullptr},
+        {u"", u"DE"},
+        {u"  ", u"DE"},
+        {u"D", u"DE"},
+        {u"de", u"DE"},
+        {u"Deutschland", u"DE"},
+        {u" deutschland ", u"DE"},
+        {u"A", u"AT"},
+        {u"AT", u"AT"},
+        {u"Österreich", u"AT"},
+        {u"ÖSTERREICH", u"AT"},
+        {u"CH", u"CH"},
+        {u"Schweiz", u"CH"},
+        {u"Frankreich", u"FR"},
+        {u"NL", u"NL"},
+        {u"Niederlande", u"NL"},
+        {u"FL", u"LI"},
+        {u"Atlantis", nullptr},
+        {u"D-", nullptr},
+        {u"Deutschland, Bayern", nullptr},
     };
     for (const auto& c : cases) {
         const auto code = CountryFromLand(c.land);
@@ -110,11 +125,11 @@ TEST(UnitCodes, DefaultTableAndLookUp)
         const char16_t* einheit;
         const char16_t* code;
     } cases[] = {
-        {u"Stück", u"H87"}, {u"Stk.", u"H87"}, {u"stk.", u"H87"}, {u" Std. ", u"HUR"}, {u"Stunde", u"HUR"},
-        {u"Stunden", u"HUR"}, {u"Tag", u"DAY"}, {u"Tage", u"DAY"}, {u"Monat", u"MON"}, {u"kg", u"KGM"},
-        {u"g", u"GRM"}, {u"t", u"TNE"}, {u"m", u"MTR"}, {u"m²", u"MTK"}, {u"m³", u"MTQ"}, {u"l", u"LTR"},
-        {u"km", u"KMT"}, {u"Pauschal", u"LS"}, {u"pausch.", u"LS"}, {u"psch.", u"LS"}, {u"Paket", u"XPK"},
-        {u"", u"C62"}, {u"Karton", u"C62"}, {u"Stk", u"C62"},
+        {u"Stück", u"H87"},   {u"Stk.", u"H87"}, {u"stk.", u"H87"},    {u" Std. ", u"HUR"}, {u"Stunde", u"HUR"},
+        {u"Stunden", u"HUR"}, {u"Tag", u"DAY"},  {u"Tage", u"DAY"},    {u"Monat", u"MON"},  {u"kg", u"KGM"},
+        {u"g", u"GRM"},       {u"t", u"TNE"},    {u"m", u"MTR"},       {u"m²", u"MTK"},     {u"m³", u"MTQ"},
+        {u"l", u"LTR"},       {u"km", u"KMT"},   {u"Pauschal", u"LS"}, {u"pausch.", u"LS"}, {u"psch.", u"LS"},
+        {u"Paket", u"XPK"},   {u"", u"C62"},     {u"Karton", u"C62"},  {u"Stk", u"C62"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(UnitCodeFor(table, c.einheit), c.code);

@@ -55,7 +55,10 @@ TEST(PathText, EveryByteRoundTrips)
 TEST(PathText, SurrogatesThatStandForNoByteBecomeTheReplacementCharacter)
 {
     // A lone high surrogate, and a low one below the escaped range, name no byte.
-    EXPECT_EQ(TextToPath(u"a\xd800" "b"), "a\xef\xbf\xbd" "b");
+    EXPECT_EQ(TextToPath(u"a\xd800"
+                         "b"),
+              "a\xef\xbf\xbd"
+              "b");
     EXPECT_EQ(TextToPath(u"\xdc7f"), "\xef\xbf\xbd");
     // A proper pair is one character, even when its low half lies in the escaped range.
     EXPECT_EQ(TextToPath(u"\xd800\xdc80"), "\xf0\x90\x82\x80");

@@ -36,21 +36,31 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
 }
 
 // Leftovers of killed saves beside every file that is saved through a new file.
-const std::vector<std::string> kDataLeftovers = {
-    "save.dat.neu-Ab3xYz", "save.dat.neu-000000", "customers.dbf.neu-q1W2e3", "customers.dbt.neu-ZZZZZZ",
-    "temp.dbf.neu-abcdef", "temp.dbt.neu-a1b2c3"};
+const std::vector<std::string> kDataLeftovers = {"save.dat.neu-Ab3xYz",      "save.dat.neu-000000",
+                                                 "customers.dbf.neu-q1W2e3", "customers.dbt.neu-ZZZZZZ",
+                                                 "temp.dbf.neu-abcdef",      "temp.dbt.neu-a1b2c3"};
 // Names like them that belong to the user or to nobody known: kept.
-const std::vector<std::string> kDataForeign = {
-    "save.dat",           "customers.dbf",       "customers0.dbf",      "temp.dbf",
-    "save.dat.neu-abcde", "save.dat.neu-abcdefg", "save.dat.neu-abc-ef", "save.dat.neu-",
-    "save.dat.alt",       "mysave.dat.neu-abcdef", "save.dat.NEU-abcdef", "customers0.dbf.neu-abcdef",
-    "notizen.txt.neu-abcdef", "save.dat.neu-abcdef.bak"};
+const std::vector<std::string> kDataForeign = {"save.dat",
+                                               "customers.dbf",
+                                               "customers0.dbf",
+                                               "temp.dbf",
+                                               "save.dat.neu-abcde",
+                                               "save.dat.neu-abcdefg",
+                                               "save.dat.neu-abc-ef",
+                                               "save.dat.neu-",
+                                               "save.dat.alt",
+                                               "mysave.dat.neu-abcdef",
+                                               "save.dat.NEU-abcdef",
+                                               "customers0.dbf.neu-abcdef",
+                                               "notizen.txt.neu-abcdef",
+                                               "save.dat.neu-abcdef.bak"};
 
-const std::vector<std::string> kTempLeftovers = {"temppdfimg0.bmp", "temppdfimg17.bmp", "tempim0.jpg",
-                                                 "tempim123.jp2", "tempim4.jpg.neu-Xy12Ab", "temppdfimg2.bmp.neu-abcdef"};
-const std::vector<std::string> kTempForeign = {"tempim.jpg",      "tempimx.jpg",     "tempim1.jpeg",  "tempim1.png",
-                                               "temppdfimg1.jpg", "xtempim1.jpg",    "tempim1.jpg.bak", "tempim-1.jpg",
-                                               "TEMPIM1.JPG",     "tempim1.jpg.neu-abc", "rekolon-test.txt"};
+const std::vector<std::string> kTempLeftovers = {
+    "temppdfimg0.bmp", "temppdfimg17.bmp",       "tempim0.jpg",
+    "tempim123.jp2",   "tempim4.jpg.neu-Xy12Ab", "temppdfimg2.bmp.neu-abcdef"};
+const std::vector<std::string> kTempForeign = {
+    "tempim.jpg",      "tempimx.jpg",  "tempim1.jpeg", "tempim1.png",         "temppdfimg1.jpg", "xtempim1.jpg",
+    "tempim1.jpg.bak", "tempim-1.jpg", "TEMPIM1.JPG",  "tempim1.jpg.neu-abc", "rekolon-test.txt"};
 
 }  // namespace
 

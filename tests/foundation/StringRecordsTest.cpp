@@ -1,8 +1,8 @@
+#include "foundation/StringRecords.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
 #include "foundation/MemoryByteSink.h"
 #include "foundation/MemoryByteSource.h"
-#include "foundation/StringRecords.h"
 #include "support/TempDir.h"
 #include "support/Watchdog.h"
 
@@ -45,8 +45,7 @@ TEST(StringRecords, Strasse16IsTwelveBytes)
 {
     MemoryByteSink sink;
     WriteStr16(sink, u"Straße");
-    EXPECT_EQ(sink.Bytes(),
-              Bytes({6, 0, 0, 0, 'S', 0, 't', 0, 'r', 0, 'a', 0, 0xDF, 0, 'e', 0}));
+    EXPECT_EQ(sink.Bytes(), Bytes({6, 0, 0, 0, 'S', 0, 't', 0, 'r', 0, 'a', 0, 0xDF, 0, 'e', 0}));
     MemoryByteSource source(sink.Bytes());
     EXPECT_EQ(ReadStr16(source), u"Straße");
 }

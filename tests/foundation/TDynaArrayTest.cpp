@@ -297,8 +297,7 @@ TEST_F(TDynaArrayOutOfMemory, GrowingRefusedKeepsElements)
     for (uint32_t i = 0; i < 100; ++i)
         EXPECT_EQ(static_cast<IntRec*>(array.At(i))->value, static_cast<int>(i));
     ASSERT_EQ(messenger.Errors().size(), 2u);
-    EXPECT_EQ(messenger.Errors()[0],
-              u"Error 2 while trying to allocate 1600 bytes of RAM. Not enough memory.12");
+    EXPECT_EQ(messenger.Errors()[0], u"Error 2 while trying to allocate 1600 bytes of RAM. Not enough memory.12");
 }
 
 TEST_F(TDynaArrayOutOfMemory, ShrinkingRefusedLeavesArrayUnchanged)

@@ -8,15 +8,15 @@ TEST(BmpBitFields, ChannelsOfEveryWidthBecomeEightBitsByRepeatingTheirBits)
 {
     const struct {
         uint32_t mask;
-        uint32_t raw;       // the channel's value inside the pixel, not yet shifted
+        uint32_t raw;  // the channel's value inside the pixel, not yet shifted
         uint8_t expected;
     } cases[] = {
-        {0x8000, 0, 0}, {0x8000, 1, 255},                      // 1 bit
-        {0x0007, 5, 0xB6},                                     // 3 bits 101: 101 101 10
-        {0x001F, 1, 8}, {0x001F, 3, 24}, {0x001F, 28, 231}, {0x001F, 31, 255},  // 5 bits
-        {0x07E0, 1, 4}, {0x07E0, 12, 48}, {0x07E0, 51, 207}, {0x07E0, 63, 255},  // 6, shifted by 5
-        {0x00FF0000, 0xA5, 0xA5},                              // 8 bits keep their value
-        {0x3FF00000, 0x3FF, 255}, {0x3FF00000, 0x201, 0x80},   // 10 bits keep the top eight
+        {0x8000, 0, 0},           {0x8000, 1, 255},  // 1 bit
+        {0x0007, 5, 0xB6},                           // 3 bits 101: 101 101 10
+        {0x001F, 1, 8},           {0x001F, 3, 24},           {0x001F, 28, 231}, {0x001F, 31, 255},  // 5 bits
+        {0x07E0, 1, 4},           {0x07E0, 12, 48},          {0x07E0, 51, 207}, {0x07E0, 63, 255},  // 6, shifted by 5
+        {0x00FF0000, 0xA5, 0xA5},                             // 8 bits keep their value
+        {0x3FF00000, 0x3FF, 255}, {0x3FF00000, 0x201, 0x80},  // 10 bits keep the top eight
     };
     for (const auto& c : cases) {
         int shift = 0;
@@ -40,12 +40,12 @@ TEST(BmpBitFields, MaskSetsAreSoundOnlyWithoutZeroOverlapGapsOrBitsOutsideThePix
         {16, 0x7C00, 0x03E0, 0x001F, 0x8000, true},
         {32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000, true},
         {32, 0x3FF00000, 0x000FFC00, 0x000003FF, 0, true},
-        {16, 0xF800, 0, 0x001F, 0, false},                     // a colour without bits
-        {16, 0xF800, 0x0FE0, 0x001F, 0, false},                // red and green share bit 11
-        {16, 0x7C00, 0x03E0, 0x001F, 0x0400, false},           // alpha inside red
-        {16, 0x1F000, 0x07E0, 0x001F, 0, false},               // red reaches bit 16
-        {16, 0xE800, 0x07E0, 0x001F, 0, false},                // red with a gap
-        {24, 0xFF0000, 0x00FF00, 0x0000FF, 0, false},          // no bit fields at 24 bits
+        {16, 0xF800, 0, 0x001F, 0, false},             // a colour without bits
+        {16, 0xF800, 0x0FE0, 0x001F, 0, false},        // red and green share bit 11
+        {16, 0x7C00, 0x03E0, 0x001F, 0x0400, false},   // alpha inside red
+        {16, 0x1F000, 0x07E0, 0x001F, 0, false},       // red reaches bit 16
+        {16, 0xE800, 0x07E0, 0x001F, 0, false},        // red with a gap
+        {24, 0xFF0000, 0x00FF00, 0x0000FF, 0, false},  // no bit fields at 24 bits
     };
     for (const auto& c : cases)
         EXPECT_EQ(BmpBitFields(c.bits, c.red, c.green, c.blue, c.alpha).Valid(), c.valid)

@@ -38,7 +38,8 @@ TEST(DibMemory, NewImageHasZeroPixelsWholeWordRowsAndAFullHeader)
     for (int i = 0; i < 48; ++i)
         EXPECT_EQ(image.d.bits[i], 0) << i;
 
-    const int strides[][3] = {{1, 1, 4}, {32, 1, 4}, {33, 1, 8}, {7, 4, 4}, {9, 4, 8}, {3, 8, 4}, {1, 32, 4}, {2, 24, 8}};
+    const int strides[][3] = {{1, 1, 4}, {32, 1, 4}, {33, 1, 8}, {7, 4, 4},
+                              {9, 4, 8}, {3, 8, 4},  {1, 32, 4}, {2, 24, 8}};
     for (const auto& s : strides) {
         OwnedDib other;
         newdib(&other.d, s[0], 2, s[1], nullptr, 0);
@@ -82,8 +83,8 @@ TEST(DibMemory, RefusedSizesAndDepthsLeaveTheRecordEmpty)
         int64_t width, height;
         int32_t bits;
     } refused[] = {
-        {0, 5, 24}, {5, 0, 24}, {-1, 5, 8}, {5, -3, 8}, {5, 5, 16}, {5, 5, 2}, {5, 5, 0},
-        {side + 1, 1, 8}, {1, side + 1, 8}, {8193, 8193, 8},  // 67,125,249 pixels
+        {0, 5, 24}, {5, 0, 24}, {-1, 5, 8},       {5, -3, 8},       {5, 5, 16},
+        {5, 5, 2},  {5, 5, 0},  {side + 1, 1, 8}, {1, side + 1, 8}, {8193, 8193, 8},  // 67,125,249 pixels
     };
     for (const auto& r : refused) {
         dib d;
@@ -107,7 +108,7 @@ TEST(DibMemory, PixelsOfEveryDepthByStorageRow)
 
     setpixel(mono.d, 0, 1, 1);
     setpixel(mono.d, 9, 1, 1);
-    setpixel(mono.d, 3, 0, 7);  // only the lowest bit counts
+    setpixel(mono.d, 3, 0, 7);                    // only the lowest bit counts
     EXPECT_EQ(mono.d.bits[mono.d.stride], 0x80);  // leftmost pixel in the highest bit
     EXPECT_EQ(mono.d.bits[mono.d.stride + 1], 0x40);
     EXPECT_EQ(mono.d.bits[0], 0x10);

@@ -18,8 +18,8 @@ const uint32_t kBlack = Rgb(0, 0, 0);
 const uint32_t A = Rgb(250, 0, 0), B = Rgb(0, 250, 0), C = Rgb(0, 0, 250), D = Rgb(250, 250, 0);
 const uint32_t E = Rgb(0, 250, 250), F = Rgb(250, 0, 250), G = Rgb(100, 100, 100), H = Rgb(1, 2, 3);
 
-void Draw(RecordingDibDevice& device, const dib& d, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
-          int32_t sx, int32_t sy, int32_t sw, int32_t sh, bool halftone = false)
+void Draw(RecordingDibDevice& device, const dib& d, int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t sx,
+          int32_t sy, int32_t sw, int32_t sh, bool halftone = false)
 {
     DrawDibToDevice(device, dx, dy, dw, dh, d, sx, sy, sw, sh, halftone, DibDevice::kSrcCopy, 0, 0);
 }
@@ -100,7 +100,8 @@ TEST(StretchDibToDevice, SourceRowsAndColumnsOutsideTheImageAreBlack)
 
     RecordingDibDevice left;  // one column left of the image
     StretchDib24ToDevice(left, 0, 0, 5, 1, image.d, -1, 0, 5, 1);
-    EXPECT_EQ(RowsPicture(left), (Picture{{kBlack, canonical[0][0], canonical[0][1], canonical[0][2], canonical[0][3]}}));
+    EXPECT_EQ(RowsPicture(left),
+              (Picture{{kBlack, canonical[0][0], canonical[0][1], canonical[0][2], canonical[0][3]}}));
 
     RecordingDibDevice nothing;  // no column inside: black rows only
     StretchDib24ToDevice(nothing, 0, 0, 2, 1, image.d, 7, 0, 2, 1);
@@ -146,7 +147,8 @@ TEST(DrawDibToDevice, OnTheScreen24And8BitGoByRowsOtherDepthsWhole)
         EXPECT_EQ(screen.rows[0].y, 20);
         EXPECT_EQ(screen.rows[5].y, 25);
         const Picture canonical = CanonicalPicture();
-        EXPECT_EQ(RowsPicture(screen), (Picture{canonical[0], canonical[0], canonical[1], canonical[1], canonical[2], canonical[2]}))
+        EXPECT_EQ(RowsPicture(screen),
+                  (Picture{canonical[0], canonical[0], canonical[1], canonical[1], canonical[2], canonical[2]}))
             << name;
     }
     for (const char* name : {"img-bmp-1bit.bmp", "img-bmp-4bit.bmp", "img-bmp-32bit.bmp"}) {
@@ -190,13 +192,13 @@ TEST(DrawDibToDevice, TheSourceIsClippedToTheImageAndTheTargetInProportion)
         int32_t out[8];  // dx, dy, dw, dh, sx, sy, sw, sh after clipping
     };
     const Case cases[] = {
-        {{0, 0, 12, 6, 2, 0, 6, 3}, {0, 0, 6, 6, 2, 0, 3, 3}},          // past the right edge
-        {{0, 0, 5, 6, 4, 0, 2, 3}, {0, 0, 2, 6, 4, 0, 1, 3}},           // 2.5 rounds to even 2
-        {{0, 0, 3, 6, 4, 0, 2, 3}, {0, 0, 2, 6, 4, 0, 1, 3}},           // 1.5 rounds to even 2
-        {{0, 0, 10, 9, 0, -1, 5, 3}, {0, 0, 10, 6, 0, 0, 5, 2}},        // below the bottom row
-        {{0, 100, 10, 8, 0, 1, 5, 4}, {0, 104, 10, 4, 0, 1, 5, 2}},     // above the top row
-        {{10, 0, 8, 6, -2, 0, 4, 3}, {14, 0, 4, 6, 0, 0, 2, 3}},        // left of the image
-        {{10, 20, 50, 30, 0, 0, 5, 3}, {10, 20, 50, 30, 0, 0, 5, 3}},   // the whole image
+        {{0, 0, 12, 6, 2, 0, 6, 3}, {0, 0, 6, 6, 2, 0, 3, 3}},         // past the right edge
+        {{0, 0, 5, 6, 4, 0, 2, 3}, {0, 0, 2, 6, 4, 0, 1, 3}},          // 2.5 rounds to even 2
+        {{0, 0, 3, 6, 4, 0, 2, 3}, {0, 0, 2, 6, 4, 0, 1, 3}},          // 1.5 rounds to even 2
+        {{0, 0, 10, 9, 0, -1, 5, 3}, {0, 0, 10, 6, 0, 0, 5, 2}},       // below the bottom row
+        {{0, 100, 10, 8, 0, 1, 5, 4}, {0, 104, 10, 4, 0, 1, 5, 2}},    // above the top row
+        {{10, 0, 8, 6, -2, 0, 4, 3}, {14, 0, 4, 6, 0, 0, 2, 3}},       // left of the image
+        {{10, 20, 50, 30, 0, 0, 5, 3}, {10, 20, 50, 30, 0, 0, 5, 3}},  // the whole image
     };
     for (const Case& c : cases) {
         RecordingDibDevice printer;
@@ -216,8 +218,8 @@ TEST(DrawDibToDevice, TheSourceIsClippedToTheImageAndTheTargetInProportion)
     EXPECT_EQ(RowsPicture(screen), (Picture{CanonicalPicture()[0], CanonicalPicture()[1]}));
 
     // Nothing to draw: a source outside the image or without area, a target without area.
-    const int32_t empty[][8] = {{0, 0, 10, 10, 5, 0, 2, 3}, {0, 0, 10, 10, 0, 3, 5, 2}, {0, 0, 10, 10, 0, 0, 0, 3},
-                                {0, 0, 10, 10, 0, 0, 5, 0}, {0, 0, 0, 10, 0, 0, 5, 3},  {0, 0, 10, -4, 0, 0, 5, 3},
+    const int32_t empty[][8] = {{0, 0, 10, 10, 5, 0, 2, 3},  {0, 0, 10, 10, 0, 3, 5, 2}, {0, 0, 10, 10, 0, 0, 0, 3},
+                                {0, 0, 10, 10, 0, 0, 5, 0},  {0, 0, 0, 10, 0, 0, 5, 3},  {0, 0, 10, -4, 0, 0, 5, 3},
                                 {0, 0, 10, 10, -5, 0, 5, 3}, {0, 0, 1, 1, 4, 0, 8, 3}};
     for (const auto& e : empty) {
         RecordingDibDevice device;
@@ -263,8 +265,8 @@ TEST(DrawDibToDevice, WhenTheDeviceCannotStretchTheLayerStretchesAndPutsTheRows)
     DrawWhole(printer, mono.d, 0, 0, 3, 2);
     ASSERT_EQ(printer.rows.size(), 1u);
     const Picture source = TopDown(mono.d);
-    EXPECT_EQ(printer.rows[0].picture, (Picture{{source[0][0], source[0][2], source[0][4]},
-                                                {source[2][0], source[2][2], source[2][4]}}));
+    EXPECT_EQ(printer.rows[0].picture,
+              (Picture{{source[0][0], source[0][2], source[0][4]}, {source[2][0], source[2][2], source[2][4]}}));
 
     // A target one pixel wide takes the first column, one pixel high the first (bottom) row.
     OwnedDib image;

@@ -70,8 +70,8 @@ std::vector<Expected> ExactFixtures()
     Picture alpha1555 = rgb555;
     alpha1555[0][0] = kWhite;  // the one clear pixel
     // Raw values 0, 1, 3, 16, 28, 31 (red, blue) and 0, 1, 12, 32, 51, 63 (green) widened.
-    const Picture ramp = {{Rgb(0, 0, 0), Rgb(8, 4, 8), Rgb(24, 48, 24), Rgb(132, 130, 132),
-                           Rgb(231, 207, 231), Rgb(255, 255, 255)}};
+    const Picture ramp = {
+        {Rgb(0, 0, 0), Rgb(8, 4, 8), Rgb(24, 48, 24), Rgb(132, 130, 132), Rgb(231, 207, 231), Rgb(255, 255, 255)}};
     return {
         {"img-bmp-16-bits-per-pixel.bmp", 24, Picture(3, std::vector<uint32_t>(5, Rgb(0, 0, 0)))},
         {"img-bmp-16bit-555.bmp", 24, rgb555},
@@ -197,7 +197,7 @@ TEST(OpenDib, ColourTablesKeepTheFilesEntriesAndPalMatchesThem)
     EXPECT_EQ(image.d.pal[9][1], 128);
     EXPECT_EQ(image.d.pal[9][2], 0);
     EXPECT_EQ(image.d.info->colors[12].rgbRed, 0);  // beyond the file's 12 entries: black
-    EXPECT_EQ(getpixel(image.d, 4, 1), 9u);          // raw index, storage row 1
+    EXPECT_EQ(getpixel(image.d, 4, 1), 9u);         // raw index, storage row 1
 
     LoadFixture(image, "img-png-grey-8bit.png");
     ASSERT_NE(image.d.bits, nullptr);
@@ -345,8 +345,8 @@ TEST(OpenDib, EveryFlippedByteOfEveryFixtureIsReadSafely)
     std::vector<std::string> names;
     for (const Expected& e : ExactFixtures())
         names.push_back(e.name);
-    for (const char* name : {"img-jpeg-colour.jpg", "img-jpeg-grey.jpg", "img-jpeg-progressive.jpg",
-                             "img-png-rgb-interlaced.png"})
+    for (const char* name :
+         {"img-jpeg-colour.jpg", "img-jpeg-grey.jpg", "img-jpeg-progressive.jpg", "img-png-rgb-interlaced.png"})
         names.push_back(name);
     int loaded = 0, refused = 0;
     for (const std::string& name : names) {
@@ -393,8 +393,8 @@ TEST(OpenDib, FilterNamesExactlyTheFormatsThatAreRead)
     TempDir dir;
     for (const std::string& ext : read) {
         const char* fixture = ext == "bmp" || ext == "dib" ? "img-bmp-8bit.bmp"
-                              : ext == "png"                 ? "img-png-rgba.png"
-                                                             : "img-jpeg-colour.jpg";
+                              : ext == "png"               ? "img-png-rgba.png"
+                                                           : "img-jpeg-colour.jpg";
         const std::string path = dir.File("logo." + ext);
         WriteWholeFile(path, ReadWholeFile(FixturePath(fixture)));
         OwnedDib image;

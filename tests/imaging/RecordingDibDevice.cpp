@@ -13,10 +13,10 @@ bool RecordingDibDevice::PutRows(int32_t x, int32_t y, const dib& image)
     return !putFails;
 }
 
-bool RecordingDibDevice::StretchImage(int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& image,
-                                      int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop)
+bool RecordingDibDevice::StretchImage(int32_t dx, int32_t dy, int32_t dw, int32_t dh, const dib& image, int32_t sx,
+                                      int32_t sy, int32_t sw, int32_t sh, uint32_t rop)
 {
-    stretches.push_back({dx, dy, dw, dh, sx, sy, sw, sh, rop, DibWidth(image), DibHeight(image),
-                         DibBitCount(image), TopDown(image)});
+    stretches.push_back(
+        {dx, dy, dw, dh, sx, sy, sw, sh, rop, DibWidth(image), DibHeight(image), DibBitCount(image), TopDown(image)});
     return !stretchFails && DibBitCount(image) != stretchFailsForBits;
 }

@@ -139,8 +139,8 @@ TEST(SaveDib, WindowsBitmapsAreWrittenByteForByteAsTheirFormatDescribes)
 TEST(SaveDib, BitmapRoundTripKeepsPixelsAndTheFullColourTable)
 {
     TempDir dir;
-    for (const char* name : {"img-bmp-8bit.bmp", "img-bmp-rle4.bmp", "img-png-palette-8bit.png",
-                             "img-png-rgba.png", "img-bmp-32bit-bitfields-alpha.bmp"}) {
+    for (const char* name : {"img-bmp-8bit.bmp", "img-bmp-rle4.bmp", "img-png-palette-8bit.png", "img-png-rgba.png",
+                             "img-bmp-32bit-bitfields-alpha.bmp"}) {
         OwnedDib image;
         LoadFixture(image, name);
         ASSERT_NE(image.d.bits, nullptr) << name;
@@ -151,8 +151,7 @@ TEST(SaveDib, BitmapRoundTripKeepsPixelsAndTheFullColourTable)
         EXPECT_EQ(DibBitCount(back.d), DibBitCount(image.d)) << name;
         EXPECT_EQ(TopDown(back.d), TopDown(image.d)) << name;
         if (DibBitCount(image.d) <= 8) {
-            EXPECT_EQ(std::memcmp(back.d.info->colors, image.d.info->colors,
-                                  sizeof(TRgbQuad) << DibBitCount(image.d)),
+            EXPECT_EQ(std::memcmp(back.d.info->colors, image.d.info->colors, sizeof(TRgbQuad) << DibBitCount(image.d)),
                       0)
                 << name;
             EXPECT_EQ(std::memcmp(back.d.pal, image.d.pal, 4u << DibBitCount(image.d)), 0) << name;
@@ -226,7 +225,8 @@ TEST(SaveDib, Jpeg2000FilesDecodeToThreeComponentsOfTheImagesColours)
     ASSERT_EQ(decoded.height, 16);
     for (int by = 0; by < 2; ++by)
         for (int bx = 0; bx < 2; ++bx)
-            EXPECT_TRUE(Near(decoded.picture[size_t(by * 8 + 4)][size_t(bx * 8 + 4)], blocks[size_t(by)][size_t(bx)], 12))
+            EXPECT_TRUE(
+                Near(decoded.picture[size_t(by * 8 + 4)][size_t(bx * 8 + 4)], blocks[size_t(by)][size_t(bx)], 12))
                 << bx << "," << by << std::hex << ": " << decoded.picture[size_t(by * 8 + 4)][size_t(bx * 8 + 4)];
 
     // Tiny images and indexed ones are encoded too.

@@ -24,24 +24,23 @@ bool SameDouble(double a, double b)
 std::string BookDifference(const TRechnungBook& a, const TRechnungBook& b)
 {
     if (a.RechnungCount() != b.RechnungCount())
-        return "invoice count " + std::to_string(a.RechnungCount()) + " vs " +
-               std::to_string(b.RechnungCount());
+        return "invoice count " + std::to_string(a.RechnungCount()) + " vs " + std::to_string(b.RechnungCount());
     for (uint32_t i = 0; i < a.RechnungCount(); ++i) {
         const TRechnungRec& x = a.Rechnung(i);
         const TRechnungRec& y = b.Rechnung(i);
         const std::string where = "invoice " + std::to_string(i) + ": ";
         for (size_t f = 0; f < kRechnungTexte.size(); ++f) {
             if (TextOf(x.*kRechnungTexte[f]) != TextOf(y.*kRechnungTexte[f]))
-                return where + "text " + std::to_string(f) + " '" + Text(x.*kRechnungTexte[f]) +
-                       "' vs '" + Text(y.*kRechnungTexte[f]) + "'";
+                return where + "text " + std::to_string(f) + " '" + Text(x.*kRechnungTexte[f]) + "' vs '" +
+                       Text(y.*kRechnungTexte[f]) + "'";
         }
-        if (!SameDouble(x.datum, y.datum) || !SameDouble(x.bezahlt, y.bezahlt) ||
-            !SameDouble(x.frei1, y.frei1) || !SameDouble(x.frei2, y.frei2))
+        if (!SameDouble(x.datum, y.datum) || !SameDouble(x.bezahlt, y.bezahlt) || !SameDouble(x.frei1, y.frei1) ||
+            !SameDouble(x.frei2, y.frei2))
             return where + "dates";
         for (size_t f = 0; f < kERechnungTexte.size(); ++f) {
             if (TextOf(x.*kERechnungTexte[f]) != TextOf(y.*kERechnungTexte[f]))
-                return where + "e-invoice text " + std::to_string(f) + " '" + Text(x.*kERechnungTexte[f]) +
-                       "' vs '" + Text(y.*kERechnungTexte[f]) + "'";
+                return where + "e-invoice text " + std::to_string(f) + " '" + Text(x.*kERechnungTexte[f]) + "' vs '" +
+                       Text(y.*kERechnungTexte[f]) + "'";
         }
         if (!SameDouble(x.leistungvon, y.leistungvon) || !SameDouble(x.leistungbis, y.leistungbis) ||
             !SameDouble(x.faellig, y.faellig) || x.nullkategorie != y.nullkategorie)
@@ -52,8 +51,8 @@ std::string BookDifference(const TRechnungBook& a, const TRechnungBook& b)
             const auto& p = *static_cast<const TPositionRec*>(x.posis->At(j));
             const auto& q = *static_cast<const TPositionRec*>(y.posis->At(j));
             if (TextOf(p.einheit) != TextOf(q.einheit) || TextOf(p.artnr) != TextOf(q.artnr) ||
-                TextOf(p.bez) != TextOf(q.bez) || !SameDouble(p.menge, q.menge) ||
-                !SameDouble(p.mwst, q.mwst) || !SameDouble(p.preis, q.preis))
+                TextOf(p.bez) != TextOf(q.bez) || !SameDouble(p.menge, q.menge) || !SameDouble(p.mwst, q.mwst) ||
+                !SameDouble(p.preis, q.preis))
                 return where + "position " + std::to_string(j);
         }
     }
@@ -63,8 +62,8 @@ std::string BookDifference(const TRechnungBook& a, const TRechnungBook& b)
         const TArtikelRec& p = a.Artikel(i);
         const TArtikelRec& q = b.Artikel(i);
         if (TextOf(p.einheit) != TextOf(q.einheit) || TextOf(p.artnr) != TextOf(q.artnr) ||
-            TextOf(p.bez) != TextOf(q.bez) || !SameDouble(p.menge, q.menge) ||
-            !SameDouble(p.mwst, q.mwst) || !SameDouble(p.preis, q.preis))
+            TextOf(p.bez) != TextOf(q.bez) || !SameDouble(p.menge, q.menge) || !SameDouble(p.mwst, q.mwst) ||
+            !SameDouble(p.preis, q.preis))
             return "article " + std::to_string(i);
     }
     if (a.check != b.check)

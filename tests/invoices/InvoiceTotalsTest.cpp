@@ -33,8 +33,13 @@ TRechnungRec& Invoice(TRechnungBook& book, std::initializer_list<Line> lines)
 TEST(InvoiceTotals, GroupsByRateTextInOrderOfFirstOccurrence)
 {
     TRechnungBook book;
-    const TRechnungRec& r = Invoice(book, {{1, 19, 1}, {1, 7, 1}, {1, 19, 1}, {1, 0, 1}, {1, 7.0000000000000001, 1},
-                                           {1, 16.0000000000001, 1}, {1, 16, 1}});
+    const TRechnungRec& r = Invoice(book, {{1, 19, 1},
+                                           {1, 7, 1},
+                                           {1, 19, 1},
+                                           {1, 0, 1},
+                                           {1, 7.0000000000000001, 1},
+                                           {1, 16.0000000000001, 1},
+                                           {1, 16, 1}});
     const std::vector<std::vector<uint32_t>> expected = {{0, 2}, {1, 4}, {3}, {5}, {6}};
     EXPECT_EQ(InvoiceTotals::RateGroups(r), expected);
     EXPECT_TRUE(InvoiceTotals::RateGroups(Invoice(book, {})).empty());

@@ -1,7 +1,7 @@
 // Number texts, price entry and numbering.
 #include "invoices/Amounts.h"
-#include "invoices/Numbering.h"
 #include "invoices/NumberText.h"
+#include "invoices/Numbering.h"
 #include "invoices/RechnungEdit.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
@@ -180,9 +180,8 @@ TEST(Settings, DefaultsAsTheWindowShowsThemFirst)
     EXPECT_EQ(s.ARegNrEd, 6300000);
     EXPECT_DOUBLE_EQ(s.BreitEd, 170);
     EXPECT_EQ(s.WaehrEd, u"€");
-    const TFontSetting* fonts[] = {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3,
-                                   &s.FontDialog4, &s.FontDialog5, &s.FontDialog6,
-                                   &s.FontDialog7, &s.FontDialog8, &s.FontDialog9};
+    const TFontSetting* fonts[] = {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3, &s.FontDialog4, &s.FontDialog5,
+                                   &s.FontDialog6, &s.FontDialog7, &s.FontDialog8, &s.FontDialog9};
     const int sizes[] = {11, 16, 8, 14, 9, 11, 9, 11, 11};
     const bool bold[] = {false, false, false, true, false, false, false, false, true};
     for (int i = 0; i < 9; ++i) {

@@ -49,8 +49,8 @@ FileBytes& FileBytes::Raw(const std::string& bytes)
     return *this;
 }
 
-FileBytes& FileBytes::Font(uint8_t charset, int32_t colour, const std::string& name, uint8_t pitch,
-                           int32_t ppi, int32_t size, uint8_t style)
+FileBytes& FileBytes::Font(uint8_t charset, int32_t colour, const std::string& name, uint8_t pitch, int32_t ppi,
+                           int32_t size, uint8_t style)
 {
     U8(charset).I32(colour).U8(static_cast<uint8_t>(name.size())).Raw(name);
     return U8(pitch).I32(ppi).I32(size).U8(style);
@@ -218,7 +218,13 @@ std::string DefaultSettingsSections()
 {
     FileBytes b;
     // 3: company block and page geometry.
-    b.S8("FirmaED").S8("Stra\xDF" "eEd").S8("PLZEd").S8("OrtED").S8("TelED").S8("FaxEd");
+    b.S8("FirmaED")
+        .S8("Stra\xDF"
+            "eEd")
+        .S8("PLZEd")
+        .S8("OrtED")
+        .S8("TelED")
+        .S8("FaxEd");
     b.S8("SteuerED").S8("Firma - wir sind die besten");
     b.S8("Bankverbindung: Sparkasse XAZ,  IBAN.:DE4234293429 BIC: 4345345545");
     b.F64(15).F64(15).F64(45).F64(130).F64(0.1);

@@ -17,8 +17,8 @@ public:
     FileBytes& S16(const std::u16string& text);
     FileBytes& Raw(const std::string& bytes);
     // A font record: charset, colour, name, pitch, ppi, size, style.
-    FileBytes& Font(uint8_t charset, int32_t colour, const std::string& name, uint8_t pitch,
-                    int32_t ppi, int32_t size, uint8_t style);
+    FileBytes& Font(uint8_t charset, int32_t colour, const std::string& name, uint8_t pitch, int32_t ppi, int32_t size,
+                    uint8_t style);
     const std::string& Str() const { return bytes_; }
     size_t Size() const { return bytes_.size(); }
 

@@ -4,13 +4,13 @@
 #include "SaveDatBytes.h"
 #include "VariedBook.h"
 
-#include "invoices/ERechnungSection.h"
-#include "invoices/UnitCodes.h"
 #include "foundation/MemoryByteSink.h"
 #include "foundation/Utf8.h"
+#include "invoices/ERechnungSection.h"
 #include "invoices/SaveDatWriter.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "invoices/UnitCodes.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
@@ -71,9 +71,9 @@ void FillEInvoiceBook(TRechnungBook& book)
 size_t SettingsTextBytes(const TRechnungSettings& s)
 {
     size_t n = 0;
-    for (const std::u16string* text : {&s.UStIdEd, &s.LandCodeEd, &s.IbanEd, &s.BicEd, &s.KontoinhaberEd, &s.BankEd,
-                                       &s.EAdresseEd, &s.KontaktNameEd, &s.KontaktTelEd, &s.KontaktMailEd,
-                                       &s.ZahlungsbedingungEd})
+    for (const std::u16string* text :
+         {&s.UStIdEd, &s.LandCodeEd, &s.IbanEd, &s.BicEd, &s.KontoinhaberEd, &s.BankEd, &s.EAdresseEd, &s.KontaktNameEd,
+          &s.KontaktTelEd, &s.KontaktMailEd, &s.ZahlungsbedingungEd})
         n += 4 + 2 * text->size();
     return n;
 }

@@ -113,7 +113,9 @@ TEST(SaveDatFiles, AFolderThatTakesNoNewFilesGivesMessage133AndWhy)
 
 TEST(SaveDatFiles, FolderNamesThatAreNotUtf8AreUsedAsTheyAre)
 {
-    for (const char* name : {"\xff\xfe", "M\xfcller", "Gr\xc3\xbc\xc3\x9f" "e"}) {
+    for (const char* name : {"\xff\xfe", "M\xfcller",
+                             "Gr\xc3\xbc\xc3\x9f"
+                             "e"}) {
         TempDir dir;
         const std::string folder = dir.File(name) + "/";
         std::filesystem::create_directory(folder);

@@ -3,8 +3,8 @@
 #include "VariedBook.h"
 
 #include "foundation/MemoryByteSink.h"
-#include "invoices/RechnungEdit.h"
 #include "invoices/PositionEdit.h"
+#include "invoices/RechnungEdit.h"
 #include "invoices/SaveDatWriter.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
@@ -96,7 +96,14 @@ TEST(SaveDatFormat, PositionsStoreRatePriceQuantityAndArticlesNoQuantity)
     for (int i = 0; i < 13; ++i)
         expected.I32(0);
     expected.F64(2).F64(0).F64(0).F64(0).I32(1);
-    expected.S8("St\xFC" "ck").S8("A1").S8("5 \x80").F64(19).F64(119).F64(3);
+    expected
+        .S8("St\xFC"
+            "ck")
+        .S8("A1")
+        .S8("5 \x80")
+        .F64(19)
+        .F64(119)
+        .F64(3);
     expected.I32(1).S8("").S8("B").S8("").F64(7).F64(9.5);
     const std::string file = Written(book);
     EXPECT_EQ(Hex(file.substr(0, expected.Size())), Hex(expected.Str()));
@@ -149,15 +156,15 @@ TEST(SaveDatFormat, FlagsModeAndReservedBytesSitWhereTheLayoutSays)
     auto byteAt = [&](size_t offset) { return static_cast<unsigned char>(file[offset]); };
     // Section 4: after "info@vestrik.example" and "www.vestrik.example".
     const size_t s4 = ends[2] + 4 + 20 + 4 + 19;
-    EXPECT_EQ(byteAt(s4), 0);      // FootCentCheck off
-    EXPECT_EQ(byteAt(s4 + 1), 1);  // date numbering
-    EXPECT_EQ(byteAt(ends[5]), 1);  // 7 insertspaceline
-    EXPECT_EQ(byteAt(ends[6]), 0);  // 8 underlinekopfusscheck
-    EXPECT_EQ(byteAt(ends[10]), 1); // 12 DonotShowAdressCheck
-    EXPECT_EQ(byteAt(ends[12]), 0); // 14 LieferNoWertCheck
-    EXPECT_EQ(byteAt(ends[13]), 1); // 15 BindestrichCheck
-    EXPECT_EQ(byteAt(ends[14]), 1); // 16 FirmaRechtsCheck
-    EXPECT_EQ(byteAt(ends[16]), 1); // 18 NoMwstCheck
+    EXPECT_EQ(byteAt(s4), 0);        // FootCentCheck off
+    EXPECT_EQ(byteAt(s4 + 1), 1);    // date numbering
+    EXPECT_EQ(byteAt(ends[5]), 1);   // 7 insertspaceline
+    EXPECT_EQ(byteAt(ends[6]), 0);   // 8 underlinekopfusscheck
+    EXPECT_EQ(byteAt(ends[10]), 1);  // 12 DonotShowAdressCheck
+    EXPECT_EQ(byteAt(ends[12]), 0);  // 14 LieferNoWertCheck
+    EXPECT_EQ(byteAt(ends[13]), 1);  // 15 BindestrichCheck
+    EXPECT_EQ(byteAt(ends[14]), 1);  // 16 FirmaRechtsCheck
+    EXPECT_EQ(byteAt(ends[16]), 1);  // 18 NoMwstCheck
     // 20: the reserved flags as they are.
     std::string flags(101, '\0');
     flags[0] = flags[57] = flags[100] = 1;

@@ -8,8 +8,8 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "messages/MessageCatalog.h"
-#include "support/ScriptedMessenger.h"
 #include "support/FileSizeLimit.h"
+#include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -100,8 +100,7 @@ TEST(SaveDatStore, MissingFileIsSilentAndLeavesDefaults)
     EXPECT_TRUE(book.settings == TRechnungSettings());
     EXPECT_TRUE(messenger.Boxes().empty());
     book.SaveRechnungen();  // saving is allowed from now on
-    EXPECT_EQ(ReadWholeFile(dir.File("save.dat")),
-              FileBytes().I32(0).I32(0).Str() + DefaultSettingsSections());
+    EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), FileBytes().I32(0).I32(0).Str() + DefaultSettingsSections());
 }
 
 TEST(SaveDatStore, SavingBeforeReadingOrWhileReadingDoesNothing)
@@ -180,8 +179,7 @@ TEST(SaveDatStore, EveryCutOfTheFileLoadsOrIsReportedAndKept)
         } else {
             ASSERT_EQ(result, OpenResult::Damaged);
             ASSERT_EQ(messenger.Errors().size(), 1u);
-            EXPECT_NE(messenger.Errors()[0].find(Utf8ToUtf16(dir.File("save.dat"))),
-                      std::u16string::npos);
+            EXPECT_NE(messenger.Errors()[0].find(Utf8ToUtf16(dir.File("save.dat"))), std::u16string::npos);
             EXPECT_TRUE(book.inopen);
             book.SaveRechnungen();
             EXPECT_EQ(ReadWholeFile(dir.File("save.dat")), cut);
@@ -216,8 +214,7 @@ TEST(SaveDatStore, PerInvoiceCountsThatDifferFromTheInvoicesAreDamage)
     // Offsets of the counts: section 6 after the counter text "6300004"; section 10 after
     // "RE-", the flag and "Fußzeile zwei"; section 11 after "Fußzeile drei €"; section 19
     // opens with the first invoice's position count.
-    const size_t counts[] = {ends[4] + 4 + 7, ends[8] + 4 + 3 + 1 + 4 + 13, ends[9] + 4 + 15,
-                             ends[17]};
+    const size_t counts[] = {ends[4] + 4 + 7, ends[8] + 4 + 3 + 1 + 4 + 13, ends[9] + 4 + 15, ends[17]};
     for (size_t offset : counts) {
         for (int32_t wrong : {2, 4, -1}) {
             SCOPED_TRACE("offset " + std::to_string(offset) + " count " + std::to_string(wrong));
@@ -452,8 +449,7 @@ TEST(SaveDatStore, GeometryIsKeptAsStored)
     const std::string full = SaveInto(book, dir);
     const size_t geometry = SectionEnds(full)[2] - 40;
     std::string file = full;
-    file.replace(geometry, 16,
-                 FileBytes().F64(15.6).F64(std::numeric_limits<double>::quiet_NaN()).Str());
+    file.replace(geometry, 16, FileBytes().F64(15.6).F64(std::numeric_limits<double>::quiet_NaN()).Str());
     Put(dir.File("save.dat"), file);
     TRechnungBook loaded;
     UseFolder(loaded, dir);

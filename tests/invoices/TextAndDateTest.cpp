@@ -101,8 +101,7 @@ TEST(DateTime, DayZeroIsThe30thOfDecember1899)
 
 TEST(DateTime, DecodeGivesBackDateAndTime)
 {
-    for (double value : {0.0, 2.0, 36526.0, 46086.37986111111, 59.0, 60.0, 61.0, -693593.0,
-                         2958465.75}) {
+    for (double value : {0.0, 2.0, 36526.0, 46086.37986111111, 59.0, 60.0, 61.0, -693593.0, 2958465.75}) {
         TDateTimeParts parts;
         ASSERT_TRUE(DecodeDateTime(value, parts)) << value;
         double back = 0;
@@ -141,8 +140,8 @@ TEST(DateTime, InvalidDatesAndValuesAreRefused)
     EXPECT_FALSE(EncodeDateTime(parts, value));
     parts = {2000, 1, 1, 24, 0, 0, 0};
     EXPECT_FALSE(EncodeDateTime(parts, value));
-    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                       1e300, -1e300, 2958466.0, -693594.0})
+    for (double bad : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), 1e300, -1e300,
+                       2958466.0, -693594.0})
         EXPECT_FALSE(DecodeDateTime(bad, parts)) << bad;
 }
 

@@ -116,9 +116,8 @@ void SetVariedSettings(TRechnungSettings& s)
     s.LogoYEd = 10.25;
     s.BreitEd = 80;
     s.WaehrEd = u"EUR";
-    TFontSetting* fonts[] = {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3,
-                             &s.FontDialog4, &s.FontDialog5, &s.FontDialog6,
-                             &s.FontDialog7, &s.FontDialog8, &s.FontDialog9};
+    TFontSetting* fonts[] = {&s.FontDialog1, &s.FontDialog2, &s.FontDialog3, &s.FontDialog4, &s.FontDialog5,
+                             &s.FontDialog6, &s.FontDialog7, &s.FontDialog8, &s.FontDialog9};
     for (int f = 0; f < 9; ++f) {
         TFontSetting& font = *fonts[f];
         font.charset = static_cast<uint8_t>(f == 0 ? 0 : 238);

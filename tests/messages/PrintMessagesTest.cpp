@@ -27,10 +27,18 @@ TEST(PrintMessages, PaperSourceNames)
         const char* keyword;
         const char16_t* name;
     } cases[] = {
-        {"auto", u"Automatisch"},   {"manual", u"Manuelle Zufuhr"}, {"by-pass-tray", u"Mehrzweckzufuhr"},
-        {"tray-1", u"Fach 1"},      {"tray-12", u"Fach 12"},        {"roll-2", u"Rolle 2"},
-        {"bottom", u"Unteres Fach"}, {"tray-", u""},                {"tray-x", u""},
-        {"tray-2a", u""},           {"x-vendor-slot", u""},         {"", u""},
+        {"auto", u"Automatisch"},
+        {"manual", u"Manuelle Zufuhr"},
+        {"by-pass-tray", u"Mehrzweckzufuhr"},
+        {"tray-1", u"Fach 1"},
+        {"tray-12", u"Fach 12"},
+        {"roll-2", u"Rolle 2"},
+        {"bottom", u"Unteres Fach"},
+        {"tray-", u""},
+        {"tray-x", u""},
+        {"tray-2a", u""},
+        {"x-vendor-slot", u""},
+        {"", u""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PrintMessages::PaperSourceName(c.keyword), c.name) << c.keyword;

@@ -1,9 +1,9 @@
 // Sending jobs to print queues of a print service started by the test (cupsd on a socket of
 // its own): a job that is taken arrives with its paper and source, a refused job says why,
 // and the paper sources a printer offers.
+#include "output/CupsQueue.h"
 #include "SampleInvoice.h"
 #include "invoices/TRechnungBook.h"
-#include "output/CupsQueue.h"
 #include "output/PdfExport.h"
 #include "pdf/PdfTestSupport.h"
 #include "support/EnvOverride.h"
@@ -77,8 +77,8 @@ protected:
 TEST_F(CupsQueueTest, ATakenJobArrivesWithItsTitlePaperAndSource)
 {
     const std::string invoice = Invoice();
-    const CupsQueue::SendResult sent = CupsQueue("Letter").SendFile(
-        invoice, "Rechnung", {{"media", "Legal"}, {"media-source", "tray-2"}});
+    const CupsQueue::SendResult sent =
+        CupsQueue("Letter").SendFile(invoice, "Rechnung", {{"media", "Legal"}, {"media-source", "tray-2"}});
     ASSERT_EQ(sent.refusal, CupsQueue::Refusal::None) << sent.detail;
     ASSERT_GT(sent.jobId, 0);
     ASSERT_EQ(cupsd_.WaitForJob(sent.jobId), IPP_JSTATE_COMPLETED);

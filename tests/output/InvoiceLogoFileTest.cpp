@@ -12,7 +12,11 @@
 TEST(InvoiceLogoFile, ANameThatIsNotUtf8IsOpenedAsItIs)
 {
     const std::string png = ReadWholeFile(std::string(REKOLON_TEST_DATA) + "/img-png-rgb-8bit.png");
-    for (const char* name : {"Gr\xfc\xdf" ".png", "\xff\xfe.png", "Gr\xc3\xbc\xc3\x9f" "e.png"}) {
+    for (const char* name : {"Gr\xfc\xdf"
+                             ".png",
+                             "\xff\xfe.png",
+                             "Gr\xc3\xbc\xc3\x9f"
+                             "e.png"}) {
         TempDir dir;
         WriteWholeFile(dir.File(name), png);
         const TInvoiceLogo logo(PathToText(dir.File(name)));

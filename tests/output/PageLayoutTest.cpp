@@ -293,8 +293,9 @@ TEST(PageLayout, DeliveryAddressByKind)
         EXPECT_EQ(canvas->TextCall(u"Menge").y, 380);
         EXPECT_LT(canvas->IndexOfText(u"Bestelldatum: 01.03.2026"), canvas->IndexOfText(u"Versandadresse:"));
     }
-    const char16_t* titles[] = {u"Rechnung", u"Lieferschein", u"Angebot", u"Gutschrift", u"Auftragsbestätigung",
-                                u"Proforma Rechnung", u"Mahnung", u"Bestellung"};
+    const char16_t* titles[] = {u"Rechnung",   u"Lieferschein",        u"Angebot",
+                                u"Gutschrift", u"Auftragsbestätigung", u"Proforma Rechnung",
+                                u"Mahnung",    u"Bestellung"};
     const bool block[] = {true, false, false, false, true, true, true, true};
     for (int kind = 0; kind < 8; ++kind) {
         const auto canvas = f.Run(kind);
@@ -422,8 +423,9 @@ TEST(PageLayout, ContinuedPagesResumeAtTheAddressTop)
     LayoutFixture f;
     f.settings().OwnBirefpapierCheck = true;
     for (int i = 0; i < 80; ++i)
-        f.AddPosition(1, 19, 1, u"Zeile " + std::u16string(1, char16_t(u'A' + i % 26)) + u"-" +
-                                    std::u16string(1, char16_t(u'0' + i / 26)));
+        f.AddPosition(1, 19, 1,
+                      u"Zeile " + std::u16string(1, char16_t(u'A' + i % 26)) + u"-" +
+                          std::u16string(1, char16_t(u'0' + i / 26)));
     const auto canvas = f.Run();
     ASSERT_GE(canvas->NewPages(), 1);
     // The first row of page 2 stands at ay (no sender line: hs = 0).

@@ -1,11 +1,11 @@
 // The PDF export through the program's own PDF writer, judged by independent programs:
 // qpdf --check, pdffonts and pdftotext.
+#include "output/PdfExport.h"
 #include "SampleInvoice.h"
 #include "foundation/Utf8.h"
 #include "invoices/PositionEdit.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
-#include "output/PdfExport.h"
 #include "pdf/PdfTestSupport.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
@@ -225,8 +225,7 @@ TEST(PdfExport, PageSizeFromThePrinter)
     AddSampleInvoice(book, 3);
     const std::string file = dir.File("letter.pdf");
     // US Letter at 300 dpi, 0.25 inch unprintable on each side: 2400 × 3150 pixels.
-    ASSERT_EQ(ExportPdf(book, 0, 0, file, TPrinterPage{2400, 3150, 300}, TLayoutFormat{}),
-              PdfExportResult::Written);
+    ASSERT_EQ(ExportPdf(book, 0, 0, file, TPrinterPage{2400, 3150, 300}, TLayoutFormat{}), PdfExportResult::Written);
     ExpectValidPdf(file);
     EXPECT_TRUE(Contains(ReadWholeFile(file), "/MediaBox [0 0 575 755]"));  // a 576 × 756 page
 }

@@ -1,6 +1,6 @@
 #include "LayoutFixture.h"
-#include "invoices/TPositionRec.h"
 #include "invoices/InvoiceTotals.h"
+#include "invoices/TPositionRec.h"
 
 #include <gtest/gtest.h>
 
@@ -75,8 +75,8 @@ TEST(PositionsTable, CompactRulesOnThePrinter)
     const int32_t r = 4960 - 354;
     const std::vector<Rule> rules = canvas->Rules();
     const std::vector<Rule> table(rules.begin() + 2, rules.end() - 1);
-    const std::vector<Rule> expected = {{354, r, y + 11},      {354, r, y + 36},      {2480, r, y + 61},
-                                        {2480, r, y + 77},     {2480, r, y + 103}};
+    const std::vector<Rule> expected = {
+        {354, r, y + 11}, {354, r, y + 36}, {2480, r, y + 61}, {2480, r, y + 77}, {2480, r, y + 103}};
     EXPECT_EQ(table, expected);
     EXPECT_EQ(canvas->TextCall(u"Gesamtbetrag").y, y + 64);
 }
@@ -98,8 +98,8 @@ TEST(PositionsTable, GroupsInOrderOfFirstOccurrence)
     f.AddPosition(2, 7, 10.7, u"zweite");
     f.AddPosition(1, 19, 23.8, u"dritte");
     const auto canvas = f.Run();
-    const std::vector<std::u16string> order = {u"Artikel mit 19% MwSt:", u"erste", u"dritte",
-                                               u"Artikel mit 7% MwSt:", u"zweite"};
+    const std::vector<std::u16string> order = {u"Artikel mit 19% MwSt:", u"erste", u"dritte", u"Artikel mit 7% MwSt:",
+                                               u"zweite"};
     int last = -1;
     for (const auto& text : order) {
         const int index = canvas->IndexOfText(text);
@@ -184,8 +184,8 @@ TEST(PositionsTable, DeliveryNoteWithoutPrices)
     const std::u16string bez = u"Schrauben Muttern Unterlegscheiben Dübel Winkel Haken Ösen Nägel";
     f.AddPosition(4, 19, 1234.56, bez);
     const auto canvas = f.Run(1);
-    for (const char16_t* text : {u"Netto", u"MwSt", u"Brutto", u"Gesamt", u"Einzeln", u"Gesamtbetrag",
-                                 u"Artikel mit 19% MwSt:", u"1234,56 €"})
+    for (const char16_t* text :
+         {u"Netto", u"MwSt", u"Brutto", u"Gesamt", u"Einzeln", u"Gesamtbetrag", u"Artikel mit 19% MwSt:", u"1234,56 €"})
         EXPECT_FALSE(canvas->HasText(text)) << U8(text);
     EXPECT_EQ(canvas->TextCall(u"4").y, 303);
     // The description still ends left of the widest net price: dr = 399 − (8 + 40 + 9) = 342,
@@ -252,8 +252,9 @@ TEST(PositionsTable, RowsBreakThePageWithoutRepeatingHeadings)
 {
     LayoutFixture f;
     for (int i = 0; i < 45; ++i)
-        f.AddPosition(1, 19, 1, u"Posten " + std::u16string(1, char16_t(u'a' + i % 26)) +
-                                    std::u16string(1, char16_t(u'a' + i / 26)));
+        f.AddPosition(1, 19, 1,
+                      u"Posten " + std::u16string(1, char16_t(u'a' + i % 26)) +
+                          std::u16string(1, char16_t(u'a' + i / 26)));
     const auto canvas = f.Run();
     ASSERT_EQ(canvas->NewPages(), 1);
     // Row 39 ends at 314 + 39 × 11 = 743, past the limit of 733: the page breaks after it.
@@ -329,15 +330,14 @@ TEST(PositionsTable, AmountsAreRoundedAsDecimalNumbersHalfAwayFromZero)
         double preis;
         const char16_t* shown;
     } cases[] = {
-        {0.5, 2.01, u"1,01 €"},    // 1,005, stored as 1.00499999…
-        {1, 2.675, u"2,68 €"},     // stored as 2.67499999…
-        {1, 0.015, u"0,02 €"},     // stored as 0.01499999…
-        {1, 0.125, u"0,13 €"},     // an exact half
-        {-0.5, 2.01, u"-1,01 €"},  // negative ties go away from zero as well
-        {1, -2.675, u"-2,68 €"},
-        {3, 0.35, u"1,05 €"},      // 1.0499999999999998 is 1,05 as typed
-        {1, 1.0049, u"1,00 €"},    // below the half
-        {1, -0.004, u"0,00 €"},    // no sign on a zero
+        {0.5, 2.01, u"1,01 €"},                          // 1,005, stored as 1.00499999…
+        {1, 2.675, u"2,68 €"},                           // stored as 2.67499999…
+        {1, 0.015, u"0,02 €"},                           // stored as 0.01499999…
+        {1, 0.125, u"0,13 €"},                           // an exact half
+        {-0.5, 2.01, u"-1,01 €"},                        // negative ties go away from zero as well
+        {1, -2.675, u"-2,68 €"},  {3, 0.35, u"1,05 €"},  // 1.0499999999999998 is 1,05 as typed
+        {1, 1.0049, u"1,00 €"},                          // below the half
+        {1, -0.004, u"0,00 €"},                          // no sign on a zero
     };
     for (const auto& c : cases) {
         LayoutFixture f;
@@ -352,8 +352,8 @@ TEST(PositionsTable, AmountsAreRoundedAsDecimalNumbersHalfAwayFromZero)
         const int32_t rowY = canvas->TextCall(u"Artikel mit 0% MwSt:").y + 11;
         bool lineTotal = false;
         for (const auto& call : texts)
-            lineTotal = lineTotal || (call.op == "Text" && call.y == rowY && call.text == c.shown &&
-                                      call.x == Right9(553, c.shown));
+            lineTotal = lineTotal ||
+                        (call.op == "Text" && call.y == rowY && call.text == c.shown && call.x == Right9(553, c.shown));
         EXPECT_TRUE(lineTotal);
     }
 }

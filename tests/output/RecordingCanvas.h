@@ -16,15 +16,21 @@ public:
         std::string op;  // Font, Pen, Text, MoveTo, LineTo, Logo, WordBreak, NewPage
         int32_t x = 0;
         int32_t y = 0;
-        int32_t a = 0;  // Font: size; Pen: width; Logo: width; WordBreak: right
-        int32_t b = 0;  // Font: style; Logo: height; WordBreak: bottom
-        int32_t c = 0;  // Logo: image width; WordBreak: 1 when measuring
-        int32_t d = 0;  // Logo: image height
+        int32_t a = 0;        // Font: size; Pen: width; Logo: width; WordBreak: right
+        int32_t b = 0;        // Font: style; Logo: height; WordBreak: bottom
+        int32_t c = 0;        // Logo: image width; WordBreak: 1 when measuring
+        int32_t d = 0;        // Logo: image height
         std::u16string text;  // Text, WordBreak; Font: the face name
 
-        explicit Call(std::string name, int32_t x0 = 0, int32_t y0 = 0, int32_t a0 = 0, int32_t b0 = 0,
-                      int32_t c0 = 0, int32_t d0 = 0)
-            : op(std::move(name)), x(x0), y(y0), a(a0), b(b0), c(c0), d(d0)
+        explicit Call(std::string name, int32_t x0 = 0, int32_t y0 = 0, int32_t a0 = 0, int32_t b0 = 0, int32_t c0 = 0,
+                      int32_t d0 = 0)
+            : op(std::move(name)),
+              x(x0),
+              y(y0),
+              a(a0),
+              b(b0),
+              c(c0),
+              d(d0)
         {
         }
     };

@@ -130,9 +130,8 @@ TEST(MeasureCanvas, WidthIsTheSumOfWholePixelAdvancesOfTheWindows1252Bytes)
     canvas.font.name = u"Arial";
     canvas.font.size = 12;
     const FontSizeMetrics& m = FontMetrics::Shared().Size(u"Arial", 0, 12);
-    EXPECT_EQ(canvas.TextWidth(u"Rechnung"),
-              m.widths['R'] + m.widths['e'] + m.widths['c'] + m.widths['h'] + m.widths['n'] +
-                  m.widths['u'] + m.widths['n'] + m.widths['g']);
+    EXPECT_EQ(canvas.TextWidth(u"Rechnung"), m.widths['R'] + m.widths['e'] + m.widths['c'] + m.widths['h'] +
+                                                 m.widths['n'] + m.widths['u'] + m.widths['n'] + m.widths['g']);
     EXPECT_EQ(canvas.TextWidth(u"€"), m.widths[0x80]);
     EXPECT_EQ(canvas.TextWidth(u"ä"), m.widths[0xE4]);
     // A character outside the code page measures as the "?" it becomes.

@@ -23,9 +23,9 @@ TEST(PdfFontTable, NumbersByFirstUseOfNameAndStyle)
         {u"Arial", 0, 1},
         {u"Arial", TPDFFont::fsBold, 2},
         {u"Arial", 0, 1},
-        {u"arial", 0, 3},                           // case counts
+        {u"arial", 0, 3},                            // case counts
         {std::u16string(u"Arial\0Rest", 10), 0, 1},  // up to the first zero unit
-        {u"Arial", TPDFFont::fsUnderline, 4},       // a style of its own, the same face
+        {u"Arial", TPDFFont::fsUnderline, 4},        // a style of its own, the same face
         {u"", 0, 5},
     };
     for (const auto& c : cases)

@@ -51,7 +51,9 @@ TEST(PdfImageStore, KeepsDrawableDepthsInOrderAndWritesOneObjectEach)
         const dib& image;
         int32_t result;
     } cases[] = {
-        {eight.d, 0}, {none, PdfImageStore::kNotKept}, {colour.d, 1},
+        {eight.d, 0},
+        {none, PdfImageStore::kNotKept},
+        {colour.d, 1},
         {eight.d, 2},  // the same image again is a copy of its own
     };
     for (const auto& c : cases)
@@ -76,7 +78,9 @@ TEST(PdfImageStore, KeepsDrawableDepthsInOrderAndWritesOneObjectEach)
     EXPECT_EQ(bytes.find("4 0 obj\n"), std::string::npos);
     EXPECT_EQ(bytes.find("/DeviceRGB"), std::string::npos);
     // The JPEG data ends with its end marker, and "endstream" follows it directly.
-    EXPECT_NE(bytes.find("\xFF\xD9" "endstream\nendobj\n3 0 obj\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\xFF\xD9"
+                         "endstream\nendobj\n3 0 obj\n"),
+              std::string::npos);
 
     store.Release();
     EXPECT_EQ(store.Count(), 0);
@@ -101,7 +105,7 @@ TEST(PdfImageStore, SpoolFilesLiveUntilRelease)
         EXPECT_NE(sink.Bytes().find("/ColorSpace /DeviceRGB"), std::string::npos);
         EXPECT_NE(sink.Bytes().find("/Filter /JPXDecode >>"), std::string::npos);
         EXPECT_EQ(sink.Bytes().find("/Subtype /Form"), std::string::npos);  // both read back
-        EXPECT_EQ(FileCount(temp.Path()), 3u);                           // and still kept
+        EXPECT_EQ(FileCount(temp.Path()), 3u);                              // and still kept
         store.Release();
         EXPECT_EQ(FileCount(temp.Path()), 1u);
         EXPECT_EQ(store.Keep(colour.d, true), 0);

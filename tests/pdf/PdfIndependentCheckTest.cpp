@@ -33,8 +33,8 @@ struct GreyImage {
 
 GreyImage Render(const std::string& pdf, const TempDir& dir)
 {
-    const ToolResult r = RunTool("pdftoppm -r 72 -gray -f 1 -l 1 -singlefile " + Quote(pdf) + " " +
-                                 Quote(dir.File("page")));
+    const ToolResult r =
+        RunTool("pdftoppm -r 72 -gray -f 1 -l 1 -singlefile " + Quote(pdf) + " " + Quote(dir.File("page")));
     EXPECT_EQ(r.exitCode, 0) << r.output;
     const std::string data = ReadWholeFile(dir.File("page.pgm"));
     GreyImage image;
@@ -137,7 +137,7 @@ TEST(PdfIndependentChecks, RenderedPageShowsShapesAndTextWhereTheyWereDrawn)
     // The block covers x 100..149 and y 201..259 (its last row and column are left out).
     EXPECT_LT(page.Darkest(102, 203, 148, 258), 40);
     EXPECT_EQ(page.At(125, 230), 0);
-    EXPECT_GT(page.Darkest(90, 190, 98, 270), 200);   // left of it
+    EXPECT_GT(page.Darkest(90, 190, 98, 270), 200);    // left of it
     EXPECT_GT(page.Darkest(100, 185, 150, 198), 200);  // above it
     EXPECT_GT(page.Darkest(152, 200, 160, 260), 200);  // right of it
     // The rule lies on row 100 (two points wide about the line's centre).
@@ -147,7 +147,7 @@ TEST(PdfIndependentChecks, RenderedPageShowsShapesAndTextWhereTheyWereDrawn)
     // The capitals stand inside the text's cell, across nearly its whole width.
     EXPECT_LT(page.Darkest(300, 400, 300 + textWidth, 400 + textHeight), 40);
     EXPECT_GT(page.Darkest(280, 380, 300 + textWidth + 20, 398), 200);  // nothing above the cell
-    EXPECT_GT(page.Darkest(280, 400, 298, 400 + textHeight), 200);   // nothing left of it
+    EXPECT_GT(page.Darkest(280, 400, 298, 400 + textHeight), 200);      // nothing left of it
     EXPECT_LT(page.Darkest(300 + textWidth - 12, 400, 300 + textWidth, 400 + textHeight), 40);
     EXPECT_GT(page.Darkest(300 + textWidth + 2, 400, 300 + textWidth + 20, 400 + textHeight), 200);
 }
@@ -175,7 +175,7 @@ TEST(PdfIndependentChecks, FaceWithoutOutlinesGetsTheCellMetricsDictionary)
     EXPECT_EQ(lines[10], "/LastChar 97");
     ASSERT_EQ(lines[11].substr(0, 17), "/Widths [333 333 ");  // space 4, the missing glyph 4
     EXPECT_EQ(std::count(lines[11].begin(), lines[11].end(), ' '), 97 - 32 + 1 + 1);
-    EXPECT_NE(lines[11].find(" 499 "), std::string::npos);  // A, 6 pixels
+    EXPECT_NE(lines[11].find(" 499 "), std::string::npos);        // A, 6 pixels
     EXPECT_EQ(lines[11].substr(lines[11].size() - 6), " 416 ]");  // a, 5 pixels
     EXPECT_NE(file.PageContent(1).find("10 820  Td (AWa) Tj"), std::string::npos);
     EXPECT_NE(PdfFonts(path).find("Rekolon Rasterschrift "), std::string::npos);
@@ -188,8 +188,7 @@ TEST(PdfFontName, EscapesAndStyleSuffixes)
     EXPECT_EQ(TPDFCanvas::PdfFontName(u"Arial", TPDFFont::fsBold | TPDFFont::fsItalic), "Arial,BoldItalic");
     EXPECT_EQ(TPDFCanvas::PdfFontName(u"Arial", TPDFFont::fsUnderline | TPDFFont::fsStrikeOut), "Arial");
     EXPECT_EQ(TPDFCanvas::PdfFontName(u"Microsoft Sans Serif", 0), "Microsoft#20Sans#20Serif");
-    EXPECT_EQ(TPDFCanvas::PdfFontName(u"a#b%c(d)e/f<g>h[i]j{k}l", 0),
-              "a#23b#25c#28d#29e#2Ff#3Cg#3Eh#5Bi#5Dj#7Bk#7Dl");
+    EXPECT_EQ(TPDFCanvas::PdfFontName(u"a#b%c(d)e/f<g>h[i]j{k}l", 0), "a#23b#25c#28d#29e#2Ff#3Cg#3Eh#5Bi#5Dj#7Bk#7Dl");
     EXPECT_EQ(TPDFCanvas::PdfFontName(std::u16string(u"A\0B\x7F\tü!~", 8), 0), "AB#7F#09#FC!~");
     // Beyond the 8-bit range a character is named by its Windows-1252 byte.
     EXPECT_EQ(TPDFCanvas::PdfFontName(u"€uro\u0416", 0), "#80uro?");

@@ -64,8 +64,7 @@ TEST(PdfObjectWriter, ObjectsAreFoundAtTheirRecordedOffsetsAlsoWhenReservedAhead
     WriteWholeFile(dir.File("klein.pdf"), bytes);
     const ToolResult check = RunTool("qpdf --check " + Quote(dir.File("klein.pdf")));
     EXPECT_EQ(check.exitCode, 0) << check.output;
-    EXPECT_NE(check.output.find("No syntax or stream encoding errors found"), std::string::npos)
-        << check.output;
+    EXPECT_NE(check.output.find("No syntax or stream encoding errors found"), std::string::npos) << check.output;
 }
 
 TEST(PdfObjectWriter, StreamDataEndsWithOrWithoutALineFeed)

@@ -41,8 +41,7 @@ void ExpectValidPdf(const std::string& path)
 {
     const ToolResult r = RunTool("qpdf --check " + Quote(path));
     EXPECT_EQ(r.exitCode, 0) << r.output;
-    EXPECT_NE(r.output.find("No syntax or stream encoding errors found"), std::string::npos)
-        << r.output;
+    EXPECT_NE(r.output.find("No syntax or stream encoding errors found"), std::string::npos) << r.output;
     EXPECT_EQ(r.output.find("WARNING"), std::string::npos) << r.output;
 
     const std::vector<std::string> fonts = Lines(PdfFonts(path));

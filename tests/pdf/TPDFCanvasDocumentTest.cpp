@@ -13,11 +13,11 @@
 #include <filesystem>
 #include <optional>
 #include <regex>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <zlib.h>
-#include <string>
 #include <vector>
+#include <zlib.h>
 
 namespace {
 
@@ -90,10 +90,9 @@ TEST(TPDFCanvasDocument, OnePageOneFontObjectNumbers)
     EXPECT_EQ(file.Object(3), "3 0 obj\n" + std::to_string(file.RawStream(2).size()) + "\nendobj\n");
     EXPECT_EQ(file.Object(4).substr(0, 42), "4 0 obj\n<<\n/Type /Font\n/Subtype /TrueType\n");
     EXPECT_EQ(file.Object(5), "5 0 obj\n<<\n/Type /Pages\n/Count 1\n/Kids [6 0 R]\n>>\nendobj\n");
-    EXPECT_EQ(file.Object(6),
-              "6 0 obj\n<<\n/Type /Page\n/Parent 5 0 R\n/Resources <</XObject <<  >>\n"
-              "/Font << /F1 4 0 R>> /ProcSet 1 0 R\n>>\n/MediaBox [0 0 594 840]\n/Contents 2 0 R\n"
-              ">>\nendobj\n");
+    EXPECT_EQ(file.Object(6), "6 0 obj\n<<\n/Type /Page\n/Parent 5 0 R\n/Resources <</XObject <<  >>\n"
+                              "/Font << /F1 4 0 R>> /ProcSet 1 0 R\n>>\n/MediaBox [0 0 594 840]\n/Contents 2 0 R\n"
+                              ">>\nendobj\n");
     EXPECT_EQ(file.Object(7), "7 0 obj\n<<\n/Type /Catalog\n/Pages 5 0 R\n/Outlines 8 0 R\n>>\nendobj\n");
     EXPECT_EQ(file.Object(8), "8 0 obj\n<<\n/Type /Outlines\n/Count 0\n>>\nendobj\n");
     EXPECT_NE(file.Bytes().find("trailer\n<<\n/Size 9\n/Root 7 0 R\n/ID [ <"), std::string::npos);
@@ -119,8 +118,7 @@ TEST(TPDFCanvasDocument, FontDictionaryOfArialAgreesWithTheMeasuredWidths)
     EXPECT_EQ(lines[4], "/Encoding /WinAnsiEncoding");
     EXPECT_EQ(lines[5], "/BaseFont /Arial");
     EXPECT_EQ(lines[6], "/FontDescriptor <</Type/FontDescriptor");
-    EXPECT_TRUE(std::regex_match(lines[7], std::regex("/FontBBox\\[-[0-9]+ -[0-9]+ [0-9]+ [0-9]+\\]")))
-        << lines[7];
+    EXPECT_TRUE(std::regex_match(lines[7], std::regex("/FontBBox\\[-[0-9]+ -[0-9]+ [0-9]+ [0-9]+\\]"))) << lines[7];
     EXPECT_EQ(lines[8], "/Flags 4/Ascent 749/Descent -249/ItalicAngle 0>>");
     EXPECT_EQ(lines[9], "/FirstChar 32");
     EXPECT_EQ(lines[10], "/LastChar 255");
@@ -166,11 +164,10 @@ TEST(TPDFCanvasDocument, ThreePagesNumberTheirContentsTwoFourSix)
     ASSERT_EQ(file.ObjectCount(), 15u);
     for (int page = 1; page <= 3; ++page) {
         const size_t stream = size_t(2 * page);
-        const std::string head =
-            std::to_string(stream) + " 0 obj\n<< /Length " + std::to_string(stream + 1) + " 0 R";
+        const std::string head = std::to_string(stream) + " 0 obj\n<< /Length " + std::to_string(stream + 1) + " 0 R";
         EXPECT_EQ(file.Object(stream).substr(0, head.size()), head);
         EXPECT_EQ(file.Object(stream + 1), std::to_string(stream + 1) + " 0 obj\n" +
-                                                std::to_string(file.RawStream(stream).size()) + "\nendobj\n");
+                                               std::to_string(file.RawStream(stream).size()) + "\nendobj\n");
         EXPECT_NE(file.PageContent(page).find("(Seite " + std::to_string(page) + ") Tj"), std::string::npos);
         // The stream is exactly zlib's one-call compression of the content at the default level.
         const std::string content = file.PageContent(page);
@@ -270,22 +267,22 @@ TEST(TPDFCanvasDocument, PdfAMetadataComesBeforeTheFonts)
     const std::string packet = file.RawStream(4);
     EXPECT_EQ(meta, "4 0 obj\n<</Type /Metadata\n/Subtype /XML /Length " + std::to_string(packet.size()) +
                         ">>\nstream\n" + packet + "\nendstream\nendobj\n");
-    const std::regex form(
-        "<\\?xpacket begin=\"\xEF\xBB\xBF\" id=\"[a-z]{25}\"\\?>\r"
-        "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\" x:xmptk=\"3.1-702\">\r"
-        "   <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\r"
-        "      <rdf:Description rdf:about=\"\"\r"
-        "            xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\">\r"
-        "         <pdfaid:part>1</pdfaid:part>\r"
-        "         <pdfaid:conformance>B</pdfaid:conformance>\r"
-        "      </rdf:Description>\r"
-        "   </rdf:RDF>\r"
-        "</x:xmpmeta>\r"
-        "<\\?xpacket end=\"w\"\\?>");
+    const std::regex form("<\\?xpacket begin=\"\xEF\xBB\xBF\" id=\"[a-z]{25}\"\\?>\r"
+                          "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\" x:xmptk=\"3.1-702\">\r"
+                          "   <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\r"
+                          "      <rdf:Description rdf:about=\"\"\r"
+                          "            xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\">\r"
+                          "         <pdfaid:part>1</pdfaid:part>\r"
+                          "         <pdfaid:conformance>B</pdfaid:conformance>\r"
+                          "      </rdf:Description>\r"
+                          "   </rdf:RDF>\r"
+                          "</x:xmpmeta>\r"
+                          "<\\?xpacket end=\"w\"\\?>");
     EXPECT_TRUE(std::regex_match(packet, form)) << packet;
     EXPECT_NE(file.Object(5).find("/Type /Font"), std::string::npos);
     EXPECT_NE(file.Object(7).find("/Font << /F1 5 0 R>>"), std::string::npos);
-    EXPECT_EQ(file.Object(8), "8 0 obj\n<<\n/Type /Catalog\n/Pages 6 0 R\n/Outlines 9 0 R\n/Metadata 4 0 R\n>>\nendobj\n");
+    EXPECT_EQ(file.Object(8),
+              "8 0 obj\n<<\n/Type /Catalog\n/Pages 6 0 R\n/Outlines 9 0 R\n/Metadata 4 0 R\n>>\nendobj\n");
 }
 
 TEST(TPDFCanvasDocument, OptionFlags)
@@ -376,7 +373,7 @@ TEST(TPDFCanvasDocument, AFailedWriteLeavesNoFileAndEndsTheDocument)
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path()))
         ++files;
     EXPECT_EQ(files, 1u);  // no unfinished file left behind
-    c.MoveTo(3, 3);  // the document has ended: drawing does nothing
+    c.MoveTo(3, 3);        // the document has ended: drawing does nothing
     EXPECT_EQ(c.penpos, (TPDFPoint{0, 0}));
     c.EndDoc();  // and ending it again changes nothing
     EXPECT_EQ(ReadWholeFile(dir.File("alt.pdf")), "vorher");

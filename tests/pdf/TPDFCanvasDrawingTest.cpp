@@ -63,11 +63,10 @@ TEST(TPDFCanvasDrawing, FontLineOncePerPageColourLineUntilABrushIsWritten)
     const std::string two = file.PageContent(2);
     EXPECT_EQ(Count(two, "/F1 10 Tf\n"), 1u);  // written again on the new page
     // After the brush, the text colour comes back once and stays.
-    EXPECT_EQ(two,
-              "BT\n0 0 0 rg\n/F1 10 Tf\n10 819  Td (drei) Tj\nET\n"
-              "1 1 1 rg\n0 831 9 9 re\nf\n"
-              "BT\n0 0 0 rg\n10 799  Td (vier) Tj\nET\n"
-              "BT\n10 779  Td (f\xFCnf) Tj\nET\n");
+    EXPECT_EQ(two, "BT\n0 0 0 rg\n/F1 10 Tf\n10 819  Td (drei) Tj\nET\n"
+                   "1 1 1 rg\n0 831 9 9 re\nf\n"
+                   "BT\n0 0 0 rg\n10 799  Td (vier) Tj\nET\n"
+                   "BT\n10 779  Td (f\xFCnf) Tj\nET\n");
 }
 
 TEST(TPDFCanvasDrawing, FontsAreNumberedByFirstUseNameAndStyle)
@@ -132,15 +131,14 @@ TEST(TPDFCanvasDrawing, PenStylesWidthsAndColours)
             y += 10;
         }
     });
-    EXPECT_EQ(content,
-              "[3] 0 d\n2 w\n1 0 0 RG\n0 840 m\n10 840 l\nS\n"
-              "[1] 0 d\n2 w\n1 0 0 RG\n0 830 m\n10 830 l\nS\n"
-              "[3 1 1 1] 0 d\n2 w\n1 0 0 RG\n0 820 m\n10 820 l\nS\n"
-              "[3 1 1 1 1 1] 0 d\n2 w\n1 0 0 RG\n0 810 m\n10 810 l\nS\n"
-              "[ ] 0 d\n2 w\n1 0 0 RG\n0 800 m\n10 800 l\nS\n"
-              // an unknown style keeps the dash pattern in force; width 0 is the thinnest line
-              "0 w\n1 0 0 RG\n0 790 m\n10 790 l\nS\n"
-              "[ ] 0 d\n2 w\n1 0 0 RG\n0 780 m\n10 780 l\nS\n");
+    EXPECT_EQ(content, "[3] 0 d\n2 w\n1 0 0 RG\n0 840 m\n10 840 l\nS\n"
+                       "[1] 0 d\n2 w\n1 0 0 RG\n0 830 m\n10 830 l\nS\n"
+                       "[3 1 1 1] 0 d\n2 w\n1 0 0 RG\n0 820 m\n10 820 l\nS\n"
+                       "[3 1 1 1 1 1] 0 d\n2 w\n1 0 0 RG\n0 810 m\n10 810 l\nS\n"
+                       "[ ] 0 d\n2 w\n1 0 0 RG\n0 800 m\n10 800 l\nS\n"
+                       // an unknown style keeps the dash pattern in force; width 0 is the thinnest line
+                       "0 w\n1 0 0 RG\n0 790 m\n10 790 l\nS\n"
+                       "[ ] 0 d\n2 w\n1 0 0 RG\n0 780 m\n10 780 l\nS\n");
 }
 
 TEST(TPDFCanvasDrawing, ClearPenDrawsNothingButMoves)
@@ -162,16 +160,15 @@ TEST(TPDFCanvasDrawing, FillRectMapsCornersAndSkipsEmptyRectangles)
 {
     const std::string content = PageOne([](TPDFCanvas& c) {
         c.FillRect(0, 0, 595, 841);
-        c.FillRect(10, 10, 10, 50);  // equal x: nothing
+        c.FillRect(10, 10, 10, 50);            // equal x: nothing
         c.FillRect(TPDFRect{10, 20, 50, 20});  // equal y: nothing
-        c.brush.color = 0x80E3FF;  // red 255, green 227, blue 128
+        c.brush.color = 0x80E3FF;              // red 255, green 227, blue 128
         c.FillRect(TPDFRect{50, 60, 20, 30});  // corners given the other way round
         c.brush.style = TPDFBrush::bsClear;
         c.FillRect(0, 0, 5, 5);  // a clear brush fills nothing
     });
-    EXPECT_EQ(content,
-              "1 1 1 rg\n0 0 594 840 re\nf\n"
-              "1 0.890196078431373 0.501960784313725 rg\n50 811 -29 -29 re\nf\n");
+    EXPECT_EQ(content, "1 1 1 rg\n0 0 594 840 re\nf\n"
+                       "1 0.890196078431373 0.501960784313725 rg\n50 811 -29 -29 re\nf\n");
 }
 
 TEST(TPDFCanvasDrawing, RectangleOutlinesAndFills)
@@ -186,13 +183,12 @@ TEST(TPDFCanvasDrawing, RectangleOutlinesAndFills)
         c.brush.style = TPDFBrush::bsClear;
         c.Rectangle(10, 20, 110, 70);  // clear brush: four lines through x2 - 1, y2 - 1
     });
-    EXPECT_EQ(content,
-              "[ ] 0 d\n1 w\n0 0 0 RG\n0 0 0 rg\n10 771 99 49 re\nB\n"
-              "0 836 4 4 re\nf\n"
-              "10 820 m\n109 820 l\nS\n"
-              "109 820 m\n109 771 l\nS\n"
-              "109 771 m\n10 771 l\nS\n"
-              "10 771 m\n10 820 l\nS\n");
+    EXPECT_EQ(content, "[ ] 0 d\n1 w\n0 0 0 RG\n0 0 0 rg\n10 771 99 49 re\nB\n"
+                       "0 836 4 4 re\nf\n"
+                       "10 820 m\n109 820 l\nS\n"
+                       "109 820 m\n109 771 l\nS\n"
+                       "109 771 m\n10 771 l\nS\n"
+                       "10 771 m\n10 820 l\nS\n");
 }
 
 TEST(TPDFCanvasDrawing, TextIsEscapedAndWrittenInWindows1252)
@@ -234,9 +230,8 @@ TEST(TPDFCanvasDrawing, FontColourIsWrittenBeforeTheFont)
         c.FillRect(0, 0, 4, 4);
         c.FillRect(0, 0, 4, 4);
     });
-    EXPECT_EQ(content,
-              "BT\n0.501960784313725 0 0 rg\n/F1 9 Tf\n0 830  Td (x) Tj\nET\n"
-              "0.501960784313725 0 0 rg\n0 837 3 3 re\nf\n0 837 3 3 re\nf\n");
+    EXPECT_EQ(content, "BT\n0.501960784313725 0 0 rg\n/F1 9 Tf\n0 830  Td (x) Tj\nET\n"
+                       "0.501960784313725 0 0 rg\n0 837 3 3 re\nf\n0 837 3 3 re\nf\n");
 }
 
 TEST(TPDFCanvasDrawing, NothingIsDrawnOutsideADocument)

@@ -2,14 +2,14 @@
 // image objects, and what independent readers (qpdf, pdfimages, pdftoppm) make of them.
 #include "PdfTestSupport.h"
 
+#include "foundation/StaleFiles.h"
 #include "imaging/DibAccess.h"
 #include "imaging/DibMemory.h"
 #include "imaging/DibPixels.h"
 #include "imaging/OpenDib.h"
-#include "foundation/StaleFiles.h"
 #include "pdf/TPDFCanvas.h"
-#include "support/ScriptedMessenger.h"
 #include "support/EnvOverride.h"
+#include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +20,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/file.h>
 #include <regex>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -44,7 +44,7 @@ bool Near(uint32_t a, uint32_t b, int tolerance)
 
 // Six colours, drawn as a logo of 3 × 2 blocks of 16 × 16 pixels: the top row left to right,
 // then the bottom row.
-const uint32_t kColours[6] = {Rgb(220, 30, 40), Rgb(20, 150, 60), Rgb(30, 60, 200),
+const uint32_t kColours[6] = {Rgb(220, 30, 40),  Rgb(20, 150, 60),   Rgb(30, 60, 200),
                               Rgb(250, 200, 20), Rgb(255, 255, 255), Rgb(90, 40, 120)};
 
 // Owns an image for the length of a test.
@@ -99,8 +99,8 @@ std::vector<ListedImage> ListImages(const std::string& path)
         std::istringstream in(lines[i]);
         ListedImage image;
         std::string interpolate;
-        in >> image.page >> image.num >> image.type >> image.width >> image.height >> image.color >>
-            image.components >> image.bpc >> image.encoding >> interpolate >> image.object;
+        in >> image.page >> image.num >> image.type >> image.width >> image.height >> image.color >> image.components >>
+            image.bpc >> image.encoding >> interpolate >> image.object;
         if (in)
             images.push_back(image);
     }
@@ -164,8 +164,8 @@ std::vector<std::string> FilesStartingWith(const std::string& folder, const std:
     return names;
 }
 
-
-const char* const kEmptyForm = "<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>\nstream\nendstream\nendobj\n";
+const char* const kEmptyForm =
+    "<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>\nstream\nendstream\nendobj\n";
 
 }
 
@@ -296,9 +296,8 @@ TEST(TPDFCanvasImages, ZeroSizesWriteNothingAndKeepNothing)
     EXPECT_TRUE(ListImages(path).empty());
 
     // Only the source's sizes count of its rectangle: its position is not used.
-    const PdfFile moved = WritePdf(dir.File("quelle.pdf"), [&](TPDFCanvas& c) {
-        c.DrawDIB(10, 10, 50, 50, logo.d, 7, 9, -1, 1);
-    });
+    const PdfFile moved =
+        WritePdf(dir.File("quelle.pdf"), [&](TPDFCanvas& c) { c.DrawDIB(10, 10, 50, 50, logo.d, 7, 9, -1, 1); });
     EXPECT_EQ(moved.PageContent(1), "q\n49 0 0 49 10 782 cm\n/Im0 Do\nQ\n");
 }
 
@@ -334,10 +333,9 @@ TEST(TPDFCanvasImages, DrawingTwiceKeepsTwoCopiesAndDrawingByNumberReusesOne)
         c.DrawDIBOfImageNr(20, 20, 48, 32, 0, 0, 0, 48, 0);
         EXPECT_EQ(c.ImageCount(), 2);
     });
-    EXPECT_EQ(file.PageContent(1),
-              "q\n47 0 0 31 10 800 cm\n/Im0 Do\nQ\n"
-              "q\n47 0 0 31 10 750 cm\n/Im1 Do\nQ\n"
-              "q\n95 0 0 63 10 668 cm\n/Im0 Do\nQ\n");
+    EXPECT_EQ(file.PageContent(1), "q\n47 0 0 31 10 800 cm\n/Im0 Do\nQ\n"
+                                   "q\n47 0 0 31 10 750 cm\n/Im1 Do\nQ\n"
+                                   "q\n95 0 0 63 10 668 cm\n/Im0 Do\nQ\n");
     EXPECT_EQ(file.PageContent(2), "q\n47 0 0 31 20 790 cm\n/Im1 Do\nQ\n");
     // P = 6, two pages: the images are 11 and 12.
     ASSERT_EQ(file.ObjectCount(), 13u);
@@ -460,9 +458,8 @@ TEST(TPDFCanvasImages, AnImageThatCannotBeEncodedStillHasAnObjectAtItsNumber)
     MakeBlockLogo(logo, 24);
     dib withoutPixels = logo.d;
     withoutPixels.bits = nullptr;
-    const PdfFile memory = WritePdf(files.File("leer.pdf"), [&](TPDFCanvas& c) {
-        c.DrawDIB(10, 10, 48, 32, withoutPixels, 0, 0, 48, 32);
-    });
+    const PdfFile memory = WritePdf(files.File("leer.pdf"),
+                                    [&](TPDFCanvas& c) { c.DrawDIB(10, 10, 48, 32, withoutPixels, 0, 0, 48, 32); });
     EXPECT_EQ(memory.Object(8), std::string("8 0 obj\n") + kEmptyForm);
 }
 

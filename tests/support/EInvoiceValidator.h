@@ -9,8 +9,7 @@
 namespace EInvoiceValidator {
 
 // The packages the kit needs, for the message of a skipped test.
-inline constexpr const char* kPackages =
-    "default-jre-headless libsaxonhe-java libxml2-utils (scripts/install-deps)";
+inline constexpr const char* kPackages = "default-jre-headless libsaxonhe-java libxml2-utils (scripts/install-deps)";
 
 // The kit's validate script (a CMake cache variable of the tests).
 std::string Path();

@@ -6,8 +6,7 @@
 
 namespace {
 
-constexpr unsigned kOverrides =
-    (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
+constexpr unsigned kOverrides = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
 
 bool Get(__user_cap_data_struct (&data)[2])
 {

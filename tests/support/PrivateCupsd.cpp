@@ -119,31 +119,51 @@ std::string PrivateCupsd::Start()
     chmod(dir_.File("spool").c_str(), 0711);
     chmod(dir_.File("spool/tmp").c_str(), 01777);
     WriteWholeFile(dir_.File("cupsd.conf"), "LogLevel warn\n"
-                                            "Listen " + socket_ + "\n"
-                                            "Browsing No\n"
-                                            "WebInterface No\n"
-                                            "DefaultAuthType None\n"
-                                            "<Policy default>\n"
-                                            "  <Limit All>\n"
-                                            "    Order allow,deny\n"
-                                            "    Allow all\n"
-                                            "  </Limit>\n"
-                                            "</Policy>\n"
-                                            "<Location />\n"
-                                            "  Order allow,deny\n"
-                                            "  Allow all\n"
-                                            "</Location>\n");
-    WriteWholeFile(dir_.File("cups-files.conf"), "ServerRoot " + dir_.File("root") + "\n"
-                                                 "StateDir " + dir_.File("state") + "\n"
-                                                 "CacheDir " + dir_.File("cache") + "\n"
-                                                 "RequestRoot " + dir_.File("spool") + "\n"
-                                                 "TempDir " + dir_.File("spool/tmp") + "\n"
-                                                 "ErrorLog " + dir_.File("log/error_log") + "\n"
-                                                 "AccessLog " + dir_.File("log/access_log") + "\n"
-                                                 "PageLog " + dir_.File("log/page_log") + "\n"
-                                                 "Printcap " + dir_.File("state/printcap") + "\n"
-                                                 "FileDevice Yes\n");
-    pid_ = Spawn(cupsd, {"-f", "-c", dir_.File("cupsd.conf"), "-s", dir_.File("cups-files.conf")}, dir_.File("log/cupsd"));
+                                            "Listen " +
+                                                socket_ +
+                                                "\n"
+                                                "Browsing No\n"
+                                                "WebInterface No\n"
+                                                "DefaultAuthType None\n"
+                                                "<Policy default>\n"
+                                                "  <Limit All>\n"
+                                                "    Order allow,deny\n"
+                                                "    Allow all\n"
+                                                "  </Limit>\n"
+                                                "</Policy>\n"
+                                                "<Location />\n"
+                                                "  Order allow,deny\n"
+                                                "  Allow all\n"
+                                                "</Location>\n");
+    WriteWholeFile(dir_.File("cups-files.conf"), "ServerRoot " + dir_.File("root") +
+                                                     "\n"
+                                                     "StateDir " +
+                                                     dir_.File("state") +
+                                                     "\n"
+                                                     "CacheDir " +
+                                                     dir_.File("cache") +
+                                                     "\n"
+                                                     "RequestRoot " +
+                                                     dir_.File("spool") +
+                                                     "\n"
+                                                     "TempDir " +
+                                                     dir_.File("spool/tmp") +
+                                                     "\n"
+                                                     "ErrorLog " +
+                                                     dir_.File("log/error_log") +
+                                                     "\n"
+                                                     "AccessLog " +
+                                                     dir_.File("log/access_log") +
+                                                     "\n"
+                                                     "PageLog " +
+                                                     dir_.File("log/page_log") +
+                                                     "\n"
+                                                     "Printcap " +
+                                                     dir_.File("state/printcap") +
+                                                     "\n"
+                                                     "FileDevice Yes\n");
+    pid_ =
+        Spawn(cupsd, {"-f", "-c", dir_.File("cupsd.conf"), "-s", dir_.File("cups-files.conf")}, dir_.File("log/cupsd"));
     if (pid_ < 0)
         return "cupsd could not be started: " + std::string(std::strerror(errno));
     const auto deadline = std::chrono::steady_clock::now() + 10s;
@@ -242,8 +262,8 @@ std::vector<PrivateCupsd::Job> PrivateCupsd::Jobs() const
     cups_job_t* list = nullptr;
     const int count = cupsGetJobs2(http, &list, nullptr, 0, CUPS_WHICHJOBS_ALL);
     for (int i = 0; i < count; ++i)
-        jobs.push_back({list[i].id, list[i].dest ? list[i].dest : "", list[i].title ? list[i].title : "",
-                        int(list[i].state)});
+        jobs.push_back(
+            {list[i].id, list[i].dest ? list[i].dest : "", list[i].title ? list[i].title : "", int(list[i].state)});
     cupsFreeJobs(count, list);
     httpClose(http);
     std::sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) { return a.id < b.id; });

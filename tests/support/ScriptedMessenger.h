@@ -17,7 +17,7 @@ public:
     struct Box {
         Kind kind;
         std::u16string text;
-        std::u16string title;  // as given; empty for the application's title
+        std::u16string title;                        // as given; empty for the application's title
         QuestionIcon icon = QuestionIcon::Question;  // questions only
     };
 

@@ -82,9 +82,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("line");
-        QTest::newRow("German") << "de_DE.UTF-8" << "1\tRE-7\t05.03.2026\tBäckerei\t\t1,01 €";
-        QTest::newRow("English (US)") << "en_US.UTF-8" << "1\tRE-7\t3/5/2026\tBäckerei\t\t1.01 €";
-        QTest::newRow("Korean") << "ko_KR.UTF-8" << "1\tRE-7\t2026. 3. 5.\tBäckerei\t\t1.01 €";
+        QTest::newRow("German") << "de_DE.UTF-8"
+                                << "1\tRE-7\t05.03.2026\tBäckerei\t\t1,01 €";
+        QTest::newRow("English (US)") << "en_US.UTF-8"
+                                      << "1\tRE-7\t3/5/2026\tBäckerei\t\t1.01 €";
+        QTest::newRow("Korean") << "ko_KR.UTF-8"
+                                << "1\tRE-7\t2026. 3. 5.\tBäckerei\t\t1.01 €";
     }
 
     void listWritesFourDigitYearsInEveryLocale()

@@ -56,11 +56,7 @@ private:
     std::unique_ptr<ScriptedDialogs> dialogs;
     std::unique_ptr<TempDir> out;
 
-    template <class T>
-    T* child(const char* name) const
-    {
-        return h->Child<T>(name);
-    }
+    template <class T> T* child(const char* name) const { return h->Child<T>(name); }
     QLineEdit* edit(const char* name) const { return child<QLineEdit>(name); }
     QString OutFile(const QString& name) const { return QString::fromStdString(out->Path()) + name; }
     TRechnungSettings& settings() const { return h->Book().settings; }
@@ -122,7 +118,8 @@ private:
     void ClickRow(int row)
     {
         auto* view = child<QTableView>("ListView1");
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 1)).center());
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(row, 1)).center());
         QCOMPARE(MainWindowHarness::SelectedRow(view), row);
     }
 
@@ -194,7 +191,7 @@ private Q_SLOTS:
     {
         QCOMPARE(h->Messenger().UnansweredQuestions(), 0);
         h.reset();
-        Services() = UiServices {};
+        Services() = UiServices{};
         dialogs.reset();
         out.reset();
     }
@@ -204,10 +201,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("incomplete");
         QTest::addColumn<QString>("last");
-        QTest::addRow("IBAN") << "IbanEd" << "DE02 1203 0000 0000 2020 5" << "1";
-        QTest::addRow("IBAN check digits") << "IbanEd" << "DE03 1203 0000 0000 2020 5" << "1";
-        QTest::addRow("USt-IdNr.") << "UStIdEd" << "DE12345678" << "9";
-        QTest::addRow("BIC") << "BicEd" << "BYLADEM100" << "1";
+        QTest::addRow("IBAN") << "IbanEd"
+                              << "DE02 1203 0000 0000 2020 5"
+                              << "1";
+        QTest::addRow("IBAN check digits") << "IbanEd"
+                                           << "DE03 1203 0000 0000 2020 5"
+                                           << "1";
+        QTest::addRow("USt-IdNr.") << "UStIdEd"
+                                   << "DE12345678"
+                                   << "9";
+        QTest::addRow("BIC") << "BicEd"
+                             << "BYLADEM100"
+                             << "1";
     }
     void identifiersAreRedUntilValidAndGoIntoTheSettings()
     {
@@ -223,9 +228,9 @@ private Q_SLOTS:
         QTest::keyClicks(e, last);
         const bool checkDigitsWrong = QTest::currentDataTag() == QByteArray("IBAN check digits");
         QCOMPARE(MarkedInvalid(e), checkDigitsWrong);
-        const std::u16string stored = field == "IbanEd"   ? settings().IbanEd
-                                      : field == "BicEd"  ? settings().BicEd
-                                                          : settings().UStIdEd;
+        const std::u16string stored = field == "IbanEd"  ? settings().IbanEd
+                                      : field == "BicEd" ? settings().BicEd
+                                                         : settings().UStIdEd;
         QCOMPARE(ToQString(stored), incomplete + last);
         TypeInto(e, "");
         QVERIFY(!MarkedInvalid(e));
@@ -385,11 +390,12 @@ private Q_SLOTS:
         PressEInvoiceButton();
         QCOMPARE(h->Messenger().Boxes().size(), size_t(1));
         const QString box = ToQString(h->Messenger().Errors().at(0));
-        for (const char* gap : {"Käuferreferenz (Leitweg-ID) fehlt – Pflicht bei XRechnung. Reiter E-Rechnung der Rechnung.",
-                                "Firmenname fehlt – Reiter Firma-Grundeinstellungen.",
-                                "Name oder Firma des Käufers fehlt – Reiter Rechnungs-Adresse.",
-                                "Kontaktperson fehlt – Pflicht bei XRechnung. Reiter E-Rechnung der Einstellungen.",
-                                "Die Rechnung hat keine Positionen – Reiter Rechungs-Positionen."})
+        for (const char* gap :
+             {"Käuferreferenz (Leitweg-ID) fehlt – Pflicht bei XRechnung. Reiter E-Rechnung der Rechnung.",
+              "Firmenname fehlt – Reiter Firma-Grundeinstellungen.",
+              "Name oder Firma des Käufers fehlt – Reiter Rechnungs-Adresse.",
+              "Kontaktperson fehlt – Pflicht bei XRechnung. Reiter E-Rechnung der Einstellungen.",
+              "Die Rechnung hat keine Positionen – Reiter Rechungs-Positionen."})
             QVERIFY2(box.contains(QString::fromUtf8(gap)), qPrintable(box));
         QVERIFY(dialogs->saves.isEmpty());
         QVERIFY(FilesOut().isEmpty());
@@ -403,8 +409,10 @@ private Q_SLOTS:
         h->Messenger().Reset();
         PressEInvoiceButton();
         const QString again = ToQString(h->Messenger().Errors().at(0));
-        QVERIFY2(again.contains("IBAN „DE03 1203 0000 0000 2020 51“ ist ungültig (Prüfziffern) – Reiter E-Rechnung der Einstellungen."),
-                 qPrintable(again));
+        QVERIFY2(
+            again.contains(
+                "IBAN „DE03 1203 0000 0000 2020 51“ ist ungültig (Prüfziffern) – Reiter E-Rechnung der Einstellungen."),
+            qPrintable(again));
         QVERIFY2(!again.contains("Leitweg-ID"), qPrintable(again));
         QVERIFY(dialogs->saves.isEmpty());
         QVERIFY(FilesOut().isEmpty());
@@ -445,9 +453,9 @@ private Q_SLOTS:
         const QString number = Text(invoice(0).rechnr);
         dialogs->answers << OutFile("rechnung.xml") << OutFile("gutschrift.xml");
         PressEInvoiceButton();
-        QVERIFY2(h->Messenger().Boxes().empty(), qPrintable(ToQString(h->Messenger().Errors().empty()
-                                                                          ? std::u16string()
-                                                                          : h->Messenger().Errors()[0])));
+        QVERIFY2(
+            h->Messenger().Boxes().empty(),
+            qPrintable(ToQString(h->Messenger().Errors().empty() ? std::u16string() : h->Messenger().Errors()[0])));
         QCOMPARE(dialogs->saves.size(), 1);
         QCOMPARE(dialogs->saves[0].start, number + ".xml");
         QCOMPARE(dialogs->saves[0].filter, QString("E-Rechnungen (*.xml)"));
@@ -462,11 +470,11 @@ private Q_SLOTS:
         QFile file(OutFile("rechnung.xml"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString xml = QString::fromUtf8(file.readAll());
-        for (const char* part : {"<ram:BuyerReference>04011000-12345-67</ram:BuyerReference>",
-                                 "Café &lt;Élan&gt; &amp; Co", "<ram:IBANID>DE02120300000000202051</ram:IBANID>",
-                                 "unitCode=\"XCT\"", "unitCode=\"HUR\"", "<ram:CountryID>AT</ram:CountryID>",
-                                 "<udt:DateTimeString format=\"102\">20260301</udt:DateTimeString>",
-                                 "<ram:DuePayableAmount>419.35</ram:DuePayableAmount>"})
+        for (const char* part :
+             {"<ram:BuyerReference>04011000-12345-67</ram:BuyerReference>", "Café &lt;Élan&gt; &amp; Co",
+              "<ram:IBANID>DE02120300000000202051</ram:IBANID>", "unitCode=\"XCT\"", "unitCode=\"HUR\"",
+              "<ram:CountryID>AT</ram:CountryID>", "<udt:DateTimeString format=\"102\">20260301</udt:DateTimeString>",
+              "<ram:DuePayableAmount>419.35</ram:DuePayableAmount>"})
             QVERIFY2(xml.contains(QString::fromUtf8(part)), part);
 
         using namespace EInvoiceValidator;
@@ -475,8 +483,8 @@ private Q_SLOTS:
                 QFAIL(qPrintable("the e-invoice validation kit is missing: " + QString::fromStdString(Path())));
             QSKIP(qPrintable(QString("the e-invoice validation kit is missing; it needs ") + kPackages));
         }
-        const ValidatorRun run = ValidateXRechnung({QStringToPath(OutFile("rechnung.xml")),
-                                                    QStringToPath(OutFile("gutschrift.xml"))});
+        const ValidatorRun run =
+            ValidateXRechnung({QStringToPath(OutFile("rechnung.xml")), QStringToPath(OutFile("gutschrift.xml"))});
         if (run.status == 2 && !InCi())
             QSKIP(qPrintable(QString("the validation kit cannot run; it needs ") + kPackages));
         QVERIFY2(run.ErrorLines().empty(), run.output.c_str());

@@ -1,5 +1,5 @@
-#include "imaging/OpenDib.h"
 #include "ui/shared/FileFilter.h"
+#include "imaging/OpenDib.h"
 
 #include <QtTest>
 

@@ -77,9 +77,8 @@ private Q_SLOTS:
     {
         EditAddressFont([](QFontDialog* dialog) {
             QListView* families = dialog->findChildren<QListView*>().first();
-            const QModelIndexList hits =
-                families->model()->match(families->model()->index(0, 0), Qt::DisplayRole, "Liberation Serif", 1,
-                                         Qt::MatchExactly);
+            const QModelIndexList hits = families->model()->match(families->model()->index(0, 0), Qt::DisplayRole,
+                                                                  "Liberation Serif", 1, Qt::MatchExactly);
             if (hits.isEmpty())
                 qFatal("Liberation Serif is not installed");
             families->scrollTo(hits.first());

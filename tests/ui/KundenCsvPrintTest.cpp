@@ -3,6 +3,7 @@
 // pdftotext and pdfinfo read back, counting, the printer setup, the mail to the current
 // customer, the progress in the status bar; and the command line's CSV options, whose table
 // the npm package dbffile reads back.
+#include "KundenFormTestSupport.h"
 #include "customers/CustomerSchema.h"
 #include "customers/CustomerTestTables.h"
 #include "dbase/DbfTable.h"
@@ -11,17 +12,18 @@
 #include "qtoutput/QtPrinterPage.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "ui/shared/UiServices.h"
 #include "ui/customers/KundenTableModel.h"
+#include "ui/customers/SendMailMAPI.h"
+#include "ui/customers/TDruckeForm.h"
+#include "ui/customers/TKundenForm.h"
 #include "ui/shared/PrintJobs.h"
 #include "ui/shared/ProgressEvent.h"
 #include "ui/shared/ProgressReporter.h"
 #include "ui/shared/QtText.h"
-#include "ui/customers/SendMailMAPI.h"
 #include "ui/shared/StandardDialogs.h"
-#include "ui/customers/TDruckeForm.h"
-#include "ui/customers/TKundenForm.h"
+#include "ui/shared/UiServices.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -32,10 +34,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
-#include <QStyle>
-#include <QAbstractItemView>
-#include <QStyleOptionComboBox>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -45,17 +46,6 @@
 #include <functional>
 
 namespace {
-
-class ScriptedRunner final {
-public:
-    std::function<int(QDialog&)> answer;
-    int runs = 0;
-    int Run(QDialog& dialog)
-    {
-        ++runs;
-        return answer ? answer(dialog) : QDialog::Rejected;
-    }
-};
 
 // File dialogs answered in advance; the filter and suffix asked for are kept.
 class ScriptedDialogs final : public StandardDialogs {
@@ -208,7 +198,7 @@ private Q_SLOTS:
     void cleanup()
     {
         QCOMPARE(messenger_->UnansweredQuestions(), 0);
-        Services() = UiServices {};
+        Services() = UiServices{};
         SetCurrentPrinter(nullptr);
         form_.reset();
         drucke_.reset();
@@ -219,8 +209,9 @@ private Q_SLOTS:
 
     void menuItemsAreEnabledAndThePrintDialogHasItsControls()
     {
-        for (const char* name : {"ExportierenalsCSV1", "ImportierenausCSVDatei1", "Druckereinrichten1", "Datensatzdrucken1",
-                                 "AlleDatenstzedrucken1", "AnzahlderEintrgeindeneinzelnenSpaltenzhlen1"})
+        for (const char* name :
+             {"ExportierenalsCSV1", "ImportierenausCSVDatei1", "Druckereinrichten1", "Datensatzdrucken1",
+              "AlleDatenstzedrucken1", "AnzahlderEintrgeindeneinzelnenSpaltenzhlen1"})
             QVERIFY2(Action(name)->isEnabled(), name);
         QCOMPARE(drucke_->windowTitle(), QString("Datensatz drucken"));
         QCOMPARE(drucke_->findChild<QPushButton*>("BitBtn1")->text(), QString("Zurück"));
@@ -245,8 +236,9 @@ private Q_SLOTS:
         QCOMPARE(dialogs_.suffix, QString("csv"));
         const std::string file = ReadWholeFile(dir_->File("kunden.csv"));
         QVERIFY(file.starts_with("\"Firma\";\"Name\";"));
-        QVERIFY(file.find("\"Alpha\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"a\\r\\nb\";\"\";\"\"\r\n")
-                != std::string::npos);
+        QVERIFY(
+            file.find("\"Alpha\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"\";\"a\\r\\nb\";\"\";\"\"\r\n") !=
+            std::string::npos);
         QCOMPARE(std::count(file.begin(), file.end(), '\n'), 4);
         QCOMPARE(table.Value(0), std::u16string(u"Beta"));
         QVERIFY(messenger_->Boxes().empty());
@@ -270,7 +262,8 @@ private Q_SLOTS:
         auto* ortCombo = form_->findChild<QComboBox*>("DBEdit7");
         ClickArrow(ortCombo);
         QCOMPARE(ortCombo->count(), 1);
-        WriteWholeFile(dir_->File("neu.csv"), EncodeCp1252(u"Kopf\r\nMüller;Hans;X;;;;Köln\r\n\"a\",\"b\"\r\n\"abc\r\n"));
+        WriteWholeFile(dir_->File("neu.csv"),
+                       EncodeCp1252(u"Kopf\r\nMüller;Hans;X;;;;Köln\r\n\"a\",\"b\"\r\n\"abc\r\n"));
         dialogs_.openName = Path("neu.csv");
         Action("ImportierenausCSVDatei1")->trigger();
         QVERIFY(messenger_->Boxes().empty());
@@ -335,11 +328,18 @@ private Q_SLOTS:
     // the values start in one column, in the dialog's box and on paper.
     void valuesStartInOneColumnInTheBoxAndOnPaper()
     {
-        const QStringList values{"Meier", "Hansen", "Wilhelm", "Herrn", "Mühlweg", "93047", "Kumpfmühl", "DE",
-                                 "K17", "KS9"};
-        Open({{{u"Firma", u"Meier"}, {u"Name", u"Hansen"}, {u"Vorname", u"Wilhelm"}, {u"Anrede", u"Herrn"},
-               {u"StrasseNr", u"Mühlweg"}, {u"PLZ", u"93047"}, {u"Ort", u"Kumpfmühl"}, {u"Land", u"DE"},
-               {u"Kundennr", u"K17"}, {u"Kostenst", u"KS9"}}});
+        const QStringList values{"Meier", "Hansen",    "Wilhelm", "Herrn", "Mühlweg",
+                                 "93047", "Kumpfmühl", "DE",      "K17",   "KS9"};
+        Open({{{u"Firma", u"Meier"},
+               {u"Name", u"Hansen"},
+               {u"Vorname", u"Wilhelm"},
+               {u"Anrede", u"Herrn"},
+               {u"StrasseNr", u"Mühlweg"},
+               {u"PLZ", u"93047"},
+               {u"Ort", u"Kumpfmühl"},
+               {u"Land", u"DE"},
+               {u"Kundennr", u"K17"},
+               {u"Kostenst", u"KS9"}}});
         QList<int> boxColumns;
         runner_.answer = [&](QDialog& dialog) {
             auto& drucke = dynamic_cast<TDruckeForm&>(dialog);
@@ -413,8 +413,10 @@ private Q_SLOTS:
         for (auto it = word.globalMatch(bbox); it.hasNext();) {
             const auto m = it.next();
             ++words;
-            QVERIFY2(m.captured(1).toDouble() >= 35.9 && m.captured(3).toDouble() <= 595.3 - 35.9, qPrintable(m.captured(0)));
-            QVERIFY2(m.captured(2).toDouble() >= 35.9 && m.captured(4).toDouble() <= 841.9 - 35.9, qPrintable(m.captured(0)));
+            QVERIFY2(m.captured(1).toDouble() >= 35.9 && m.captured(3).toDouble() <= 595.3 - 35.9,
+                     qPrintable(m.captured(0)));
+            QVERIFY2(m.captured(2).toDouble() >= 35.9 && m.captured(4).toDouble() <= 841.9 - 35.9,
+                     qPrintable(m.captured(0)));
         }
         QVERIFY(words > 500);
         if (!qEnvironmentVariableIsEmpty("REKOLON_KEEP_PRINTS"))
@@ -423,7 +425,9 @@ private Q_SLOTS:
 
     void printingAllRecordsMakesOneJobPerVisibleRecord()
     {
-        Open({{{u"Firma", u"Eins"}, {u"Ort", u"Regensburg"}}, {{u"Firma", u"Zwei"}}, {{u"Firma", u"Drei"}, {u"Ort", u"Regensburg"}},
+        Open({{{u"Firma", u"Eins"}, {u"Ort", u"Regensburg"}},
+              {{u"Firma", u"Zwei"}},
+              {{u"Firma", u"Drei"}, {u"Ort", u"Regensburg"}},
               {{u"Firma", u"Vier"}, {u"Ort", u"Regensburg"}}});
         form_->SetFilterEdText("regensburg");
         form_->FilterbtnClick();
@@ -488,8 +492,11 @@ private Q_SLOTS:
 
     void countingShowsFilledColumnsInTheDialog()
     {
-        Open({{{u"Firma", u"A"}, {u"Fax", u"1"}}, {{u"Firma", u"B"}, {u"Fax", u"2"}}, {{u"Firma", u"C"}},
-              {{u"Firma", u"D"}, {u"Fax", u"3"}}, {{u"Firma", u"E"}}});
+        Open({{{u"Firma", u"A"}, {u"Fax", u"1"}},
+              {{u"Firma", u"B"}, {u"Fax", u"2"}},
+              {{u"Firma", u"C"}},
+              {{u"Firma", u"D"}, {u"Fax", u"3"}},
+              {{u"Firma", u"E"}}});
         QStringList shown;
         runner_.answer = [&](QDialog& dialog) {
             shown = dynamic_cast<TDruckeForm&>(dialog).Lines();
@@ -505,8 +512,10 @@ private Q_SLOTS:
 
     void aDamagedMemoIsReportedByExportCountingAndPrinting()
     {
-        Open({{{u"Firma", u"Eins"}, {u"Mehr", u"Notiz 1"}}, {{u"Firma", u"Zwei"}, {u"Mehr", u"Notiz 2"}},
-              {{u"Firma", u"Drei"}, {u"Mehr", u"Notiz 3"}}, {{u"Firma", u"Vier"}, {u"Mehr", u"Notiz 4"}}});
+        Open({{{u"Firma", u"Eins"}, {u"Mehr", u"Notiz 1"}},
+              {{u"Firma", u"Zwei"}, {u"Mehr", u"Notiz 2"}},
+              {{u"Firma", u"Drei"}, {u"Mehr", u"Notiz 3"}},
+              {{u"Firma", u"Vier"}, {u"Mehr", u"Notiz 4"}}});
         form_->Dbf1().Close();
         DamageMemoPointer(dir_->File("customers.dbf"), 3);
         form_->InitDataBase(dir_->Path());
@@ -527,7 +536,8 @@ private Q_SLOTS:
             return int(QDialog::Rejected);
         };
         Action("AnzahlderEintrgeindeneinzelnenSpaltenzhlen1")->trigger();
-        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>{u"Die Zählung zählt diese Memos als leer. " + report});
+        QCOMPARE(messenger_->Errors(),
+                 std::vector<std::u16string>{u"Die Zählung zählt diese Memos als leer. " + report});
         QCOMPARE(shown[0], QString("Firma:              \t4"));
         QCOMPARE(shown[12], QString("Mehr:               \t3"));
 
@@ -536,7 +546,8 @@ private Q_SLOTS:
         Action("AlleDatenstzedrucken1")->trigger();
         QCOMPARE(jobs_.size(), 4);
         QVERIFY(PdfText(jobs_[3], 1).contains("Notiz 4"));
-        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>{u"Die übrigen Datensätze wurden gedruckt. " + report});
+        QCOMPARE(messenger_->Errors(),
+                 std::vector<std::u16string>{u"Die übrigen Datensätze wurden gedruckt. " + report});
 
         messenger_->Reset();
         QVERIFY(form_->Dbf1().GoTo(3));
@@ -612,17 +623,20 @@ private Q_SLOTS:
     {
         const QString program = qEnvironmentVariable("REKOLON_BIN_DIR") + "/rekolon";
         const QString data = Path("daten");
-        WriteWholeFile(dir_->File("kunden.csv"),
-                       EncodeCp1252(u"\"Firma\";\"Name\"\r\n\"Müller & Söhne\";\"Meier\";\"\";\"Herr\";\"Weg 1\";\"93047\";"
-                                    u"\"Regensburg\";\"\";\"\";\"\";\"\";\"m@x.de\";\"Zeile 1\\r\\nZeile \"\"2\"\"\";\"K-7\";\"\"\r\n"
-                                    u"plain;C:\\\\temp\\\\neu;x\r\n"));
+        WriteWholeFile(
+            dir_->File("kunden.csv"),
+            EncodeCp1252(
+                u"\"Firma\";\"Name\"\r\n\"Müller & Söhne\";\"Meier\";\"\";\"Herr\";\"Weg 1\";\"93047\";"
+                u"\"Regensburg\";\"\";\"\";\"\";\"\";\"m@x.de\";\"Zeile 1\\r\\nZeile \"\"2\"\"\";\"K-7\";\"\"\r\n"
+                u"plain;C:\\\\temp\\\\neu;x\r\n"));
         int exitCode = -1;
         const QString output =
             Run(program, {"--data-dir", data, "--import-customers-csv", Path("kunden.csv")}, &exitCode);
         QCOMPARE(exitCode, 0);
         QCOMPARE(output, QString());
 
-        const QString dump = Run("node", {QString(REKOLON_TEST_DATA) + "/../tools/read-dbf.js", data + "/customers.dbf"}, &exitCode);
+        const QString dump =
+            Run("node", {QString(REKOLON_TEST_DATA) + "/../tools/read-dbf.js", data + "/customers.dbf"}, &exitCode);
         QCOMPARE(exitCode, 0);
         const QStringList lines = dump.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 15 + 2 + 1);

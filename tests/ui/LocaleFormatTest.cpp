@@ -1,7 +1,7 @@
+#include "ui/shared/LocaleFormat.h"
 #include "invoices/DateTime.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
-#include "ui/shared/LocaleFormat.h"
 #include "ui/shared/QtText.h"
 
 #include <QLocale>
@@ -19,17 +19,39 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("date");  // 5 March 2026
         QTest::addColumn<QChar>("separator");
-        QTest::newRow("German") << "de_DE" << "dd.MM.yyyy" << "05.03.2026" << QChar(',');
-        QTest::newRow("Austrian German") << "de_AT" << "dd.MM.yyyy" << "05.03.2026" << QChar(',');
-        QTest::newRow("English (US)") << "en_US" << "M/d/yyyy" << "3/5/2026" << QChar('.');
-        QTest::newRow("English (UK)") << "en_GB" << "dd/MM/yyyy" << "05/03/2026" << QChar('.');
-        QTest::newRow("French") << "fr_FR" << "dd/MM/yyyy" << "05/03/2026" << QChar(',');
-        QTest::newRow("Italian") << "it_IT" << "dd/MM/yyyy" << "05/03/2026" << QChar(',');
-        QTest::newRow("Spanish") << "es_ES" << "d/M/yyyy" << "5/3/2026" << QChar(',');
-        QTest::newRow("Swedish") << "sv_SE" << "yyyy-MM-dd" << "2026-03-05" << QChar(',');
-        QTest::newRow("Korean") << "ko_KR" << "yyyy. M. d." << "2026. 3. 5." << QChar('.');
-        QTest::newRow("Bulgarian") << "bg_BG" << "d.MM.yyyy 'г'." << "5.03.2026 г." << QChar(',');
-        QTest::newRow("C counts as German") << "C" << "dd.MM.yyyy" << "05.03.2026" << QChar(',');
+        QTest::newRow("German") << "de_DE"
+                                << "dd.MM.yyyy"
+                                << "05.03.2026" << QChar(',');
+        QTest::newRow("Austrian German") << "de_AT"
+                                         << "dd.MM.yyyy"
+                                         << "05.03.2026" << QChar(',');
+        QTest::newRow("English (US)") << "en_US"
+                                      << "M/d/yyyy"
+                                      << "3/5/2026" << QChar('.');
+        QTest::newRow("English (UK)") << "en_GB"
+                                      << "dd/MM/yyyy"
+                                      << "05/03/2026" << QChar('.');
+        QTest::newRow("French") << "fr_FR"
+                                << "dd/MM/yyyy"
+                                << "05/03/2026" << QChar(',');
+        QTest::newRow("Italian") << "it_IT"
+                                 << "dd/MM/yyyy"
+                                 << "05/03/2026" << QChar(',');
+        QTest::newRow("Spanish") << "es_ES"
+                                 << "d/M/yyyy"
+                                 << "5/3/2026" << QChar(',');
+        QTest::newRow("Swedish") << "sv_SE"
+                                 << "yyyy-MM-dd"
+                                 << "2026-03-05" << QChar(',');
+        QTest::newRow("Korean") << "ko_KR"
+                                << "yyyy. M. d."
+                                << "2026. 3. 5." << QChar('.');
+        QTest::newRow("Bulgarian") << "bg_BG"
+                                   << "d.MM.yyyy 'г'."
+                                   << "5.03.2026 г." << QChar(',');
+        QTest::newRow("C counts as German") << "C"
+                                            << "dd.MM.yyyy"
+                                            << "05.03.2026" << QChar(',');
     }
 
     void fourDigitYearsInEveryLocale()

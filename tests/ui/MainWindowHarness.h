@@ -46,8 +46,7 @@ public:
     QString SaveDat() const { return DataFolder() + "save.dat"; }
 
     // The control of that name inside `scope` (a page or dialog), or the main window.
-    template <class T>
-    T* Child(const char* name, QObject* scope = nullptr) const
+    template <class T> T* Child(const char* name, QObject* scope = nullptr) const
     {
         T* widget = (scope ? scope : static_cast<QObject*>(Form()))->template findChild<T*>(name);
         if (!widget)

@@ -108,7 +108,7 @@ private Q_SLOTS:
     {
         QCOMPARE(h->Messenger().UnansweredQuestions(), 0);
         h.reset();
-        Services() = UiServices {};
+        Services() = UiServices{};
         dialogs.reset();
         out.reset();
     }
@@ -242,15 +242,16 @@ private Q_SLOTS:
         QCOMPARE(CommandLine::ParseKind("8"), -1);
         QCOMPARE(CommandLine::ParseKind("Quittung"), -1);
         QCOMPARE(CommandLine::ParseKind(""), -1);
-        for (const auto& bad : std::vector<std::vector<std::string>>{{"--export-pdf", "1"},
-                                                                    {"--export-pdf", "0", "--output", "x"},
-                                                                    {"--export-pdf", "-1", "--output", "x"},
-                                                                    {"--export-pdf", "1x", "--output", "x"},
-                                                                    {"--export-pdf"},
-                                                                    {"--export-pdf", "1", "--output"},
-                                                                    {"--export-pdf", "1", "--output", "x", "--kind", "9"},
-                                                                    {"--output", "x"},
-                                                                    {"--list", "--kind", "1"}}) {
+        for (const auto& bad :
+             std::vector<std::vector<std::string>>{{"--export-pdf", "1"},
+                                                   {"--export-pdf", "0", "--output", "x"},
+                                                   {"--export-pdf", "-1", "--output", "x"},
+                                                   {"--export-pdf", "1x", "--output", "x"},
+                                                   {"--export-pdf"},
+                                                   {"--export-pdf", "1", "--output"},
+                                                   {"--export-pdf", "1", "--output", "x", "--kind", "9"},
+                                                   {"--output", "x"},
+                                                   {"--list", "--kind", "1"}}) {
             c = parse(bad);
             QCOMPARE(int(c.action), int(CommandLine::Action::UsageError));
             QVERIFY(!c.error.empty());
@@ -307,7 +308,8 @@ private Q_SLOTS:
         QVERIFY2(text.contains("Versandadresse:"), qPrintable(text));
         QVERIFY2(text.contains("30,00 €"), qPrintable(text));
 
-        QCOMPARE(run({"--export-pdf", "2", "--output", OutFile("lieferschein.pdf"), "--kind", "Lieferschein"}, errors), 0);
+        QCOMPARE(run({"--export-pdf", "2", "--output", OutFile("lieferschein.pdf"), "--kind", "Lieferschein"}, errors),
+                 0);
         text = CheckedText(OutFile("lieferschein.pdf"));
         QVERIFY2(text.contains("Lieferschein RE-2"), qPrintable(text));
         QVERIFY2(!text.contains("€"), qPrintable(text));

@@ -173,9 +173,8 @@ private Q_SLOTS:
         StartWithInvoice();
         AddArticle(u"AB-1", u"Schraube", 19, 0.5);
         AddArticle(u"XY-2", u"Nagel", 7, 19.99);
-        MainWindowHarness::WhenDialogShown([](QWidget* dialog) {
-            QTest::keyClick(dialog->findChild<QLineEdit*>("ArtNrEd"), Qt::Key_Return);
-        });
+        MainWindowHarness::WhenDialogShown(
+            [](QWidget* dialog) { QTest::keyClick(dialog->findChild<QLineEdit*>("ArtNrEd"), Qt::Key_Return); });
         click("NeuePosiVArtBtn");
         QCOMPARE(std::u16string(TextOf(position(0).artnr)), std::u16string(u"AB-1"));
     }
@@ -225,8 +224,10 @@ private Q_SLOTS:
         QCOMPARE(std::u16string(TextOf(a.artnr)), std::u16string(u"HB-24"));
         QCOMPARE(std::u16string(TextOf(a.bez)), std::u16string(u"Hobelbank"));
         const auto& box = h->Messenger().Boxes().back();
-        QCOMPARE(QString::fromStdU16String(box.text),
-                 QString("Die Rechnungposition wurde der Artikelliste hinzugefügt. Der Artikel ist nun dauerhaft verfügbar."));
+        QCOMPARE(
+            QString::fromStdU16String(box.text),
+            QString(
+                "Die Rechnungposition wurde der Artikelliste hinzugefügt. Der Artikel ist nun dauerhaft verfügbar."));
         QCOMPARE(QString::fromStdU16String(box.title), QString("Neuer Artikel"));
     }
 
@@ -239,7 +240,8 @@ private Q_SLOTS:
         click("DelArtBtn", positions());
         QCOMPARE(h->Book().Rechnung(0).posis->Count(), 2u);
         const auto& box = h->Messenger().Boxes().back();
-        QCOMPARE(QString::fromStdU16String(box.text), QString("Wollen Sie diese Artikel wirklich unwiderruflich löschen?"));
+        QCOMPARE(QString::fromStdU16String(box.text),
+                 QString("Wollen Sie diese Artikel wirklich unwiderruflich löschen?"));
         QCOMPARE(QString::fromStdU16String(box.title), QString("Artikel löschen?"));
         h->Messenger().AnswerNext(Messenger::Answer::Yes);
         click("DelArtBtn", positions());

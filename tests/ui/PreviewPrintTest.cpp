@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 #include "invoices/TextBuf.h"
-#include "qtoutput/QtPrinterPage.h"
 #include "output/TOutputTarget.h"
+#include "qtoutput/QtPrinterPage.h"
 #include "ui/invoices/AusgabePage.h"
 #include "ui/invoices/PreviewBox.h"
 

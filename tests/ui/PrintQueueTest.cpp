@@ -9,12 +9,12 @@
 #include "invoices/TextBuf.h"
 #include "qtoutput/QtPrinterPage.h"
 #include "support/PrivateCupsd.h"
+#include "ui/customers/TKundenForm.h"
 #include "ui/invoices/AusgabePage.h"
 #include "ui/settings/PrinterSetupDialog.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/StandardDialogs.h"
 #include "ui/shared/UiServices.h"
-#include "ui/customers/TKundenForm.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -63,7 +63,7 @@ class ScriptedDialogs final : public StandardDialogs {
 public:
     QString saveName;
     std::function<void(PrinterChoice&)> setup;  // null: Cancel
-    QList<PrinterChoice> shown;                  // what each setup opened on
+    QList<PrinterChoice> shown;                 // what each setup opened on
 
     QString GetExistingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
     QString GetOpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
@@ -153,7 +153,7 @@ private Q_SLOTS:
         if (h)
             QCOMPARE(h->Messenger().UnansweredQuestions(), 0);
         h.reset();
-        Services() = UiServices {};
+        Services() = UiServices{};
         SetCurrentPrinter(nullptr);
         cupsd_.reset();
     }

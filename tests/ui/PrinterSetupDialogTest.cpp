@@ -50,8 +50,7 @@ class PrinterSetupDialogTest : public QObject {
 private:
     std::unique_ptr<PrinterSetupDialog> dialog_;
 
-    template <class T>
-    T* Child(const char* name) const
+    template <class T> T* Child(const char* name) const
     {
         T* child = dialog_->findChild<T*>(name);
         if (!child)

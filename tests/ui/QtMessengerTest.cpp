@@ -1,5 +1,5 @@
-#include "ui/shared/QtGermanTexts.h"
 #include "ui/shared/QtMessenger.h"
+#include "ui/shared/QtGermanTexts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -85,8 +85,8 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QtMessenger messenger;
         PressWhenShown(static_cast<QMessageBox::StandardButton>(button));
-        const auto result = messenger.AskQuestion(u"Wollen Sie diese Rechnung wirklich unwiderruflich löschen?",
-                                                  u"Rechnung löschen?");
+        const auto result =
+            messenger.AskQuestion(u"Wollen Sie diese Rechnung wirklich unwiderruflich löschen?", u"Rechnung löschen?");
         QCOMPARE(int(result), answer);
         QCOMPARE(last_->title, QString("Rechnung löschen?"));
         QCOMPARE(last_->buttons, 3);

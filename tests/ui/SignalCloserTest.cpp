@@ -1,5 +1,5 @@
-#include "MainWindowHarness.h"
 #include "app/SignalCloser.h"
+#include "MainWindowHarness.h"
 #include "ui/shared/QtMessenger.h"
 
 #include <QDialog>

@@ -2,12 +2,12 @@
 // "Kunde übernehmen" over the customer window's records, filter and current record, the
 // transfer by column name, "Mehr" at the caret, OK and cancel by mouse and keyboard, the
 // stored check box, and a customer table that could not be opened.
+#include "ui/customers/TKundeUbernehmenForm.h"
 #include "MainWindowHarness.h"
 #include "customers/CustomerRestructure.h"
 #include "customers/CustomerTestTables.h"
 #include "invoices/TextBuf.h"
 #include "ui/customers/KundenTableModel.h"
-#include "ui/customers/TKundeUbernehmenForm.h"
 #include "ui/customers/TKundenForm.h"
 
 #include <QCheckBox>
@@ -24,11 +24,20 @@ namespace {
 
 using Row = std::vector<std::pair<std::u16string, std::u16string>>;
 
-const Row kMeier = {{u"Firma", u"Meier GmbH"}, {u"Name", u"Meier"},      {u"Vorname", u"Hans"},
-                    {u"Anrede", u"Herr"},      {u"StrasseNr", u"Weg 1"}, {u"PLZ", u"93047"},
-                    {u"Ort", u"Regensburg"},   {u"Land", u"D"},          {u"Telefon", u"0941 1"},
-                    {u"Fax", u""},             {u"Handy", u"0171"},      {u"Email", u"meier@example.de"},
-                    {u"Mehr", u"Kunde seit 2001\r\nzahlt bar"}, {u"Kundennr", u"K-1"}};
+const Row kMeier = {{u"Firma", u"Meier GmbH"},
+                    {u"Name", u"Meier"},
+                    {u"Vorname", u"Hans"},
+                    {u"Anrede", u"Herr"},
+                    {u"StrasseNr", u"Weg 1"},
+                    {u"PLZ", u"93047"},
+                    {u"Ort", u"Regensburg"},
+                    {u"Land", u"D"},
+                    {u"Telefon", u"0941 1"},
+                    {u"Fax", u""},
+                    {u"Handy", u"0171"},
+                    {u"Email", u"meier@example.de"},
+                    {u"Mehr", u"Kunde seit 2001\r\nzahlt bar"},
+                    {u"Kundennr", u"K-1"}};
 const Row kBerg = {{u"Firma", u"Berg AG"}, {u"Name", u"Berg"}, {u"Ort", u"Abensberg"}, {u"Fax", u"09443 2"}};
 
 std::u16string Text(const char16_t* buffer)
@@ -95,8 +104,8 @@ private Q_SLOTS:
     void navigatorButtonsFollowTheTableState()
     {
         StartWith({kMeier, kBerg});
-        const QStringList names = {"nbFirst", "nbPrior", "nbNext", "nbLast", "nbInsert",
-                                   "nbDelete", "nbEdit", "nbPost", "nbCancel", "nbRefresh"};
+        const QStringList names = {"nbFirst",  "nbPrior", "nbNext", "nbLast",   "nbInsert",
+                                   "nbDelete", "nbEdit",  "nbPost", "nbCancel", "nbRefresh"};
         const auto states = [names](TKundeUbernehmenForm* pick) {
             QString enabled;
             for (const QString& name : names)
@@ -138,17 +147,24 @@ private Q_SLOTS:
             QCOMPARE(pick->windowTitle(), QString("Kunde übernehmen"));
             QCOMPARE(pick->minimumSize(), pick->maximumSize());  // fixed border
             const auto buttons = pick->findChild<QWidget*>("DBNavigator1")->findChildren<QToolButton*>();
-            const QStringList hints = {"Erster Datensatz", "Vorheriger Datensatz", "Nächster Datensatz",
-                                       "Letzter Datensatz", "Datensatz einfügen", "Datensatz löschen",
-                                       "Datensatz bearbeiten", "Geänderte Datensatz speichern",
-                                       "Abbrechen, Änderungen verwerfen", "Daten aktuallisieren"};
+            const QStringList hints = {"Erster Datensatz",
+                                       "Vorheriger Datensatz",
+                                       "Nächster Datensatz",
+                                       "Letzter Datensatz",
+                                       "Datensatz einfügen",
+                                       "Datensatz löschen",
+                                       "Datensatz bearbeiten",
+                                       "Geänderte Datensatz speichern",
+                                       "Abbrechen, Änderungen verwerfen",
+                                       "Daten aktuallisieren"};
             QCOMPARE(buttons.size(), 10);
             for (int i = 0; i < 10; ++i)
                 QCOMPARE(buttons[i]->toolTip(), hints[i]);
             QCOMPARE(pick->findChild<QLabel*>("Label1")->text(), QString("Suchen:"));
             QCOMPARE(pick->findChild<QPushButton*>("Filterbtn")->text(), QString("Filtern"));
             QCOMPARE(pick->findChild<QPushButton*>("AllezeigenBtn")->text(), QString("Alle zeigen"));
-            QCOMPARE(pick->OverTakeFieldMehrCheck()->text(), QString("Das Feld \"Mehr\" in den Rechnungstext übernehmen"));
+            QCOMPARE(pick->OverTakeFieldMehrCheck()->text(),
+                     QString("Das Feld \"Mehr\" in den Rechnungstext übernehmen"));
             QVERIFY(!pick->OverTakeFieldMehrCheck()->isChecked());
             QVERIFY(pick->findChild<QPushButton*>("BitBtn1")->isDefault());
             QCOMPARE(pick->findChild<QPushButton*>("BitBtn2")->text(), QString("Abbrechen"));
@@ -182,7 +198,7 @@ private Q_SLOTS:
         QCOMPARE(Text(r.email), std::u16string(u"meier@example.de"));
         QCOMPARE(Text(r.zusatz), std::u16string(u""));
         QCOMPARE(Text(r.lfirma), std::u16string(u"Lieferfirma"));  // the delivery address stays
-        QCOMPARE(Text(r.rechtext), std::u16string(u"bleibt"));    // box not ticked
+        QCOMPARE(Text(r.rechtext), std::u16string(u"bleibt"));     // box not ticked
         QCOMPARE(Edit("FAXEd")->text(), QString());
         QCOMPARE(Edit("eMailEd")->text(), QString("meier@example.de"));
         // The list row shows it too.
@@ -230,7 +246,8 @@ private Q_SLOTS:
             pick->accept();
         });
         QCOMPARE(memo->toPlainText(), QString("Erste Zeile\nZweiteKunde seit 2001\nzahlt bar Zeile"));
-        QCOMPARE(Text(h->Book().Rechnung(0).rechtext), std::u16string(u"Erste Zeile\r\nZweiteKunde seit 2001\r\nzahlt bar Zeile"));
+        QCOMPARE(Text(h->Book().Rechnung(0).rechtext),
+                 std::u16string(u"Erste Zeile\r\nZweiteKunde seit 2001\r\nzahlt bar Zeile"));
         QCOMPARE(memo->textCursor().position(), 18 + 25);
         QVERIFY(!memo->textCursor().hasSelection());
 
@@ -313,7 +330,8 @@ private Q_SLOTS:
         Pick([&](TKundeUbernehmenForm* pick) {
             auto* grid = pick->findChild<QTableView*>("DBGrid1");
             QVERIFY(grid->model() != kundenGrid->model());
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(1, 0)).center());
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualRect(grid->model()->index(1, 0)).center());
             QCOMPARE(grid->currentIndex().row(), 1);
             QCOMPARE(kundenGrid->currentIndex().row(), 1);
             const QString before = grid->model()->index(1, 0).data().toString();

@@ -1,20 +1,22 @@
 // The customer window over real tables in a temporary data folder: controls and captions,
 // binding of the edit panel, editing through the panel, search, sorting, the "Felder" menu
 // with its dialogs answered by a scripted runner, the stored memo height.
+#include "ui/customers/TKundenForm.h"
+#include "KundenFormTestSupport.h"
 #include "customers/CustomerSchema.h"
 #include "customers/CustomerTestTables.h"
 #include "dbase/DbfTable.h"
 #include "messages/MessageCatalog.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "ui/shared/UiServices.h"
 #include "ui/customers/KundenTableModel.h"
-#include "ui/shared/QtText.h"
 #include "ui/customers/TFeldLangeForm.h"
-#include "ui/customers/TKundenForm.h"
 #include "ui/customers/TNeueFelderForm.h"
 #include "ui/customers/TSortFeldForm.h"
+#include "ui/shared/QtText.h"
+#include "ui/shared/UiServices.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,10 +28,9 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
-#include <QStyle>
-#include <QAbstractItemView>
-#include <QStyleOptionComboBox>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
@@ -46,50 +47,6 @@ const char* const kLabelNames[24] = {"Label1",  "Label2",  "Label3",  "Label4", 
                                      "Label7",  "Label8",  "Label9",  "Label10", "Label11", "Label12",
                                      "Label15", "Label16", "Label17", "Label18", "Label19", "Label20",
                                      "Label21", "Label22", "Label23", "Label24", "Label25", "Label26"};
-
-class ScriptedRunner final {
-public:
-    std::function<int(QDialog&)> answer;
-    int runs = 0;
-    int Run(QDialog& dialog)
-    {
-        ++runs;
-        return answer ? answer(dialog) : QDialog::Rejected;
-    }
-};
-
-// Runs the windows' modal dialogs through `runner` for its lifetime.
-class ScopedRunner {
-public:
-    explicit ScopedRunner(ScriptedRunner& runner)
-    {
-        Services().runDialog = [&runner](QDialog& dialog) { return runner.Run(dialog); };
-    }
-    ~ScopedRunner() { Services().runDialog = nullptr; }
-};
-
-void Fill(const std::string& path, const std::vector<DbfField>& fields,
-          const std::vector<std::vector<std::pair<std::u16string, std::u16string>>>& rows)
-{
-    DbfTable::Create(path, fields);
-    DbfTable table;
-    table.Open(path);
-    for (const auto& row : rows) {
-        table.Append();
-        for (const auto& [name, value] : row)
-            table.SetValue(name, value);
-        table.Post();
-    }
-}
-
-QStringList GridColumn(TKundenForm& form, int column)
-{
-    QStringList values;
-    KundenTableModel* model = form.Model();
-    for (int r = 0; r < model->rowCount(); ++r)
-        values << model->data(model->index(r, column)).toString();
-    return values;
-}
 
 QStringList Items(QComboBox* combo)
 {
@@ -138,14 +95,6 @@ void TypeIntoCell(QTableView* grid, int row, int column, const QString& text)
     QCoreApplication::processEvents();  // the delegate commits through a queued call
 }
 
-QStringList Headers(TKundenForm& form)
-{
-    QStringList names;
-    for (int c = 0; c < form.Model()->columnCount(); ++c)
-        names << form.Model()->headerData(c, Qt::Horizontal).toString();
-    return names;
-}
-
 }  // namespace
 
 class TKundenFormTest : public QObject {
@@ -157,11 +106,11 @@ private:
 
     void StandardCustomers()
     {
-        Fill(dir_->File("customers.dbf"), CustomerSchema::StandardFields(),
-             {{{u"Firma", u"Erste"}, {u"Ort", u"Abensberg"}, {u"Email", u"erste@example.de"}},
-              {{u"Firma", u"Zweite"}, {u"Ort", u"Berlin"}, {u"Mehr", u"siehe Tabelle\r\nzweite Zeile"}},
-              {{u"Firma", u"Dritte"}, {u"Ort", u"Berlin"}},
-              {{u"Firma", u"Vierte"}, {u"Ort", u"berlin"}, {u"PLZ", u"93047"}}});
+        FillCustomers(dir_->File("customers.dbf"), CustomerSchema::StandardFields(),
+                      {{{u"Firma", u"Erste"}, {u"Ort", u"Abensberg"}, {u"Email", u"erste@example.de"}},
+                       {{u"Firma", u"Zweite"}, {u"Ort", u"Berlin"}, {u"Mehr", u"siehe Tabelle\r\nzweite Zeile"}},
+                       {{u"Firma", u"Dritte"}, {u"Ort", u"Berlin"}},
+                       {{u"Firma", u"Vierte"}, {u"Ort", u"berlin"}, {u"PLZ", u"93047"}}});
     }
 
 private Q_SLOTS:
@@ -192,10 +141,16 @@ private Q_SLOTS:
         QVERIFY(form.findChild<QTableView*>("DBGrid1"));
         auto* navigator = form.findChild<QWidget*>("DBNavigator1");
         QVERIFY(navigator);
-        const QStringList hints = {"Erster Datensatz", "Vorheriger Datensatz", "Nächster Datensatz",
-                                   "Letzter Datensatz", "Datensatz einfügen", "Datensatz löschen",
-                                   "Datensatz bearbeiten", "Geänderte Datensatz speichern",
-                                   "Abbrechen, Änderungen verwerfen", "Daten aktuallisieren"};
+        const QStringList hints = {"Erster Datensatz",
+                                   "Vorheriger Datensatz",
+                                   "Nächster Datensatz",
+                                   "Letzter Datensatz",
+                                   "Datensatz einfügen",
+                                   "Datensatz löschen",
+                                   "Datensatz bearbeiten",
+                                   "Geänderte Datensatz speichern",
+                                   "Abbrechen, Änderungen verwerfen",
+                                   "Daten aktuallisieren"};
         const auto buttons = navigator->findChildren<QToolButton*>();
         QCOMPARE(buttons.size(), 10);
         for (int i = 0; i < 10; ++i)
@@ -232,8 +187,9 @@ private Q_SLOTS:
         QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Created);
         QCOMPARE(Headers(form), QStringList({"Firma", "Name", "Vorname", "Anrede", "StrasseNr", "PLZ", "Ort", "Land",
                                              "Telefon", "Fax", "Handy", "Email", "Mehr", "Kundennr", "Kostenst"}));
-        const QStringList labels = {"Firma:", "Name:", "Vorname:", "Anrede:", "Strassenr:", "Plz:", "Ort:",
-                                    "Land:", "Telefon:", "Fax:", "Handy:", "Email:", "Kundennr:", "Kostenst:"};
+        const QStringList labels = {
+            "Firma:", "Name:",    "Vorname:", "Anrede:", "Strassenr:", "Plz:",      "Ort:",
+            "Land:",  "Telefon:", "Fax:",     "Handy:",  "Email:",     "Kundennr:", "Kostenst:"};
         for (int k = 0; k < 24; ++k) {
             auto* combo = form.findChild<QComboBox*>(kComboNames[k]);
             auto* label = form.findChild<QLabel*>(kLabelNames[k]);
@@ -254,7 +210,7 @@ private Q_SLOTS:
             if (i == 5)
                 fields.push_back(DbfField::Memo(u"Mehr"));
         }
-        Fill(dir_->File("customers.dbf"), fields, {{{u"Spalte30", u"dreißig"}}});
+        FillCustomers(dir_->File("customers.dbf"), fields, {{{u"Spalte30", u"dreißig"}}});
         TKundenForm form;
         QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
         QCOMPARE(form.Model()->columnCount(), 31);
@@ -327,11 +283,14 @@ private Q_SLOTS:
 
     void numberDateAndLogicalColumnsAreShownAndEditedInDBaseForms()
     {
-        Fill(dir_->File("customers.dbf"),
-             {DbfField::Character(u"Firma", 20), {u"Umsatz", 'N', 10, 2}, {u"Seit", 'D', 8, 0}, {u"Aktiv", 'L', 1, 0},
-              DbfField::Memo(u"Mehr")},
-             {{{u"Firma", u"Erste"}, {u"Umsatz", u"1234.5"}, {u"Seit", u"20200131"}, {u"Aktiv", u"T"}},
-              {{u"Firma", u"Zweite"}}});
+        FillCustomers(dir_->File("customers.dbf"),
+                      {DbfField::Character(u"Firma", 20),
+                       {u"Umsatz", 'N', 10, 2},
+                       {u"Seit", 'D', 8, 0},
+                       {u"Aktiv", 'L', 1, 0},
+                       DbfField::Memo(u"Mehr")},
+                      {{{u"Firma", u"Erste"}, {u"Umsatz", u"1234.5"}, {u"Seit", u"20200131"}, {u"Aktiv", u"T"}},
+                       {{u"Firma", u"Zweite"}}});
         TKundenForm form;
         // The start appends "Kostenst" to such a table too, without a word.
         QCOMPARE(form.InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
@@ -509,7 +468,7 @@ private Q_SLOTS:
             rows.push_back({{u"Firma", u"Kunde " + n}, {u"Mehr", u"Notiz " + n}});
         }
         const std::string path = dir_->File("customers.dbf");
-        Fill(path, CustomerSchema::StandardFields(), rows);
+        FillCustomers(path, CustomerSchema::StandardFields(), rows);
         DamageMemoPointer(path, 5);
         TKundenForm form;
         form.InitDataBase(dir_->Path());
@@ -523,8 +482,9 @@ private Q_SLOTS:
         filter->clear();
         QTest::keyClicks(filter, "notiz 1");
         QTest::keyClick(filter, Qt::Key_Return);
-        QCOMPARE(GridColumn(form, 0), QStringList({"Kunde 1", "Kunde 10", "Kunde 11", "Kunde 12", "Kunde 13", "Kunde 14",
-                                                   "Kunde 15", "Kunde 16", "Kunde 17", "Kunde 18", "Kunde 19"}));
+        QCOMPARE(GridColumn(form, 0),
+                 QStringList({"Kunde 1", "Kunde 10", "Kunde 11", "Kunde 12", "Kunde 13", "Kunde 14", "Kunde 15",
+                              "Kunde 16", "Kunde 17", "Kunde 18", "Kunde 19"}));
         QCOMPARE(messenger_->Errors(),
                  std::vector<std::u16string>{u"Die Suche hat alle übrigen Datensätze durchsucht. 1 Datensatz hat ein "
                                              u"beschädigtes Memo, das als leer behandelt wurde: Nr. 5."});
@@ -574,151 +534,6 @@ private Q_SLOTS:
         QCOMPARE(form.findChild<QComboBox*>("DBEdit1")->currentText(), QString("Erste"));
         QCOMPARE(grid->currentIndex().row(), 0);
         QCOMPARE(form.Dbf1().GetState(), DbfTable::State::Browse);
-    }
-
-    void addingAColumnThroughItsDialog()
-    {
-        StandardCustomers();
-        TKundenForm form;
-        ScriptedRunner runner;
-        const ScopedRunner scoped(runner);
-        form.InitDataBase(dir_->Path());
-        QCOMPARE(form.NeueFelderForm()->windowTitle(), QString("Feld hinzufügen"));
-        QCOMPARE(form.NeueFelderForm()->LangEd()->value(), 45);
-
-        runner.answer = [](QDialog&) { return int(QDialog::Rejected); };
-        form.findChild<QAction*>("Feldhinzufgen1")->trigger();
-        QCOMPARE(form.Model()->columnCount(), 15);
-
-        runner.answer = [](QDialog&) { return int(QDialog::Accepted); };  // name left empty
-        form.findChild<QAction*>("Feldhinzufgen1")->trigger();
-        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>({MessageText(195)}));
-        QCOMPARE(form.Model()->columnCount(), 15);
-
-        runner.answer = [](QDialog& dialog) {
-            auto& neu = static_cast<TNeueFelderForm&>(dialog);
-            neu.Edit1()->setText("Bemerkung");
-            neu.LangEd()->setValue(30);
-            return int(QDialog::Accepted);
-        };
-        form.findChild<QAction*>("Feldhinzufgen1")->trigger();
-        QCOMPARE(form.Model()->columnCount(), 16);
-        QCOMPARE(Headers(form).last(), QString("Bemerkung"));
-        QCOMPARE(form.Dbf1().Field(15).length, 30);
-        QCOMPARE(form.Model()->rowCount(), 4);
-        QVERIFY(form.findChild<QComboBox*>("DbEdit15")->isVisibleTo(&form));
-        QCOMPARE(form.findChild<QLabel*>("Label17")->text(), QString("Bemerkung:"));
-        QCOMPARE(form.NeueFelderForm()->LangEd()->value(), 30);  // kept for the next use
-        DbfTable old;
-        old.Open(dir_->File("customers0.dbf"));
-        QCOMPARE(old.FieldCount(), 15);
-    }
-
-    void deletingTheLastColumnIsRefusedOrAsked()
-    {
-        StandardCustomers();
-        TKundenForm form;
-        form.InitDataBase(dir_->Path());
-        form.findChild<QAction*>("LetztesFeldlschen1")->trigger();
-        QCOMPARE(messenger_->Errors(), std::vector<std::u16string>({MessageText(198)}));
-
-        QVERIFY(form.AddnewField(u"Extra", 10));
-        form.AktuallisiereDBEdit();
-        messenger_->Reset();
-        messenger_->AnswerNext(Messenger::Answer::No);
-        form.findChild<QAction*>("LetztesFeldlschen1")->trigger();
-        QCOMPARE(form.Model()->columnCount(), 16);
-        messenger_->AnswerNext(Messenger::Answer::Yes);
-        form.findChild<QAction*>("LetztesFeldlschen1")->trigger();
-        QCOMPARE(form.Model()->columnCount(), 15);
-        QCOMPARE(messenger_->Boxes().size(), size_t(2));
-        QCOMPARE(messenger_->Boxes()[1].text, MessageText(200));
-        QCOMPARE(messenger_->Boxes()[1].title, MessageText(201));
-        QVERIFY(!form.findChild<QComboBox*>("DbEdit15")->isVisibleTo(&form));
-    }
-
-    void changingLengthsThroughTheGrid()
-    {
-        StandardCustomers();
-        TKundenForm form;
-        ScriptedRunner runner;
-        const ScopedRunner scoped(runner);
-        form.InitDataBase(dir_->Path());
-        runner.answer = [](QDialog& dialog) {
-            auto& lengths = static_cast<TFeldLangeForm&>(dialog);
-            QTableWidget* grid = lengths.StringGrid1();
-            if (grid->horizontalHeaderItem(0)->text() != "Feldname" || grid->horizontalHeaderItem(1)->text() != "Feldlänge")
-                return int(QDialog::Rejected);
-            if (grid->item(12, 0)->text() != "" || grid->item(6, 1)->text() != "45")
-                return int(QDialog::Rejected);
-            grid->item(6, 1)->setText("5");
-            grid->item(5, 1)->setText("abc");
-            return int(QDialog::Accepted);
-        };
-        form.findChild<QAction*>("Feldlngenbearbeiten1")->trigger();
-        QCOMPARE(runner.runs, 1);
-        QCOMPARE(form.Dbf1().Field(6).length, 5);
-        QCOMPARE(form.Dbf1().Field(5).length, 10);
-        QCOMPARE(GridColumn(form, 6), QStringList({"Abens", "Berli", "Berli", "berli"}));
-    }
-
-    void lengthsAreTypedIntoSpinBoxesFromOneTo254()
-    {
-        StandardCustomers();
-        TKundenForm form;
-        ScriptedRunner runner;
-        const ScopedRunner scoped(runner);
-        form.InitDataBase(dir_->Path());
-        runner.answer = [](QDialog& dialog) {
-            auto& lengths = static_cast<TFeldLangeForm&>(dialog);
-            dialog.show();
-            if (!QTest::qWaitForWindowExposed(&dialog))
-                return int(QDialog::Rejected);
-            QTableWidget* grid = lengths.StringGrid1();
-            const auto type = [grid](int row, const char* keys) {
-                auto* spin = qobject_cast<QSpinBox*>(grid->indexWidget(grid->model()->index(row, 1)));
-                if (!spin)
-                    return;
-                QTest::mouseClick(spin->findChild<QLineEdit*>(), Qt::LeftButton);
-                QTest::keyClick(spin->findChild<QLineEdit*>(), Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClicks(spin->findChild<QLineEdit*>(), keys);
-            };
-            type(6, "255");  // the last 5 would leave 1 to 254: "25" stays
-            type(1, "0");    // not a length: the column keeps 45
-            type(2, "254");
-            QTest::mouseClick(dialog.findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
-            return dialog.result();
-        };
-        form.findChild<QAction*>("Feldlngenbearbeiten1")->trigger();
-        QCOMPARE(runner.runs, 1);
-        QVERIFY(messenger_->Boxes().empty());
-        QCOMPARE(form.Dbf1().Field(6).length, 25);
-        QCOMPARE(form.Dbf1().Field(1).length, 45);
-        QCOMPARE(form.Dbf1().Field(2).length, 254);
-        QCOMPARE(GridColumn(form, 6), QStringList({"Abensberg", "Berlin", "Berlin", "berlin"}));
-    }
-
-    void reorderingMovesEmailToTheTop()
-    {
-        StandardCustomers();
-        TKundenForm form;
-        ScriptedRunner runner;
-        const ScopedRunner scoped(runner);
-        form.InitDataBase(dir_->Path());
-        runner.answer = [](QDialog& dialog) {
-            auto& sort = static_cast<TSortFeldForm&>(dialog);
-            sort.BitBtn1Click();  // nothing selected: nothing happens
-            sort.ListBox1()->setCurrentRow(11);
-            for (int i = 0; i < 12; ++i)
-                sort.BitBtn1Click();  // the last one at the top does nothing
-            return int(QDialog::Accepted);
-        };
-        form.findChild<QAction*>("Felderumsortieren1")->trigger();
-        QCOMPARE(form.SortFeldForm()->nrs().front(), 11);
-        QCOMPARE(Headers(form).first(), QString("Email"));
-        QCOMPARE(Headers(form)[1], QString("Firma"));
-        QCOMPARE(form.findChild<QLabel*>("Label1")->text(), QString("Email:"));
-        QCOMPARE(GridColumn(form, 0).first(), QString("erste@example.de"));
     }
 
     void memoHeightIsStoredBetweenRuns()

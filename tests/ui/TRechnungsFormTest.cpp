@@ -1,15 +1,15 @@
+#include "ui/invoices/TRechnungsForm.h"
 #include "app/AppWindows.h"
 #include "foundation/StaleFiles.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
+#include "ui/settings/TDataPathForm.h"
 #include "ui/shared/OptionalDateEdit.h"
 #include "ui/shared/ProgressEvent.h"
 #include "ui/shared/ProgressPanel.h"
 #include "ui/shared/QtText.h"
-#include "ui/settings/TDataPathForm.h"
-#include "ui/invoices/TRechnungsForm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -49,8 +49,7 @@ private:
     QString dataFolder() const { return QString::fromStdString(home_->Path()) + "data/Vestrik/Rekolon/"; }
     QString saveDat() const { return dataFolder() + "save.dat"; }
 
-    template <class T>
-    T* child(const char* name)
+    template <class T> T* child(const char* name)
     {
         T* widget = form()->findChild<T*>(name);
         if (!widget)
@@ -122,8 +121,9 @@ private Q_SLOTS:
         QCOMPARE(form()->windowTitle(), QString("Vestrik Rekolon 1.0"));
         QVERIFY(!child<QLabel>("SavingStateLabel")->isVisible());
         auto* pages = child<QTabWidget>("PageControl2");
-        const QStringList expected = {"Rechnungen", "Artikel", "Firma-Grundeinstellungen", "E-Rechnung", "Logo",
-                                      "Währung", "Schriftarten", "Textbausteine"};
+        const QStringList expected = {"Rechnungen",   "Artikel",      "Firma-Grundeinstellungen",
+                                      "E-Rechnung",   "Logo",         "Währung",
+                                      "Schriftarten", "Textbausteine"};
         QCOMPARE(pages->count(), expected.size());
         for (int i = 0; i < pages->count(); ++i)
             QCOMPARE(pages->tabText(i), expected[i]);
@@ -477,8 +477,8 @@ private Q_SLOTS:
         const auto errors = messenger_->Errors();
         QVERIFY(!errors.empty());
         const QString expected = QString("Achtung: die Datei save.dat konnte nicht angelegt werden. Die "
-                                         "Datensätze konnten nicht gespeichert werden!") + saveDat()
-                                 + "\nDas Verzeichnis gibt es nicht.";
+                                         "Datensätze konnten nicht gespeichert werden!") +
+                                 saveDat() + "\nDas Verzeichnis gibt es nicht.";
         QCOMPARE(QString::fromStdU16String(errors.front()), expected);
         NewInvoice("Im Speicher");
         QCOMPARE(cell(0, 3), QString("Im Speicher"));

@@ -147,7 +147,8 @@ private Q_SLOTS:
         click("BitBtn4");
         QCOMPARE(h->Book().settings.ListView4.size(), size_t(3));
         const auto& box = h->Messenger().Boxes().back();
-        QCOMPARE(QString::fromStdU16String(box.text), QString("Wollen Sie diese Textbausteine wirklich unwiderruflich löschen?"));
+        QCOMPARE(QString::fromStdU16String(box.text),
+                 QString("Wollen Sie diese Textbausteine wirklich unwiderruflich löschen?"));
         QCOMPARE(QString::fromStdU16String(box.title), QString("Textbausteine löschen?"));
 
         // Yes with nothing selected deletes nothing but writes the file.
@@ -159,8 +160,10 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(h->SaveDat()));
 
         // Two selected blocks go; the others keep their order.
-        list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        list->selectionModel()->select(list->model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectionModel()->select(list->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectionModel()->select(list->model()->index(2, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
         h->Messenger().AnswerNext(Messenger::Answer::Yes);
         click("BitBtn4");
         QCOMPARE(h->Book().settings.ListView4.size(), size_t(1));

@@ -9,7 +9,10 @@
 #include <algorithm>
 
 KundenTableModel::KundenTableModel(CustomerCursor& cursor, QObject* parent)
-    : QAbstractTableModel(parent), cursor_(cursor), columns_(cursor.ColumnCount()), subscription_(cursor.Observe(*this))
+    : QAbstractTableModel(parent),
+      cursor_(cursor),
+      columns_(cursor.ColumnCount()),
+      subscription_(cursor.Observe(*this))
 {
 }
 

@@ -1,7 +1,7 @@
 #include "ui/customers/TKundeUbernehmenForm.h"
 
-#include "ui/shared/FormStorage.h"
 #include "ui/customers/KundenTableModel.h"
+#include "ui/shared/FormStorage.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/ScopedFlag.h"
 #include "ui_TKundeUbernehmenForm.h"
@@ -11,7 +11,8 @@
 #include <QScreen>
 
 TKundeUbernehmenForm::TKundeUbernehmenForm(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TKundeUbernehmenForm>())
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TKundeUbernehmenForm>())
 {
     ui->setupUi(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::MSWindowsFixedSizeDialogHint);

@@ -54,7 +54,7 @@ private:
     std::unique_ptr<FormStorage> storage_;
     CustomerCursor* cursor_ = nullptr;
     std::unique_ptr<KundenTableModel> model_;
-    std::array<QToolButton*, CustomerCursor::ButtonCount> navigator_ {};
+    std::array<QToolButton*, CustomerCursor::ButtonCount> navigator_{};
     bool syncing_ = false;  // the program itself moves the grid
     bool shown_ = false;
     CustomerCursor::Subscription subscription_;

@@ -9,18 +9,18 @@
 #include "foundation/Utf8.h"
 #include "messages/MessageCatalog.h"
 #include "messages/PrintMessages.h"
-#include "ui/shared/FormStorage.h"
 #include "ui/customers/KundenTableModel.h"
-#include "ui/shared/PrintJobs.h"
-#include "ui/shared/ProgressReporter.h"
-#include "ui/shared/QtText.h"
-#include "ui/shared/UiServices.h"
-#include "ui/shared/ScopedFlag.h"
 #include "ui/customers/SendMailMAPI.h"
 #include "ui/customers/TFeldLangeForm.h"
 #include "ui/customers/TNeueFelderForm.h"
 #include "ui/customers/TSortFeldForm.h"
 #include "ui/customers/ValueListComboBox.h"
+#include "ui/shared/FormStorage.h"
+#include "ui/shared/PrintJobs.h"
+#include "ui/shared/ProgressReporter.h"
+#include "ui/shared/QtText.h"
+#include "ui/shared/ScopedFlag.h"
+#include "ui/shared/UiServices.h"
 #include "ui_TKundenForm.h"
 
 #include <QFile>
@@ -46,12 +46,11 @@ TKundenForm::TKundenForm(QWidget* parent)
                ui->DBEdit7,  ui->DBEdit8,  ui->DBEdit9,  ui->DBEdit10, ui->DBEdit11, ui->DBEdit12,
                ui->DBEdit13, ui->DBEdit14, ui->DbEdit15, ui->DbEdit16, ui->DBEdit17, ui->DbEdit18,
                ui->DbEdit19, ui->DbEdit20, ui->DBEdit21, ui->DBEdit22, ui->DBEdit23, ui->DBEdit24};
-    labels_ = {ui->Label1,  ui->Label2,  ui->Label3,  ui->Label4,  ui->Label5,  ui->Label6,
-               ui->Label7,  ui->Label8,  ui->Label9,  ui->Label10, ui->Label11, ui->Label12,
-               ui->Label15, ui->Label16, ui->Label17, ui->Label18, ui->Label19, ui->Label20,
-               ui->Label21, ui->Label22, ui->Label23, ui->Label24, ui->Label25, ui->Label26};
-    navigator_ = {ui->nbFirst, ui->nbPrior, ui->nbNext,   ui->nbLast,   ui->nbInsert,
-                  ui->nbDelete, ui->nbEdit, ui->nbPost, ui->nbCancel, ui->nbRefresh};
+    labels_ = {ui->Label1,  ui->Label2,  ui->Label3,  ui->Label4,  ui->Label5,  ui->Label6,  ui->Label7,  ui->Label8,
+               ui->Label9,  ui->Label10, ui->Label11, ui->Label12, ui->Label15, ui->Label16, ui->Label17, ui->Label18,
+               ui->Label19, ui->Label20, ui->Label21, ui->Label22, ui->Label23, ui->Label24, ui->Label25, ui->Label26};
+    navigator_ = {ui->nbFirst,  ui->nbPrior, ui->nbNext, ui->nbLast,   ui->nbInsert,
+                  ui->nbDelete, ui->nbEdit,  ui->nbPost, ui->nbCancel, ui->nbRefresh};
 
     model_ = std::make_unique<KundenTableModel>(cursor_);
     ui->DBGrid1->setModel(model_.get());
@@ -350,8 +349,8 @@ void TKundenForm::LetztesFeldlschen1Click()
         return;
     }
     if (CurrentMessenger().AskQuestion(MessageText(200), MessageText(201), Messenger::QuestionIcon::Stop) ==
-            Messenger::Answer::Yes
-        && cursor_.PostIfEditing()) {
+            Messenger::Answer::Yes &&
+        cursor_.PostIfEditing()) {
         AktuallisiereDBEditClear();
         customers_.Rebuild(*plan);
         SendProgress(0);
@@ -459,8 +458,8 @@ bool TKundenForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == ui->Label12 && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == ui->Label12 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         Q_EMIT Label12Clicked();
         return true;
     }

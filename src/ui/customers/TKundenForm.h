@@ -132,15 +132,15 @@ private:
 
     std::unique_ptr<Ui::TKundenForm> ui;
     CustomerTable customers_;
-    CustomerCursor cursor_ {customers_};
-    TKundenFormCsv csv_ {*this, cursor_};
-    TKundenFormPrinting printing_ {cursor_, [](QDialog& dialog) { return RunDialog(dialog); }};
+    CustomerCursor cursor_{customers_};
+    TKundenFormCsv csv_{*this, cursor_};
+    TKundenFormPrinting printing_{cursor_, [](QDialog& dialog) { return RunDialog(dialog); }};
     std::unique_ptr<KundenTableModel> model_;
     CustomerEditBinding binding_;
-    std::array<QComboBox*, CustomerEditBinding::kComboCount> combos_ {};
-    std::array<QLabel*, CustomerEditBinding::kComboCount> labels_ {};
-    std::array<QToolButton*, CustomerCursor::ButtonCount> navigator_ {};
-    std::array<bool, CustomerEditBinding::kComboCount> listFilled_ {};
+    std::array<QComboBox*, CustomerEditBinding::kComboCount> combos_{};
+    std::array<QLabel*, CustomerEditBinding::kComboCount> labels_{};
+    std::array<QToolButton*, CustomerCursor::ButtonCount> navigator_{};
+    std::array<bool, CustomerEditBinding::kComboCount> listFilled_{};
     std::unique_ptr<TNeueFelderForm> neueFelder_;
     std::unique_ptr<TFeldLangeForm> feldLange_;
     std::unique_ptr<TSortFeldForm> sortFeld_;

@@ -9,10 +9,10 @@
 #include "foundation/Utf8.h"
 #include "messages/MessageCatalog.h"
 #include "messages/PrintMessages.h"
+#include "ui/customers/TDruckeForm.h"
 #include "ui/shared/PrintJobs.h"
 #include "ui/shared/ProgressReporter.h"
 #include "ui/shared/ScopedFlag.h"
-#include "ui/customers/TDruckeForm.h"
 
 namespace {
 
@@ -59,8 +59,8 @@ void TKundenFormPrinting::PrintAll(TDruckeForm& dialog, bool& autodruck)
 {
     if (!cursor_.PostIfEditing())
         return;
-    if (CurrentMessenger().AskQuestion(MessageText(193), MessageText(194), Messenger::QuestionIcon::None)
-        != Messenger::Answer::Yes)
+    if (CurrentMessenger().AskQuestion(MessageText(193), MessageText(194), Messenger::QuestionIcon::None) !=
+        Messenger::Answer::Yes)
         return;
     DbfTable& table = cursor_.Customers().Dbf1();
     if (!table.Active()) {

@@ -13,8 +13,7 @@ class TKundenFormPrinting {
 public:
     using DialogRun = std::function<int(QDialog&)>;
 
-    TKundenFormPrinting(CustomerCursor& cursor, DialogRun runDialog)
-        : cursor_(cursor), runDialog_(std::move(runDialog))
+    TKundenFormPrinting(CustomerCursor& cursor, DialogRun runDialog) : cursor_(cursor), runDialog_(std::move(runDialog))
     {
     }
 

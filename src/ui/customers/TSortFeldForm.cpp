@@ -49,7 +49,7 @@ void TSortFeldForm::BitBtn1Click()
 void TSortFeldForm::BitBtn2Click()
 {
     const int row = ui->ListBox1->currentRow();
-    if (row >= 0 && row < ui->ListBox1->count() - 1 && ui->ListBox1->currentItem()
-        && ui->ListBox1->currentItem()->isSelected())
+    if (row >= 0 && row < ui->ListBox1->count() - 1 && ui->ListBox1->currentItem() &&
+        ui->ListBox1->currentItem()->isSelected())
         Swap(row, row + 1);
 }

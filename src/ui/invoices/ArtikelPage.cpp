@@ -6,8 +6,8 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "messages/MessageCatalog.h"
-#include "ui/shared/FunctionTableModel.h"
 #include "ui/invoices/PriceEditor.h"
+#include "ui/shared/FunctionTableModel.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/TableSelection.h"
 #include "ui_ArtikelPage.h"
@@ -31,7 +31,8 @@ void ArtikelPage::Attach(TRechnungBook& book, const LocaleFormat& format, Fillin
     inCH_ = &inCH;
     format_ = format;
     model_ = new FunctionTableModel(
-        {"Einheit", "ArtNr", "MWST", "Bezeichnung", "Preis"}, [this] { return static_cast<int>(book_->ArtikelCount()); },
+        {"Einheit", "ArtNr", "MWST", "Bezeichnung", "Preis"},
+        [this] { return static_cast<int>(book_->ArtikelCount()); },
         [this](int row, int column) {
             return ToQString(ArtikelColumnText(book_->Artikel(row), column, format_.decimalSeparator));
         },
@@ -54,9 +55,8 @@ void ArtikelPage::Attach(TRechnungBook& book, const LocaleFormat& format, Fillin
     connect(ui->ArtNrEd2, &QLineEdit::textChanged, this, [this](const QString& text) {
         EditArtikel([&text](TArtikelRec& a) { SetTextBuf(&a.artnr, ToU16(text)); });
     });
-    connect(ui->bezed2, &QLineEdit::textChanged, this, [this](const QString& text) {
-        EditArtikel([&text](TArtikelRec& a) { SetTextBuf(&a.bez, ToU16(text)); });
-    });
+    connect(ui->bezed2, &QLineEdit::textChanged, this,
+            [this](const QString& text) { EditArtikel([&text](TArtikelRec& a) { SetTextBuf(&a.bez, ToU16(text)); }); });
     connect(ui->NewArtikelBtn, &QPushButton::clicked, this, &ArtikelPage::NewArtikelBtnClick);
     connect(ui->DelArtikelBtn, &QPushButton::clicked, this, &ArtikelPage::DelArtikelBtnClick);
     connect(ui->SearchBtn2, &QPushButton::clicked, this, &ArtikelPage::SearchBtn2Click);
@@ -92,8 +92,7 @@ void ArtikelPage::ListView3Change()
     prices_->Load(a.mwst, a.preis);
 }
 
-template <class Edit>
-void ArtikelPage::EditArtikel(Edit edit)
+template <class Edit> void ArtikelPage::EditArtikel(Edit edit)
 {
     const int row = SelectedRow();
     if (row < 0 || inCH_->IsSet())

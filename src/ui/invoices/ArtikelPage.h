@@ -36,16 +36,15 @@ public:
     void ListView3ColumnClick(int column);
     // "&Speichern als Artikel": a new article filled from a position editor's texts,
     // through this editor's own handlers; then the information box.
-    void NewArtikelFromTexts(const QString& einheit, const QString& artnr, const QString& mwst,
-                             const QString& bez, double preis);
+    void NewArtikelFromTexts(const QString& einheit, const QString& artnr, const QString& mwst, const QString& bez,
+                             double preis);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ListView3Change();
-    template <class Edit>
-    void EditArtikel(Edit edit);
+    template <class Edit> void EditArtikel(Edit edit);
 
     std::unique_ptr<Ui::ArtikelPage> ui;
     TRechnungBook* book_ = nullptr;

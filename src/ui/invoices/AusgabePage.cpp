@@ -6,12 +6,12 @@
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
 #include "invoices/TRechnungBook.h"
-#include "output/PdfExport.h"
 #include "messages/MessageCatalog.h"
 #include "messages/PrintMessages.h"
+#include "output/PdfExport.h"
+#include "output/TPageLayout.h"
 #include "qtoutput/QtPainterCanvas.h"
 #include "qtoutput/QtPrinterPage.h"
-#include "output/TPageLayout.h"
 #include "ui/shared/PrintJobs.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/StandardDialogs.h"
@@ -99,14 +99,12 @@ void AusgabePage::PDFBtnClick()
     const std::optional<std::u16string> proposed = ProposedPdfName(book->settings, book->Rechnung(uint32_t(row)));
     if (proposed) {
         const QString name = ToQString(*proposed);
-        SaveDialog1FileName = SaveDialog1FileName.isEmpty()
-                                  ? name
-                                  : QFileInfo(SaveDialog1FileName).dir().filePath(name);
+        SaveDialog1FileName =
+            SaveDialog1FileName.isEmpty() ? name : QFileInfo(SaveDialog1FileName).dir().filePath(name);
     }
-    const QString fileName = CurrentDialogs().GetSaveFileName(this, QStringLiteral("Speichern unter"),
-                                                              SaveDialog1FileName,
-                                                              QStringLiteral("PDF Dateien (*.pdf)"),
-                                                              QStringLiteral("pdf"));
+    const QString fileName =
+        CurrentDialogs().GetSaveFileName(this, QStringLiteral("Speichern unter"), SaveDialog1FileName,
+                                         QStringLiteral("PDF Dateien (*.pdf)"), QStringLiteral("pdf"));
     if (fileName.isEmpty())
         return;
     SaveDialog1FileName = fileName;

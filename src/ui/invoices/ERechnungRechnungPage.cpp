@@ -21,7 +21,8 @@
 namespace {
 
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
-const QString kVatHint = QStringLiteral("Keine gültige USt-IdNr.: Ländercode und Nummer, in Deutschland DE und 9 Ziffern.");
+const QString kVatHint =
+    QStringLiteral("Keine gültige USt-IdNr.: Ländercode und Nummer, in Deutschland DE und 9 Ziffern.");
 
 QString DateText(double value)
 {
@@ -59,7 +60,8 @@ void ERechnungRechnungPage::Build()
     auto* left = new QFormLayout;
     supplyFrom_ = NewDate("LeistungVonEd", this);
     supplyTo_ = NewDate("LeistungBisEd", this);
-    supplyFrom_->setToolTip(QStringLiteral("Tag der Lieferung oder Beginn des Leistungszeitraums; leer: das Rechnungsdatum"));
+    supplyFrom_->setToolTip(
+        QStringLiteral("Tag der Lieferung oder Beginn des Leistungszeitraums; leer: das Rechnungsdatum"));
     supplyTo_->setToolTip(QStringLiteral("Ende des Leistungszeitraums; leer: kein Zeitraum, nur ein Leistungsdatum"));
     supplyTo_->LineEdit()->setPlaceholderText(QStringLiteral("kein Zeitraum"));
     auto* supply = new QHBoxLayout;
@@ -118,8 +120,7 @@ const TRechnungRec* ERechnungRechnungPage::Selected() const
     return &book_->Rechnung(static_cast<uint32_t>(row));
 }
 
-template <class Edit>
-void ERechnungRechnungPage::Store(Edit edit)
+template <class Edit> void ERechnungRechnungPage::Store(Edit edit)
 {
     const int row = selectedRow_ ? selectedRow_() : -1;
     if (!book_ || row < 0 || inCH_->IsSet())
@@ -181,8 +182,9 @@ void ERechnungRechnungPage::showEvent(QShowEvent* event)
 
 void ERechnungRechnungPage::ShowRechnung(int row)
 {
-    const TRechnungRec* r =
-        book_ && row >= 0 && static_cast<uint32_t>(row) < book_->RechnungCount() ? &book_->Rechnung(uint32_t(row)) : nullptr;
+    const TRechnungRec* r = book_ && row >= 0 && static_cast<uint32_t>(row) < book_->RechnungCount()
+                                ? &book_->Rechnung(uint32_t(row))
+                                : nullptr;
     {
         const ScopedFlag filling = inCH_->Hold();
         for (const TextBinding& binding : texts_)
@@ -226,8 +228,8 @@ void ERechnungRechnungPage::ShowProposals()
     const std::optional<std::u16string> derived = CountryFromLand(TextOf(r->land));
     const int listed = derived ? buyerCountry_->findData(ToQString(*derived)) : -1;
     buyerCountry_->setItemText(0, !derived ? QStringLiteral("aus „Land“ nicht erkennbar – bitte wählen")
-                                  : QStringLiteral("aus „Land“: ") +
-                                        (listed > 0 ? buyerCountry_->itemText(listed) : ToQString(*derived)));
+                                           : QStringLiteral("aus „Land“: ") +
+                                                 (listed > 0 ? buyerCountry_->itemText(listed) : ToQString(*derived)));
     ShowValidity();
 }
 

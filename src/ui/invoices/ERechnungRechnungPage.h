@@ -49,8 +49,7 @@ private:
     void Bind();
     const TRechnungRec* Selected() const;
     // Runs an edit of the selected invoice unless the program itself is filling the fields.
-    template <class Edit>
-    void Store(Edit edit);
+    template <class Edit> void Store(Edit edit);
     void ShowValidity();
 
     TRechnungBook* book_ = nullptr;

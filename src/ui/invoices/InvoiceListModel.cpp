@@ -10,15 +10,16 @@
 namespace {
 
 const std::array<const char*, kRechnungColumns> kCaptions = {
-    "Datum",  "Anrede", "Firma",   "Name", "Vorname", "Zusatz",       "Straße",         "Land", "PLZ",
-    "Ort",    "Bezahlt", "ReNr.",  "Text", "Tel",     "FAX",          "eMail",          "Anrede", "Firma",
-    "Name",   "Vorname", "Zusatz", "Straße", "Land",  "PLZ",          "Ort",            "Bestelldatum",
-    "Ihre Bestellung"};
+    "Datum", "Anrede",  "Firma",  "Name",   "Vorname", "Zusatz", "Straße", "Land",         "PLZ",
+    "Ort",   "Bezahlt", "ReNr.",  "Text",   "Tel",     "FAX",    "eMail",  "Anrede",       "Firma",
+    "Name",  "Vorname", "Zusatz", "Straße", "Land",    "PLZ",    "Ort",    "Bestelldatum", "Ihre Bestellung"};
 
 }
 
 InvoiceListModel::InvoiceListModel(TRechnungBook& book, std::u16string dateFormat, QObject* parent)
-    : QAbstractTableModel(parent), book_(book), dateFormat_(std::move(dateFormat))
+    : QAbstractTableModel(parent),
+      book_(book),
+      dateFormat_(std::move(dateFormat))
 {
 }
 

@@ -7,10 +7,10 @@
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
 #include "ui/invoices/ArtikelPage.h"
-#include "ui/shared/FunctionTableModel.h"
 #include "ui/invoices/PriceEditor.h"
-#include "ui/shared/QtText.h"
 #include "ui/invoices/TNewArtForm.h"
+#include "ui/shared/FunctionTableModel.h"
+#include "ui/shared/QtText.h"
 #include "ui/shared/TableSelection.h"
 #include "ui_PositionenPage.h"
 
@@ -48,9 +48,7 @@ void PositionenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Fil
 
     PriceEditor::Hooks hooks;
     hooks.hasRecord = [this] { return HasPosition(); };
-    hooks.storeRate = [this](double r) {
-        book_->Position(rechnung_, SelectedRow()).mwst = r;
-    };
+    hooks.storeRate = [this](double r) { book_->Position(rechnung_, SelectedRow()).mwst = r; };
     hooks.storeGross = [this](double preis) { book_->Position(rechnung_, SelectedRow()).preis = preis; };
     hooks.rebuild = [this] { ListPositionen(); };
     prices_ = new PriceEditor(ui->MWSTED, ui->PreisEd, ui->PreisNettoEd, inCH, format.decimalSeparator, hooks, this);
@@ -128,8 +126,7 @@ void PositionenPage::ListView2Change()
     prices_->Load(p.mwst, p.preis);
 }
 
-template <class Edit>
-void PositionenPage::EditPosition(Edit edit)
+template <class Edit> void PositionenPage::EditPosition(Edit edit)
 {
     if (!HasPosition() || inCH_->IsSet())
         return;

@@ -47,8 +47,7 @@ protected:
 private:
     void ListView2Change();
     // Runs an edit of the selected position under inCH, then rebuilds the list.
-    template <class Edit>
-    void EditPosition(Edit edit);
+    template <class Edit> void EditPosition(Edit edit);
     bool HasPosition() const;
 
     std::unique_ptr<Ui::PositionenPage> ui;

@@ -10,7 +10,12 @@
 
 PriceEditor::PriceEditor(QComboBox* rate, QDoubleSpinBox* gross, QDoubleSpinBox* net, FillingFlag& inCH,
                          char16_t decimalSeparator, Hooks hooks, QObject* parent)
-    : QObject(parent), rate_(rate), gross_(gross), net_(net), inCH_(inCH), separator_(decimalSeparator),
+    : QObject(parent),
+      rate_(rate),
+      gross_(gross),
+      net_(net),
+      inCH_(inCH),
+      separator_(decimalSeparator),
       hooks_(std::move(hooks))
 {
     connect(gross_, &QDoubleSpinBox::valueChanged, this, &PriceEditor::GrossChanged);

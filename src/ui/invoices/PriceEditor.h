@@ -19,10 +19,10 @@ class PriceEditor : public QObject {
 
 public:
     struct Hooks {
-        std::function<bool()> hasRecord;          // a record is selected
-        std::function<void(double)> storeRate;    // into the selected record
-        std::function<void(double)> storeGross;   // into the selected record
-        std::function<void()> rebuild;            // the list after a change
+        std::function<bool()> hasRecord;         // a record is selected
+        std::function<void(double)> storeRate;   // into the selected record
+        std::function<void(double)> storeGross;  // into the selected record
+        std::function<void()> rebuild;           // the list after a change
     };
 
     PriceEditor(QComboBox* rate, QDoubleSpinBox* gross, QDoubleSpinBox* net, FillingFlag& inCH,

@@ -1,9 +1,9 @@
 #include "ui/invoices/RechnungenPage.h"
 
+#include "foundation/Messenger.h"
 #include "invoices/RechnungEdit.h"
 #include "invoices/RechnungList.h"
 #include "invoices/TRechnungBook.h"
-#include "foundation/Messenger.h"
 #include "invoices/TextBuf.h"
 #include "invoices/TextbausteinInsert.h"
 #include "messages/MessageCatalog.h"
@@ -73,18 +73,29 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Fil
             &RechnungenPage::ListView1ColumnClick);
 
     bindings_ = {
-        {ui->AnredeED, &TRechnungRec::anrede},   {ui->FirmaED, &TRechnungRec::firma},
-        {ui->NameED, &TRechnungRec::name},       {ui->VornameED, &TRechnungRec::vorname},
-        {ui->ZusatzED, &TRechnungRec::zusatz},   {ui->StrasseEd, &TRechnungRec::strasse},
-        {ui->LandEd, &TRechnungRec::land},       {ui->PLZED, &TRechnungRec::plz},
-        {ui->OrtED, &TRechnungRec::ort},         {ui->TelED, &TRechnungRec::tel},
-        {ui->FAXEd, &TRechnungRec::fax},         {ui->eMailEd, &TRechnungRec::email},
-        {ui->RegNred, &TRechnungRec::rechnr},    {ui->IhreBestellungEd, &TRechnungRec::ihrebestellung},
+        {ui->AnredeED, &TRechnungRec::anrede},
+        {ui->FirmaED, &TRechnungRec::firma},
+        {ui->NameED, &TRechnungRec::name},
+        {ui->VornameED, &TRechnungRec::vorname},
+        {ui->ZusatzED, &TRechnungRec::zusatz},
+        {ui->StrasseEd, &TRechnungRec::strasse},
+        {ui->LandEd, &TRechnungRec::land},
+        {ui->PLZED, &TRechnungRec::plz},
+        {ui->OrtED, &TRechnungRec::ort},
+        {ui->TelED, &TRechnungRec::tel},
+        {ui->FAXEd, &TRechnungRec::fax},
+        {ui->eMailEd, &TRechnungRec::email},
+        {ui->RegNred, &TRechnungRec::rechnr},
+        {ui->IhreBestellungEd, &TRechnungRec::ihrebestellung},
         {ui->BestelldatumEd, &TRechnungRec::bestelldatum},
-        {ui->LAnredeED, &TRechnungRec::lanrede}, {ui->LFirmaED, &TRechnungRec::lfirma},
-        {ui->LNameED, &TRechnungRec::lname},     {ui->LVornameED, &TRechnungRec::lvorname},
-        {ui->LZusatzED, &TRechnungRec::lzusatz}, {ui->LStrasseEd, &TRechnungRec::lstrasse},
-        {ui->LLandEd, &TRechnungRec::lland},     {ui->LPlzED, &TRechnungRec::lplz},
+        {ui->LAnredeED, &TRechnungRec::lanrede},
+        {ui->LFirmaED, &TRechnungRec::lfirma},
+        {ui->LNameED, &TRechnungRec::lname},
+        {ui->LVornameED, &TRechnungRec::lvorname},
+        {ui->LZusatzED, &TRechnungRec::lzusatz},
+        {ui->LStrasseEd, &TRechnungRec::lstrasse},
+        {ui->LLandEd, &TRechnungRec::lland},
+        {ui->LPlzED, &TRechnungRec::lplz},
         {ui->LOrtED, &TRechnungRec::lort},
     };
     for (const TextBinding& binding : bindings_) {
@@ -92,14 +103,12 @@ void RechnungenPage::Attach(TRechnungBook& book, const LocaleFormat& format, Fil
         connect(binding.edit, &QLineEdit::textChanged, this,
                 [this, field](const QString& text) { StoreText(field, text); });
     }
-    connect(ui->RechungsTextED, &QPlainTextEdit::textChanged, this, [this] {
-        StoreText(&TRechnungRec::rechtext, StoredLines(ui->RechungsTextED->toPlainText()));
-    });
+    connect(ui->RechungsTextED, &QPlainTextEdit::textChanged, this,
+            [this] { StoreText(&TRechnungRec::rechtext, StoredLines(ui->RechungsTextED->toPlainText())); });
     connect(ui->DateEdit1, &QDateEdit::dateChanged, this,
             [this](const QDate& date) { StoreDate(&TRechnungRec::datum, DayValue(date)); });
-    connect(ui->DateEdit2, &OptionalDateEdit::DateChanged, this, [this](const QDate& date) {
-        StoreDate(&TRechnungRec::bezahlt, date.isValid() ? DayValue(date) : 0.0);
-    });
+    connect(ui->DateEdit2, &OptionalDateEdit::DateChanged, this,
+            [this](const QDate& date) { StoreDate(&TRechnungRec::bezahlt, date.isValid() ? DayValue(date) : 0.0); });
 
     connect(ui->NeueRechnungBtn, &QPushButton::clicked, this, &RechnungenPage::NeueRechnungBtnClick);
     connect(ui->NeueausbestehenderBtn, &QPushButton::clicked, this, &RechnungenPage::NeueausbestehenderBtnClick);
@@ -117,7 +126,6 @@ QCheckBox* RechnungenPage::CopyArtikelsCheck() const
 {
     return ui->CopyArtikelsCheck;
 }
-
 
 int RechnungenPage::SelectedRow() const
 {
@@ -220,8 +228,7 @@ void RechnungenPage::LoadControls(const TRechnungRec& rechnung)
     ui->DateEdit2->SetDateOrEmpty(rechnung.bezahlt == 0 ? QDate() : DateOfValue(rechnung.bezahlt));
 }
 
-template <class Edit>
-void RechnungenPage::EditCurrent(Edit edit)
+template <class Edit> void RechnungenPage::EditCurrent(Edit edit)
 {
     const int row = SelectedRow();
     if (!book_ || row < 0 || inCH_->IsSet())
@@ -283,8 +290,7 @@ void RechnungenPage::NeueausbestehenderBtnClick()
     // The electronic invoice data are edited on their own tab straight into the invoice.
     if (const int row = SelectedRow(); row >= 0)
         texte.erechnung = TexteVon(book_->Rechnung(static_cast<uint32_t>(row))).erechnung;
-    const std::optional<uint32_t> index =
-        NeueRechnungAus(*book_, texte, ui->CopyArtikelsCheck->isChecked());
+    const std::optional<uint32_t> index = NeueRechnungAus(*book_, texte, ui->CopyArtikelsCheck->isChecked());
     if (index)
         ListRechnungen(static_cast<int>(*index));
 }
@@ -366,18 +372,30 @@ void RechnungenPage::TakeCustomer(const CustomerTransfer::Values& values, bool w
     using Target = CustomerTransfer::Target;
     const auto edit = [this](Target target) -> QLineEdit* {
         switch (target) {
-        case Target::Firma: return ui->FirmaED;
-        case Target::Name: return ui->NameED;
-        case Target::Vorname: return ui->VornameED;
-        case Target::Anrede: return ui->AnredeED;
-        case Target::Strasse: return ui->StrasseEd;
-        case Target::Plz: return ui->PLZED;
-        case Target::Ort: return ui->OrtED;
-        case Target::Land: return ui->LandEd;
-        case Target::Tel: return ui->TelED;
-        case Target::Fax: return ui->FAXEd;
-        case Target::Email: return ui->eMailEd;
-        case Target::Mehr: break;
+        case Target::Firma:
+            return ui->FirmaED;
+        case Target::Name:
+            return ui->NameED;
+        case Target::Vorname:
+            return ui->VornameED;
+        case Target::Anrede:
+            return ui->AnredeED;
+        case Target::Strasse:
+            return ui->StrasseEd;
+        case Target::Plz:
+            return ui->PLZED;
+        case Target::Ort:
+            return ui->OrtED;
+        case Target::Land:
+            return ui->LandEd;
+        case Target::Tel:
+            return ui->TelED;
+        case Target::Fax:
+            return ui->FAXEd;
+        case Target::Email:
+            return ui->eMailEd;
+        case Target::Mehr:
+            break;
         }
         return nullptr;
     };

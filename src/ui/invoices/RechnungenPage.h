@@ -95,8 +95,7 @@ private:
     void StoreText(TRechnungText field, const QString& text);
     void StoreDate(double TRechnungRec::*field, double value);
     // Runs an edit of the selected invoice under inCH, then refreshes its row.
-    template <class Edit>
-    void EditCurrent(Edit edit);
+    template <class Edit> void EditCurrent(Edit edit);
     void ShowLowerTabs(bool visible);
     // Inserts text (lines separated by CR LF) into the invoice text at the caret.
     void InsertIntoRechungsText(const std::u16string& text);

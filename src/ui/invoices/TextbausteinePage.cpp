@@ -3,9 +3,9 @@
 #include "foundation/Messenger.h"
 #include "invoices/TRechnungBook.h"
 #include "messages/MessageCatalog.h"
+#include "ui/invoices/TEditTextbauForm.h"
 #include "ui/shared/FunctionTableModel.h"
 #include "ui/shared/QtText.h"
-#include "ui/invoices/TEditTextbauForm.h"
 #include "ui_TextbausteinePage.h"
 
 #include <QHeaderView>
@@ -13,8 +13,7 @@
 
 #include <algorithm>
 
-TextbausteinePage::TextbausteinePage(QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::TextbausteinePage>())
+TextbausteinePage::TextbausteinePage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TextbausteinePage>())
 {
     ui->setupUi(this);
     ui->ListView4->verticalHeader()->hide();

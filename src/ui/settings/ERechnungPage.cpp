@@ -4,9 +4,9 @@
 #include "einvoice/CountryCodes.h"
 #include "einvoice/EInvoiceDefaults.h"
 #include "einvoice/IdentifierChecks.h"
-#include "invoices/UnitCodes.h"
 #include "foundation/Messenger.h"
 #include "invoices/TRechnungBook.h"
+#include "invoices/UnitCodes.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/ScopedFlag.h"
 #include "ui/shared/ValidityMark.h"
@@ -32,7 +32,8 @@ const QString kIbanHint = QStringLiteral("Keine gültige IBAN: Ländercode, zwei
                                          "(in Deutschland 22 Zeichen); die Prüfziffern müssen stimmen.");
 const QString kBicHint = QStringLiteral("Keine gültige BIC: 8 oder 11 Buchstaben und Ziffern.");
 const QString kVatHint = QStringLiteral("Keine gültige USt-IdNr.: in Deutschland DE und 9 Ziffern.");
-const QString kUnitHint = QStringLiteral("Code der UN/ECE-Empfehlung 20 fehlt oder ist unbekannt (z. B. H87 für Stück).");
+const QString kUnitHint =
+    QStringLiteral("Code der UN/ECE-Empfehlung 20 fehlt oder ist unbekannt (z. B. H87 für Stück).");
 
 QLineEdit* NewEdit(const char* name, QWidget* parent)
 {

@@ -44,13 +44,20 @@ void FirmaPage::Bind()
 {
     TRechnungSettings& s = book_->settings;
     const TextSetting texts[] = {
-        {ui->FirmaED2, &TRechnungSettings::FirmaED2},     {ui->ZusatzEd2, &TRechnungSettings::ZusatzEd2},
-        {ui->StrasseEd2, &TRechnungSettings::StrasseEd2}, {ui->PLZED2, &TRechnungSettings::PLZED2},
-        {ui->OrtED2, &TRechnungSettings::OrtED2},         {ui->TelEd2, &TRechnungSettings::TelEd2},
-        {ui->FaxEd2, &TRechnungSettings::FaxEd2},         {ui->SteuerED2, &TRechnungSettings::SteuerED2},
-        {ui->eMailED2, &TRechnungSettings::eMailED2},     {ui->HomepageEd2, &TRechnungSettings::HomepageEd2},
-        {ui->KopfEd, &TRechnungSettings::KopfEd},         {ui->FussEd, &TRechnungSettings::FussEd},
-        {ui->FussEd2, &TRechnungSettings::FussEd2},       {ui->FussEd3, &TRechnungSettings::FussEd3},
+        {ui->FirmaED2, &TRechnungSettings::FirmaED2},
+        {ui->ZusatzEd2, &TRechnungSettings::ZusatzEd2},
+        {ui->StrasseEd2, &TRechnungSettings::StrasseEd2},
+        {ui->PLZED2, &TRechnungSettings::PLZED2},
+        {ui->OrtED2, &TRechnungSettings::OrtED2},
+        {ui->TelEd2, &TRechnungSettings::TelEd2},
+        {ui->FaxEd2, &TRechnungSettings::FaxEd2},
+        {ui->SteuerED2, &TRechnungSettings::SteuerED2},
+        {ui->eMailED2, &TRechnungSettings::eMailED2},
+        {ui->HomepageEd2, &TRechnungSettings::HomepageEd2},
+        {ui->KopfEd, &TRechnungSettings::KopfEd},
+        {ui->FussEd, &TRechnungSettings::FussEd},
+        {ui->FussEd2, &TRechnungSettings::FussEd2},
+        {ui->FussEd3, &TRechnungSettings::FussEd3},
         {ui->RechNrVorherEd, &TRechnungSettings::RechNrVorherEd},
     };
     for (const TextSetting& t : texts) {

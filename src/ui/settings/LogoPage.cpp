@@ -20,9 +20,9 @@ LogoPage::~LogoPage() = default;
 void LogoPage::Attach(TRechnungBook& book)
 {
     book_ = &book;
-    for (const auto& [spin, range] : {std::pair{ui->LogoXEd, SettingRanges::LogoXEd},
-                                      std::pair{ui->LogoYEd, SettingRanges::LogoYEd},
-                                      std::pair{ui->BreitEd, SettingRanges::BreitEd}})
+    for (const auto& [spin, range] :
+         {std::pair{ui->LogoXEd, SettingRanges::LogoXEd}, std::pair{ui->LogoYEd, SettingRanges::LogoYEd},
+          std::pair{ui->BreitEd, SettingRanges::BreitEd}})
         spin->setRange(range.minimum, range.maximum);
     connect(ui->FilenameEdit1, &QLineEdit::textChanged, this, &LogoPage::Changed);
     connect(ui->LogoXEd, &QDoubleSpinBox::valueChanged, this, &LogoPage::Changed);

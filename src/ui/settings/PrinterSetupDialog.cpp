@@ -33,7 +33,9 @@ int IndexOfSize(const QList<QPageSize>& sizes, const QPageSize& size)
 }  // namespace
 
 PrinterSetupDialog::PrinterSetupDialog(QList<PrinterOffer> printers, const PrinterChoice& current, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::PrinterSetupDialog>()), printers_(std::move(printers))
+    : QDialog(parent),
+      ui(std::make_unique<Ui::PrinterSetupDialog>()),
+      printers_(std::move(printers))
 {
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);

@@ -7,8 +7,7 @@
 
 #include <QRegularExpression>
 
-SchriftartenPage::SchriftartenPage(QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::SchriftartenPage>())
+SchriftartenPage::SchriftartenPage(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::SchriftartenPage>())
 {
     ui->setupUi(this);
     buttons_ = {ui->FontBtn1, ui->FontBtn2, ui->FontBtn3, ui->FontBtn4, ui->FontBtn5,

@@ -8,7 +8,9 @@
 #include <QSettings>
 
 TDataPathForm::TDataPathForm(QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TDataPathForm>()), FormStorage1(this)
+    : QDialog(parent),
+      ui(std::make_unique<Ui::TDataPathForm>()),
+      FormStorage1(this)
 {
     ui->setupUi(this);
     FormStorage1.AddProperty("ProgramFolderCheck.Checked", ui->ProgramFolderCheck, "checked");

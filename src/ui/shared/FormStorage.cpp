@@ -4,12 +4,12 @@
 #include <QWidget>
 
 FormStorage::FormStorage(QWidget* window)
-    : window_(window), group_(QString::fromLatin1(window->metaObject()->className()))
+    : window_(window),
+      group_(QString::fromLatin1(window->metaObject()->className()))
 {
 }
 
-void FormStorage::Add(const QString& key, std::function<QVariant()> get,
-                      std::function<void(const QVariant&)> set)
+void FormStorage::Add(const QString& key, std::function<QVariant()> get, std::function<void(const QVariant&)> set)
 {
     entries_.push_back({key, std::move(get), std::move(set)});
 }

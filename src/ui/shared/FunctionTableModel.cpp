@@ -3,7 +3,10 @@
 #include <QRegularExpression>
 
 FunctionTableModel::FunctionTableModel(QStringList headers, RowCount rows, CellText cell, QObject* parent)
-    : QAbstractTableModel(parent), headers_(std::move(headers)), rows_(std::move(rows)), cell_(std::move(cell))
+    : QAbstractTableModel(parent),
+      headers_(std::move(headers)),
+      rows_(std::move(rows)),
+      cell_(std::move(cell))
 {
     shownRows_ = rows_();
 }

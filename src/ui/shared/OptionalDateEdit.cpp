@@ -103,10 +103,10 @@ void OptionalDateEdit::OnEditingFinished()
         return;
     }
     ShowDate();
-    QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())),
-                       QStringLiteral("„%1“ ist kein Datum. Bitte als TT.MM.JJJJ eingeben, z. B. 05.03.2026.")
-                           .arg(text.trimmed()),
-                       edit_);
+    QToolTip::showText(
+        edit_->mapToGlobal(QPoint(0, edit_->height())),
+        QStringLiteral("„%1“ ist kein Datum. Bitte als TT.MM.JJJJ eingeben, z. B. 05.03.2026.").arg(text.trimmed()),
+        edit_);
 }
 
 void OptionalDateEdit::ShowCalendar()

@@ -55,15 +55,16 @@ bool RunPrinterSetup(QWidget* parent, std::u16string_view noPrinterAdvice)
     if (!CurrentDialogs().SetupPrinter(parent, choice))
         return false;
     if (!ApplyPrinterChoice(choice)) {
-        CurrentMessenger().ShowError(PrintMessages::PrintFailed(CupsQueue::Refusal::NoSuchPrinter,
-                                                                ToU16(choice.printerName), {}));
+        CurrentMessenger().ShowError(
+            PrintMessages::PrintFailed(CupsQueue::Refusal::NoSuchPrinter, ToU16(choice.printerName), {}));
         return false;
     }
     return true;
 }
 
 PrintJob::PrintJob(QString title, std::u16string noPrinterAdvice)
-    : title_(std::move(title)), noPrinterAdvice_(std::move(noPrinterAdvice))
+    : title_(std::move(title)),
+      noPrinterAdvice_(std::move(noPrinterAdvice))
 {
 }
 
@@ -110,12 +111,11 @@ bool PrintJob::Finish(QPainter& painter)
     if (!spoolPrinter_ || !printer)
         return true;
     const CupsQueue queue(printer->printerName().toStdString());
-    const CupsQueue::SendResult sent =
-        queue.SendFile(QFile::encodeName(spoolPrinter_->outputFileName()).toStdString(), title_.toStdString(),
-                       JobOptions(*printer));
+    const CupsQueue::SendResult sent = queue.SendFile(QFile::encodeName(spoolPrinter_->outputFileName()).toStdString(),
+                                                      title_.toStdString(), JobOptions(*printer));
     if (sent.refusal != CupsQueue::Refusal::None) {
-        CurrentMessenger().ShowError(
-            PrintMessages::PrintFailed(sent.refusal, ToU16(printer->printerName()), ToU16(QString::fromStdString(sent.detail))));
+        CurrentMessenger().ShowError(PrintMessages::PrintFailed(sent.refusal, ToU16(printer->printerName()),
+                                                                ToU16(QString::fromStdString(sent.detail))));
         return false;
     }
     return true;

@@ -22,8 +22,7 @@ void QtMessenger::ShowInformation(const std::u16string& text, const std::u16stri
                              ToQString(text));
 }
 
-Messenger::Answer QtMessenger::AskQuestion(const std::u16string& text, const std::u16string& title,
-                                           QuestionIcon icon)
+Messenger::Answer QtMessenger::AskQuestion(const std::u16string& text, const std::u16string& title, QuestionIcon icon)
 {
     const QMessageBox::Icon shown = icon == QuestionIcon::Stop   ? QMessageBox::Critical
                                     : icon == QuestionIcon::None ? QMessageBox::NoIcon

@@ -20,8 +20,8 @@ public:
     {
         return QFileDialog::getOpenFileName(parent, caption, start, filter);
     }
-    QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& start,
-                            const QString& filter, const QString& defaultSuffix) override
+    QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& start, const QString& filter,
+                            const QString& defaultSuffix) override
     {
         QFileDialog dialog(parent, caption, start, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
