@@ -100,20 +100,6 @@ QString Run(const QString& program, const QStringList& arguments, int* exitCode 
     return QString::fromUtf8(process.readAllStandardOutput()) + QString::fromUtf8(process.readAllStandardError());
 }
 
-// Opens a combo box's list as the user does, by a click on its arrow, and closes it again.
-void ClickArrow(QComboBox* combo)
-{
-    combo->window()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(combo->window()));
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
-    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
-    QTRY_VERIFY(combo->view()->isVisible());
-    combo->hidePopup();
-}
-
 int PdfPages(const QString& pdf)
 {
     const QString info = Run("pdfinfo", {pdf});
@@ -555,59 +541,6 @@ private Q_SLOTS:
         Action("Datensatzdrucken1")->trigger();
         QCOMPARE(messenger_->Errors(), std::vector<std::u16string>{report});
         QVERIFY(shown.contains(QString("Firma:              \tDrei")));
-    }
-
-    void mailToTheCurrentCustomer()
-    {
-        Open({{{u"Anrede", u"Herr"}, {u"Vorname", u"Hans"}, {u"Name", u"Meier"}, {u"Email", u"hans.meier@example.de"}},
-              {{u"Anrede", u"herr"}, {u"Vorname", u""}, {u"Name", u"Klein"}, {u"Email", u"k@example.de"}}});
-        QList<QUrl> urls;
-        Services().openUrl = [&](const QUrl& url) {
-            urls << url;
-            return true;
-        };
-        DbfTable& table = form_->Dbf1();
-        table.First();
-        form_->SyncGridToTable();
-        QTest::mouseClick(form_->findChild<QLabel*>("Label12"), Qt::LeftButton);
-        QCOMPARE(urls.size(), 1);
-        QCOMPARE(urls[0].scheme(), QString("mailto"));
-        QCOMPARE(urls[0].path(), QString("Herr Hans Meier <hans.meier@example.de>"));
-        QCOMPARE(QUrlQuery(urls[0]).queryItemValue("body", QUrl::FullyDecoded), QString("Sehr geehrter Herr Meier,"));
-
-        table.Next();
-        form_->SyncGridToTable();
-        form_->Label12Click();
-        QCOMPARE(urls[1].path(), QString("herr Klein <k@example.de>"));
-        QVERIFY(!urls[1].hasQuery());  // no opening for "herr"
-    }
-
-    void mailFallsBackToTheComboBoxesWithoutTheColumns()
-    {
-        std::vector<DbfField> fields = CustomerSchema::StandardFields();
-        fields[11].name = u"EPost";  // no "Email" column
-        Open({{{u"Anrede", u"Frau"}, {u"Vorname", u"Eva"}, {u"Name", u"Berg"}, {u"EPost", u"eva@berg.de"}}}, fields);
-        QList<QUrl> urls;
-        Services().openUrl = [&](const QUrl& url) {
-            urls << url;
-            return false;  // no mail program: nothing is shown
-        };
-        form_->Dbf1().First();
-        form_->SyncGridToTable();
-        form_->Label12Click();
-        QCOMPARE(urls.size(), 1);
-        QCOMPARE(urls[0].path(), QString("Frau Eva Berg <eva@berg.de>"));
-        QCOMPARE(QUrlQuery(urls[0]).queryItemValue("body", QUrl::FullyDecoded), QString("Sehr geehrte Frau Berg,"));
-        QVERIFY(messenger_->Boxes().empty());
-    }
-
-    void sendMailMapiKeepsItsReturnValues()
-    {
-        Services().openUrl = [](const QUrl&) { return false; };
-        QCOMPARE(SendMailMAPI("", "", "", "", "", "", "a@b.de", ""), -1);
-        Services().openUrl = [](const QUrl&) { return true; };
-        QCOMPARE(SendMailMAPI("Betreff", "", "", "Ich", "ich@x.de", "", "a@b.de", "c@d.de"), 0);
-        QCOMPARE(SendMailMAPI("", "", "/tmp/anhang.pdf", "", "", "", "a@b.de", ""), 11);
     }
 
     void rebuildsReportProgress()

@@ -4,10 +4,14 @@
 #include "ui/customers/TKundenForm.h"
 #include "ui/shared/UiServices.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTableView>
+#include <QtTest>
 
 #include <functional>
 
@@ -50,4 +54,18 @@ inline QStringList Headers(TKundenForm& form)
     for (int c = 0; c < form.Model()->columnCount(); ++c)
         names << form.Model()->headerData(c, Qt::Horizontal).toString();
     return names;
+}
+
+// Opens a combo box's list as the user does, by a click on its arrow, and closes it again.
+inline void ClickArrow(QComboBox* combo)
+{
+    combo->window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(combo->window()));
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
+    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
+    QTRY_VERIFY(combo->view()->isVisible());
+    combo->hidePopup();
 }

@@ -1,16 +1,16 @@
 // The customer window's columns over real tables in a temporary data folder: adding,
 // deleting, changing lengths and reordering them through the "Felder" menu, its dialogs
 // answered by a scripted runner.
-#include "ui/customers/TKundenForm.h"
+#include "KundenFormTestSupport.h"
 #include "customers/CustomerSchema.h"
 #include "customers/CustomerTestTables.h"
 #include "dbase/DbfTable.h"
 #include "messages/MessageCatalog.h"
 #include "support/ScriptedMessenger.h"
 #include "support/TempDir.h"
-#include "KundenFormTestSupport.h"
 #include "ui/customers/KundenTableModel.h"
 #include "ui/customers/TFeldLangeForm.h"
+#include "ui/customers/TKundenForm.h"
 #include "ui/customers/TNeueFelderForm.h"
 #include "ui/customers/TSortFeldForm.h"
 #include "ui/shared/QtText.h"
@@ -47,10 +47,10 @@ private:
     void StandardCustomers()
     {
         FillCustomers(dir_->File("customers.dbf"), CustomerSchema::StandardFields(),
-             {{{u"Firma", u"Erste"}, {u"Ort", u"Abensberg"}, {u"Email", u"erste@example.de"}},
-              {{u"Firma", u"Zweite"}, {u"Ort", u"Berlin"}, {u"Mehr", u"siehe Tabelle\r\nzweite Zeile"}},
-              {{u"Firma", u"Dritte"}, {u"Ort", u"Berlin"}},
-              {{u"Firma", u"Vierte"}, {u"Ort", u"berlin"}, {u"PLZ", u"93047"}}});
+                      {{{u"Firma", u"Erste"}, {u"Ort", u"Abensberg"}, {u"Email", u"erste@example.de"}},
+                       {{u"Firma", u"Zweite"}, {u"Ort", u"Berlin"}, {u"Mehr", u"siehe Tabelle\r\nzweite Zeile"}},
+                       {{u"Firma", u"Dritte"}, {u"Ort", u"Berlin"}},
+                       {{u"Firma", u"Vierte"}, {u"Ort", u"berlin"}, {u"PLZ", u"93047"}}});
     }
 
 private Q_SLOTS:

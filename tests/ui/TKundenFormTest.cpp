@@ -56,18 +56,6 @@ QStringList Items(QComboBox* combo)
     return items;
 }
 
-// Opens a combo box's list as the user does, by a click on its arrow, and closes it again.
-void ClickArrow(QComboBox* combo)
-{
-    QStyleOptionComboBox option;
-    option.initFrom(combo);
-    option.editable = combo->isEditable();
-    const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo);
-    QTest::mouseClick(combo, Qt::LeftButton, {}, arrow.center());
-    QTRY_VERIFY(combo->view()->isVisible());
-    combo->hidePopup();
-}
-
 // A click on a grid cell, as the user does it (a double click opens the cell's editor).
 void ClickCell(QTableView* grid, int row, int column, bool twice = false)
 {
