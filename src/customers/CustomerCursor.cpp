@@ -6,6 +6,7 @@
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
+#include "messages/CustomerMessages.h"
 
 #include <algorithm>
 
@@ -330,7 +331,9 @@ void CustomerCursor::Click(Button button)
             }
             if (table.IsEmpty())
                 return;
-            if (CurrentMessenger().AskQuestion(u"Datensatz löschen?", u"Kundenverwaltung") != Messenger::Answer::Yes)
+            if (CurrentMessenger().AskQuestion(std::u16string(CustomerMessages::kDeleteQuestion),
+                                               std::u16string(CustomerMessages::kWindowTitle)) !=
+                Messenger::Answer::Yes)
                 return;
             table.Delete();
             WalkRows();
@@ -466,7 +469,7 @@ void CustomerCursor::Search(std::u16string_view text)
     if (!customers_.FilterText().empty()) {
         damaged.TakeAll();
         if (!damaged.Records().empty())
-            CurrentMessenger().ShowError(u"Die Suche hat alle übrigen Datensätze durchsucht. " + damaged.Report());
+            CurrentMessenger().ShowError(std::u16string(CustomerMessages::kSearchWentOn) + damaged.Report());
     }
 }
 

@@ -89,9 +89,6 @@ public:
         bool restored_ = false;
     };
 
-    // What windows tell when the table is not open.
-    static constexpr char16_t kNotOpen[] = u"Die Kundendatenbank ist nicht geöffnet.";
-
     explicit CustomerCursor(CustomerTable& customers);
     CustomerCursor(const CustomerCursor&) = delete;
     CustomerCursor& operator=(const CustomerCursor&) = delete;

@@ -11,6 +11,7 @@
 #include "foundation/Messenger.h"
 #include "foundation/StaleFiles.h"
 #include "foundation/Utf8.h"
+#include "messages/CustomerMessages.h"
 #include "messages/MessageCatalog.h"
 
 namespace {
@@ -98,7 +99,7 @@ CustomerTable::InitResult CustomerTable::InitDataBase(const std::string& dataFol
 bool CustomerTable::RepairBeforeChange()
 {
     if (!dbf1_.Active()) {
-        CurrentMessenger().ShowError(u"Die Kundendatenbank ist nicht geöffnet.");
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kTableNotOpen));
         return false;
     }
     if (!dbf1_.CutOff())
@@ -190,8 +191,7 @@ bool CustomerTable::KeepDamagedMemosEmpty(const std::u16string& damagedMemos)
 bool CustomerTable::Rebuild(const RebuildPlan& plan)
 {
     const auto report = [](const IoError& error) {
-        CurrentMessenger().ShowError(u"Die Kundendatenbank konnte nicht umgebaut werden:\n" +
-                                     Utf8ToUtf16(error.what()) +
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kNotRebuilt) + Utf8ToUtf16(error.what()) +
                                      u"\n\nDie Kundendatenbank ist unverändert, alle Datensätze sind erhalten.");
     };
     if (!dbf1_.Active()) {

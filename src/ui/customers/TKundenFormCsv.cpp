@@ -7,6 +7,7 @@
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
+#include "messages/CustomerMessages.h"
 #include "ui/shared/ProgressReporter.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/StandardDialogs.h"
@@ -32,7 +33,7 @@ void TKundenFormCsv::Export()
     if (file.isEmpty() || !cursor_.PostIfEditing())
         return;
     if (!cursor_.Active()) {
-        CurrentMessenger().ShowError(CustomerCursor::kNotOpen);
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kTableNotOpen));
         return;
     }
     // The export walks the table; the record the user stood on stays current.
@@ -55,7 +56,7 @@ void TKundenFormCsv::Import()
     if (file.isEmpty() || !cursor_.PostIfEditing() || !cursor_.RepairBeforeChange())
         return;
     if (!cursor_.Active()) {
-        CurrentMessenger().ShowError(CustomerCursor::kNotOpen);
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kTableNotOpen));
         return;
     }
     // A first reading finds the file's encoding.

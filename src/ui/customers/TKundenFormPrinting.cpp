@@ -7,6 +7,7 @@
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
+#include "messages/CustomerMessages.h"
 #include "messages/MessageCatalog.h"
 #include "messages/PrintMessages.h"
 #include "ui/customers/TDruckeForm.h"
@@ -64,7 +65,7 @@ void TKundenFormPrinting::PrintAll(TDruckeForm& dialog, bool& autodruck)
         return;
     DbfTable& table = cursor_.Customers().Dbf1();
     if (!table.Active()) {
-        CurrentMessenger().ShowError(CustomerCursor::kNotOpen);
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kTableNotOpen));
         return;
     }
     if (!CheckPrinterAvailable(PrintMessages::kRecordAdvice))
@@ -96,7 +97,7 @@ void TKundenFormPrinting::PrintAll(TDruckeForm& dialog, bool& autodruck)
     SendProgress(0);
     cursor_.ShowCurrent();
     if (!damaged.Records().empty())
-        CurrentMessenger().ShowError(u"Die übrigen Datensätze wurden gedruckt. " + damaged.Report());
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kPrintWentOn) + damaged.Report());
 }
 
 void TKundenFormPrinting::PrintCounts(TDruckeForm& dialog)
@@ -121,7 +122,7 @@ void TKundenFormPrinting::PrintCounts(TDruckeForm& dialog)
         cursor_.ShowCurrent();
     }
     if (!damaged.empty())
-        CurrentMessenger().ShowError(u"Die Zählung zählt diese Memos als leer. " + DamagedMemoWalk::Report(damaged));
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kCountWentOn) + DamagedMemoWalk::Report(damaged));
     dialog.SetLines(lines);
     runDialog_(dialog);
 }

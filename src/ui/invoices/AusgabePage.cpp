@@ -166,7 +166,7 @@ void AusgabePage::EInvoiceBtnClick()
         CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
         return;
     } catch (const std::bad_alloc&) {
-        CurrentMessenger().ShowError(u"Fehler: nicht genug Speicher für diese Operation!");
+        ReportOutOfMemory();
         return;
     }
     if (result.status != EInvoiceExportResult::Status::Written && !result.gaps.empty())

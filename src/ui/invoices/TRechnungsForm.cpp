@@ -7,6 +7,7 @@
 #include "foundation/StaleFiles.h"
 #include "foundation/Utf8.h"
 #include "imaging/OpenDib.h"
+#include "messages/CustomerMessages.h"
 #include "messages/MessageCatalog.h"
 #include "ui/customers/TKundeUbernehmenForm.h"
 #include "ui/customers/TKundenForm.h"
@@ -276,14 +277,14 @@ void TRechnungsForm::BitBtn1Click()
         return;
     const DbfTable& table = KundenForm->Dbf1();
     if (!table.Active()) {
-        CurrentMessenger().ShowError(u"Die Kundendatenbank ist nicht geöffnet. Es kann kein Kunde übernommen werden.");
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kNoTransferWithoutTable));
         return;
     }
     KundeUbernehmenForm->Bind(KundenForm->Cursor());
     if (RunDialog(*KundeUbernehmenForm) != QDialog::Accepted)
         return;
     if (table.IsEmpty()) {
-        CurrentMessenger().ShowError(u"Es ist kein Kunde ausgewählt. Die Adresse bleibt unverändert.");
+        CurrentMessenger().ShowError(std::u16string(CustomerMessages::kNoCustomerChosen));
         return;
     }
     std::optional<CustomerTransfer::Values> values;
