@@ -8,7 +8,8 @@ namespace CustomerMessages {
 inline constexpr std::u16string_view kTableNotOpen = u"Die Kundendatenbank ist nicht geöffnet.";
 inline constexpr std::u16string_view kNoTransferWithoutTable =
     u"Die Kundendatenbank ist nicht geöffnet. Es kann kein Kunde übernommen werden.";
-inline constexpr std::u16string_view kNoCustomerChosen = u"Es ist kein Kunde ausgewählt. Die Adresse bleibt unverändert.";
+inline constexpr std::u16string_view kNoCustomerChosen =
+    u"Es ist kein Kunde ausgewählt. Die Adresse bleibt unverändert.";
 // Followed by the reason.
 inline constexpr std::u16string_view kNotRebuilt = u"Die Kundendatenbank konnte nicht umgebaut werden:\n";
 inline constexpr std::u16string_view kDeleteQuestion = u"Datensatz löschen?";

@@ -114,12 +114,10 @@ QString PdfText(const QString& pdf, int page)
 
 }  // namespace
 
-class KundenCsvPrintTest : public QObject {
+class KundenCsvPrintTest : public QObject, private KundenFormFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedMessenger> messenger_;
     std::unique_ptr<TKundenForm> form_;
     std::unique_ptr<TDruckeForm> drucke_;
     ScriptedRunner runner_;
@@ -130,11 +128,9 @@ private:
 
     QString Path(const char* name) const { return QString::fromStdString(dir_->File(name)); }
 
-    void Open(const std::vector<std::vector<std::pair<std::u16string, std::u16string>>>& rows,
-              std::vector<DbfField> fields = CustomerSchema::StandardFields())
+    void Open(const CustomerRows& rows, const std::vector<DbfField>& fields = CustomerSchema::StandardFields())
     {
-        FillCustomers(dir_->File("customers.dbf"), fields, rows);
-        QCOMPARE(form_->InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
+        OpenIn(*form_, rows, fields);
     }
 
     QAction* Action(const char* name) const
@@ -146,17 +142,11 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName("Vestrik");
-        QCoreApplication::setApplicationName("Rekolon");
-    }
+    void initTestCase() { InitNames(); }
 
     void init()
     {
-        dir_ = std::make_unique<TempDir>();
-        messenger_ = std::make_unique<ScriptedMessenger>();
+        InitFolder();
         form_ = std::make_unique<TKundenForm>();
         drucke_ = std::make_unique<TDruckeForm>();
         form_->SetDruckeForm(drucke_.get());
@@ -189,8 +179,7 @@ private Q_SLOTS:
         form_.reset();
         drucke_.reset();
         pdf_.reset();
-        messenger_.reset();
-        dir_.reset();
+        CleanupFolder();
     }
 
     void menuItemsAreEnabledAndThePrintDialogHasItsControls()

@@ -1,5 +1,6 @@
 // Mail to a customer from the customer window: the address, the salutation and the
 // answers of the desktop's mail program, which a scripted opener stands in for.
+#include "KundenFormTestSupport.h"
 #include "customers/CustomerSchema.h"
 #include "customers/CustomerTestTables.h"
 #include "dbase/DbfTable.h"
@@ -14,33 +15,23 @@
 #include <QUrlQuery>
 #include <QtTest>
 
-class KundenMailTest : public QObject {
+class KundenMailTest : public QObject, private KundenFormFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedMessenger> messenger_;
     std::unique_ptr<TKundenForm> form_;
 
-    void Open(const std::vector<std::vector<std::pair<std::u16string, std::u16string>>>& rows,
-              std::vector<DbfField> fields = CustomerSchema::StandardFields())
+    void Open(const CustomerRows& rows, const std::vector<DbfField>& fields = CustomerSchema::StandardFields())
     {
-        FillCustomers(dir_->File("customers.dbf"), fields, rows);
-        QCOMPARE(form_->InitDataBase(dir_->Path()), CustomerTable::InitResult::Opened);
+        OpenIn(*form_, rows, fields);
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName("Vestrik");
-        QCoreApplication::setApplicationName("Rekolon");
-    }
+    void initTestCase() { InitNames(); }
 
     void init()
     {
-        dir_ = std::make_unique<TempDir>();
-        messenger_ = std::make_unique<ScriptedMessenger>();
+        InitFolder();
         form_ = std::make_unique<TKundenForm>();
     }
 
@@ -49,8 +40,7 @@ private Q_SLOTS:
         QCOMPARE(messenger_->UnansweredQuestions(), 0);
         Services() = UiServices{};
         form_.reset();
-        messenger_.reset();
-        dir_.reset();
+        CleanupFolder();
     }
 
     void mailToTheCurrentCustomer()

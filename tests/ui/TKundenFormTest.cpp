@@ -85,42 +85,13 @@ void TypeIntoCell(QTableView* grid, int row, int column, const QString& text)
 
 }  // namespace
 
-class TKundenFormTest : public QObject {
+class TKundenFormTest : public QObject, private KundenFormFixture {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedMessenger> messenger_;
-
-    void StandardCustomers()
-    {
-        FillCustomers(dir_->File("customers.dbf"), CustomerSchema::StandardFields(),
-                      {{{u"Firma", u"Erste"}, {u"Ort", u"Abensberg"}, {u"Email", u"erste@example.de"}},
-                       {{u"Firma", u"Zweite"}, {u"Ort", u"Berlin"}, {u"Mehr", u"siehe Tabelle\r\nzweite Zeile"}},
-                       {{u"Firma", u"Dritte"}, {u"Ort", u"Berlin"}},
-                       {{u"Firma", u"Vierte"}, {u"Ort", u"berlin"}, {u"PLZ", u"93047"}}});
-    }
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName("Vestrik");
-        QCoreApplication::setApplicationName("Rekolon");
-    }
-
-    void init()
-    {
-        dir_ = std::make_unique<TempDir>();
-        messenger_ = std::make_unique<ScriptedMessenger>();
-        QSettings().remove("TKundenForm");
-    }
-
-    void cleanup()
-    {
-        messenger_.reset();
-        dir_.reset();
-    }
+    void initTestCase() { InitNames(); }
+    void init() { InitFolder(); }
+    void cleanup() { CleanupFolder(); }
 
     void captionNavigatorSearchLineAndMenus()
     {
