@@ -1,4 +1,5 @@
 #include "MainWindowHarness.h"
+#include "ScriptedSaveDialogs.h"
 #include "invoices/TextBuf.h"
 #include "support/EInvoiceValidator.h"
 #include "ui/shared/OptionalDateEdit.h"
@@ -32,25 +33,7 @@ class EInvoiceWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    // Save dialogs answered in advance; every call is recorded.
-    class ScriptedDialogs final : public StandardDialogs {
-    public:
-        struct SaveCall {
-            QString caption, start, filter, suffix;
-        };
-        QStringList answers;
-        QList<SaveCall> saves;
-
-        QString GetExistingDirectory(QWidget*, const QString&, const QString&) override { return {}; }
-        QString GetOpenFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-        QString GetSaveFileName(QWidget*, const QString& caption, const QString& start, const QString& filter,
-                                const QString& suffix) override
-        {
-            saves.append({caption, start, filter, suffix});
-            return answers.isEmpty() ? QString() : answers.takeFirst();
-        }
-        bool GetFont(QWidget*, const QString&, QFont&) override { return false; }
-    };
+    using ScriptedDialogs = ScriptedSaveDialogs;
 
     std::unique_ptr<MainWindowHarness> h;
     std::unique_ptr<ScriptedDialogs> dialogs;
