@@ -6,6 +6,7 @@
 #include "customers/CustomerTable.h"
 #include "einvoice/EInvoiceBuilder.h"
 #include "einvoice/EInvoiceExport.h"
+#include "einvoice/HybridPdfExport.h"
 #include "foundation/DataFolder.h"
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
@@ -138,6 +139,25 @@ int RunExportEInvoice(const QString& dataFolder, int position, const QString& ou
         const EInvoiceExportResult result =
             ExportEInvoice(book, position - 1, kind, profile.value_or(DefaultEInvoiceProfile(book.settings)),
                            QStringToPath(outputFile));
+        PrintLines(result.gaps, errors);
+        return result.status == EInvoiceExportResult::Status::Written ? 0 : 1;
+    } catch (const IoError& error) {
+        std::fprintf(errors, "%s\n", error.what());
+        return 1;
+    }
+}
+
+int RunExportHybridPdf(const QString& dataFolder, int position, const QString& outputFile, int kind,
+                       std::optional<EInvoiceProfile> profile, std::FILE* errors)
+{
+    TRechnungBook book;
+    if (!LoadInvoice(book, dataFolder, position, errors))
+        return 1;
+    const LocaleFormat format = LocaleFormat::FromSystem();
+    try {
+        const EInvoiceExportResult result =
+            ExportHybridPdf(book, position - 1, kind, profile.value_or(DefaultEInvoiceProfile(book.settings)),
+                            QStringToPath(outputFile), CurrentPrinterPage(), format, HybridPdfTime::Now());
         PrintLines(result.gaps, errors);
         return result.status == EInvoiceExportResult::Status::Written ? 0 : 1;
     } catch (const IoError& error) {

@@ -30,6 +30,13 @@ int RunExportPdf(const QString& dataFolder, int position, const QString& outputF
 int RunExportEInvoice(const QString& dataFolder, int position, const QString& outputFile, int kind,
                       std::optional<EInvoiceProfile> profile, std::FILE* errors = stderr);
 
+// "Als PDF speichern..." with "E-Rechnung einbetten (ZUGFeRD)" without the window: invoice
+// `position` (1-based) as a PDF/A-3 file that carries its e-invoice, checked as for
+// RunExportEInvoice; gaps, or fonts that may not be embedded, go to errors and nothing is
+// written (1).
+int RunExportHybridPdf(const QString& dataFolder, int position, const QString& outputFile, int kind,
+                       std::optional<EInvoiceProfile> profile, std::FILE* errors = stderr);
+
 // The check alone: the gaps of invoice `position` on out, one per line; 0 when there are none.
 int RunCheckEInvoice(const QString& dataFolder, int position, int kind, std::optional<EInvoiceProfile> profile,
                      std::FILE* out = stdout, std::FILE* errors = stderr);

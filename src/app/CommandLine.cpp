@@ -115,6 +115,10 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
             result.csvFile = args[++i];
             continue;
         }
+        if (arg == "--zugferd") {
+            result.zugferd = true;
+            continue;
+        }
         if (arg == "--export-pdf" || arg == "--export-einvoice" || arg == "--check-einvoice" || arg == "--output" ||
             arg == "--kind" || arg == "--profile") {
             const bool missing = i + 1 >= args.size() || args[i + 1].empty();
@@ -165,8 +169,11 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
     const bool einvoice = result.action == Action::ExportEInvoice || result.action == Action::CheckEInvoice;
     if (sawExportOption && result.action != Action::ExportPdf && !einvoice)
         return Usage("--output und --kind gehören zu --export-pdf oder --export-einvoice");
-    if (sawProfile && !einvoice)
-        return Usage("--profile gehört zu --export-einvoice oder --check-einvoice");
+    const bool hybrid = result.action == Action::ExportPdf && result.zugferd;
+    if (result.zugferd && result.action != Action::ExportPdf)
+        return Usage("--zugferd gehört zu --export-pdf");
+    if (sawProfile && !einvoice && !hybrid)
+        return Usage("--profile gehört zu --export-einvoice, --check-einvoice oder --export-pdf --zugferd");
     if (result.action == Action::CheckEInvoice && !result.outputFile.empty())
         return Usage("--check-einvoice schreibt keine Datei: ohne --output");
     if (result.action == Action::ExportPdf && result.outputFile.empty())
@@ -192,6 +199,10 @@ std::string CommandLine::HelpText(const std::string& programName)
            "                          (Rechnung, Lieferschein, Angebot, Gutschrift,\n"
            "                          Auftragsbestätigung, Proforma Rechnung, Mahnung, Bestellung);\n"
            "                          ohne --kind eine Rechnung\n"
+           "  --export-pdf N --output DATEI --zugferd [--profile xrechnung|en16931] [--kind ART]\n"
+           "                          Rechnung Nr. N als PDF/A-3 mit eingebetteter E-Rechnung\n"
+           "                          (ZUGFeRD/Factur-X) speichern; geprüft wie bei\n"
+           "                          --export-einvoice, fehlt etwas, wird nichts geschrieben (Ende 1)\n"
            "  --export-einvoice N --output DATEI [--profile xrechnung|en16931] [--kind ART]\n"
            "                          Rechnung Nr. N als E-Rechnung (XML, EN 16931 oder XRechnung)\n"
            "                          speichern, ohne Fenster; ohne --profile das Profil der\n"

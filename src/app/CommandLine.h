@@ -29,6 +29,7 @@ struct CommandLine {
     int exportKind = 0;                   // --kind K: document kind 0 "Rechnung" … 7 "Bestellung"
     std::string csvFile;                  // --export-customers-csv FILE / --import-customers-csv FILE
     Profile profile = Profile::Settings;  // --profile xrechnung|en16931
+    bool zugferd = false;                 // --zugferd: --export-pdf writes the hybrid PDF with the e-invoice inside
 
     static CommandLine Parse(const std::vector<std::string>& args);
     static std::string HelpText(const std::string& programName);

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,16 @@ void SetApplicationNames()
     QCoreApplication::setOrganizationName("Vestrik");
     QCoreApplication::setApplicationName("Rekolon");
     QCoreApplication::setApplicationVersion(REKOLON_VERSION);
+}
+
+// The profile given with --profile; none for the settings' choice.
+std::optional<EInvoiceProfile> ChosenProfile(CommandLine::Profile profile)
+{
+    if (profile == CommandLine::Profile::XRechnung)
+        return EInvoiceProfile::XRechnung;
+    if (profile == CommandLine::Profile::EN16931)
+        return EInvoiceProfile::EN16931;
+    return std::nullopt;
 }
 
 }
@@ -53,18 +64,18 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         SetApplicationNames();
-        return RunExportPdf(BatchDataFolder(PathToQString(commandLine.dataDir)), commandLine.exportInvoice,
-                            PathToQString(commandLine.outputFile), commandLine.exportKind);
+        const QString folder = BatchDataFolder(PathToQString(commandLine.dataDir));
+        if (commandLine.zugferd)
+            return RunExportHybridPdf(folder, commandLine.exportInvoice, PathToQString(commandLine.outputFile),
+                                      commandLine.exportKind, ChosenProfile(commandLine.profile));
+        return RunExportPdf(folder, commandLine.exportInvoice, PathToQString(commandLine.outputFile),
+                            commandLine.exportKind);
     }
     case CommandLine::Action::ExportEInvoice:
     case CommandLine::Action::CheckEInvoice: {
         QCoreApplication app(argc, argv);
         SetApplicationNames();
-        std::optional<EInvoiceProfile> profile;
-        if (commandLine.profile == CommandLine::Profile::XRechnung)
-            profile = EInvoiceProfile::XRechnung;
-        else if (commandLine.profile == CommandLine::Profile::EN16931)
-            profile = EInvoiceProfile::EN16931;
+        const std::optional<EInvoiceProfile> profile = ChosenProfile(commandLine.profile);
         const QString folder = BatchDataFolder(PathToQString(commandLine.dataDir));
         return commandLine.action == CommandLine::Action::ExportEInvoice
                    ? RunExportEInvoice(folder, commandLine.exportInvoice, PathToQString(commandLine.outputFile),

@@ -18,6 +18,7 @@ struct EInvoiceExportResult {
         NoInvoice,  // no invoice at that index: nothing checked, nothing written
         Refused,    // the document kind is no invoice: gaps holds the German text
         Gaps,       // the check found gaps: nothing written
+        FontsRefused,  // a hybrid PDF only: a font may not be embedded (gaps names it)
     };
     Status status = Status::Written;
     std::vector<std::u16string> gaps;

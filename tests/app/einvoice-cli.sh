@@ -45,5 +45,22 @@ grep -q "xrechnung oder en16931" "$dir/err" || fail "bad profile text"
 [ "$(run --list --profile xrechnung)" = 2 ] || fail "--profile without e-invoice"
 [ "$(run --check-einvoice 1 --output x)" = 2 ] || fail "check with output"
 
+# The hybrid PDF: the page with the XML inside, under the settings' profile or the one asked for.
+[ "$(run --export-pdf 1 --zugferd --output "$dir/h1.pdf")" = 0 ] || fail "hybrid 1: $(cat "$dir/err")"
+[ "$(run --export-pdf 1 --zugferd --profile en16931 --output "$dir/h2.pdf")" = 0 ] || fail "hybrid en16931"
+if command -v pdfdetach >/dev/null; then
+  pdfdetach -list "$dir/h1.pdf" | grep -q "^1: xrechnung.xml$" || fail "hybrid 1 attachment: $(pdfdetach -list "$dir/h1.pdf")"
+  pdfdetach -list "$dir/h2.pdf" | grep -q "^1: factur-x.xml$" || fail "hybrid en16931 attachment"
+fi
+[ "$(run --export-pdf 2 --zugferd --output "$dir/h3.pdf")" = 1 ] || fail "hybrid with gaps exit"
+[ -e "$dir/h3.pdf" ] && fail "hybrid with gaps written"
+grep -q "^Käuferreferenz (Leitweg-ID) fehlt" "$dir/err" || fail "hybrid gaps on stderr: $(cat "$dir/err")"
+[ "$(run --export-pdf 1 --zugferd --kind Lieferschein --output "$dir/h4.pdf")" = 1 ] || fail "hybrid delivery note"
+[ -e "$dir/h4.pdf" ] && fail "hybrid delivery note written"
+grep -q "^Ein Lieferschein ist keine Rechnung" "$dir/err" || fail "hybrid delivery note text"
+[ "$(run --export-pdf 1 --kind Lieferschein --output "$dir/l1.pdf")" = 0 ] || fail "ordinary delivery note"
+[ "$(run --export-einvoice 1 --zugferd --output "$dir/x.xml")" = 2 ] || fail "--zugferd without --export-pdf"
+[ "$(run --export-pdf 1 --profile en16931 --output "$dir/x.pdf")" = 2 ] || fail "--profile without --zugferd"
+
 cmp -s "$fixture" "$dir/data/save.dat" || fail "save.dat changed"
 echo "einvoice cli ok"

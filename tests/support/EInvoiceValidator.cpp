@@ -31,11 +31,9 @@ std::string Quoted(const std::string& text)
     return quoted + "'";
 }
 
-}
-
-ValidatorRun ValidateXRechnung(const std::vector<std::string>& files)
+ValidatorRun Validate(const std::vector<std::string>& files, bool xrechnung)
 {
-    std::string command = Quoted(Path()) + " --xrechnung";
+    std::string command = Quoted(Path()) + (xrechnung ? " --xrechnung" : "");
     for (const std::string& file : files)
         command += " " + Quoted(file);
     command += " 2>&1";
@@ -50,6 +48,18 @@ ValidatorRun ValidateXRechnung(const std::vector<std::string>& files)
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+}
+
+ValidatorRun ValidateXRechnung(const std::vector<std::string>& files)
+{
+    return Validate(files, true);
+}
+
+ValidatorRun ValidateEN16931(const std::vector<std::string>& files)
+{
+    return Validate(files, false);
 }
 
 std::vector<std::string> ValidatorRun::ErrorLines() const

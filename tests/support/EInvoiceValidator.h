@@ -28,5 +28,7 @@ struct ValidatorRun {
 
 // `validate --xrechnung FILE...` in one call.
 ValidatorRun ValidateXRechnung(const std::vector<std::string>& files);
+// `validate FILE...` (schema and EN 16931 only) in one call.
+ValidatorRun ValidateEN16931(const std::vector<std::string>& files);
 
 }

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -413,6 +414,57 @@ private Q_SLOTS:
         QVERIFY(ToQString(h->Messenger().Errors()[0]).startsWith("Ein Lieferschein ist keine Rechnung"));
         QVERIFY(dialogs->saves.isEmpty());
         QVERIFY(FilesOut().isEmpty());
+    }
+
+    // "E-Rechnung einbetten (ZUGFeRD)" makes "Als PDF speichern..." check the invoice first and
+    // write the hybrid; the tick is kept with the window settings.
+    void pdfWithTheBoxTickedCarriesTheEInvoice()
+    {
+        FillSeller();
+        FillInvoice();
+        ShowTab("PageControl1", "TabAusgabe");
+        Tick("ZugferdCheck");
+        QVERIFY(child<QCheckBox>("ZugferdCheck")->isChecked());
+        // Without the Leitweg-ID the box lists the gap and no dialog opens.
+        dialogs->answers << OutFile("nie.pdf");
+        Click("PDFBtn");
+        QCOMPARE(h->Messenger().Errors().size(), size_t(1));
+        QVERIFY(ToQString(h->Messenger().Errors()[0]).contains("Leitweg-ID"));
+        QVERIFY(dialogs->saves.isEmpty());
+        // A delivery note is no invoice: refused with the e-invoice's message.
+        h->Messenger().Reset();
+        Choose(child<QComboBox>("ArtCombo"), "Lieferschein");
+        Click("PDFBtn");
+        QCOMPARE(h->Messenger().Errors().size(), size_t(1));
+        QVERIFY(ToQString(h->Messenger().Errors()[0]).startsWith("Ein Lieferschein ist keine Rechnung"));
+        QVERIFY(dialogs->saves.isEmpty());
+        // Untick: the delivery note is an ordinary PDF.
+        Tick("ZugferdCheck");
+        Click("PDFBtn");
+        QCOMPARE(FilesOut(), QStringList{"nie.pdf"});
+        QFile::remove(OutFile("nie.pdf"));
+
+        ShowTab("PageControl1", "TabERechnungRechnung");
+        Type("KaeuferRefEd", "04011000-12345-67");
+        ShowTab("PageControl1", "TabAusgabe");
+        Choose(child<QComboBox>("ArtCombo"), "Rechnung");
+        Tick("ZugferdCheck");
+        h->Messenger().Reset();
+        dialogs->answers << OutFile("hybrid.pdf");
+        Click("PDFBtn");
+        QVERIFY2(h->Messenger().Boxes().empty(),
+                 qPrintable(ToQString(h->Messenger().Errors().empty() ? std::u16string() : h->Messenger().Errors()[0])));
+        QCOMPARE(dialogs->saves.size(), 2);
+        QCOMPARE(dialogs->saves[1].filter, QString("PDF Dateien (*.pdf)"));
+        QCOMPARE(FilesOut(), QStringList{"hybrid.pdf"});
+        QProcess detach;
+        detach.start("pdfdetach", {"-list", OutFile("hybrid.pdf")});
+        QVERIFY(detach.waitForFinished());
+        QVERIFY2(detach.readAllStandardOutput().contains("1: xrechnung.xml"), "no attachment");
+
+        h->Stop();
+        h->Start();
+        QVERIFY(child<QCheckBox>("ZugferdCheck")->isChecked());
     }
 
     void savedInvoiceAndCreditNotePassTheOfficialRules()

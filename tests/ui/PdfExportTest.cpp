@@ -219,6 +219,11 @@ private Q_SLOTS:
         QCOMPARE(int(c.action), int(CommandLine::Action::ExportPdf));
         QCOMPARE(c.exportKind, 0);
         QCOMPARE(c.dataDir, std::string("/d"));
+        QVERIFY(!c.zugferd);
+        c = parse({"--export-pdf", "2", "--zugferd", "--profile", "en16931", "--output", "h.pdf"});
+        QCOMPARE(int(c.action), int(CommandLine::Action::ExportPdf));
+        QVERIFY(c.zugferd);
+        QCOMPARE(int(c.profile), int(CommandLine::Profile::EN16931));
         QCOMPARE(CommandLine::ParseKind("7"), 7);
         QCOMPARE(CommandLine::ParseKind("Auftragsbestätigung"), 4);
         QCOMPARE(CommandLine::ParseKind("PROFORMA RECHNUNG"), 5);
@@ -234,7 +239,10 @@ private Q_SLOTS:
                                                    {"--export-pdf", "1", "--output"},
                                                    {"--export-pdf", "1", "--output", "x", "--kind", "9"},
                                                    {"--output", "x"},
-                                                   {"--list", "--kind", "1"}}) {
+                                                   {"--list", "--kind", "1"},
+                                                   {"--list", "--zugferd"},
+                                                   {"--export-einvoice", "1", "--output", "x", "--zugferd"},
+                                                   {"--export-pdf", "1", "--output", "x", "--profile", "xrechnung"}}) {
             c = parse(bad);
             QCOMPARE(int(c.action), int(CommandLine::Action::UsageError));
             QVERIFY(!c.error.empty());

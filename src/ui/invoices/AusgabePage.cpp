@@ -2,6 +2,7 @@
 
 #include "einvoice/EInvoiceBuilder.h"
 #include "einvoice/EInvoiceExport.h"
+#include "einvoice/HybridPdfExport.h"
 #include "foundation/IoError.h"
 #include "foundation/Messenger.h"
 #include "foundation/Utf8.h"
@@ -83,6 +84,11 @@ QSpinBox* AusgabePage::ZoomEd() const
     return ui->ZoomEd;
 }
 
+QCheckBox* AusgabePage::ZugferdCheck() const
+{
+    return ui->ZugferdCheck;
+}
+
 int AusgabePage::DocumentKind() const
 {
     return ui->ArtCombo->currentIndex();
@@ -93,6 +99,11 @@ void AusgabePage::PDFBtnClick()
     TRechnungBook* book = nullptr;
     int row = -1;
     if (!SelectedInvoice(book, row))
+        return;
+    const int kind = DocumentKind();
+    const bool hybrid = ui->ZugferdCheck->isChecked();
+    EInvoiceProfile profile = EInvoiceProfile::EN16931;
+    if (hybrid && !EInvoiceReady(*book, row, kind, profile))
         return;
 
     // The proposed name: the invoice's number, or the dialog's last name without numbers.
@@ -109,9 +120,18 @@ void AusgabePage::PDFBtnClick()
         return;
     SaveDialog1FileName = fileName;
 
-    PdfExportResult result;
+    bool written = false;
     try {
-        result = ExportPdf(*book, row, DocumentKind(), QStringToPath(fileName), CurrentPrinterPage(), format_);
+        if (hybrid) {
+            const EInvoiceExportResult result = ExportHybridPdf(*book, row, kind, profile, QStringToPath(fileName),
+                                                                CurrentPrinterPage(), format_, HybridPdfTime::Now());
+            written = result.status == EInvoiceExportResult::Status::Written;
+            if (!written && !result.gaps.empty())
+                CurrentMessenger().ShowError(GapsText(result.gaps), u"E-Rechnung");
+        } else {
+            written = ExportPdf(*book, row, kind, QStringToPath(fileName), CurrentPrinterPage(), format_) ==
+                      PdfExportResult::Written;
+        }
     } catch (const IoError& error) {
         CurrentMessenger().ShowError(Utf8ToUtf16(error.what()));
         return;
@@ -119,8 +139,27 @@ void AusgabePage::PDFBtnClick()
         ReportOutOfMemory();
         return;
     }
-    if (result == PdfExportResult::Written && ui->ShowPDFCheck->isChecked())
+    if (written && ui->ShowPDFCheck->isChecked())
         OpenFile(fileName);
+}
+
+bool AusgabePage::EInvoiceReady(const TRechnungBook& book, int row, int kind, EInvoiceProfile& profile)
+{
+    if (const std::u16string refusal = NotAnInvoiceText(kind); !refusal.empty()) {
+        CurrentMessenger().ShowError(refusal, u"E-Rechnung");
+        return false;
+    }
+    // Every gap in one box before any dialog: the user fills them and comes back.
+    profile = DefaultEInvoiceProfile(book.settings);
+    const EInvoiceBuild build = BuildEInvoice(book, uint32_t(row), kind, profile);
+    if (!build.gaps.empty()) {
+        std::u16string text = u"Die E-Rechnung kann noch nicht gespeichert werden:\n";
+        for (const std::u16string& gap : build.gaps)
+            text += u"\n• " + gap;
+        CurrentMessenger().ShowError(text, u"E-Rechnung");
+        return false;
+    }
+    return true;
 }
 
 void AusgabePage::EInvoiceBtnClick()
@@ -130,20 +169,9 @@ void AusgabePage::EInvoiceBtnClick()
     if (!SelectedInvoice(book, row))
         return;
     const int kind = DocumentKind();
-    if (const std::u16string refusal = NotAnInvoiceText(kind); !refusal.empty()) {
-        CurrentMessenger().ShowError(refusal, u"E-Rechnung");
+    EInvoiceProfile profile = EInvoiceProfile::EN16931;
+    if (!EInvoiceReady(*book, row, kind, profile))
         return;
-    }
-    // Every gap in one box before any dialog: the user fills them and comes back.
-    const EInvoiceProfile profile = DefaultEInvoiceProfile(book->settings);
-    const EInvoiceBuild build = BuildEInvoice(*book, uint32_t(row), kind, profile);
-    if (!build.gaps.empty()) {
-        std::u16string text = u"Die E-Rechnung kann noch nicht gespeichert werden:\n";
-        for (const std::u16string& gap : build.gaps)
-            text += u"\n• " + gap;
-        CurrentMessenger().ShowError(text, u"E-Rechnung");
-        return;
-    }
 
     const std::optional<std::u16string> proposed = ProposedEInvoiceName(book->settings, book->Rechnung(uint32_t(row)));
     if (proposed) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "einvoice/EInvoiceDocument.h"
 #include "output/TLayoutFormat.h"
 
 #include <QString>
@@ -11,6 +12,7 @@
 namespace Ui {
 class AusgabePage;
 }
+class QCheckBox;
 class QLineEdit;
 class QPaintEvent;
 class QSpinBox;
@@ -34,13 +36,18 @@ public:
 
     // The preview zoom in percent, kept with the window settings.
     QSpinBox* ZoomEd() const;
+    // "E-Rechnung einbetten (ZUGFeRD)", kept with the window settings.
+    QCheckBox* ZugferdCheck() const;
 
     // 0 "Rechnung" … 7 "Bestellung".
     int DocumentKind() const;
 
     // "Als PDF speichern...": proposes a file name from the invoice number, asks for the file
     // (PDF files, extension .pdf, asking before overwriting), writes the selected invoice as
-    // a PDF on the current printer's page and shows it when ShowPDFCheck is checked.
+    // a PDF on the current printer's page and shows it when ShowPDFCheck is checked. With
+    // ZugferdCheck the invoice is first checked as for "Als E-Rechnung speichern..." (nothing
+    // is asked or written while something is missing) and the file is a PDF/A-3 hybrid with
+    // the e-invoice inside.
     void PDFBtnClick();
 
     // "Als E-Rechnung speichern...": refuses a document kind that is no invoice, checks the
@@ -72,6 +79,9 @@ protected:
 private:
     // The book and the selected invoice's index; false when no invoice is selected.
     bool SelectedInvoice(TRechnungBook*& book, int& row);
+    // Whether the selected invoice can go out as an e-invoice of the kind: a kind that is no
+    // invoice, or every gap against the settings' profile, is shown in one box (false).
+    bool EInvoiceReady(const TRechnungBook& book, int row, int kind, EInvoiceProfile& profile);
     void PaintBox1Paint(QPaintEvent* event);
     void PaintBox1MouseDown();
     void ZoomEdChange();

@@ -103,6 +103,7 @@ void TRechnungsForm::FormCreate()
         "PageControl1.Height", [this] { return ui->TabRechnungen->PageControl1Height(); },
         [this](const QVariant& v) { ui->TabRechnungen->SetPageControl1Height(v.toInt()); });
     FormStorage1.AddProperty("ZoomEd.Value", ui->TabRechnungen->Ausgabe()->ZoomEd(), "value");
+    FormStorage1.AddProperty("ZugferdCheck.Checked", ui->TabRechnungen->Ausgabe()->ZugferdCheck(), "checked");
     FormStorage1.AddProperty("CopyArtikelsCheck.Checked", ui->TabRechnungen->CopyArtikelsCheck(), "checked");
     ui->PageControl2->setCurrentIndex(0);
 }
