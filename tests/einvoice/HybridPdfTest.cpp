@@ -252,7 +252,7 @@ TEST(HybridPdf, IndependentReadersSeeAPdfA3bWithEmbeddedSubsetsAndTheXml)
         EXPECT_NE(RunTool("pdfinfo " + Quote(h.path)).output.find("PDF/A-3b"), std::string::npos);
 
         EXPECT_EQ(RunTool("pdfdetach -list " + Quote(h.path)).output, "1 embedded files\n1: " + fileName + "\n");
-        for (const std::string& problem : PdfA3Check(h.path))
+        for (const std::string& problem : CheckPdfA3(h.path))
             ADD_FAILURE() << problem;
     }
 }
@@ -289,7 +289,7 @@ TEST(HybridPdf, OnePageStaysSmallAndTwentyPagesEmbedEachFontOnce)
     // Font dictionaries and font programs: as many as on the one page.
     const auto fontsOf = [](const std::string& path) { return Lines(RunTool("pdffonts " + Quote(path)).output).size(); };
     EXPECT_EQ(fontsOf(big), fontsOf(small));
-    for (const std::string& problem : PdfA3Check(big))
+    for (const std::string& problem : CheckPdfA3(big))
         ADD_FAILURE() << problem;
 }
 
