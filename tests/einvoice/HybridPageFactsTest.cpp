@@ -100,9 +100,14 @@ const Expected& ExpectedOf(const std::string& name)
           "Ihre USt-IdNr.: FR12345678901",
           "Steuerfreie innergemeinschaftliche Lieferung gemäß § 4 Nr. 1b UStG"}},
         {"ausfuhr-en16931",
-         {{"MwSt 0 %"}, "Leistungsdatum: 05.03.2026", kSeller, "", "Steuerfreie Ausfuhrlieferung gemäß § 4 Nr. 1a UStG"}},
+         {{"MwSt 0 %"},
+          "Leistungsdatum: 05.03.2026",
+          kSeller,
+          "",
+          "Steuerfreie Ausfuhrlieferung gemäß § 4 Nr. 1a UStG"}},
         // Not subject to VAT: the XML carries no VAT numbers, so the page shows none.
-        {"nicht-steuerbar", {{"MwSt 0 %"}, "Leistungsdatum: 05.03.2026", "", "", "Nicht im Inland steuerbare Leistung"}},
+        {"nicht-steuerbar",
+         {{"MwSt 0 %"}, "Leistungsdatum: 05.03.2026", "", "", "Nicht im Inland steuerbare Leistung"}},
         {"kleinunternehmer",
          {{"MwSt 0 %"}, "Leistungsdatum: 05.03.2026", "", "", U8s(std::u16string(kKleinunternehmerReason))}},
         {"keine-mwst-berechnen",
@@ -120,8 +125,8 @@ TEST(HybridPageFacts, RatesWithDecimalsOnlyWhereTheyHaveThem)
         char16_t separator;
         const char16_t* text;
     } cases[] = {
-        {19000000, u',', u"19"},      {7000000, u',', u"7"},    {5500000, u',', u"5,5"},
-        {5500000, u'.', u"5.5"},      {7250000, u',', u"7,25"}, {0, u',', u"0"},
+        {19000000, u',', u"19"},        {7000000, u',', u"7"},       {5500000, u',', u"5,5"},
+        {5500000, u'.', u"5.5"},        {7250000, u',', u"7,25"},    {0, u',', u"0"},
         {16000001, u',', u"16,000001"}, {123456, u',', u"0,123456"}, {100000000, u',', u"100"},
     };
     for (const auto& c : cases)

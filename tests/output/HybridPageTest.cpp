@@ -110,12 +110,8 @@ TEST(HybridPage, EveryFactAtItsPlace)
 
     // Company block at ax = 368 from ay = 127 (13 a line): the VAT number after the tax number.
     const std::vector<Drawn> company = {
-        {368, 127, u"StraßeEd"},
-        {368, 140, u"PLZEd OrtED"},
-        {368, 166, u"Tel. TelED"},
-        {368, 179, u"Fax FaxEd"},
-        {368, 192, u"Steuer-Nr. SteuerED"},
-        {368, 205, u"USt-IdNr.: DE123456789"},
+        {368, 127, u"StraßeEd"},       {368, 140, u"PLZEd OrtED"},         {368, 166, u"Tel. TelED"},
+        {368, 179, u"Fax FaxEd"},      {368, 192, u"Steuer-Nr. SteuerED"}, {368, 205, u"USt-IdNr.: DE123456789"},
         {368, 218, u"eMail: eMailEd"},
     };
     EXPECT_EQ(DrawnAt(*canvas, [](const Drawn& d) { return d.x == 368 && d.y < 260; }), company);
@@ -135,12 +131,9 @@ TEST(HybridPage, EveryFactAtItsPlace)
     // Heading 341 + 11, rule offset by 2, group heading at 355, the row at 366, the end rule
     // offset: totals from 379; the rule under the VAT line moves the total to 403.
     const std::vector<Drawn> totals = {
-        {kLabelX, 379, u"Gesamtbetrag netto"},
-        {kRight - RecordingCanvas::Width(u"25,21 €", 9), 379, u"25,21 €"},
-        {kLabelX, 390, u"MwSt 19 %"},
-        {kRight - RecordingCanvas::Width(u"4,79 €", 9), 390, u"4,79 €"},
-        {kLabelX, 403, u"Gesamtbetrag"},
-        {kRight - RecordingCanvas::Width(u"30,00 €", 11), 403, u"30,00 €"},
+        {kLabelX, 379, u"Gesamtbetrag netto"}, {kRight - RecordingCanvas::Width(u"25,21 €", 9), 379, u"25,21 €"},
+        {kLabelX, 390, u"MwSt 19 %"},          {kRight - RecordingCanvas::Width(u"4,79 €", 9), 390, u"4,79 €"},
+        {kLabelX, 403, u"Gesamtbetrag"},       {kRight - RecordingCanvas::Width(u"30,00 €", 11), 403, u"30,00 €"},
     };
     EXPECT_EQ(DrawnAt(*canvas, [](const Drawn& d) { return d.y >= 379 && d.x >= kLabelX; }), totals);
     EXPECT_EQ(canvas->FontSizeAt(size_t(canvas->IndexOfText(u"MwSt 19 %"))), 9);
@@ -171,7 +164,8 @@ TEST(HybridPage, TotalsAndLinesOfEachKindOfInvoice)
         bool buyerVatId = true;
     };
     const std::vector<Case> cases = {
-        {"one rate", [](HybridPageFacts&, LayoutFixture&) {},
+        {"one rate",
+         [](HybridPageFacts&, LayoutFixture&) {},
          {{u"Gesamtbetrag netto", u"25,21 €"}, {u"MwSt 19 %", u"4,79 €"}, {u"Gesamtbetrag", u"30,00 €"}},
          {u"Zahlbar bis zum 19.03.2026", u"Vielen Dank."}},
         {"two rates in the order of the breakdown",
@@ -282,10 +276,9 @@ TEST(HybridPage, WithoutFactsTheTotalsAreTheOrdinaryOnes)
     FillAddress(f);
     f.AddPosition(3, 19, 10, u"Brötchen");
     const auto canvas = f.Run();
-    EXPECT_EQ(TotalsOf(*canvas), (std::vector<std::pair<std::u16string, std::u16string>>{
-                                     {u"Gesamtbetrag netto", u"25,21 €"},
-                                     {u"MwSt", u"4,79 €"},
-                                     {u"Gesamtbetrag", u"30,00 €"}}));
+    EXPECT_EQ(TotalsOf(*canvas),
+              (std::vector<std::pair<std::u16string, std::u16string>>{
+                  {u"Gesamtbetrag netto", u"25,21 €"}, {u"MwSt", u"4,79 €"}, {u"Gesamtbetrag", u"30,00 €"}}));
     EXPECT_FALSE(canvas->HasText(u"Zahlbar bis zum 19.03.2026"));
 }
 

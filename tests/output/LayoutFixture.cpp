@@ -32,7 +32,7 @@ TPositionRec& LayoutFixture::AddPosition(double menge, double mwst, double preis
 }
 
 std::unique_ptr<RecordingCanvas> LayoutFixture::Run(int32_t kind, const TOutputTarget& target,
-                                                   const HybridPageFacts* facts)
+                                                    const HybridPageFacts* facts)
 {
     auto canvas = std::make_unique<RecordingCanvas>(target);
     TPageLayout layout(*canvas, book, 0, kind, TLayoutFormat{}, facts);

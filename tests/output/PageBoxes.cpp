@@ -41,8 +41,8 @@ std::vector<RuleLine> RuleLines(const RecordingCanvas& canvas)
         if (calls[i].op == "NewPage")
             ++page;
         else if (calls[i].op == "MoveTo" && i + 1 < calls.size() && calls[i + 1].op == "LineTo")
-            rules.push_back({page, std::min(calls[i].x, calls[i + 1].x), std::max(calls[i].x, calls[i + 1].x),
-                             calls[i].y});
+            rules.push_back(
+                {page, std::min(calls[i].x, calls[i + 1].x), std::max(calls[i].x, calls[i + 1].x), calls[i].y});
     }
     return rules;
 }
@@ -70,10 +70,9 @@ void ExpectClearPages(const RecordingCanvas& canvas, const TRechnungSettings& s,
             const TextBox& b = boxes[j];
             if (exempt(b))
                 continue;
-            const bool overlap =
-                a.page == b.page && a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2;
-            EXPECT_FALSE(overlap) << "page " << a.page + 1 << ": \"" << U8(a.text) << "\" at (" << a.x1 << ", "
-                                  << a.y1 << ") overlaps \"" << U8(b.text) << "\" at (" << b.x1 << ", " << b.y1 << ")";
+            const bool overlap = a.page == b.page && a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2;
+            EXPECT_FALSE(overlap) << "page " << a.page + 1 << ": \"" << U8(a.text) << "\" at (" << a.x1 << ", " << a.y1
+                                  << ") overlaps \"" << U8(b.text) << "\" at (" << b.x1 << ", " << b.y1 << ")";
         }
         for (const RuleLine& r : rules) {
             // A rule as wide as an exempt text (the sender line's) goes with it.
@@ -93,8 +92,8 @@ void ExpectClearPages(const RecordingCanvas& canvas, const TRechnungSettings& s,
             continue;
         for (const TextBox& b : boxes) {
             if (b.page == number.page && !footer(b)) {
-                EXPECT_LE(b.y2, number.y1) << "page " << b.page + 1 << ": \"" << U8(b.text)
-                                           << "\" reaches into the footer";
+                EXPECT_LE(b.y2, number.y1)
+                    << "page " << b.page + 1 << ": \"" << U8(b.text) << "\" reaches into the footer";
             }
         }
     }
