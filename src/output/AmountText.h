@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@
 // cents: the decimal value, halves away from zero, so 1,005 gives 1,01), one space, the
 // currency text.
 std::u16string AmountText(double value, char16_t separator, std::u16string_view currency);
+
+// An amount already in cents (an e-invoice's), written as AmountText writes it: 1234567 gives
+// "12345,67 €", -5 gives "-0,05 €".
+std::u16string CentsText(int64_t cents, char16_t separator, std::u16string_view currency);
 
 // Quantities and rates: the shortest general form with up to 15 significant digits
 // (19, 7, 2,5). A rate text is also the key of its group in the positions table.

@@ -5,8 +5,10 @@
 #include "invoices/SettingRange.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "messages/HybridPageMessages.h"
 #include "messages/MessageCatalog.h"
 #include "output/CharWrap.h"
+#include "output/HybridPageFacts.h"
 #include "output/TInvoiceLogo.h"
 #include "output/TOutputCanvas.h"
 #include "output/TPositionsTable.h"
@@ -38,14 +40,15 @@ std::u16string Decimal(int32_t value)
 }
 
 TPageLayout::TPageLayout(TOutputCanvas& target, TRechnungBook& invoiceBook, uint32_t index, int32_t documentKind,
-                         const TLayoutFormat& layoutFormat)
+                         const TLayoutFormat& layoutFormat, const HybridPageFacts* hybridFacts)
     : canvas(target),
       book(invoiceBook),
       settings(invoiceBook.settings),
       rechnung(Current(invoiceBook, index)),
       kind(documentKind),
       kindRow(DocumentKind::Of(documentKind)),
-      format(layoutFormat)
+      format(layoutFormat),
+      facts(hybridFacts)
 {
 }
 
@@ -111,17 +114,24 @@ void TPageLayout::Run()
 
     canvas.SelectFont(settings.FontDialog1);
     bool references = false;
-    if (!TextOf(rechnung.ihrebestellung).empty()) {
-        const std::u16string line = MessageText(152) + u" " + Text(rechnung.ihrebestellung);
+    const auto reference = [&](const std::u16string& line) {
         canvas.TextOut(rx, y, line);
         y += canvas.TextHeight(line);
         references = true;
-    }
-    if (!TextOf(rechnung.bestelldatum).empty()) {
-        const std::u16string line = MessageText(153) + u" " + Text(rechnung.bestelldatum);
-        canvas.TextOut(rx, y, line);
-        y += canvas.TextHeight(line);
-        references = true;
+    };
+    // A hybrid e-invoice names the date or period of the supply first.
+    if (facts && !facts->supplyLine.empty())
+        reference(facts->supplyLine);
+    if (!TextOf(rechnung.ihrebestellung).empty())
+        reference(MessageText(152) + u" " + Text(rechnung.ihrebestellung));
+    if (!TextOf(rechnung.bestelldatum).empty())
+        reference(MessageText(153) + u" " + Text(rechnung.bestelldatum));
+    if (facts) {
+        // On the own letterhead there is no company block to carry the seller's number.
+        if (settings.OwnBirefpapierCheck && !facts->sellerVatId.empty())
+            reference(facts->sellerVatId);
+        if (!facts->buyerVatId.empty())
+            reference(facts->buyerVatId);
     }
     if (references)
         y += LineHeight();
@@ -142,6 +152,8 @@ void TPageLayout::Run()
 
     TPositionsTable table(*this);
     y = table.Draw(y);
+    if (facts)
+        y = BelowTotals(y);
 
     ClosingText(y);
     Footer(target.pageBreaks);
@@ -279,25 +291,44 @@ int32_t TPageLayout::CompanyBlock()
     for (const auto& contact : contacts) {
         if (!contact.value.empty())
             line(MessageText(contact.message) + u" " + contact.value);
+        // The VAT number of a hybrid e-invoice follows the tax number.
+        if (contact.message == 138 && facts && !facts->sellerVatId.empty())
+            line(facts->sellerVatId);
     }
+    return y;
+}
+
+int32_t TPageLayout::BelowTotals(int32_t y)
+{
+    canvas.SelectFont(settings.FontDialog6);
+    if (facts->dueLine.empty() && facts->exemptionLines.empty())
+        return y;
+    y += LineHeight();
+    if (!facts->dueLine.empty())
+        y = TextBlock(y, facts->dueLine, true);
+    for (const std::u16string& reason : facts->exemptionLines)
+        y = TextBlock(y, reason, true);
     return y;
 }
 
 void TPageLayout::ClosingText(int32_t y)
 {
-    const TOutputTarget& target = canvas.Target();
     canvas.SelectFont(settings.FontDialog6);
     y += 2 * LineHeight();
-    const std::u16string_view text = TextOf(rechnung.rechtext);
-    if (target.closingText == TOutputTarget::Wrap::WordBreak) {
-        canvas.WordBreak(rx, y, pw - rx, ph, text, false);
-        return;
+    TextBlock(y, TextOf(rechnung.rechtext), false);
+}
+
+int32_t TPageLayout::TextBlock(int32_t y, std::u16string_view text, bool lastLineAdvances)
+{
+    if (canvas.Target().closingText == TOutputTarget::Wrap::WordBreak) {
+        const int32_t bottom = canvas.WordBreak(rx, y, pw - rx, ph, text, false);
+        return lastLineAdvances ? bottom : y;
     }
     const auto beforeCharacter = [&](int32_t& at) {
         if (BreakWanted(at))
             at = PageBreak(settings.FontDialog6);
     };
-    CharWrap(canvas, text, rx, pw - 2 * rx, y, beforeCharacter, false);
+    return CharWrap(canvas, text, rx, pw - 2 * rx, y, beforeCharacter, lastLineAdvances);
 }
 
 bool TPageLayout::DeliveryEmpty() const

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+struct HybridPageFacts;
 class TInvoiceLogo;
 class TOutputCanvas;
 class TRechnungBook;
@@ -19,13 +20,19 @@ struct TRechnungSettings;
 // on the targets that have them. Everything is computed anew from the invoice and the
 // settings at the start of the run; nothing of it survives the run.
 //
+// The page of a hybrid e-invoice is the same page with the facts of its XML added: the service
+// date or period and the buyer's VAT number under the title, the seller's VAT number in the
+// company block, the totals by VAT rate with the rounding amount, and the due date and the
+// reason for lines without VAT under the totals. Without facts the page is the ordinary one.
+//
 // The caller has opened the target (begun the document) and closes it afterwards.
 class TPageLayout {
 public:
     // The invoice is book.Rechnung(rechnung), which must exist; kind is the document kind
     // (0 "Rechnung" … 7 "Bestellung", anything else counts as none selected).
+    // facts, when given, must outlive the layout.
     TPageLayout(TOutputCanvas& canvas, TRechnungBook& book, uint32_t rechnung, int32_t kind,
-                const TLayoutFormat& format);
+                const TLayoutFormat& format, const HybridPageFacts* facts = nullptr);
 
     // One run: loads the logo, draws every page, releases the logo.
     void Run();
@@ -38,6 +45,7 @@ public:
     const int32_t kind;
     const DocumentKind kindRow;
     const TLayoutFormat format;
+    const HybridPageFacts* const facts;  // the page of a hybrid e-invoice; nullptr: the ordinary page
 
     // Device lengths of the run.
     int32_t rx = 0;     // left and right margin
@@ -72,7 +80,13 @@ private:
     // The seven lines of an address from x = rx at y; returns the y below it.
     int32_t Address(int32_t y, bool delivery);
     int32_t CompanyBlock();
+    // The lines under the totals of a hybrid e-invoice; returns the y below them.
+    int32_t BelowTotals(int32_t y);
     void ClosingText(int32_t y);
+    // A text from x = rx across the width between the margins, wrapped as the target wraps
+    // the closing text, breaking the page where the target does. With lastLineAdvances it
+    // returns the y below the text (the closing text, the last thing drawn, needs none).
+    int32_t TextBlock(int32_t y, std::u16string_view text, bool lastLineAdvances);
     bool DeliveryEmpty() const;
 
     const TInvoiceLogo* logo_ = nullptr;

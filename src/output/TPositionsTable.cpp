@@ -4,9 +4,11 @@
 #include "invoices/InvoiceTotals.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "messages/HybridPageMessages.h"
 #include "messages/MessageCatalog.h"
 #include "output/AmountText.h"
 #include "output/CharWrap.h"
+#include "output/HybridPageFacts.h"
 #include "output/TOutputCanvas.h"
 #include "output/TPageLayout.h"
 
@@ -168,29 +170,76 @@ void TPositionsTable::Row(const TPositionRec& p, int32_t& y)
         y = l_.PageBreak(l_.settings.FontDialog5);
 }
 
-void TPositionsTable::Totals(int32_t& y)
+void TPositionsTable::TotalsLine(int32_t& y, std::u16string_view label, const std::u16string& amount)
+{
+    l_.canvas.TextOut(l_.pw / 2, y, label);
+    l_.TextRight(c_.total, y, amount);
+    y += l_.canvas.TextHeight(label);
+}
+
+void TPositionsTable::GrandTotal(int32_t& y, const std::u16string& amount)
 {
     TOutputCanvas& canvas = l_.canvas;
     const int32_t x = l_.pw / 2;
-    const auto line = [&](int32_t message, double value) {
-        const std::u16string label = MessageText(message);
-        canvas.TextOut(x, y, label);
-        l_.TextRight(c_.total, y, Amount(value));
-        y += canvas.TextHeight(label);
-    };
-    const InvoiceTotals totals = InvoiceTotals::Of(l_.rechnung);
-    if (!l_.settings.NoMwstCheck) {
-        line(148, totals.net);
-        line(67, totals.vat);
-        PlainRule(x, y);
-    }
     canvas.SelectFont(l_.settings.FontDialog9);
-    line(57, totals.gross);
+    TotalsLine(y, MessageText(57), amount);
     canvas.SelectFont(l_.settings.FontDialog6);
     PlainRule(x, y);
     y += canvas.Target().Dev(1);
     l_.Rule(x, l_.pw - l_.rx, y);
     y += l_.lw + 1;
+}
+
+void TPositionsTable::Totals(int32_t& y)
+{
+    if (l_.facts) {
+        FactTotals(*l_.facts, y);
+        return;
+    }
+    const InvoiceTotals totals = InvoiceTotals::Of(l_.rechnung);
+    if (!l_.settings.NoMwstCheck) {
+        TotalsLine(y, MessageText(148), Amount(totals.net));
+        TotalsLine(y, MessageText(67), Amount(totals.vat));
+        PlainRule(l_.pw / 2, y);
+    }
+    GrandTotal(y, Amount(totals.gross));
+}
+
+// The amounts of the e-invoice, so that the page and its XML agree to the cent. Without VAT on
+// the page ("Keine MwSt berechnen") there are no VAT lines; the net total then stands only to
+// show what a rounding amount rounds.
+void TPositionsTable::FactTotals(const HybridPageFacts& f, int32_t& y)
+{
+    const auto cents = [&](int64_t value) { return CentsText(value, l_.format.decimalSeparator, l_.settings.WaehrEd); };
+    const bool vat = !l_.settings.NoMwstCheck;
+    const bool above = vat || f.rounding != 0;
+    if (above)
+        TotalsLine(y, MessageText(148), cents(f.netTotal));
+    if (vat) {
+        for (const HybridTotalsLine& line : f.vatLines)
+            TotalsLine(y, line.label, cents(line.cents));
+    }
+    if (f.rounding != 0)
+        TotalsLine(y, HybridPageMessages::kRounding, cents(f.rounding));
+    if (above)
+        PlainRule(l_.pw / 2, y);
+    GrandTotal(y, cents(f.amountDue));
+}
+
+int32_t TPositionsTable::TotalsLineCount() const
+{
+    if (!l_.facts)
+        return 3;  // net, VAT and grand total (or less: the ordinary page keeps room for them all)
+    const HybridPageFacts& f = *l_.facts;
+    const bool vat = !l_.settings.NoMwstCheck;
+    int32_t lines = 1;  // the grand total
+    if (vat || f.rounding != 0)
+        ++lines;
+    if (vat)
+        lines += static_cast<int32_t>(f.vatLines.size());
+    if (f.rounding != 0)
+        ++lines;
+    return lines;
 }
 
 int32_t TPositionsTable::Draw(int32_t y)
@@ -213,8 +262,10 @@ int32_t TPositionsTable::Draw(int32_t y)
             Row(PositionAt(index), y);
     }
 
+    // The totals block stays together: it goes to a new page when it would pass the limit, with
+    // a line's room to spare for its rules.
     PlainRule(l_.rx, y);
-    if (l_.BreakWanted(int64_t(y) + 4 * int64_t(l_.LineHeight())))
+    if (l_.BreakWanted(int64_t(y) + (int64_t(TotalsLineCount()) + 1) * l_.LineHeight()))
         y = l_.PageBreak(s.FontDialog5);
 
     if (!pricesOff_)

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+struct HybridPageFacts;
 class TPageLayout;
 struct TPositionRec;
 
@@ -37,6 +39,14 @@ private:
     void HeadingRow(int32_t& y);
     void Row(const TPositionRec& position, int32_t& y);
     void Totals(int32_t& y);
+    // The totals of a hybrid e-invoice: net, VAT per rate, rounding, amount due.
+    void FactTotals(const HybridPageFacts& facts, int32_t& y);
+    // The lines of text of the totals block (for keeping it on one page).
+    int32_t TotalsLineCount() const;
+    // Label at pw div 2, amount right-aligned at the right margin; y advances by the label.
+    void TotalsLine(int32_t& y, std::u16string_view label, const std::u16string& amount);
+    // The grand total in its font and the double rule under it.
+    void GrandTotal(int32_t& y, const std::u16string& amount);
     // The rules under the heading row and the others, placed as the target places them.
     void HeadingRule(int32_t& y);
     void PlainRule(int32_t x1, int32_t& y);

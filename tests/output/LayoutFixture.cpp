@@ -31,10 +31,11 @@ TPositionRec& LayoutFixture::AddPosition(double menge, double mwst, double preis
     return p;
 }
 
-std::unique_ptr<RecordingCanvas> LayoutFixture::Run(int32_t kind, const TOutputTarget& target)
+std::unique_ptr<RecordingCanvas> LayoutFixture::Run(int32_t kind, const TOutputTarget& target,
+                                                    const HybridPageFacts* facts)
 {
     auto canvas = std::make_unique<RecordingCanvas>(target);
-    TPageLayout layout(*canvas, book, 0, kind, TLayoutFormat{});
+    TPageLayout layout(*canvas, book, 0, kind, TLayoutFormat{}, facts);
     layout.Run();
     return canvas;
 }

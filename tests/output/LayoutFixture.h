@@ -6,6 +6,8 @@
 #include "output/TOutputTarget.h"
 
 #include <memory>
+
+struct HybridPageFacts;
 #include <string>
 
 // A book with one invoice and helpers to lay it out on a recording canvas.
@@ -27,7 +29,9 @@ public:
     TPositionRec& AddPosition(double menge, double mwst, double preis, std::u16string_view bez = u"",
                               std::u16string_view artnr = u"", std::u16string_view einheit = u"");
 
-    std::unique_ptr<RecordingCanvas> Run(int32_t kind = 0, const TOutputTarget& target = Pdf());
+    // With facts the page of a hybrid e-invoice.
+    std::unique_ptr<RecordingCanvas> Run(int32_t kind = 0, const TOutputTarget& target = Pdf(),
+                                         const HybridPageFacts* facts = nullptr);
 
     static TOutputTarget Pdf();
     static TOutputTarget Printer();  // 600 pixels per inch
