@@ -94,8 +94,9 @@ void TPDFCanvas::EndArchiveDoc()
         fonts_.WriteEmbeddedFonts(writer_);
         WritePages(int32_t(PageProps->Count()));
         WriteCatalog();
-        // Images as in the ordinary file, always JPEG (baseline DCT is allowed in PDF/A).
-        images_.WriteObjects(writer_, false, false);
+        // Images as in the ordinary file, always JPEG (DCT is allowed in PDF/A, JPEG 2000 only
+        // with restrictions), their data ended by a line feed before "endstream".
+        images_.WriteObjects(writer_, false, false, PdfObjectWriter::StreamEnd::kLineFeed);
         writer_.WriteTrailer(rootObjNr, archive_->InfoObject());
         writer_.Finish();
     } catch (const IoError&) {

@@ -142,6 +142,13 @@ private:
         }
         if (high < 4)
             Fail("no binary comment after the header");
+        // Stream data ends with an end-of-line marker before "endstream".
+        for (size_t at = bytes.find("endstream"); at != std::string::npos; at = bytes.find("endstream", at + 9)) {
+            if (at == 0 || (bytes[at - 1] != '\n' && bytes[at - 1] != '\r')) {
+                Fail("endstream without an end-of-line marker before it");
+                break;
+            }
+        }
     }
 
     void CheckMetadata(Handle root, Handle info)
