@@ -1,5 +1,6 @@
 // Writing a 100-page document (each page 60 text runs in three fonts, each measured first,
 // and 20 lines): TPDFCanvas against cairo's PDF surface, the baseline, making the same calls.
+// BM_TPDFCanvasLines compares the ordinary file with the archive (PDF/A-3b) file.
 // The counter heap_peak_kB is the most heap in use while the document is written (sampled
 // before every page break and before the end), above what was in use at the start; run with
 // 100 and 1000 pages it shows whether memory grows with the number of pages.
@@ -136,7 +137,50 @@ void BM_CairoPdf(benchmark::State& state)
     state.counters["pages_per_s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsIterationInvariantRate);
 }
 
+// A 1,000-line document (50 lines a page, 20 pages, the runs above): the ordinary file as the
+// baseline (argument 0) against the archive (PDF/A-3b) file with embedded font subsets, XMP
+// metadata, output intent and an embedded XML file (argument 1). The counter file_kB is the
+// size of the file written.
+void BM_TPDFCanvasLines(benchmark::State& state)
+{
+    const bool archive = state.range(0) != 0;
+    const std::string path = OutputPath(archive ? "archive" : "ordinary");
+    const std::vector<Run>& runs = Runs();
+    PdfA3Settings settings;
+    settings.title = u"Rechnung 1";
+    settings.fxConformanceLevel = "EN 16931";
+    settings.attachments.push_back({"factur-x.xml", u"Factur-X/ZUGFeRD-Rechnung", "text/xml",
+                                    std::string(20000, 'x'), "Alternative"});
+    for (auto _ : state) {
+        TPDFCanvas c;
+        if (archive)
+            c.SetPdfA3(settings);
+        if (!c.BeginDoc(path)) {
+            state.SkipWithError("BeginDoc failed");
+            break;
+        }
+        for (int line = 0; line < 1000; ++line) {
+            if (line > 0 && line % 50 == 0)
+                c.NewPage();
+            const Run& run = runs[size_t(line) % runs.size()];
+            c.font.name = run.font == 2 ? u"Times New Roman" : u"Arial";
+            c.font.style = run.font == 1 ? TPDFFont::fsBold : run.font == 2 ? TPDFFont::fsItalic : 0;
+            c.font.size = run.size;
+            c.TextOut(40, 40 + (line % 50) * 15, run.text16);
+        }
+        c.EndDoc();
+    }
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f) {
+        std::fseek(f, 0, SEEK_END);
+        state.counters["file_kB"] = double(std::ftell(f)) / 1024.0;
+        std::fclose(f);
+    }
+    std::remove(path.c_str());
 }
 
+}
+
+BENCHMARK(BM_TPDFCanvasLines)->ArgName("archive")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TPDFCanvas)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CairoPdf)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

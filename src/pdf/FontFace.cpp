@@ -40,6 +40,7 @@ std::unique_ptr<FontFace> FontFace::Load(FT_LibraryRec_* library, const std::str
     std::unique_ptr<FontFace> result(new FontFace());
     result->face_ = face;
     result->path_ = path;
+    result->index_ = index;
     result->outline_ = FT_IS_SCALABLE(face);
     if (result->outline_ && face->units_per_EM == 0)
         return nullptr;

@@ -29,6 +29,10 @@ public:
 
     bool HasOutlines() const { return outline_; }
     const std::string& Path() const { return path_; }
+    // The face's index in its file (a font collection holds several).
+    int Index() const { return index_; }
+    // The glyph the face draws for a Windows-1252 code; 0 when it has none.
+    uint32_t Glyph(unsigned char code) const { return glyphs_[code]; }
 
     // Metrics at a size in pixels per em (= points at 72 pixels per inch); the size is taken
     // as its absolute value, 0 gives all zero.
@@ -43,6 +47,7 @@ private:
 
     FT_FaceRec_* face_ = nullptr;
     std::string path_;
+    int index_ = 0;
     bool outline_ = false;
     bool placeholder_ = false;
     // Outline faces, in design units.

@@ -85,3 +85,13 @@ std::string FontMetrics::FacePath(const std::u16string& name, uint8_t style)
 {
     return Find(name, style).face->Path();
 }
+
+int FontMetrics::FaceIndex(const std::u16string& name, uint8_t style)
+{
+    return Find(name, style).face->Index();
+}
+
+const FontFace& FontMetrics::Face(const std::u16string& name, uint8_t style)
+{
+    return *Find(name, style).face;
+}

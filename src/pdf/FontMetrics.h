@@ -32,6 +32,9 @@ public:
     FontDictMetrics Dict(const std::u16string& name, uint8_t style);
     // The file the face was read from (empty for the stand-in when no font exists at all).
     std::string FacePath(const std::u16string& name, uint8_t style);
+    // The face's index in that file, and the face itself (for its glyph coverage).
+    int FaceIndex(const std::u16string& name, uint8_t style);
+    const FontFace& Face(const std::u16string& name, uint8_t style);
 
     // A face read from a given file instead of through fontconfig (null when unreadable).
     std::unique_ptr<FontFace> LoadFile(const std::string& path, int index = 0);

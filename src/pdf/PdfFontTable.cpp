@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 PdfFontTable::PdfFontTable() = default;
 
@@ -32,6 +33,9 @@ void PdfFontTable::Release()
     }
     list_.reset();
     firstObject_ = 0;
+    used_.clear();
+    embedded_.clear();
+    objectOf_.clear();
 }
 
 int32_t PdfFontTable::Count() const
@@ -59,6 +63,12 @@ int32_t PdfFontTable::Number(std::u16string_view name, uint8_t style)
     auto* copy = static_cast<char16_t*>(std::calloc(name.size() + 1, sizeof(char16_t)));
     if (!copy)
         return 0;
+    try {
+        used_.resize(size_t(count) + 1);
+    } catch (const std::bad_alloc&) {
+        std::free(copy);
+        return 0;
+    }
     auto* rec = static_cast<TPDFFontRec*>(list_->Add());
     if (!rec) {
         std::free(copy);
@@ -77,7 +87,10 @@ void PdfFontTable::AppendResources(std::string& out) const
         out += "/F";
         AppendInt(out, j);
         out += ' ';
-        AppendInt(out, int64_t(firstObject_) + j - 1);
+        if (size_t(j) <= objectOf_.size())
+            AppendInt(out, objectOf_[size_t(j) - 1]);
+        else
+            AppendInt(out, int64_t(firstObject_) + j - 1);
         out += " 0 R";
     }
 }
@@ -177,4 +190,103 @@ void PdfFontTable::WriteFont(PdfObjectWriter& out, const TPDFFontRec& rec)
     out.Put(line_);
     out.PutLine("]");
     out.EndDictObject();
+}
+
+// ---- Embedded fonts (archive documents) ----
+
+void PdfFontTable::UseCodes(int32_t number, std::string& codes)
+{
+    if (number < 1 || number > Count())
+        return;
+    const TPDFFontRec& rec = At(number - 1);
+    const FontFace& face = FontMetrics::Shared().Face(std::u16string(rec.name), rec.style);
+    const char replacement = face.Glyph('?') != 0 ? '?' : face.Glyph(' ') != 0 ? ' ' : '\0';
+    PdfEmbeddedFont::Codes& used = used_[size_t(number) - 1];
+    size_t kept = 0;
+    for (const char c : codes) {
+        char code = c;
+        if (face.Glyph(static_cast<unsigned char>(code)) == 0)
+            code = replacement;
+        if (code == '\0')
+            continue;
+        used.set(static_cast<unsigned char>(code));
+        codes[kept++] = code;
+    }
+    codes.resize(kept);
+}
+
+std::u16string PdfFontTable::DisplayName(const std::u16string& name, uint8_t style)
+{
+    const bool bold = (style & TPDFFont::fsBold) != 0;
+    const bool italic = (style & TPDFFont::fsItalic) != 0;
+    if (bold && italic)
+        return name + u" fett kursiv";
+    if (bold)
+        return name + u" fett";
+    if (italic)
+        return name + u" kursiv";
+    return name;
+}
+
+std::vector<PdfFontTable::FaceGroup> PdfFontTable::Groups() const
+{
+    std::vector<FaceGroup> groups;
+    const int32_t count = Count();
+    for (int32_t j = 0; j < count; ++j) {
+        const TPDFFontRec& rec = At(j);
+        const uint8_t style = rec.style & (TPDFFont::fsBold | TPDFFont::fsItalic);
+        size_t g = 0;
+        while (g < groups.size() && !(groups[g].style == style && groups[g].name == rec.name))
+            ++g;
+        if (g == groups.size()) {
+            groups.emplace_back();
+            groups.back().name = rec.name;
+            groups.back().style = style;
+        }
+        groups[g].used |= used_[size_t(j)];
+    }
+    return groups;
+}
+
+std::vector<std::u16string> PdfFontTable::EmbeddingProblems() const
+{
+    std::vector<std::u16string> lines;
+    FontMetrics& metrics = FontMetrics::Shared();
+    for (const FaceGroup& g : Groups()) {
+        const auto problem =
+            PdfEmbeddedFont::Check(metrics.FacePath(g.name, g.style), metrics.FaceIndex(g.name, g.style));
+        if (problem != PdfEmbeddedFont::Problem::kNone)
+            lines.push_back(PdfEmbeddedFont::ProblemText(problem, DisplayName(g.name, g.style)));
+    }
+    return lines;
+}
+
+std::vector<std::u16string> PdfFontTable::PrepareEmbedded()
+{
+    std::vector<std::u16string> lines;
+    FontMetrics& metrics = FontMetrics::Shared();
+    embedded_ = Groups();
+    for (FaceGroup& g : embedded_) {
+        const auto problem =
+            g.font.Build(metrics.FacePath(g.name, g.style), metrics.FaceIndex(g.name, g.style), g.used);
+        if (problem != PdfEmbeddedFont::Problem::kNone)
+            lines.push_back(PdfEmbeddedFont::ProblemText(problem, DisplayName(g.name, g.style)));
+    }
+    return lines;
+}
+
+void PdfFontTable::WriteEmbeddedFonts(PdfObjectWriter& out)
+{
+    for (FaceGroup& g : embedded_)
+        g.object = g.font.Write(out);
+    objectOf_.clear();
+    const int32_t count = Count();
+    for (int32_t j = 0; j < count; ++j) {
+        const TPDFFontRec& rec = At(j);
+        const uint8_t style = rec.style & (TPDFFont::fsBold | TPDFFont::fsItalic);
+        for (const FaceGroup& g : embedded_) {
+            if (g.style == style && g.name == rec.name)
+                objectOf_.push_back(g.object);
+        }
+    }
 }

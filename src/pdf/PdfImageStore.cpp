@@ -203,14 +203,15 @@ void PdfImageStore::AppendResources(std::string& out, int64_t firstObject) const
     }
 }
 
-void PdfImageStore::WriteObjects(PdfObjectWriter& out, bool calibrated, bool jpeg2000)
+void PdfImageStore::WriteObjects(PdfObjectWriter& out, bool calibrated, bool jpeg2000, PdfObjectWriter::StreamEnd end)
 {
     const uint32_t count = images_->Count();
     for (uint32_t k = 0; k < count; ++k)
-        WriteObject(out, *static_cast<TPDFImageRec*>(images_->At(k)), calibrated, jpeg2000);
+        WriteObject(out, *static_cast<TPDFImageRec*>(images_->At(k)), calibrated, jpeg2000, end);
 }
 
-void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool calibrated, bool jpeg2000)
+void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool calibrated, bool jpeg2000,
+                                PdfObjectWriter::StreamEnd end)
 {
     // A spooled image comes back from its file only while it is written.
     const bool spooled = rec.fname != nullptr;
@@ -237,8 +238,7 @@ void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool ca
         // An image that could not be encoded still gets an object at its number, so that the
         // resources of every page and the cross-reference table stay right: a form that
         // draws nothing.
-        out.WriteStreamObject("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>", {},
-                              PdfObjectWriter::StreamEnd::kDirect);
+        out.WriteStreamObject("<< /Type /XObject /Subtype /Form /BBox [0 0 1 1] /Length 0 >>", {}, end);
         return;
     }
     std::string dictionary = "<< /Type /XObject /Subtype /Image /Width ";
@@ -248,6 +248,7 @@ void PdfImageStore::WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool ca
     dictionary += calibrated ? kCalibratedColourPart : kColourPart;
     AppendInt(dictionary, int64_t(data.size()));
     dictionary += jpeg2000 ? " /Filter /JPXDecode >>" : " /Filter /DCTDecode >>";
-    // The encoded data ends the image's own way; "endstream" follows it directly.
-    out.WriteStreamObject(dictionary, data, PdfObjectWriter::StreamEnd::kDirect);
+    // The encoded data ends the image's own way; in the ordinary file "endstream" follows it
+    // directly.
+    out.WriteStreamObject(dictionary, data, end);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pdf/PdfObjectWriter.h"
 #include "pdf/TPDFImageRec.h"
 
 #include "imaging/dib.h"
@@ -8,7 +9,6 @@
 #include <memory>
 #include <string>
 
-class PdfObjectWriter;
 class TDynaArray;
 
 // The images drawn into PDF documents, kept in drawing order until the store is destroyed
@@ -40,7 +40,10 @@ public:
     // Writes one image object for every kept image, in order. calibrated chooses the
     // calibrated RGB colour space (PDF/A) over the device one, jpeg2000 the JPEG 2000
     // encoding over JPEG.
-    void WriteObjects(PdfObjectWriter& out, bool calibrated, bool jpeg2000);
+    // end says whether a line feed follows the data before "endstream" (archive files need
+    // it) or not (the ordinary file).
+    void WriteObjects(PdfObjectWriter& out, bool calibrated, bool jpeg2000,
+                      PdfObjectWriter::StreamEnd end = PdfObjectWriter::StreamEnd::kDirect);
 
     // A 24-bit copy of a 4- or 8-bit image through its colour table; when the copy cannot be
     // made (no memory, another depth, no pixels) the image passed in, unchanged.
@@ -53,7 +56,8 @@ public:
     void Release();
 
 private:
-    void WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool calibrated, bool jpeg2000);
+    void WriteObject(PdfObjectWriter& out, TPDFImageRec& rec, bool calibrated, bool jpeg2000,
+                     PdfObjectWriter::StreamEnd end);
 
     std::unique_ptr<TDynaArray> images_;
     TPDFImageRec* aimag_ = nullptr;

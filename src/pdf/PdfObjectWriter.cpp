@@ -283,7 +283,7 @@ void PdfObjectWriter::WriteStreamBody(std::string_view dictionary, std::string_v
 
 // ---- Cross-reference table and trailer ----
 
-void PdfObjectWriter::WriteTrailer(int32_t rootObjNr)
+void PdfObjectWriter::WriteTrailer(int32_t rootObjNr, int32_t infoObjNr)
 {
     const int32_t startxref = int32_t(fpos_);
     const uint32_t count = objs_ ? objs_->Count() : 0;
@@ -313,6 +313,12 @@ void PdfObjectWriter::WriteTrailer(int32_t rootObjNr)
     AppendInt(line_, rootObjNr);
     line_ += " 0 R";
     PutLine(line_);
+    if (infoObjNr != 0) {
+        line_.assign("/Info ");
+        AppendInt(line_, infoObjNr);
+        line_ += " 0 R";
+        PutLine(line_);
+    }
     static const char kHex[] = "0123456789ABCDEF";
     std::string id;
     for (int i = 0; i < 17; ++i) {

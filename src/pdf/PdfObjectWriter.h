@@ -88,8 +88,9 @@ public:
     int32_t ContentCapacity() const { return streamcap_; }
 
     // The cross-reference table of every object so far, and the trailer naming the catalogue
-    // rootObjNr and a random file identifier; "%%EOF" is the last thing written.
-    void WriteTrailer(int32_t rootObjNr);
+    // rootObjNr, the document information infoObjNr when not 0, and a random file
+    // identifier; "%%EOF" is the last thing written.
+    void WriteTrailer(int32_t rootObjNr, int32_t infoObjNr = 0);
     // Puts the file in place and ends the output.
     void Finish();
     // Ends the output without a file: an unfinished file is removed.

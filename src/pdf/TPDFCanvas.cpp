@@ -5,6 +5,7 @@
 #include "foundation/Messenger.h"
 #include "foundation/TDynaArray.h"
 #include "foundation/Utf8.h"
+#include "pdf/PdfA3Document.h"
 #include "pdf/PdfNumbers.h"
 
 TPDFCanvas::TPDFCanvas() = default;
@@ -122,6 +123,34 @@ void TPDFCanvas::AppendEscapedText(std::string& out, std::u16string_view text)
     }
 }
 
+std::string TPDFCanvas::TextCodes(std::u16string_view text)
+{
+    // The bytes AppendEscapedText writes, before escaping: control characters as they are,
+    // everything else in Windows-1252 ("?" where it has no code).
+    std::string codes;
+    codes.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 32) {
+            codes += char(c);
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i;
+        codes += EncodeCp1252Char(c);
+    }
+    return codes;
+}
+
+void TPDFCanvas::AppendEscapedCodes(std::string& out, std::string_view codes)
+{
+    for (const char b : codes) {
+        const auto code = static_cast<unsigned char>(b);
+        if (code >= 128 || !AppendEscape(out, char16_t(code)))
+            out += b;
+    }
+}
+
 int32_t TPDFCanvas::TextWidth(std::u16string_view text)
 {
     mycanbit.font = font;
@@ -149,7 +178,14 @@ void TPDFCanvas::TextOut(int32_t x, int32_t y, std::u16string_view text)
     AppendInt(line, int64_t(PageHeight) - 1 - y - t);
     line += ' ';
     line += " Td (";
-    AppendEscapedText(line, text);
+    if (archive_) {
+        // The embedded fonts must draw every code: one the face lacks is replaced.
+        std::string codes = TextCodes(text);
+        fonts_.UseCodes(ofontnr, codes);
+        AppendEscapedCodes(line, codes);
+    } else {
+        AppendEscapedText(line, text);
+    }
     line += ") Tj";
     writer_.PutLine(line);
     writer_.PutLine("ET");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pdf/PdfA3Settings.h"
 #include "pdf/PdfFontTable.h"
 #include "pdf/PdfImageStore.h"
 #include "pdf/PdfObjectWriter.h"
@@ -16,7 +17,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+class PdfA3Document;
 class TDynaArray;
 
 // The program's own PDF writer: canvas-like drawing calls that write a PDF 1.3 file with one
@@ -45,8 +48,21 @@ public:
     bool BeginDoc(const std::string& fname);
     // Ends the current page and begins the next one.
     void NewPage();
-    // Ends the last page, writes the rest of the file and puts it in place.
+    // Ends the last page, writes the rest of the file and puts it in place. In the archive
+    // mode a font that cannot be embedded ends the document without a file and raises
+    // IoError with the lines of EmbeddingProblems.
     void EndDoc();
+    // Ends the open document without leaving any file.
+    void AbandonDoc();
+
+    // The archive mode: documents begun from now on are PDF/A-3b files (PDF 1.7 with every
+    // font embedded as a subset, XMP metadata, the sRGB output intent and the given embedded
+    // files), until ClearPdfA3. Drawing and the page contents are those of the ordinary file.
+    void SetPdfA3(PdfA3Settings settings);
+    void ClearPdfA3();
+    bool IsPdfA3() const { return pdfa3_ != nullptr; }
+    // One German line per font used so far that cannot be embedded; empty when all can.
+    std::vector<std::u16string> EmbeddingProblems();
 
     void MoveTo(int32_t xp, int32_t yp);
     void LineTo(int32_t xp, int32_t yp);
@@ -112,6 +128,8 @@ private:
     void UseBrush();
     void UseFont();
     static void AppendEscapedText(std::string& out, std::u16string_view text);
+    static void AppendEscapedCodes(std::string& out, std::string_view codes);
+    static std::string TextCodes(std::u16string_view text);
     void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
     void AppendRect(std::string& line, int32_t x1, int32_t y1, int32_t x2, int32_t y2) const;
     void WriteImageLines(int32_t x1, int32_t y1, int32_t x2w, int32_t y2w, int32_t k);
@@ -120,6 +138,7 @@ private:
     void BeginPageStream();
     void EndPageStream();
     void WriteMetadata();
+    void EndArchiveDoc();
     void WritePages(int32_t pageCount);
     void WriteCatalog();
     void ReleaseDocument();  // frees the page and font lists
@@ -129,6 +148,8 @@ private:
     PdfObjectWriter writer_;
     PdfFontTable fonts_;
     PdfImageStore images_;
+    std::unique_ptr<PdfA3Settings> pdfa3_;     // the archive mode's settings, when set
+    std::unique_ptr<PdfA3Document> archive_;  // the open document's archive parts
     std::unique_ptr<TDynaArray> PageProps;
     int32_t metaobjnr = 0;
     int32_t rootObjNr = 0;

@@ -5,6 +5,8 @@
 
 #include "foundation/IoError.h"
 #include "foundation/TDynaArray.h"
+#include "foundation/Utf8.h"
+#include "pdf/PdfA3Document.h"
 #include "pdf/PdfNumbers.h"
 #include "pdf/PdfRandom.h"
 
@@ -16,7 +18,14 @@ bool TPDFCanvas::BeginDoc(const std::string& fname)
     PageProps = std::make_unique<TDynaArray>(uint32_t(sizeof(TPDFPageRec)), nullptr);
     fonts_.Begin();
     try {
-        writer_.PutLine(usejpeg2000 ? "%PDF-1.5" : "%PDF-1.3");
+        if (pdfa3_) {
+            archive_ = std::make_unique<PdfA3Document>(*pdfa3_);
+            // A comment of bytes above 127 right after the header marks the file as binary.
+            writer_.PutLine("%PDF-1.7");
+            writer_.PutLine("%\xE2\xE3\xCF\xD3");
+        } else {
+            writer_.PutLine(usejpeg2000 ? "%PDF-1.5" : "%PDF-1.3");
+        }
         procobjsnr = writer_.BeginObject();
         writer_.PutLine("[/PDF /Text /ImageB /ImageC /ImageI]");
         writer_.EndObject();
@@ -47,6 +56,10 @@ void TPDFCanvas::EndDoc()
 {
     if (!IsInCreation())
         return;
+    if (archive_) {
+        EndArchiveDoc();
+        return;
+    }
     try {
         EndPageStream();
         if (ispdfa)
@@ -64,10 +77,61 @@ void TPDFCanvas::EndDoc()
     ReleaseDocument();
 }
 
+void TPDFCanvas::EndArchiveDoc()
+{
+    try {
+        EndPageStream();
+        const std::vector<std::u16string> problems = fonts_.PrepareEmbedded();
+        if (!problems.empty()) {
+            std::u16string text;
+            for (const std::u16string& line : problems)
+                text += (text.empty() ? u"" : u"\n") + line;
+            const std::string name = writer_.FileName();
+            Abandon();
+            throw IoError(name, Utf16ToUtf8(text));
+        }
+        archive_->WriteObjects(writer_);
+        fonts_.WriteEmbeddedFonts(writer_);
+        WritePages(int32_t(PageProps->Count()));
+        WriteCatalog();
+        // Images as in the ordinary file, always JPEG (DCT is allowed in PDF/A, JPEG 2000 only
+        // with restrictions), their data ended by a line feed before "endstream".
+        images_.WriteObjects(writer_, false, false, PdfObjectWriter::StreamEnd::kLineFeed);
+        writer_.WriteTrailer(rootObjNr, archive_->InfoObject());
+        writer_.Finish();
+    } catch (const IoError&) {
+        Abandon();
+        throw;
+    }
+    ReleaseDocument();
+}
+
+void TPDFCanvas::AbandonDoc()
+{
+    if (IsInCreation())
+        Abandon();
+}
+
+void TPDFCanvas::SetPdfA3(PdfA3Settings settings)
+{
+    pdfa3_ = std::make_unique<PdfA3Settings>(std::move(settings));
+}
+
+void TPDFCanvas::ClearPdfA3()
+{
+    pdfa3_.reset();
+}
+
+std::vector<std::u16string> TPDFCanvas::EmbeddingProblems()
+{
+    return fonts_.EmbeddingProblems();
+}
+
 void TPDFCanvas::ReleaseDocument()
 {
     fonts_.Release();
     PageProps.reset();
+    archive_.reset();
 }
 
 void TPDFCanvas::Abandon()
@@ -219,7 +283,9 @@ void TPDFCanvas::WriteCatalog()
     AppendInt(line_, int64_t(rootObjNr) + 1);
     line_ += " 0 R";
     writer_.PutLine(line_);
-    if (ispdfa) {
+    if (archive_) {
+        writer_.Put(archive_->CatalogEntries());
+    } else if (ispdfa) {
         line_.assign("/Metadata ");
         AppendInt(line_, metaobjnr);
         line_ += " 0 R";
