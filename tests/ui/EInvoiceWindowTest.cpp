@@ -462,6 +462,7 @@ private Q_SLOTS:
         QVERIFY(detach.waitForFinished());
         QVERIFY2(detach.readAllStandardOutput().contains("1: xrechnung.xml"), "no attachment");
 
+        QVERIFY(h->Form()->close());
         h->Stop();
         h->Start();
         QVERIFY(child<QCheckBox>("ZugferdCheck")->isChecked());
