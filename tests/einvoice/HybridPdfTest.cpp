@@ -5,11 +5,13 @@
 #include "EInvoiceBooks.h"
 
 #include "einvoice/EInvoiceBuilder.h"
+#include "einvoice/HybridPageFactsBuilder.h"
 #include "einvoice/HybridPdfExport.h"
 #include "foundation/Utf8.h"
 #include "invoices/DateTime.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "output/AmountText.h"
 #include "output/TLayoutFormat.h"
 #include "output/TPrinterPage.h"
 #include "pdf/PdfTestSupport.h"
@@ -42,6 +44,7 @@ struct Hybrid {
     std::string path;
     EInvoiceProfile profile = EInvoiceProfile::XRechnung;
     EInvoiceDocument document;  // what the XML inside says
+    std::u16string currencyText;  // as the page writes it after amounts
 };
 
 // The hybrid of one test book under one profile.
@@ -57,6 +60,7 @@ Hybrid WriteHybrid(const EInvoiceCase& c, EInvoiceProfile profile, const TempDir
         ExportHybridPdf(book, 0, c.kind, profile, h.path, kNoPrinterPage, TLayoutFormat{}, kTime);
     EXPECT_EQ(result.status, EInvoiceExportResult::Status::Written) << c.name << ": " << result.gaps.size();
     h.document = BuildEInvoice(book, 0, c.kind, profile).document;
+    h.currencyText = book.settings.WaehrEd;
     return h;
 }
 
@@ -183,6 +187,37 @@ int64_t FileSize(const std::string& path)
     return stat(path.c_str(), &st) == 0 ? int64_t(st.st_size) : -1;
 }
 
+// The page's text (pdftotext) shows the XML's amount due, its VAT of each rate, the date of
+// supply or the service period, and the due date.
+void ExpectPageSaysWhatTheXmlSays(const Hybrid& h)
+{
+    const ToolResult text = RunTool("pdftotext -layout -enc UTF-8 " + Quote(h.path) + " -");
+    ASSERT_EQ(text.exitCode, 0) << text.output;
+    const std::vector<std::string> lines = Lines(text.output);
+    const auto hasLine = [&](const std::string& start, const std::string& end) {
+        for (const std::string& line : lines) {
+            const size_t at = line.find(start);
+            if (at != std::string::npos && line.size() >= at + start.size() + end.size() &&
+                line.compare(line.size() - end.size(), end.size(), end) == 0)
+                return true;
+        }
+        return false;
+    };
+    const EInvoiceDocument& d = h.document;
+    const auto amount = [&](int64_t cents) { return Utf8(CentsText(cents, u',', h.currencyText)); };
+    EXPECT_TRUE(hasLine("Gesamtbetrag ", amount(d.amounts.duePayable))) << amount(d.amounts.duePayable) << "\n" << text.output;
+    if (d.amounts.taxTotal != 0) {
+        for (const EInvoiceTaxGroup& t : d.amounts.taxes)
+            EXPECT_TRUE(hasLine("MwSt " + Utf8(RatePercentText(t.rate, u',')) + " %", amount(t.tax))) << amount(t.tax);
+    }
+    const auto date = [](double value) { return Utf8(ShortDateText(value, kGermanShortDate)); };
+    if (d.hasPeriod)
+        EXPECT_TRUE(hasLine("Leistungszeitraum: " + date(d.supplyDate) + " – " + date(d.periodEnd), ""));
+    else
+        EXPECT_TRUE(hasLine("Leistungsdatum: " + date(d.supplyDate), ""));
+    EXPECT_TRUE(hasLine("Zahlbar bis zum " + date(d.dueDate), ""));
+}
+
 }  // namespace
 
 TEST(HybridPdf, TheOfficialRulesJudgeTheXmlInsideEveryXRechnungHybrid)
@@ -254,6 +289,7 @@ TEST(HybridPdf, IndependentReadersSeeAPdfA3bWithEmbeddedSubsetsAndTheXml)
         EXPECT_NE(RunTool("pdfinfo " + Quote(h.path)).output.find("PDF version:     1.7\n"), std::string::npos);
 
         EXPECT_EQ(RunTool("pdfdetach -list " + Quote(h.path)).output, "1 embedded files\n1: " + fileName + "\n");
+        ExpectPageSaysWhatTheXmlSays(h);
         for (const std::string& problem : CheckPdfA3(h.path))
             ADD_FAILURE() << problem;
     }
