@@ -99,8 +99,8 @@ void BM_ExportHybridPdf(benchmark::State& state)
     const std::string path = OutputPath("hybrid", ".pdf");
     const HybridPdfTime time = HybridPdfTime::Now();
     for (auto _ : state) {
-        const EInvoiceExportResult result = ExportHybridPdf(book, 0, 0, EInvoiceProfile::XRechnung, path,
-                                                            kNoPrinterPage, TLayoutFormat{}, time);
+        const EInvoiceExportResult result =
+            ExportHybridPdf(book, 0, 0, EInvoiceProfile::XRechnung, path, kNoPrinterPage, TLayoutFormat{}, time);
         if (result.status != EInvoiceExportResult::Status::Written)
             state.SkipWithError("hybrid not written");
     }

@@ -149,8 +149,8 @@ void BM_TPDFCanvasLines(benchmark::State& state)
     PdfA3Settings settings;
     settings.title = u"Rechnung 1";
     settings.fxConformanceLevel = "EN 16931";
-    settings.attachments.push_back({"factur-x.xml", u"Factur-X/ZUGFeRD-Rechnung", "text/xml",
-                                    std::string(20000, 'x'), "Alternative"});
+    settings.attachments.push_back(
+        {"factur-x.xml", u"Factur-X/ZUGFeRD-Rechnung", "text/xml", std::string(20000, 'x'), "Alternative"});
     for (auto _ : state) {
         TPDFCanvas c;
         if (archive)

@@ -14,10 +14,10 @@ struct TRechnungSettings;
 // "Als E-Rechnung speichern..." and the command line's --export-einvoice: check, then write.
 struct EInvoiceExportResult {
     enum class Status {
-        Written,    // the file is complete
-        NoInvoice,  // no invoice at that index: nothing checked, nothing written
-        Refused,    // the document kind is no invoice: gaps holds the German text
-        Gaps,       // the check found gaps: nothing written
+        Written,       // the file is complete
+        NoInvoice,     // no invoice at that index: nothing checked, nothing written
+        Refused,       // the document kind is no invoice: gaps holds the German text
+        Gaps,          // the check found gaps: nothing written
         FontsRefused,  // a hybrid PDF only: a font may not be embedded (gaps names it)
     };
     Status status = Status::Written;

@@ -40,8 +40,8 @@ PdfA3Settings SettingsFor(const EInvoiceDocument& document, int32_t kind, const 
     PdfA3Settings settings;
     settings.title = MessageText(DocumentKind::Of(kind).titleMessage) + u" " + document.number;
     settings.author = document.sellerName;
-    settings.subject = settings.title + u" vom " + ShortDateText(document.issueDate, format.shortDate) + u" an " +
-                       document.buyerName;
+    settings.subject =
+        settings.title + u" vom " + ShortDateText(document.issueDate, format.shortDate) + u" an " + document.buyerName;
     settings.creator = u"Rekolon";
     settings.time = time.seconds;
     settings.utcOffsetMinutes = time.utcOffsetMinutes;
@@ -58,8 +58,8 @@ PdfA3Settings SettingsFor(const EInvoiceDocument& document, int32_t kind, const 
 }
 
 EInvoiceExportResult ExportHybridPdf(TRechnungBook& book, int32_t index, int32_t kind, EInvoiceProfile profile,
-                                     const std::string& path, const TPrinterPage& printer,
-                                     const TLayoutFormat& format, const HybridPdfTime& time)
+                                     const std::string& path, const TPrinterPage& printer, const TLayoutFormat& format,
+                                     const HybridPdfTime& time)
 {
     EInvoiceExportResult result;
     if (index < 0 || uint32_t(index) >= book.RechnungCount()) {

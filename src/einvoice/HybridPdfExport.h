@@ -12,8 +12,8 @@ struct TPrinterPage;
 // When a hybrid is written: its creation time and the local clock's offset from UTC, both
 // written into the file's dates.
 struct HybridPdfTime {
-    int64_t seconds = 0;            // since the epoch
-    int32_t utcOffsetMinutes = 0;   // east of Greenwich positive
+    int64_t seconds = 0;           // since the epoch
+    int32_t utcOffsetMinutes = 0;  // east of Greenwich positive
 
     // The clock of the machine, now.
     static HybridPdfTime Now();
@@ -31,5 +31,5 @@ const char* HybridXmlFileName(EInvoiceProfile profile);
 // the German lines. Raises IoError when the file cannot be created or written; the file is
 // complete or not there.
 EInvoiceExportResult ExportHybridPdf(TRechnungBook& book, int32_t index, int32_t kind, EInvoiceProfile profile,
-                                     const std::string& path, const TPrinterPage& printer,
-                                     const TLayoutFormat& format, const HybridPdfTime& time);
+                                     const std::string& path, const TPrinterPage& printer, const TLayoutFormat& format,
+                                     const HybridPdfTime& time);

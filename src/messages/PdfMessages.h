@@ -14,8 +14,7 @@ inline constexpr std::u16string_view kLicenceBitmapOnly =
     u"“ darf laut ihrer Lizenz nur als Bitmap eingebettet werden.";
 inline constexpr std::u16string_view kBitmapFont = u"“ ist eine Bitmap-Schrift und kann nicht eingebettet werden.";
 inline constexpr std::u16string_view kNoFontFile = u"“ wurde nicht gefunden und kann nicht eingebettet werden.";
-inline constexpr std::u16string_view kNotTrueType =
-    u"“ ist keine TrueType-Schrift und kann nicht eingebettet werden.";
+inline constexpr std::u16string_view kNotTrueType = u"“ ist keine TrueType-Schrift und kann nicht eingebettet werden.";
 inline constexpr std::u16string_view kSubsetFailed = u"“ konnte nicht eingebettet werden.";
 
 }  // namespace PdfMessages

@@ -164,9 +164,11 @@ void PdfA3Document::WriteObjects(PdfObjectWriter& out)
 
     const std::string date = PdfByteString(PdfDateText(s.time, s.utcOffsetMinutes));
     info_ = out.BeginDictObject();
-    const std::pair<const char*, const std::u16string*> texts[] = {
-        {"/Title ", &s.title}, {"/Author ", &s.author}, {"/Subject ", &s.subject},
-        {"/Creator ", &s.creator}, {"/Producer ", &s.producer}};
+    const std::pair<const char*, const std::u16string*> texts[] = {{"/Title ", &s.title},
+                                                                   {"/Author ", &s.author},
+                                                                   {"/Subject ", &s.subject},
+                                                                   {"/Creator ", &s.creator},
+                                                                   {"/Producer ", &s.producer}};
     for (const auto& [key, value] : texts) {
         if (!value->empty())
             out.PutLine(key + PdfTextString(*value));
@@ -185,8 +187,8 @@ void PdfA3Document::WriteAttachments(PdfObjectWriter& out)
         const std::string packed = Deflate(a.data);
         if (packed.empty())
             out.OutOfMemory("Nicht genug Arbeitsspeicher für die eingebettete Datei");
-        std::string dict = "<< /Type /EmbeddedFile /Subtype " + PdfName(a.mimeType) + " /Params << /ModDate " +
-                           date + " /Size ";
+        std::string dict =
+            "<< /Type /EmbeddedFile /Subtype " + PdfName(a.mimeType) + " /Params << /ModDate " + date + " /Size ";
         AppendInt(dict, int64_t(a.data.size()));
         dict += " >> /Length ";
         AppendInt(dict, int64_t(packed.size()));
@@ -194,8 +196,8 @@ void PdfA3Document::WriteAttachments(PdfObjectWriter& out)
         const int32_t file = out.WriteStreamObject(dict, packed, PdfObjectWriter::StreamEnd::kLineFeed);
 
         const int32_t spec = out.BeginDictObject();
-        out.PutLine("/Type /Filespec /F " + PdfByteString(a.fileName) +
-                    " /UF " + PdfTextString(Utf8ToUtf16(a.fileName)));
+        out.PutLine("/Type /Filespec /F " + PdfByteString(a.fileName) + " /UF " +
+                    PdfTextString(Utf8ToUtf16(a.fileName)));
         out.PutLine("/Desc " + PdfTextString(a.description) + " /AFRelationship " + PdfName(a.relationship));
         std::string ef = "/EF << /F ";
         AppendInt(ef, file);

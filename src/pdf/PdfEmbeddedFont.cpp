@@ -308,11 +308,10 @@ int32_t PdfEmbeddedFont::Write(PdfObjectWriter& out)
 
     // The ToUnicode map: every drawn code to its character, at most 100 to a block.
     static const char kHex[] = "0123456789ABCDEF";
-    std::string cmap =
-        "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
-        "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
-        "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
-        "1 begincodespacerange\n<00> <FF>\nendcodespacerange\n";
+    std::string cmap = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                       "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+                       "/CMapName /Adobe-Identity-UCS def\n/CMapType 2 def\n"
+                       "1 begincodespacerange\n<00> <FF>\nendcodespacerange\n";
     size_t left = used_.count();
     unsigned code = 0;
     while (left > 0) {

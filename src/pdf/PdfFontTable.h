@@ -75,9 +75,9 @@ private:
     void WriteFont(PdfObjectWriter& out, const TPDFFontRec& rec);
 
     std::unique_ptr<TDynaArray> list_;
-    int32_t firstObject_ = 0;  // object number of the first font dictionary
+    int32_t firstObject_ = 0;                   // object number of the first font dictionary
     std::vector<PdfEmbeddedFont::Codes> used_;  // codes drawn, per font (archive documents)
     std::vector<FaceGroup> embedded_;           // the embedded fonts, once prepared
     std::vector<int32_t> objectOf_;             // each font's dictionary once embedded
-    std::string line_;         // scratch for the line being built
+    std::string line_;                          // scratch for the line being built
 };

@@ -148,7 +148,7 @@ private:
     PdfObjectWriter writer_;
     PdfFontTable fonts_;
     PdfImageStore images_;
-    std::unique_ptr<PdfA3Settings> pdfa3_;     // the archive mode's settings, when set
+    std::unique_ptr<PdfA3Settings> pdfa3_;    // the archive mode's settings, when set
     std::unique_ptr<PdfA3Document> archive_;  // the open document's archive parts
     std::unique_ptr<TDynaArray> PageProps;
     int32_t metaobjnr = 0;

@@ -43,7 +43,7 @@ struct Hybrid {
     std::string name;  // file name without folder
     std::string path;
     EInvoiceProfile profile = EInvoiceProfile::XRechnung;
-    EInvoiceDocument document;  // what the XML inside says
+    EInvoiceDocument document;    // what the XML inside says
     std::u16string currencyText;  // as the page writes it after amounts
 };
 
@@ -128,8 +128,14 @@ std::string Fixed(int64_t value, int64_t unit, int decimals)
                   decimals, magnitude % uint64_t(unit));
     return text;
 }
-std::string Cents(int64_t cents) { return Fixed(cents, 100, 2); }
-std::string Millionths(int64_t value) { return Fixed(value, 1000000, 6); }
+std::string Cents(int64_t cents)
+{
+    return Fixed(cents, 100, 2);
+}
+std::string Millionths(int64_t value)
+{
+    return Fixed(value, 1000000, 6);
+}
 
 std::string Ymd(double date)
 {
@@ -170,8 +176,8 @@ std::string ExpectedKitListing(const EInvoiceDocument& d)
                         Utf8(std::u16string(VatCategoryCode(l.category))) + "|" + Millionths(l.rate));
     }
     for (const EInvoiceTaxGroup& t : a.taxes)
-        put("tax", Utf8(std::u16string(VatCategoryCode(t.category))) + "|" + Millionths(t.rate) + "|" +
-                       Cents(t.basis) + "|" + Cents(t.tax));
+        put("tax", Utf8(std::u16string(VatCategoryCode(t.category))) + "|" + Millionths(t.rate) + "|" + Cents(t.basis) +
+                       "|" + Cents(t.tax));
     put("lineTotal", Cents(a.lineTotal));
     put("taxBasisTotal", Cents(a.taxBasisTotal));
     put("taxTotal", Cents(a.taxTotal));
@@ -205,7 +211,8 @@ void ExpectPageSaysWhatTheXmlSays(const Hybrid& h)
     };
     const EInvoiceDocument& d = h.document;
     const auto amount = [&](int64_t cents) { return Utf8(CentsText(cents, u',', h.currencyText)); };
-    EXPECT_TRUE(hasLine("Gesamtbetrag ", amount(d.amounts.duePayable))) << amount(d.amounts.duePayable) << "\n" << text.output;
+    EXPECT_TRUE(hasLine("Gesamtbetrag ", amount(d.amounts.duePayable))) << amount(d.amounts.duePayable) << "\n"
+                                                                        << text.output;
     if (d.amounts.taxTotal != 0) {
         for (const EInvoiceTaxGroup& t : d.amounts.taxes)
             EXPECT_TRUE(hasLine("MwSt " + Utf8(RatePercentText(t.rate, u',')) + " %", amount(t.tax))) << amount(t.tax);
@@ -304,8 +311,8 @@ TEST(HybridPdf, OnePageStaysSmallAndTwentyPagesEmbedEachFontOnce)
     AddPosition(book, one, u"Std.", u"Beratung", 8, 19, 119);
     AddPosition(book, one, u"Stück", u"Schrauben", 100, 7, 0.12);
     const std::string small = dir.File("eine-seite.pdf");
-    ASSERT_EQ(ExportHybridPdf(book, int32_t(one), 0, EInvoiceProfile::XRechnung, small, kNoPrinterPage,
-                              TLayoutFormat{}, kTime)
+    ASSERT_EQ(ExportHybridPdf(book, int32_t(one), 0, EInvoiceProfile::XRechnung, small, kNoPrinterPage, TLayoutFormat{},
+                              kTime)
                   .status,
               EInvoiceExportResult::Status::Written);
     EXPECT_LE(FileSize(small), 60000);
@@ -316,16 +323,18 @@ TEST(HybridPdf, OnePageStaysSmallAndTwentyPagesEmbedEachFontOnce)
         AddPosition(book, many, u"Stück", u"Position " + Utf8ToUtf16(std::to_string(i)) + u" – Größe Ä", 1 + i % 3,
                     i % 2 ? 19 : 7, 1.5 + i);
     const std::string big = dir.File("zwanzig-seiten.pdf");
-    ASSERT_EQ(ExportHybridPdf(book, int32_t(many), 0, EInvoiceProfile::XRechnung, big, kNoPrinterPage,
-                              TLayoutFormat{}, kTime)
-                  .status,
-              EInvoiceExportResult::Status::Written);
+    ASSERT_EQ(
+        ExportHybridPdf(book, int32_t(many), 0, EInvoiceProfile::XRechnung, big, kNoPrinterPage, TLayoutFormat{}, kTime)
+            .status,
+        EInvoiceExportResult::Status::Written);
     const std::string info = RunTool("pdfinfo " + Quote(big)).output;
     std::smatch pages;
     ASSERT_TRUE(std::regex_search(info, pages, std::regex(R"(Pages:\s+(\d+))")));
     EXPECT_GE(std::stoi(pages[1]), 20);
     // Font dictionaries and font programs: as many as on the one page.
-    const auto fontsOf = [](const std::string& path) { return Lines(RunTool("pdffonts " + Quote(path)).output).size(); };
+    const auto fontsOf = [](const std::string& path) {
+        return Lines(RunTool("pdffonts " + Quote(path)).output).size();
+    };
     EXPECT_EQ(fontsOf(big), fontsOf(small));
     for (const std::string& problem : CheckPdfA3(big))
         ADD_FAILURE() << problem;

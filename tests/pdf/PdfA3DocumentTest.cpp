@@ -25,9 +25,8 @@
 
 namespace {
 
-const std::string kInvoiceXml =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rsm:CrossIndustryInvoice "
-    "xmlns:rsm=\"urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100\"/>\n";
+const std::string kInvoiceXml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rsm:CrossIndustryInvoice "
+                                "xmlns:rsm=\"urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100\"/>\n";
 
 PdfA3Settings InvoiceSettings()
 {
@@ -89,8 +88,7 @@ void DrawInvoice(TPDFCanvas& c, int pages, const dib* logo)
 }
 
 // Writes a document in the archive mode.
-void WriteArchive(const std::string& path, const PdfA3Settings& settings,
-                  const std::function<void(TPDFCanvas&)>& draw)
+void WriteArchive(const std::string& path, const PdfA3Settings& settings, const std::function<void(TPDFCanvas&)>& draw)
 {
     TPDFCanvas c;
     c.SetPdfA3(settings);
@@ -205,12 +203,20 @@ TEST(PdfA3Documents, CodesTheFaceCannotDrawBecomeQuestionMarksInTheArchiveModeOn
     TempDir dir;
     const auto draw = [](TPDFCanvas& c) {
         c.font.name = u"Liberation Sans";
-        c.TextOut(50, 50, u"a\x01" u"b\x81" u"c\x9D" u"dΩe");
+        c.TextOut(50, 50,
+                  u"a\x01"
+                  u"b\x81"
+                  u"c\x9D"
+                  u"dΩe");
     };
     WriteArchive(dir.File("a.pdf"), InvoiceSettings(), draw);
     const PdfFile plain = WritePdf(dir.File("o.pdf"), draw);
     const PdfFile archive(ReadWholeFile(dir.File("a.pdf")));
-    EXPECT_NE(plain.PageContent(1).find("(a\\001b\x81" "c\x9D" "d?e) Tj"), std::string::npos) << plain.PageContent(1);
+    EXPECT_NE(plain.PageContent(1).find("(a\\001b\x81"
+                                        "c\x9D"
+                                        "d?e) Tj"),
+              std::string::npos)
+        << plain.PageContent(1);
     EXPECT_NE(archive.PageContent(1).find("(a?b?c?d?e) Tj"), std::string::npos) << archive.PageContent(1);
     EXPECT_EQ(JoinLines(CheckPdfA3(dir.File("a.pdf"))), "");
     EXPECT_NE(PdfToText(dir.File("a.pdf")).find("a?b?c?d?e"), std::string::npos);
@@ -312,7 +318,8 @@ TEST(PdfA3Documents, TheFontLicenceDecidesWhetherAndHowAFontIsEmbedded)
     TempDir dir;
     for (const LicenceCase& k : cases) {
         SCOPED_TRACE(std::to_string(k.fsType));
-        ASSERT_TRUE(FontMetrics::Shared().Register(k.name, 0, FontMetrics::Shared().LoadFile(PatchedFont(dir, k.fsType))));
+        ASSERT_TRUE(
+            FontMetrics::Shared().Register(k.name, 0, FontMetrics::Shared().LoadFile(PatchedFont(dir, k.fsType))));
         const std::string path = dir.File("out.pdf");
         TPDFCanvas c;
         c.SetPdfA3(InvoiceSettings());
@@ -348,7 +355,8 @@ TEST(PdfA3Documents, TheFontLicenceDecidesWhetherAndHowAFontIsEmbedded)
                       "/LiberationSans: not a subset-tagged name equal in BaseFont and FontName\n");
             EXPECT_GT(std::filesystem::file_size(path), 200000u);
         } else {
-            EXPECT_TRUE(std::regex_search(rows[1], std::regex("^[A-Z]{6}\\+LiberationSans +TrueType +WinAnsi +yes yes yes")))
+            EXPECT_TRUE(
+                std::regex_search(rows[1], std::regex("^[A-Z]{6}\\+LiberationSans +TrueType +WinAnsi +yes yes yes")))
                 << rows[1];
             EXPECT_EQ(JoinLines(CheckPdfA3(path)), "");
         }
@@ -368,9 +376,10 @@ TEST(PdfA3Documents, BitmapFacesCannotBeEmbedded)
     c.font.name = u"Bitmapschrift";
     c.font.style = TPDFFont::fsBold;
     c.TextOut(10, 10, u"A");
-    EXPECT_EQ(c.EmbeddingProblems(),
-              std::vector<std::u16string>{u"Die Schrift „Bitmapschrift fett“ ist eine Bitmap-Schrift und kann nicht "
-                                          u"eingebettet werden. Bitte wählen Sie in den Einstellungen eine andere Schrift."});
+    EXPECT_EQ(
+        c.EmbeddingProblems(),
+        std::vector<std::u16string>{u"Die Schrift „Bitmapschrift fett“ ist eine Bitmap-Schrift und kann nicht "
+                                    u"eingebettet werden. Bitte wählen Sie in den Einstellungen eine andere Schrift."});
     EXPECT_THROW(c.EndDoc(), IoError);
     EXPECT_FALSE(std::filesystem::exists(dir.File("b.pdf")));
 }
@@ -421,14 +430,20 @@ TEST(PdfA3Check, FindsEachDefectInAnOtherwiseGoodFile)
         {"glyph-0",
          [](QPDF& p) {
              auto page = QPDFPageDocumentHelper(p).getAllPages().at(0);
-             page.getObjectHandle().getKey("/Contents").replaceStreamData("BT /F1 10 Tf 10 10 Td (\\001) Tj ET",
-                                                                           Handle::newNull(), Handle::newNull());
+             page.getObjectHandle()
+                 .getKey("/Contents")
+                 .replaceStreamData("BT /F1 10 Tf 10 10 Td (\\001) Tj ET", Handle::newNull(), Handle::newNull());
          },
          "code 1 draws the missing glyph 0"},
         {"no-intent", [](QPDF& p) { p.getRoot().removeKey("/OutputIntents"); }, "no GTS_PDFA1 OutputIntent"},
-        {"icc-n", [](QPDF& p) {
-             p.getRoot().getKey("/OutputIntents").getArrayItem(0).getKey("/DestOutputProfile").getDict().replaceKey(
-                 "/N", Handle::newInteger(4));
+        {"icc-n",
+         [](QPDF& p) {
+             p.getRoot()
+                 .getKey("/OutputIntents")
+                 .getArrayItem(0)
+                 .getKey("/DestOutputProfile")
+                 .getDict()
+                 .replaceKey("/N", Handle::newInteger(4));
          },
          "ICC profile /N is not 3"},
         {"xmp-part",
@@ -453,8 +468,14 @@ TEST(PdfA3Check, FindsEachDefectInAnOtherwiseGoodFile)
         {"no-af", [](QPDF& p) { p.getRoot().removeKey("/AF"); }, "/AF and the EmbeddedFiles name tree disagree"},
         {"file-size",
          [](QPDF& p) {
-             p.getRoot().getKey("/AF").getArrayItem(0).getKey("/EF").getKey("/F").getDict().getKey("/Params").replaceKey(
-                 "/Size", Handle::newInteger(3));
+             p.getRoot()
+                 .getKey("/AF")
+                 .getArrayItem(0)
+                 .getKey("/EF")
+                 .getKey("/F")
+                 .getDict()
+                 .getKey("/Params")
+                 .replaceKey("/Size", Handle::newInteger(3));
          },
          "/Params /Size differs"},
         {"interpolate", [](QPDF& p) { FirstImage(p).getDict().replaceKey("/Interpolate", Handle::newBool(true)); },

@@ -164,8 +164,8 @@ private:
         const std::string xmp(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
         if (xmp.find("id=\"W5M0MpCehiHzreSzNTczkc9d\"") == std::string::npos)
             Fail("XMP packet header without the standard id");
-        xmlDoc* doc = xmlReadMemory(xmp.data(), int(xmp.size()), "xmp", nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR |
-                                                                                     XML_PARSE_NOWARNING);
+        xmlDoc* doc = xmlReadMemory(xmp.data(), int(xmp.size()), "xmp", nullptr,
+                                    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
         if (!doc) {
             Fail("XMP does not parse");
             return;

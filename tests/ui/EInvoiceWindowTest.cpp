@@ -452,8 +452,9 @@ private Q_SLOTS:
         h->Messenger().Reset();
         dialogs->answers << OutFile("hybrid.pdf");
         Click("PDFBtn");
-        QVERIFY2(h->Messenger().Boxes().empty(),
-                 qPrintable(ToQString(h->Messenger().Errors().empty() ? std::u16string() : h->Messenger().Errors()[0])));
+        QVERIFY2(
+            h->Messenger().Boxes().empty(),
+            qPrintable(ToQString(h->Messenger().Errors().empty() ? std::u16string() : h->Messenger().Errors()[0])));
         QCOMPARE(dialogs->saves.size(), 2);
         QCOMPARE(dialogs->saves[1].filter, QString("PDF Dateien (*.pdf)"));
         QCOMPARE(FilesOut(), QStringList{"hybrid.pdf"});
