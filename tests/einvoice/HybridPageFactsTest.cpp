@@ -14,10 +14,6 @@
 #include "output/PageBoxes.h"
 #include "output/TLayoutFormat.h"
 #include "output/TPageLayout.h"
-#include "output/TPdfOutputCanvas.h"
-#include "pdf/PdfTestSupport.h"
-#include "pdf/TPDFCanvas.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -260,47 +256,4 @@ TEST(HybridPageFacts, PagesOfTheTestBooksAreClear)
         for (const std::u16string& reason : facts.exemptionLines)
             EXPECT_TRUE(canvas.HasText(reason)) << "one line at this width";
     }
-}
-
-// Through the program's PDF writer: the independent readers find the facts on the page.
-TEST(HybridPageFacts, PdfOfTheHybridPageReadsBack)
-{
-    TempDir dir;
-    TRechnungBook book;
-    EInvoiceCases()[2].fill(book);  // credit note: exempt and 19 %, a service period
-    const EInvoiceCase& c = EInvoiceCases()[2];
-    const HybridPageFacts facts = HybridPageFactsOf(Built(book, c.kind, c.profile), TLayoutFormat{});
-    const std::string file = dir.File("hybrid.pdf");
-    {
-        TPDFCanvas pdf;
-        ASSERT_TRUE(pdf.BeginDoc(file));
-        TPdfOutputCanvas canvas(pdf, kNoPrinterPage);
-        pdf.PageWidth = canvas.Target().pw;
-        pdf.PageHeight = canvas.Target().ph;
-        TPageLayout(canvas, book, 0, c.kind, TLayoutFormat{}, &facts).Run();
-        pdf.EndDoc();
-    }
-    ExpectValidPdf(file);
-    const ToolResult read = RunTool("pdftotext -layout -enc UTF-8 " + Quote(file) + " -");
-    ASSERT_EQ(read.exitCode, 0) << read.output;
-    const std::string& text = read.output;
-    const auto line = [&](const std::string& part) {
-        for (const std::string& l : Lines(text))
-            if (l.find(part) != std::string::npos)
-                return l;
-        return std::string();
-    };
-    EXPECT_NE(line("Leistungszeitraum: 01.02.2026 – 28.02.2026"), "") << text;
-    EXPECT_NE(line("USt-IdNr.: DE123456789"), "") << text;
-    EXPECT_NE(line("Zahlbar bis zum 19.03.2026"), "") << text;
-    EXPECT_NE(line("Steuerfreie Heilbehandlung gemäß § 4 Nr. 14 UStG"), "") << text;
-    // 2 × 80,00 exempt and 23,80 gross at 19 %: 180,00 net, 3,80 VAT, 183,80 due.
-    EXPECT_NE(line("Gesamtbetrag netto").find("180,00 €"), std::string::npos) << text;
-    EXPECT_NE(line("MwSt 0 %").find("0,00 €"), std::string::npos) << text;
-    EXPECT_NE(line("MwSt 19 %").find("3,80 €"), std::string::npos) << text;
-    std::string grand;
-    for (const std::string& l : Lines(text))
-        if (l.find("Gesamtbetrag") != std::string::npos && l.find("netto") == std::string::npos)
-            grand = l;
-    EXPECT_NE(grand.find("183,80 €"), std::string::npos) << text;
 }

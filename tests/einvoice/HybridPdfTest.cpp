@@ -223,6 +223,17 @@ void ExpectPageSaysWhatTheXmlSays(const Hybrid& h)
     else
         EXPECT_TRUE(hasLine("Leistungsdatum: " + date(d.supplyDate), ""));
     EXPECT_TRUE(hasLine("Zahlbar bis zum " + date(d.dueDate), ""));
+    if (!d.sellerVatId.empty()) {
+        EXPECT_TRUE(hasLine("USt-IdNr.: " + Utf8(d.sellerVatId), ""));
+    }
+    if (!d.buyerVatId.empty()) {
+        EXPECT_TRUE(hasLine("Ihre USt-IdNr.: " + Utf8(d.buyerVatId), ""));
+    }
+    // The exemption reason, wrapped as the closing text is: its first words.
+    if (!d.exemptionReason.empty()) {
+        const std::string reason = Utf8(d.exemptionReason);
+        EXPECT_NE(text.output.find(reason.substr(0, reason.find(' ', 20))), std::string::npos) << reason;
+    }
 }
 
 }  // namespace

@@ -182,22 +182,6 @@ TEST(PdfA3Documents, PageContentsAreThoseOfTheOrdinaryFile)
         EXPECT_EQ(archive.PageContent(page), plain.PageContent(page)) << page;
 }
 
-TEST(PdfA3Documents, TwentyPagesEmbedEachFontOnceAndAOnePageInvoiceStaysSmall)
-{
-    TempDir dir;
-    WriteArchive(dir.File("20.pdf"), InvoiceSettings(), [](TPDFCanvas& c) { DrawInvoice(c, 20, nullptr); });
-    WriteArchive(dir.File("1.pdf"), InvoiceSettings(), [](TPDFCanvas& c) { DrawInvoice(c, 1, nullptr); });
-    const std::string twenty = ReadWholeFile(dir.File("20.pdf"));
-    size_t programs = 0;
-    for (size_t at = twenty.find("/FontFile2"); at != std::string::npos; at = twenty.find("/FontFile2", at + 1))
-        ++programs;
-    EXPECT_EQ(programs, 5u);
-    EXPECT_EQ(JoinLines(CheckPdfA3(dir.File("20.pdf"))), "");
-    const auto size = std::filesystem::file_size(dir.File("1.pdf"));
-    EXPECT_LT(size, 60000u);
-    std::printf("one-page archive invoice, five fonts, all Windows-1252 characters: %ju bytes\n", uintmax_t(size));
-}
-
 TEST(PdfA3Documents, CodesTheFaceCannotDrawBecomeQuestionMarksInTheArchiveModeOnly)
 {
     TempDir dir;
