@@ -11,22 +11,31 @@ EInvoiceProfile DefaultEInvoiceProfile(const TRechnungSettings& settings)
     return settings.XRechnungCheck ? EInvoiceProfile::XRechnung : EInvoiceProfile::EN16931;
 }
 
-EInvoiceExportResult ExportEInvoice(const TRechnungBook& book, int32_t index, int32_t kind, EInvoiceProfile profile,
-                                    const std::string& path)
+std::optional<EInvoiceDocument> CheckedEInvoice(const TRechnungBook& book, int32_t index, int32_t kind,
+                                                EInvoiceProfile profile, EInvoiceExportResult& result)
 {
-    EInvoiceExportResult result;
     if (index < 0 || uint32_t(index) >= book.RechnungCount()) {
         result.status = EInvoiceExportResult::Status::NoInvoice;
-        return result;
+        return std::nullopt;
     }
     EInvoiceBuild build = BuildEInvoice(book, uint32_t(index), kind, profile);
     if (build.refused || !build.gaps.empty()) {
         result.status = build.refused ? EInvoiceExportResult::Status::Refused : EInvoiceExportResult::Status::Gaps;
         result.gaps = std::move(build.gaps);
-        return result;
+        return std::nullopt;
     }
+    return std::move(build.document);
+}
+
+EInvoiceExportResult ExportEInvoice(const TRechnungBook& book, int32_t index, int32_t kind, EInvoiceProfile profile,
+                                    const std::string& path)
+{
+    EInvoiceExportResult result;
+    const std::optional<EInvoiceDocument> document = CheckedEInvoice(book, index, kind, profile, result);
+    if (!document)
+        return result;
     AtomicFileSink sink(path);
-    WriteCiiXml(build.document, sink);
+    WriteCiiXml(*document, sink);
     sink.Commit();
     return result;
 }

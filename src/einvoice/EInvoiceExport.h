@@ -27,6 +27,12 @@ struct EInvoiceExportResult {
 // The profile the settings choose.
 EInvoiceProfile DefaultEInvoiceProfile(const TRechnungSettings& settings);
 
+// Invoice `index` (0-based) built as document kind `kind` in the profile and checked: the
+// document when it may be written; otherwise nothing, and `result` says why (NoInvoice,
+// Refused or Gaps with the German lines).
+std::optional<EInvoiceDocument> CheckedEInvoice(const TRechnungBook& book, int32_t index, int32_t kind,
+                                                EInvoiceProfile profile, EInvoiceExportResult& result);
+
 // Checks invoice `index` (0-based) as document kind `kind` against the profile and, when
 // nothing is missing, writes its XML to `path`: to a new file that replaces `path` only when
 // complete. Raises IoError when the file cannot be created or written (nothing is left

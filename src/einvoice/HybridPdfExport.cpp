@@ -1,7 +1,6 @@
 #include "einvoice/HybridPdfExport.h"
 
 #include "einvoice/CiiXmlWriter.h"
-#include "einvoice/EInvoiceBuilder.h"
 #include "einvoice/HybridPageFactsBuilder.h"
 #include "foundation/IoError.h"
 #include "invoices/DateTime.h"
@@ -13,6 +12,7 @@
 #include "pdf/TPDFCanvas.h"
 
 #include <ctime>
+#include <optional>
 
 HybridPdfTime HybridPdfTime::Now()
 {
@@ -62,20 +62,13 @@ EInvoiceExportResult ExportHybridPdf(TRechnungBook& book, int32_t index, int32_t
                                      const HybridPdfTime& time)
 {
     EInvoiceExportResult result;
-    if (index < 0 || uint32_t(index) >= book.RechnungCount()) {
-        result.status = EInvoiceExportResult::Status::NoInvoice;
+    const std::optional<EInvoiceDocument> document = CheckedEInvoice(book, index, kind, profile, result);
+    if (!document)
         return result;
-    }
-    EInvoiceBuild build = BuildEInvoice(book, uint32_t(index), kind, profile);
-    if (build.refused || !build.gaps.empty()) {
-        result.status = build.refused ? EInvoiceExportResult::Status::Refused : EInvoiceExportResult::Status::Gaps;
-        result.gaps = std::move(build.gaps);
-        return result;
-    }
-    const HybridPageFacts facts = HybridPageFactsOf(build.document, format);
+    const HybridPageFacts facts = HybridPageFactsOf(*document, format);
 
     TPDFCanvas pdf;
-    pdf.SetPdfA3(SettingsFor(build.document, kind, format, time, WriteCiiXml(build.document)));
+    pdf.SetPdfA3(SettingsFor(*document, kind, format, time, WriteCiiXml(*document)));
     if (!pdf.BeginDoc(path))
         throw IoError::FromErrno(path);
     try {
