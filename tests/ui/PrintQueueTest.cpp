@@ -211,6 +211,36 @@ private Q_SLOTS:
         QCOMPARE(printed, Words(Out("export.pdf")));
     }
 
+    // The GiroCode on paper: the job's page, rendered at 150 dpi, gives a banking app's reader
+    // (zbarimg) the transfer as the guideline lays it out.
+    void theGiroCodeOnPaperPaysTheInvoice()
+    {
+        if (QStandardPaths::findExecutable("zbarimg").isEmpty()) {
+            if (PrivateCupsd::MustRun())
+                QFAIL("zbarimg missing (zbar-tools, scripts/install-deps)");
+            QSKIP("zbarimg missing (zbar-tools, scripts/install-deps)");
+        }
+        Start(3);
+        TRechnungSettings& s = h->Book().settings;
+        s.IbanEd = u"AT61 1904 3002 3457 3201";
+        s.KontoinhaberEd = u"Café Österreich & Co KG";
+        s.GiroCodeCheck = true;
+        Click("DruckenBtn");
+        QVERIFY(h->Messenger().Errors().empty());
+        LastJob("Letter", 1);
+        const QString png = Out("seite");
+        Run("pdftoppm", {"-r", "150", "-png", "-f", "1", "-l", "1", "-singlefile", Printed("Letter"), png});
+        QProcess zbar;
+        zbar.start("zbarimg", {"--raw", "-q", "-Sbinary", png + ".png"});
+        QVERIFY(zbar.waitForFinished(30000));
+        QByteArray found = zbar.readAllStandardOutput();
+        if (found.endsWith('\n'))
+            found.chop(1);
+        // 1 × 10 + 2 × 11 + 3 × 12 = 68,00 € gross; no BIC.
+        QCOMPARE(found, QByteArray("BCD\n002\n1\nSCT\n\nCafé Österreich & Co KG\nAT611904300234573201\nEUR68.00\n\n\n"
+                                   "Rechnung 6300000"));
+    }
+
     // "Drucker einrichten..." answered in advance: the second queue, A5 from the manual feed.
     // It is the run's printer from then on: the preview's and the PDF's page, the next jobs;
     // the setup opens on it again, and OK without a change keeps it.

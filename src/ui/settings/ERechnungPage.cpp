@@ -113,6 +113,11 @@ void ERechnungPage::Build()
     paymentForm->addRow(QStringLiteral("Bank:"), bank_);
     paymentForm->addRow(QStringLiteral("Zahlungsziel:"), target_);
     paymentForm->addRow(QStringLiteral("Zahlungsbedingungen:"), terms_);
+    girocode_ = new QCheckBox(QStringLiteral("GiroCode auf Rechnungen drucken"), payment);
+    girocode_->setObjectName(QStringLiteral("GiroCodeCheck"));
+    girocode_->setToolTip(QStringLiteral("Ein QR-Code zum Bezahlen per Banking-App auf Rechnungen, Proformarechnungen "
+                                         "und Mahnungen (braucht die IBAN)"));
+    paymentForm->addRow(QString(), girocode_);
     left->addWidget(payment);
 
     auto* kind = new QGroupBox(QStringLiteral("Umsatzsteuer und Format"), content);
@@ -222,6 +227,11 @@ void ERechnungPage::Bind()
     });
     showers_.push_back([this, &s] { target_->setValue(s.ZahlungszielEd); });
 
+    connect(girocode_, &QCheckBox::toggled, this, [this, &s](bool on) {
+        if (!filling_)
+            s.GiroCodeCheck = on;
+    });
+    showers_.push_back([this, &s] { girocode_->setChecked(s.GiroCodeCheck); });
     connect(kleinunternehmer_, &QCheckBox::toggled, this, [this, &s](bool on) {
         if (!filling_)
             s.KleinunternehmerCheck = on;

@@ -16,7 +16,8 @@ class TRechnungBook;
 
 // The settings tab "E-Rechnung": what an electronic invoice says about the seller beyond the
 // company data (VAT identification number, country, bank account, electronic address,
-// contact, payment terms), Kleinunternehmer, the default profile, and the table that maps the
+// contact, payment terms, whether invoices carry the GiroCode to pay by scanning),
+// Kleinunternehmer, the default profile, and the table that maps the
 // positions' units to the codes of UN/ECE Recommendation 20. Every control writes its value
 // into the book's settings as it changes. An empty field stands for its default, which the
 // field shows greyed (the company name as account holder, ...). IBAN, BIC and USt-IdNr. are
@@ -64,6 +65,7 @@ private:
     QLineEdit* contactMail_ = nullptr;
     QSpinBox* target_ = nullptr;
     QLineEdit* terms_ = nullptr;
+    QCheckBox* girocode_ = nullptr;
     QCheckBox* kleinunternehmer_ = nullptr;
     QRadioButton* xrechnung_ = nullptr;
     QRadioButton* en16931_ = nullptr;
