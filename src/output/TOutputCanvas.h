@@ -39,6 +39,9 @@ public:
     virtual void MoveTo(int32_t x, int32_t y) = 0;
     // A straight line in the current pen from the last point to (x, y).
     virtual void LineTo(int32_t x, int32_t y) = 0;
+    // Fills the rectangle from (x1, y1) to (x2, y2), the right and bottom edges excluded,
+    // in black without an outline (the modules of the GiroCode). Nothing for an empty one.
+    virtual void FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) = 0;
     // The whole image stretched into the rectangle at (x, y) of the given width and height.
     virtual void DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height) = 0;
     // Word-break drawing into the rectangle from left to right starting at top: lines break

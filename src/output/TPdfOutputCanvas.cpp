@@ -4,6 +4,8 @@
 #include "output/WordBreakLines.h"
 #include "pdf/TPDFCanvas.h"
 
+#include <utility>
+
 TPdfOutputCanvas::TPdfOutputCanvas(TPDFCanvas& pdf, const TPrinterPage& printer)
     : TOutputCanvas(TOutputTarget::Pdf(printer)),
       pdf_(pdf)
@@ -48,6 +50,22 @@ void TPdfOutputCanvas::MoveTo(int32_t x, int32_t y)
 void TPdfOutputCanvas::LineTo(int32_t x, int32_t y)
 {
     pdf_.LineTo(x, y);
+}
+
+void TPdfOutputCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    if (x1 == x2 || y1 == y2)
+        return;
+    pdf_.brush.style = TPDFBrush::bsSolid;
+    pdf_.brush.color = 0;
+    // The writer's rectangle leaves out one unit at its right and its top edge (the GDI
+    // rectangle's convention); widened by that unit each way it covers exactly x1..x2, y1..y2,
+    // so that neighbouring modules of a code meet without a gap.
+    pdf_.FillRect(x1, y1 - 1, x2 + 1, y2);
 }
 
 void TPdfOutputCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height)

@@ -86,6 +86,18 @@ void QtPainterCanvas::LineTo(int32_t x, int32_t y)
     position_ = to;
 }
 
+void QtPainterCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    // Whole device pixels without smoothing, so that the modules of a code stay sharp.
+    const QRect area = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(0, 0, -1, -1);
+    if (area.isEmpty())
+        return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.fillRect(area, Qt::black);
+    painter_.restore();
+}
+
 void QtPainterCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     QtDibDevice device(painter_, printer_ != nullptr);

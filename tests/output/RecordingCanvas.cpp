@@ -46,6 +46,24 @@ void RecordingCanvas::LineTo(int32_t x, int32_t y)
     calls_.push_back(Call("LineTo", x, y));
 }
 
+void RecordingCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    calls_.push_back(Call("Fill", x1, y1, x2, y2));
+}
+
+std::vector<RecordingCanvas::Fill> RecordingCanvas::Fills() const
+{
+    std::vector<Fill> fills;
+    int page = 0;
+    for (const Call& call : calls_) {
+        if (call.op == "NewPage")
+            ++page;
+        else if (call.op == "Fill")
+            fills.push_back({page, call.x, call.y, call.a, call.b});
+    }
+    return fills;
+}
+
 void RecordingCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     calls_.push_back(Call("Logo", x, y, width, height, DibWidth(logo), DibHeight(logo)));
