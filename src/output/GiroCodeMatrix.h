@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/ModuleRun.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -22,12 +24,7 @@ public:
     bool Dark(int32_t column, int32_t row) const { return dark_[size_t(row) * size_t(size_) + size_t(column)]; }
 
     // A horizontal run of dark modules: `length` modules from `column` in `row`.
-    struct Run {
-        int32_t row = 0;
-        int32_t column = 0;
-        int32_t length = 0;
-        bool operator==(const Run&) const = default;
-    };
+    using Run = ModuleRun;
     // Every maximal run of dark modules, row by row from the top, left to right.
     std::vector<Run> DarkRuns() const;
 

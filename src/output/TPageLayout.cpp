@@ -1,16 +1,16 @@
 #include "output/TPageLayout.h"
 
 #include "invoices/DateTime.h"
+#include "invoices/InvoiceTotals.h"
 #include "invoices/Numbering.h"
+#include "invoices/SellerNames.h"
 #include "invoices/SettingRange.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "invoices/TextRules.h"
 #include "messages/HybridPageMessages.h"
 #include "messages/MessageCatalog.h"
 #include "messages/OutputMessages.h"
-#include "invoices/InvoiceTotals.h"
-#include "invoices/SellerNames.h"
-#include "invoices/TextRules.h"
 #include "output/AmountText.h"
 #include "output/CharWrap.h"
 #include "output/GiroCodeMatrix.h"
@@ -360,12 +360,9 @@ int32_t TPageLayout::GiroCodeBeside(int32_t& y)
     if (!code)
         return 0;
     const TOutputTarget& target = canvas.Target();
-    // 30 mm with the quiet zone, in whole device units per module.
-    const int32_t modules = code->Size() + 2 * GiroCodeMatrix::kQuietZone;
-    const int32_t module = target.Dev(30) / modules;
-    if (module < 1)
-        return 0;  // a preview zoomed so far out has no room for a readable code
-    const int32_t side = module * modules;
+    // 30 mm with the quiet zone of four modules on each side.
+    const int32_t side = target.Dev(30);
+    const int32_t cells = code->Size() + 2 * GiroCodeMatrix::kQuietZone;
 
     const std::u16string caption(OutputMessages::kGiroCodeCaption);
     canvas.SelectFont(settings.FontDialog5);
@@ -378,13 +375,12 @@ int32_t TPageLayout::GiroCodeBeside(int32_t& y)
 
     const int32_t right = pw - rx;
     const int32_t left = right - side;
-    const int32_t top = y + GiroCodeMatrix::kQuietZone * module;
-    const int32_t x0 = left + GiroCodeMatrix::kQuietZone * module;
-    for (const GiroCodeMatrix::Run& run : code->DarkRuns()) {
-        const int32_t x = x0 + run.column * module;
-        const int32_t yy = top + run.row * module;
-        canvas.FillRect(x, yy, x + run.length * module, yy + module);
+    std::vector<ModuleRun> runs = code->DarkRuns();
+    for (ModuleRun& run : runs) {
+        run.row += GiroCodeMatrix::kQuietZone;
+        run.column += GiroCodeMatrix::kQuietZone;
     }
+    canvas.FillModules(left, y, side, cells, runs);
     canvas.SelectFont(settings.FontDialog5);
     // Centred under the square, but never past the right margin.
     canvas.TextOut(std::min(left + (side - captionWidth) / 2, right - captionWidth), y + side, caption);

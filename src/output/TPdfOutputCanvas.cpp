@@ -4,7 +4,8 @@
 #include "output/WordBreakLines.h"
 #include "pdf/TPDFCanvas.h"
 
-#include <utility>
+#include <charconv>
+#include <string>
 
 TPdfOutputCanvas::TPdfOutputCanvas(TPDFCanvas& pdf, const TPrinterPage& printer)
     : TOutputCanvas(TOutputTarget::Pdf(printer)),
@@ -52,20 +53,38 @@ void TPdfOutputCanvas::LineTo(int32_t x, int32_t y)
     pdf_.LineTo(x, y);
 }
 
-void TPdfOutputCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+namespace {
+
+// A number with up to five decimals and a full stop, whatever the locale.
+void AppendDecimal(std::string& out, double value)
 {
-    if (x1 > x2)
-        std::swap(x1, x2);
-    if (y1 > y2)
-        std::swap(y1, y2);
-    if (x1 == x2 || y1 == y2)
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 5).ptr;
+    out.append(text, end);
+}
+
+}
+
+void TPdfOutputCanvas::FillModules(int32_t x, int32_t y, int32_t side, int32_t cells,
+                                   const std::vector<ModuleRun>& runs)
+{
+    if (cells <= 0 || !pdf_.IsInCreation())
         return;
-    pdf_.brush.style = TPDFBrush::bsSolid;
-    pdf_.brush.color = 0;
-    // The writer's rectangle leaves out one unit at its right and its top edge (the GDI
-    // rectangle's convention); widened by that unit each way it covers exactly x1..x2, y1..y2,
-    // so that neighbouring modules of a code meet without a gap.
-    pdf_.FillRect(x1, y1 - 1, x2 + 1, y2);
+    // The runs in module units: a coordinate system of its own scaled to the module (a
+    // fraction of a point), y downwards from the square's top-left corner, black, inside q … Q
+    // so that the page's colour and pen stay as they were.
+    std::string content = "q\n0 g\n";
+    const double module = double(side) / cells;
+    AppendDecimal(content, module);
+    content += " 0 0 ";
+    AppendDecimal(content, -module);
+    content += ' ' + std::to_string(x) + ' ' + std::to_string(int64_t(pdf_.PageHeight) - y) + " cm\n";
+    for (const ModuleRun& run : runs) {
+        content +=
+            std::to_string(run.column) + ' ' + std::to_string(run.row) + ' ' + std::to_string(run.length) + " 1 re\n";
+    }
+    content += "f\nQ";
+    pdf_.writeln(std::u16string(content.begin(), content.end()));
 }
 
 void TPdfOutputCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height)

@@ -86,15 +86,19 @@ void QtPainterCanvas::LineTo(int32_t x, int32_t y)
     position_ = to;
 }
 
-void QtPainterCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+void QtPainterCanvas::FillModules(int32_t x, int32_t y, int32_t side, int32_t cells, const std::vector<ModuleRun>& runs)
 {
-    // Whole device pixels without smoothing, so that the modules of a code stay sharp.
-    const QRect area = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(0, 0, -1, -1);
-    if (area.isEmpty())
+    if (cells <= 0)
         return;
+    // In module units, without smoothing: every edge falls on the pixel grid the same way for
+    // both modules it parts, so neighbours meet and the code stays sharp. A preview zoomed out
+    // below two pixels a module shows it smoothed, as a grey likeness of the code.
     painter_.save();
-    painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.fillRect(area, Qt::black);
+    painter_.setRenderHint(QPainter::Antialiasing, side < 2 * cells);
+    painter_.translate(x, y);
+    painter_.scale(double(side) / cells, double(side) / cells);
+    for (const ModuleRun& run : runs)
+        painter_.fillRect(QRectF(run.column, run.row, run.length, 1), Qt::black);
     painter_.restore();
 }
 

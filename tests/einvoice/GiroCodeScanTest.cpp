@@ -43,8 +43,8 @@ std::vector<std::string> ScanLastPage(const std::string& pdf, const TempDir& dir
     const int pages = std::stoi(info.output.substr(at + 6));
     const std::string png = dir.File(name);
     const std::string page = std::to_string(pages);
-    const ToolResult render = RunTool("pdftoppm -r 150 -png -singlefile -f " + page + " -l " + page + " " + Quote(pdf) +
-                                      " " + Quote(png));
+    const ToolResult render =
+        RunTool("pdftoppm -r 150 -png -singlefile -f " + page + " -l " + page + " " + Quote(pdf) + " " + Quote(png));
     EXPECT_EQ(render.exitCode, 0) << render.output;
     // -Sbinary: the bytes as they are, no guess of a character set and nothing added.
     std::FILE* pipe = popen(("zbarimg --raw -q -Sbinary " + Quote(png + ".png") + " 2>/dev/null").c_str(), "r");
@@ -65,8 +65,8 @@ std::string ExpectedPayload(const TRechnungBook& book, int64_t cents)
 {
     const TRechnungSettings& s = book.settings;
     const std::u16string holder = s.KontoinhaberEd.empty() ? s.FirmaED2 : s.KontoinhaberEd;
-    const std::string amount = std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") +
-                               std::to_string(cents % 100);
+    const std::string amount =
+        std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
     return "BCD\n002\n1\nSCT\nBYLADEM1001\n" + Utf16ToUtf8(holder) + "\nDE02120300000000202051\nEUR" + amount +
            "\n\n\nRechnung " + Utf16ToUtf8(TextOf(book.Rechnung(0).rechnr));
 }

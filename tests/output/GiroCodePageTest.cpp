@@ -33,53 +33,42 @@ void FillGiroCodeSettings(LayoutFixture& f)
 // and title.
 std::string Expected(const std::string& amount, const std::string& title = "Rechnung 17")
 {
-    return "BCD\n002\n1\nSCT\nBYLADEM1001\nMüller & Söhne GmbH\nDE02120300000000202051\n" + amount + "\n\n\n" +
-           title;
+    return "BCD\n002\n1\nSCT\nBYLADEM1001\nMüller & Söhne GmbH\nDE02120300000000202051\n" + amount + "\n\n\n" + title;
 }
 
-// The code as the recorded fills draw it: its square (quiet zone included) and the module
-// grid read back from the rectangles.
+// The code as the recorded module grid draws it: its square (quiet zone included) and the
+// dark modules read back from the runs.
 struct DrawnCode {
     int page = 0;
-    int32_t left = 0, top = 0, side = 0, module = 0;
-    std::vector<bool> dark;  // n × n, n = side / module − 8
+    int32_t left = 0, top = 0, side = 0, cells = 0;
+    std::vector<bool> dark;  // n × n, n = cells − 8
 };
 
-// The fills of the run read as a code whose square is n + 8 modules of `module` units.
-std::optional<DrawnCode> ReadCode(const RecordingCanvas& canvas, int32_t n, int32_t module)
+// The one grid of the run read as a code of n modules with its quiet zone.
+std::optional<DrawnCode> ReadCode(const RecordingCanvas& canvas, int32_t n)
 {
     const auto fills = canvas.Fills();
     if (fills.empty())
         return std::nullopt;
-    DrawnCode code;
-    code.page = fills.front().page;
-    code.module = module;
-    code.side = (n + 8) * module;
-    // At the right margin (rx = 15 mm).
-    code.left = canvas.Target().pw - canvas.Target().Dev(15) - code.side;
-    int32_t minY = fills.front().y1;
-    for (const auto& fill : fills)
-        minY = std::min(minY, fill.y1);
-    code.top = minY - 4 * module;  // the first row of modules has dark ones (finder patterns)
+    EXPECT_EQ(fills.size(), 1u);
+    const RecordingCanvas::Fill& grid = fills.front();
+    DrawnCode code{grid.page, grid.x, grid.y, grid.side, grid.cells, {}};
+    EXPECT_EQ(grid.cells, n + 8);
     code.dark.assign(size_t(n) * n, false);
-    const int32_t x0 = code.left + 4 * module;
-    for (const auto& fill : fills) {
-        EXPECT_EQ(fill.page, code.page);
-        EXPECT_EQ(fill.y2 - fill.y1, module);
-        EXPECT_EQ((fill.x1 - x0) % module, 0);
-        EXPECT_EQ((fill.x2 - fill.x1) % module, 0);
-        EXPECT_GE(fill.x1, x0);
-        EXPECT_LE(fill.x2, x0 + n * module);
-        EXPECT_LE(fill.y2, code.top + (n + 4) * module);
-        const int32_t row = (fill.y1 - code.top) / module - 4;
-        for (int32_t x = fill.x1; x < fill.x2; x += module)
-            code.dark[size_t(row) * n + (x - x0) / module] = true;
+    for (const ModuleRun& run : grid.runs) {
+        // Nothing in the quiet zone.
+        EXPECT_GE(run.row, 4);
+        EXPECT_LT(run.row, n + 4);
+        EXPECT_GE(run.column, 4);
+        EXPECT_LE(run.column + run.length, n + 4);
+        for (int32_t c = run.column; c < run.column + run.length && run.row >= 4 && run.row < n + 4; ++c)
+            code.dark[size_t(run.row - 4) * n + size_t(c - 4)] = true;
     }
     return code;
 }
 
-// Checks that the recorded code is exactly the matrix of `payload`, 30 mm in whole units per
-// module at the right margin, and returns it.
+// Checks that the recorded code is exactly the matrix of `payload`, a 30 mm square at the
+// right margin, and returns it.
 DrawnCode ExpectCode(const RecordingCanvas& canvas, const std::string& payload)
 {
     const auto matrix = GiroCodeMatrix::Encode(payload);
@@ -87,11 +76,13 @@ DrawnCode ExpectCode(const RecordingCanvas& canvas, const std::string& payload)
     if (!matrix)
         return {};
     const int32_t n = matrix->Size();
-    const int32_t module = canvas.Target().Dev(30) / (n + 8);
-    const auto code = ReadCode(canvas, n, module);
+    const auto code = ReadCode(canvas, n);
     EXPECT_TRUE(code) << "no code drawn";
     if (!code)
         return {};
+    EXPECT_EQ(code->side, canvas.Target().Dev(30));
+    // At the right margin (rx = 15 mm).
+    EXPECT_EQ(code->left + code->side, canvas.Target().pw - canvas.Target().Dev(15));
     for (int32_t row = 0; row < n; ++row) {
         for (int32_t column = 0; column < n; ++column)
             EXPECT_EQ(code->dark[size_t(row) * n + column], matrix->Dark(column, row)) << column << "," << row;
@@ -111,8 +102,8 @@ TEST(GiroCodePage, BesideTheClosingTextAtTheRightMarginBelowTheTotals)
     ASSERT_GT(code.side, 0);
 
     const std::vector<TextBox> boxes = TextBoxes(*canvas);
-    const auto found = std::find_if(boxes.begin(), boxes.end(),
-                                    [](const TextBox& b) { return b.text.starts_with(u"Vielen Dank"); });
+    const auto found =
+        std::find_if(boxes.begin(), boxes.end(), [](const TextBox& b) { return b.text.starts_with(u"Vielen Dank"); });
     ASSERT_NE(found, boxes.end());
     const TextBox closing = *found;
     EXPECT_EQ(code.top, closing.y1);
@@ -129,8 +120,8 @@ TEST(GiroCodePage, BesideTheClosingTextAtTheRightMarginBelowTheTotals)
 
     int closingLines = 0;
     for (const TextBox& b : boxes) {
-        const bool inside = b.page == code.page && b.x1 < code.left + code.side && code.left < b.x2 && b.y1 < code.top + code.side &&
-                            code.top < b.y2;
+        const bool inside = b.page == code.page && b.x1 < code.left + code.side && code.left < b.x2 &&
+                            b.y1 < code.top + code.side && code.top < b.y2;
         EXPECT_FALSE(inside) << "inside the code: " << U8(b.text);
         if (b.y1 >= closing.y1 && b.text != kCaption && b.text != u"- 1 -" && b.text != f.settings().FussEd) {
             ++closingLines;

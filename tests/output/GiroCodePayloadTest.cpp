@@ -1,6 +1,6 @@
 // The content of the GiroCode line by line, and the QR matrix libqrencode gives for it.
-#include "output/GiroCodeMatrix.h"
 #include "output/GiroCodePayload.h"
+#include "output/GiroCodeMatrix.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +46,7 @@ struct PayloadCase {
     std::string bic, holder, iban, amount, remittance;
 };
 
-const GiroCodeFields kBase{u"Müller & Söhne GmbH", u"DE02120300000000202051", u"BYLADEM1001", 11900,
-                           u"Rechnung RE-17"};
+const GiroCodeFields kBase{u"Müller & Söhne GmbH", u"DE02120300000000202051", u"BYLADEM1001", 11900, u"Rechnung RE-17"};
 
 GiroCodeFields With(void (*change)(GiroCodeFields&))
 {
@@ -67,41 +66,36 @@ const std::vector<PayloadCase>& Cases()
          "Müller & Söhne GmbH", "DE02120300000000202051", "EUR999999999.99", "Rechnung RE-17"},
         {"NoAmount", With([](GiroCodeFields& f) { f.cents = 0; }), "BYLADEM1001", "Müller & Söhne GmbH",
          "DE02120300000000202051", "", "Rechnung RE-17"},
-        {"NoBic", With([](GiroCodeFields& f) { f.bic.clear(); }), "", "Müller & Söhne GmbH",
-         "DE02120300000000202051", "EUR119.00", "Rechnung RE-17"},
-        {"IbanAndBicAsTyped",
-         With([](GiroCodeFields& f) {
+        {"NoBic", With([](GiroCodeFields& f) { f.bic.clear(); }), "", "Müller & Söhne GmbH", "DE02120300000000202051",
+         "EUR119.00", "Rechnung RE-17"},
+        {"IbanAndBicAsTyped", With([](GiroCodeFields& f) {
              f.iban = u" de02 1203 0000 0000 2020 51 ";
              f.bic = u"byla dem1 001";
          }),
          "BYLADEM1001", "Müller & Söhne GmbH", "DE02120300000000202051", "EUR119.00", "Rechnung RE-17"},
-        {"LineBreaksBecomeSpaces",
-         With([](GiroCodeFields& f) {
+        {"LineBreaksBecomeSpaces", With([](GiroCodeFields& f) {
              f.holder = u"  Max\r\nMuster\t";
              f.remittance = u"Mahnung\nRE-17 ";
          }),
          "BYLADEM1001", "Max  Muster", "DE02120300000000202051", "EUR119.00", "Mahnung RE-17"},
         // 71 characters of holder, 150 of text: 70 and 140 are kept, the 140th being a character
         // of two UTF-16 units that must not be split.
-        {"LongTextsCutByCharacters",
-         With([](GiroCodeFields& f) {
+        {"LongTextsCutByCharacters", With([](GiroCodeFields& f) {
              f.holder = Repeat16(u"a", 71);
              f.remittance = Repeat16(u"x", 139) + u"😀" + Repeat16(u"y", 10);
          }),
          "BYLADEM1001", Repeat("a", 70), "DE02120300000000202051", "EUR119.00", Repeat("x", 139) + "😀"},
         // 70 × "€" (210 bytes) and 140 × "ä" (280 bytes): 272 bytes without the text leave 59,
         // so 29 "ä" (58 bytes) stay and the whole is 330 bytes.
-        {"ByteLimitCutsTheText",
-         With([](GiroCodeFields& f) {
+        {"ByteLimitCutsTheText", With([](GiroCodeFields& f) {
              f.holder = Repeat16(u"€", 70);
              f.remittance = Repeat16(u"ä", 140);
          }),
          "BYLADEM1001", Repeat("€", 70), "DE02120300000000202051", "EUR119.00", Repeat("ä", 29)},
         // 70 characters of four bytes each: 339 bytes with an empty text (whose empty lines
         // at the end go); the text goes entirely and two characters of the holder with it.
-        {"ByteLimitCutsTheHolderLast",
-         With([](GiroCodeFields& f) { f.holder = Repeat16(u"𝄞", 70); }), "BYLADEM1001", Repeat("𝄞", 68),
-         "DE02120300000000202051", "EUR119.00", ""},
+        {"ByteLimitCutsTheHolderLast", With([](GiroCodeFields& f) { f.holder = Repeat16(u"𝄞", 70); }), "BYLADEM1001",
+         Repeat("𝄞", 68), "DE02120300000000202051", "EUR119.00", ""},
     };
     return cases;
 }
@@ -112,8 +106,8 @@ TEST_P(GiroCodePayloadTest, EveryLineExactly)
 {
     const PayloadCase& c = GetParam();
     const std::string payload = GiroCodePayload(c.fields);
-    std::vector<std::string> expected = {"BCD", "002", "1", "SCT", c.bic, c.holder, c.iban, c.amount, "", "",
-                                         c.remittance};
+    std::vector<std::string> expected = {"BCD",  "002",    "1", "SCT", c.bic,       c.holder,
+                                         c.iban, c.amount, "",  "",    c.remittance};
     while (expected.back().empty())
         expected.pop_back();  // empty lines at the end are left out
     EXPECT_EQ(Lines(payload), expected);
@@ -122,7 +116,9 @@ TEST_P(GiroCodePayloadTest, EveryLineExactly)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GiroCodePayloadTest, testing::ValuesIn(Cases()),
-                         [](const testing::TestParamInfo<PayloadCase>& param) { return std::string(param.param.name); });
+                         [](const testing::TestParamInfo<PayloadCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 // Level M byte capacities: version 1 holds 14 bytes, version 13 holds 331 (the GiroCode's
 // limit), version 14 more; the smallest version that fits is taken.

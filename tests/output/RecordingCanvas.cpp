@@ -46,20 +46,22 @@ void RecordingCanvas::LineTo(int32_t x, int32_t y)
     calls_.push_back(Call("LineTo", x, y));
 }
 
-void RecordingCanvas::FillRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+void RecordingCanvas::FillModules(int32_t x, int32_t y, int32_t side, int32_t cells, const std::vector<ModuleRun>& runs)
 {
-    calls_.push_back(Call("Fill", x1, y1, x2, y2));
+    calls_.push_back(Call("Modules", x, y, side, cells));
+    runs_.push_back(runs);
 }
 
 std::vector<RecordingCanvas::Fill> RecordingCanvas::Fills() const
 {
     std::vector<Fill> fills;
     int page = 0;
+    size_t grid = 0;
     for (const Call& call : calls_) {
         if (call.op == "NewPage")
             ++page;
-        else if (call.op == "Fill")
-            fills.push_back({page, call.x, call.y, call.a, call.b});
+        else if (call.op == "Modules")
+            fills.push_back({page, call.x, call.y, call.a, call.b, runs_.at(grid++)});
     }
     return fills;
 }
