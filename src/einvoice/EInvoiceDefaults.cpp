@@ -50,16 +50,6 @@ std::u16string_view DefaultExemptionReason(uint8_t category)
     return category < kZeroRateCategoryCount ? kCategories[category].reason : std::u16string_view();
 }
 
-std::u16string CompanyField(const std::u16string& value, std::u16string_view placeholder)
-{
-    const std::u16string_view trimmed = Trimmed(value);
-    return trimmed == placeholder ? std::u16string() : std::u16string(trimmed);
-}
-
-std::u16string CompanyName(const TRechnungSettings& s)
-{
-    return CompanyField(s.FirmaED2, u"FirmaED");
-}
 std::u16string CompanyStreet(const TRechnungSettings& s)
 {
     return CompanyField(s.StrasseEd2, u"StraßeEd");
@@ -88,11 +78,6 @@ std::u16string CompanyTelephone(const TRechnungSettings& s)
 std::u16string SellerCountry(const TRechnungSettings& s)
 {
     return Or(Compact(s.LandCodeEd), u"DE");
-}
-
-std::u16string AccountHolder(const TRechnungSettings& s)
-{
-    return Or(s.KontoinhaberEd, CompanyName(s));
 }
 
 std::u16string SellerElectronicAddress(const TRechnungSettings& s)

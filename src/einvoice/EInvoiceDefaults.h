@@ -1,5 +1,7 @@
 #pragma once
 
+#include "invoices/SellerNames.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,10 +37,8 @@ std::u16string_view DefaultExemptionReason(uint8_t category);
 inline constexpr std::u16string_view kKleinunternehmerReason =
     u"Kein Ausweis von Umsatzsteuer, da Kleinunternehmer gemäß § 19 UStG";
 
-// A company field of the settings as the e-invoice takes it: trimmed, and empty while it
-// still holds the text the field was delivered with ("FirmaED", "OrtED", "SteuerED", ...).
-std::u16string CompanyField(const std::u16string& value, std::u16string_view placeholder);
-std::u16string CompanyName(const TRechnungSettings& settings);
+// The company fields as the e-invoice takes them (CompanyField, CompanyName and the account
+// holder are in invoices/SellerNames.h, which the page's GiroCode shares).
 std::u16string CompanyStreet(const TRechnungSettings& settings);
 std::u16string CompanyPostcode(const TRechnungSettings& settings);
 std::u16string CompanyCity(const TRechnungSettings& settings);
@@ -46,11 +46,9 @@ std::u16string CompanyTaxNumber(const TRechnungSettings& settings);  // "Steuern
 std::u16string CompanyEmail(const TRechnungSettings& settings);
 std::u16string CompanyTelephone(const TRechnungSettings& settings);
 
-// Seller settings with their defaults: the country "DE"; the account holder the company
-// name; the electronic address and the contact e-mail the company e-mail; the contact
+// Seller settings with their defaults: the country "DE"; the electronic address and the contact e-mail the company e-mail; the contact
 // telephone the company telephone; the payment terms text from the payment target.
 std::u16string SellerCountry(const TRechnungSettings& settings);
-std::u16string AccountHolder(const TRechnungSettings& settings);
 std::u16string SellerElectronicAddress(const TRechnungSettings& settings);
 std::u16string ContactTelephone(const TRechnungSettings& settings);
 std::u16string ContactEmail(const TRechnungSettings& settings);

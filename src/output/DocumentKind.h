@@ -9,6 +9,7 @@ struct DocumentKind {
     bool deliveryAsMain;   // the delivery address, when set, is the main address
     bool deliveryBlock;    // a set delivery address is shown in its own block
     bool pricesOffKind;    // "Lieferschein": no prices when the setting says so
+    bool giroCode;         // a demand for payment: may carry the GiroCode
 
     static DocumentKind Of(int32_t kind);
 };

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "output/ModuleRun.h"
 #include "output/TCanvasFont.h"
 #include "output/TOutputTarget.h"
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 struct TFontSetting;
 struct dib;
@@ -39,6 +41,12 @@ public:
     virtual void MoveTo(int32_t x, int32_t y) = 0;
     // A straight line in the current pen from the last point to (x, y).
     virtual void LineTo(int32_t x, int32_t y) = 0;
+    // Fills the dark modules of a square code in black, without outlines: the square's
+    // top-left corner at (x, y), `side` device units long and `cells` modules each way, so a
+    // module is side / cells units, a fraction where side is no multiple of cells (the PDF's
+    // unit is a whole point, and the code keeps its size). Neighbouring modules meet without a
+    // gap. Nothing when cells is not positive.
+    virtual void FillModules(int32_t x, int32_t y, int32_t side, int32_t cells, const std::vector<ModuleRun>& runs) = 0;
     // The whole image stretched into the rectangle at (x, y) of the given width and height.
     virtual void DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height) = 0;
     // Word-break drawing into the rectangle from left to right starting at top: lines break

@@ -1,13 +1,20 @@
 #include "output/TPageLayout.h"
 
 #include "invoices/DateTime.h"
+#include "invoices/InvoiceTotals.h"
 #include "invoices/Numbering.h"
+#include "invoices/SellerNames.h"
 #include "invoices/SettingRange.h"
 #include "invoices/TRechnungBook.h"
 #include "invoices/TextBuf.h"
+#include "invoices/TextRules.h"
 #include "messages/HybridPageMessages.h"
 #include "messages/MessageCatalog.h"
+#include "messages/OutputMessages.h"
+#include "output/AmountText.h"
 #include "output/CharWrap.h"
+#include "output/GiroCodeMatrix.h"
+#include "output/GiroCodePayload.h"
 #include "output/HybridPageFacts.h"
 #include "output/TInvoiceLogo.h"
 #include "output/TOutputCanvas.h"
@@ -15,6 +22,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -29,6 +37,32 @@ const TRechnungRec& Current(TRechnungBook& book, uint32_t index)
 std::u16string Text(const char16_t* field)
 {
     return std::u16string(TextOf(field));
+}
+
+// The GiroCode of the page: on invoices, pro forma invoices and reminders, when the setting
+// asks for it, an IBAN is given and the amount due is above zero (and within what a
+// transfer can carry). The amount is the page's "Gesamtbetrag": the e-invoice's amount due
+// on a hybrid page, otherwise the grand total in the cents the page prints.
+std::optional<GiroCodeMatrix> PageGiroCode(const TPageLayout& l, const std::u16string& title)
+{
+    if (!l.settings.GiroCodeCheck || !l.kindRow.giroCode)
+        return std::nullopt;
+    GiroCodeFields fields;
+    fields.iban = Compact(l.settings.IbanEd);
+    if (fields.iban.empty())
+        return std::nullopt;
+    const std::optional<int64_t> cents =
+        l.facts ? std::optional<int64_t>(l.facts->amountDue) : AmountCents(InvoiceTotals::Of(l.rechnung).gross);
+    if (!cents || *cents <= 0 || *cents > kGiroCodeMaxCents)
+        return std::nullopt;
+    fields.cents = *cents;
+    fields.bic = Compact(l.settings.BicEd);
+    fields.holder = AccountHolder(l.settings);
+    fields.remittance = title;
+    const std::string payload = GiroCodePayload(fields);
+    if (payload.size() > kGiroCodeMaxBytes)
+        return std::nullopt;  // an IBAN or BIC field far too long for any account
+    return GiroCodeMatrix::Encode(payload);
 }
 
 std::u16string Decimal(int32_t value)
@@ -109,6 +143,7 @@ void TPageLayout::Run()
     if (settings.RegNrMode != TRegNrMode::NoRegNr)
         title += u" " + DocumentNumber(settings, rechnung);
     canvas.TextOut(rx, y, title);
+    title_ = title;
     y += canvas.TextHeight(title);
     y += LineHeight();
 
@@ -315,20 +350,55 @@ void TPageLayout::ClosingText(int32_t y)
 {
     canvas.SelectFont(settings.FontDialog6);
     y += 2 * LineHeight();
-    TextBlock(y, TextOf(rechnung.rechtext), false);
+    const int32_t reserve = GiroCodeBeside(y);
+    TextBlock(y, TextOf(rechnung.rechtext), false, reserve);
 }
 
-int32_t TPageLayout::TextBlock(int32_t y, std::u16string_view text, bool lastLineAdvances)
+int32_t TPageLayout::GiroCodeBeside(int32_t& y)
+{
+    const std::optional<GiroCodeMatrix> code = PageGiroCode(*this, title_);
+    if (!code)
+        return 0;
+    const TOutputTarget& target = canvas.Target();
+    // 30 mm with the quiet zone of four modules on each side.
+    const int32_t side = target.Dev(30);
+    const int32_t cells = code->Size() + 2 * GiroCodeMatrix::kQuietZone;
+
+    const std::u16string caption(OutputMessages::kGiroCodeCaption);
+    canvas.SelectFont(settings.FontDialog5);
+    const int32_t captionWidth = canvas.TextWidth(caption);
+    const int32_t captionHeight = canvas.TextHeight(caption);
+    canvas.SelectFont(settings.FontDialog6);
+    // Code and caption stay on one page with the closing text beside them.
+    if (BreakWanted(int64_t(y) + side + captionHeight))
+        y = PageBreak(settings.FontDialog6);
+
+    const int32_t right = pw - rx;
+    const int32_t left = right - side;
+    std::vector<ModuleRun> runs = code->DarkRuns();
+    for (ModuleRun& run : runs) {
+        run.row += GiroCodeMatrix::kQuietZone;
+        run.column += GiroCodeMatrix::kQuietZone;
+    }
+    canvas.FillModules(left, y, side, cells, runs);
+    canvas.SelectFont(settings.FontDialog5);
+    // Centred under the square, but never past the right margin.
+    canvas.TextOut(std::min(left + (side - captionWidth) / 2, right - captionWidth), y + side, caption);
+    canvas.SelectFont(settings.FontDialog6);
+    return std::max(side, captionWidth) + target.Dev(3);
+}
+
+int32_t TPageLayout::TextBlock(int32_t y, std::u16string_view text, bool lastLineAdvances, int32_t reserve)
 {
     if (canvas.Target().closingText == TOutputTarget::Wrap::WordBreak) {
-        const int32_t bottom = canvas.WordBreak(rx, y, pw - rx, ph, text, false);
+        const int32_t bottom = canvas.WordBreak(rx, y, pw - rx - reserve, ph, text, false);
         return lastLineAdvances ? bottom : y;
     }
     const auto beforeCharacter = [&](int32_t& at) {
         if (BreakWanted(at))
             at = PageBreak(settings.FontDialog6);
     };
-    return CharWrap(canvas, text, rx, pw - 2 * rx, y, beforeCharacter, lastLineAdvances);
+    return CharWrap(canvas, text, rx, pw - 2 * rx - reserve, y, beforeCharacter, lastLineAdvances);
 }
 
 bool TPageLayout::DeliveryEmpty() const

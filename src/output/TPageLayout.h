@@ -4,6 +4,7 @@
 #include "output/TLayoutFormat.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 struct HybridPageFacts;
@@ -82,12 +83,21 @@ private:
     int32_t CompanyBlock();
     // The lines under the totals of a hybrid e-invoice; returns the y below them.
     int32_t BelowTotals(int32_t y);
+    // The closing text, and beside it at the right margin the GiroCode of an invoice that
+    // asks for payment (see GiroCodeBeside).
     void ClosingText(int32_t y);
-    // A text from x = rx across the width between the margins, wrapped as the target wraps
-    // the closing text, breaking the page where the target does. With lastLineAdvances it
-    // returns the y below the text (the closing text, the last thing drawn, needs none).
-    int32_t TextBlock(int32_t y, std::u16string_view text, bool lastLineAdvances);
+    // Draws the GiroCode with its caption at the right margin with its top at y, first
+    // breaking the page when code and caption do not fit above the limit. Returns the width
+    // the closing text leaves free for it (0 when there is no code) and moves y to the new
+    // page's top after a break.
+    int32_t GiroCodeBeside(int32_t& y);
+    // A text from x = rx across the width between the margins less `reserve` at the right,
+    // wrapped as the target wraps the closing text, breaking the page where the target does.
+    // With lastLineAdvances it returns the y below the text (the closing text, the last thing
+    // drawn, needs none).
+    int32_t TextBlock(int32_t y, std::u16string_view text, bool lastLineAdvances, int32_t reserve = 0);
     bool DeliveryEmpty() const;
 
     const TInvoiceLogo* logo_ = nullptr;
+    std::u16string title_;  // the document's title with its number, as drawn
 };

@@ -4,6 +4,9 @@
 #include "output/WordBreakLines.h"
 #include "pdf/TPDFCanvas.h"
 
+#include <charconv>
+#include <string>
+
 TPdfOutputCanvas::TPdfOutputCanvas(TPDFCanvas& pdf, const TPrinterPage& printer)
     : TOutputCanvas(TOutputTarget::Pdf(printer)),
       pdf_(pdf)
@@ -48,6 +51,40 @@ void TPdfOutputCanvas::MoveTo(int32_t x, int32_t y)
 void TPdfOutputCanvas::LineTo(int32_t x, int32_t y)
 {
     pdf_.LineTo(x, y);
+}
+
+namespace {
+
+// A number with up to five decimals and a full stop, whatever the locale.
+void AppendDecimal(std::string& out, double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 5).ptr;
+    out.append(text, end);
+}
+
+}
+
+void TPdfOutputCanvas::FillModules(int32_t x, int32_t y, int32_t side, int32_t cells,
+                                   const std::vector<ModuleRun>& runs)
+{
+    if (cells <= 0 || !pdf_.IsInCreation())
+        return;
+    // The runs in module units: a coordinate system of its own scaled to the module (a
+    // fraction of a point), y downwards from the square's top-left corner, black, inside q … Q
+    // so that the page's colour and pen stay as they were.
+    std::string content = "q\n0 g\n";
+    const double module = double(side) / cells;
+    AppendDecimal(content, module);
+    content += " 0 0 ";
+    AppendDecimal(content, -module);
+    content += ' ' + std::to_string(x) + ' ' + std::to_string(int64_t(pdf_.PageHeight) - y) + " cm\n";
+    for (const ModuleRun& run : runs) {
+        content +=
+            std::to_string(run.column) + ' ' + std::to_string(run.row) + ' ' + std::to_string(run.length) + " 1 re\n";
+    }
+    content += "f\nQ";
+    pdf_.writeln(std::u16string(content.begin(), content.end()));
 }
 
 void TPdfOutputCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height)

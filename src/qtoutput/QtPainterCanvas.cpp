@@ -86,6 +86,22 @@ void QtPainterCanvas::LineTo(int32_t x, int32_t y)
     position_ = to;
 }
 
+void QtPainterCanvas::FillModules(int32_t x, int32_t y, int32_t side, int32_t cells, const std::vector<ModuleRun>& runs)
+{
+    if (cells <= 0)
+        return;
+    // In module units, without smoothing: every edge falls on the pixel grid the same way for
+    // both modules it parts, so neighbours meet and the code stays sharp. A preview zoomed out
+    // below two pixels a module shows it smoothed, as a grey likeness of the code.
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, side < 2 * cells);
+    painter_.translate(x, y);
+    painter_.scale(double(side) / cells, double(side) / cells);
+    for (const ModuleRun& run : runs)
+        painter_.fillRect(QRectF(run.column, run.row, run.length, 1), Qt::black);
+    painter_.restore();
+}
+
 void QtPainterCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     QtDibDevice device(painter_, printer_ != nullptr);

@@ -24,6 +24,7 @@ public:
     int32_t TextHeight(std::u16string_view text) override;
     void MoveTo(int32_t x, int32_t y) override;
     void LineTo(int32_t x, int32_t y) override;
+    void FillModules(int32_t x, int32_t y, int32_t side, int32_t cells, const std::vector<ModuleRun>& runs) override;
     void DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height) override;
     int32_t WordBreak(int32_t left, int32_t top, int32_t right, int32_t bottom, std::u16string_view text,
                       bool measureOnly) override;

@@ -46,6 +46,26 @@ void RecordingCanvas::LineTo(int32_t x, int32_t y)
     calls_.push_back(Call("LineTo", x, y));
 }
 
+void RecordingCanvas::FillModules(int32_t x, int32_t y, int32_t side, int32_t cells, const std::vector<ModuleRun>& runs)
+{
+    calls_.push_back(Call("Modules", x, y, side, cells));
+    runs_.push_back(runs);
+}
+
+std::vector<RecordingCanvas::Fill> RecordingCanvas::Fills() const
+{
+    std::vector<Fill> fills;
+    int page = 0;
+    size_t grid = 0;
+    for (const Call& call : calls_) {
+        if (call.op == "NewPage")
+            ++page;
+        else if (call.op == "Modules")
+            fills.push_back({page, call.x, call.y, call.a, call.b, runs_.at(grid++)});
+    }
+    return fills;
+}
+
 void RecordingCanvas::DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height)
 {
     calls_.push_back(Call("Logo", x, y, width, height, DibWidth(logo), DibHeight(logo)));

@@ -13,11 +13,11 @@
 class RecordingCanvas final : public TOutputCanvas {
 public:
     struct Call {
-        std::string op;  // Font, Pen, Text, MoveTo, LineTo, Logo, WordBreak, NewPage
+        std::string op;  // Font, Pen, Text, MoveTo, LineTo, Modules, Logo, WordBreak, NewPage
         int32_t x = 0;
         int32_t y = 0;
-        int32_t a = 0;        // Font: size; Pen: width; Logo: width; WordBreak: right
-        int32_t b = 0;        // Font: style; Logo: height; WordBreak: bottom
+        int32_t a = 0;        // Font: size; Pen: width; Modules: side; Logo: width; WordBreak: right
+        int32_t b = 0;        // Font: style; Modules: cells; Logo: height; WordBreak: bottom
         int32_t c = 0;        // Logo: image width; WordBreak: 1 when measuring
         int32_t d = 0;        // Logo: image height
         std::u16string text;  // Text, WordBreak; Font: the face name
@@ -47,6 +47,7 @@ public:
     int32_t TextHeight(std::u16string_view text) override { return Height(text, font_.size); }
     void MoveTo(int32_t x, int32_t y) override;
     void LineTo(int32_t x, int32_t y) override;
+    void FillModules(int32_t x, int32_t y, int32_t side, int32_t cells, const std::vector<ModuleRun>& runs) override;
     void DrawLogo(const dib& logo, int32_t x, int32_t y, int32_t width, int32_t height) override;
     int32_t WordBreak(int32_t left, int32_t top, int32_t right, int32_t bottom, std::u16string_view text,
                       bool measureOnly) override;
@@ -73,9 +74,17 @@ public:
     // The size of the font in force when call i was made.
     int32_t FontSizeAt(size_t index) const;
     int NewPages() const;
+    // The filled module grids, with the page each lies on (0 for the first).
+    struct Fill {
+        int page;
+        int32_t x, y, side, cells;
+        std::vector<ModuleRun> runs;
+    };
+    std::vector<Fill> Fills() const;
 
 private:
     std::vector<Call> calls_;
+    std::vector<std::vector<ModuleRun>> runs_;  // of each "Modules" call, in order
     TCanvasFont font_;
 };
 
