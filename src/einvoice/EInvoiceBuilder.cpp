@@ -5,6 +5,7 @@
 #include "einvoice/EInvoiceDefaults.h"
 #include "einvoice/IdentifierChecks.h"
 #include "foundation/TDynaArray.h"
+#include "invoices/CurrencyCode.h"
 #include "invoices/DateTime.h"
 #include "invoices/NumberText.h"
 #include "invoices/Numbering.h"
@@ -52,23 +53,6 @@ Text PersonName(const Text& vorname, const Text& name)
     if (name.empty())
         return vorname;
     return vorname + u" " + name;
-}
-
-// The currency text of the settings as an ISO 4217 code: the euro sign and the usual words
-// for the euro, else the text itself when it is a code.
-Text CurrencyCode(const Text& waehrung)
-{
-    const Text text(Trimmed(waehrung));
-    const Text folded = FoldCase(text);
-    if (text == u"€" || folded == u"euro" || folded == u"eur")
-        return u"EUR";
-    if (folded == u"sfr." || folded == u"fr." || folded == u"chf")
-        return u"CHF";
-    if (text == u"$")
-        return u"USD";
-    if (text == u"£")
-        return u"GBP";
-    return Compact(text);
 }
 
 class Builder {

@@ -1,5 +1,6 @@
 #include "output/TPageLayout.h"
 
+#include "invoices/CurrencyCode.h"
 #include "invoices/DateTime.h"
 #include "invoices/InvoiceTotals.h"
 #include "invoices/Numbering.h"
@@ -45,7 +46,8 @@ std::u16string Text(const char16_t* field)
 // on a hybrid page, otherwise the grand total in the cents the page prints.
 std::optional<GiroCodeMatrix> PageGiroCode(const TPageLayout& l, const std::u16string& title)
 {
-    if (!l.settings.GiroCodeCheck || !l.kindRow.giroCode)
+    // A transfer the code asks for is in euros: an invoice in another currency gets none.
+    if (!l.settings.GiroCodeCheck || !l.kindRow.giroCode || CurrencyCode(l.settings.WaehrEd) != u"EUR")
         return std::nullopt;
     GiroCodeFields fields;
     fields.iban = Compact(l.settings.IbanEd);

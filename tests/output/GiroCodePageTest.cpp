@@ -181,6 +181,7 @@ TEST(GiroCodePage, OnlyWhereAPaymentIsAsked)
         {"no kind selected", 8, nullptr},
         {"setting off", 0, [](LayoutFixture& f) { f.settings().GiroCodeCheck = false; }},
         {"no IBAN", 0, [](LayoutFixture& f) { f.settings().IbanEd = u"   "; }},
+        {"Swiss francs", 0, [](LayoutFixture& f) { f.settings().WaehrEd = u"sFr."; }},
         {"amount 0", 0, [](LayoutFixture& f) { f.AddPosition(-3, 19, 10, u"Gutschrift"); }},
         {"amount below 0", 0, [](LayoutFixture& f) { f.AddPosition(-4, 19, 10, u"Gutschrift"); }},
         {"below half a cent", 0, [](LayoutFixture& f) { f.AddPosition(-1, 19, 29.996, u"Rabatt"); }},
