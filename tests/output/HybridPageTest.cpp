@@ -21,12 +21,7 @@ constexpr int32_t kRight = 553;
 
 void FillAddress(LayoutFixture& f)
 {
-    f.Set(&TRechnungRec::firma, u"Muster GmbH");
-    f.Set(&TRechnungRec::vorname, u"Max");
-    f.Set(&TRechnungRec::name, u"Mustermann");
-    f.Set(&TRechnungRec::strasse, u"Hauptstr. 1");
-    f.Set(&TRechnungRec::plz, u"12345");
-    f.Set(&TRechnungRec::ort, u"Berlin");
+    f.FillAddress();
     f.Set(&TRechnungRec::rechtext, u"Vielen Dank.");
 }
 

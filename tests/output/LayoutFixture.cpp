@@ -54,3 +54,13 @@ TOutputTarget LayoutFixture::Preview()
 {
     return TOutputTarget::Preview(96, 100, kNoPrinterPage);
 }
+
+void LayoutFixture::FillAddress()
+{
+    Set(&TRechnungRec::firma, u"Muster GmbH");
+    Set(&TRechnungRec::vorname, u"Max");
+    Set(&TRechnungRec::name, u"Mustermann");
+    Set(&TRechnungRec::strasse, u"Hauptstr. 1");
+    Set(&TRechnungRec::plz, u"12345");
+    Set(&TRechnungRec::ort, u"Berlin");
+}

@@ -26,6 +26,8 @@ public:
     TRechnungSettings& settings() { return book.settings; }
 
     void Set(char16_t* TRechnungRec::*field, std::u16string_view text);
+    // The address "Muster GmbH, Max Mustermann, Hauptstr. 1, 12345 Berlin".
+    void FillAddress();
     TPositionRec& AddPosition(double menge, double mwst, double preis, std::u16string_view bez = u"",
                               std::u16string_view artnr = u"", std::u16string_view einheit = u"");
 

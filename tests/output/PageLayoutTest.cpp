@@ -34,16 +34,6 @@ void PrintTo(const Drawn& d, std::ostream* os)
     *os << "(" << d.x << ", " << d.y << ", \"" << U8(d.text) << "\")";
 }
 
-void FillAddress(LayoutFixture& f)
-{
-    f.Set(&TRechnungRec::firma, u"Muster GmbH");
-    f.Set(&TRechnungRec::vorname, u"Max");
-    f.Set(&TRechnungRec::name, u"Mustermann");
-    f.Set(&TRechnungRec::strasse, u"Hauptstr. 1");
-    f.Set(&TRechnungRec::plz, u"12345");
-    f.Set(&TRechnungRec::ort, u"Berlin");
-}
-
 const std::u16string kFuss = u"Bankverbindung: Sparkasse XAZ,  IBAN.:DE4234293429 BIC: 4345345545";
 
 }  // namespace
@@ -101,7 +91,7 @@ TEST(OutputTarget, DeviceLengthsOfTheThreeTargets)
 TEST(PageLayout, DefaultPageOnThePdf)
 {
     LayoutFixture f;
-    FillAddress(f);
+    f.FillAddress();
     const auto canvas = f.Run();
 
     const int32_t fussWidth = RecordingCanvas::Width(kFuss, 9);
