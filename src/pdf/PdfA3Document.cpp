@@ -152,13 +152,9 @@ void PdfA3Document::WriteObjects(PdfObjectWriter& out)
     metadata_ = out.WriteStreamObject(dict, xmp, PdfObjectWriter::StreamEnd::kLineFeed);
 
     const std::string icc = SrgbProfile();
-    const std::string packedIcc = Deflate(icc);
-    if (icc.empty() || packedIcc.empty())
+    if (icc.empty())
         out.OutOfMemory("Das Farbprofil sRGB konnte nicht erzeugt werden");
-    dict = "<< /N 3 /Length ";
-    AppendInt(dict, int64_t(packedIcc.size()));
-    dict += " /Filter /FlateDecode >>";
-    profile_ = out.WriteStreamObject(dict, packedIcc, PdfObjectWriter::StreamEnd::kLineFeed);
+    profile_ = out.WriteDeflatedStreamObject("/N 3 ", icc);
 
     WriteAttachments(out);
 
@@ -184,16 +180,11 @@ void PdfA3Document::WriteAttachments(PdfObjectWriter& out)
     const std::string date = PdfByteString(PdfDateText(s.time, s.utcOffsetMinutes));
     fileSpecs_.clear();
     for (const PdfA3Attachment& a : s.attachments) {
-        const std::string packed = Deflate(a.data);
-        if (packed.empty())
-            out.OutOfMemory("Nicht genug Arbeitsspeicher für die eingebettete Datei");
-        std::string dict =
-            "<< /Type /EmbeddedFile /Subtype " + PdfName(a.mimeType) + " /Params << /ModDate " + date + " /Size ";
-        AppendInt(dict, int64_t(a.data.size()));
-        dict += " >> /Length ";
-        AppendInt(dict, int64_t(packed.size()));
-        dict += " /Filter /FlateDecode >>";
-        const int32_t file = out.WriteStreamObject(dict, packed, PdfObjectWriter::StreamEnd::kLineFeed);
+        std::string entries =
+            "/Type /EmbeddedFile /Subtype " + PdfName(a.mimeType) + " /Params << /ModDate " + date + " /Size ";
+        AppendInt(entries, int64_t(a.data.size()));
+        entries += " >> ";
+        const int32_t file = out.WriteDeflatedStreamObject(entries, a.data);
 
         const int32_t spec = out.BeginDictObject();
         out.PutLine("/Type /Filespec /F " + PdfByteString(a.fileName) + " /UF " +

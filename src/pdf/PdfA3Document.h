@@ -9,7 +9,7 @@
 class PdfObjectWriter;
 
 // The parts an archive (PDF/A-3b) document has beyond an ordinary one: the XMP metadata, the
-// sRGB output intent's ICC profile, the embedded files with their file specifications and
+// sRGB output intent's ICC profile, the embedded files with their Filespec dictionaries and
 // the document information dictionary. They are written as objects before the catalogue,
 // which then names them through CatalogEntries.
 class PdfA3Document {

@@ -3,8 +3,6 @@
 #include "foundation/Utf8.h"
 #include "pdf/PdfNumbers.h"
 
-#include <zlib.h>
-
 namespace {
 
 const char kHex[] = "0123456789ABCDEF";
@@ -198,15 +196,4 @@ std::string XmlEscaped(std::string_view utf8)
 std::string XmlEscaped(std::u16string_view text)
 {
     return XmlEscaped(std::string_view(Utf16ToUtf8(text)));
-}
-
-std::string Deflate(std::string_view data)
-{
-    uLongf size = compressBound(uLong(data.size()));
-    std::string out(size, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(out.data()), &size, reinterpret_cast<const Bytef*>(data.data()),
-                  uLong(data.size()), Z_DEFAULT_COMPRESSION) != Z_OK)
-        return {};
-    out.resize(size);
-    return out;
 }

@@ -22,7 +22,3 @@ std::string PdfName(std::string_view name);
 // Text for XML character data and attribute values: & < > " ' escaped, in UTF-8.
 std::string XmlEscaped(std::u16string_view text);
 std::string XmlEscaped(std::string_view utf8);
-
-// The zlib stream of the data at the default level (what /FlateDecode reads); empty when
-// zlib fails for want of memory.
-std::string Deflate(std::string_view data);

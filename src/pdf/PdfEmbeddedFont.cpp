@@ -296,15 +296,10 @@ bool PdfEmbeddedFont::ReadProgram()
 
 int32_t PdfEmbeddedFont::Write(PdfObjectWriter& out)
 {
-    const std::string packed = Deflate(program_);
-    if (packed.empty())
-        out.OutOfMemory("Nicht genug Arbeitsspeicher für die Schrift");
-    std::string dict = "<< /Length ";
-    AppendInt(dict, int64_t(packed.size()));
-    dict += " /Length1 ";
-    AppendInt(dict, int64_t(program_.size()));
-    dict += " /Filter /FlateDecode >>";
-    const int32_t programObj = out.WriteStreamObject(dict, packed, PdfObjectWriter::StreamEnd::kLineFeed);
+    std::string length1 = "/Length1 ";
+    AppendInt(length1, int64_t(program_.size()));
+    length1 += ' ';
+    const int32_t programObj = out.WriteDeflatedStreamObject(length1, program_);
 
     // The ToUnicode map: every drawn code to its character, at most 100 to a block.
     static const char kHex[] = "0123456789ABCDEF";
@@ -335,13 +330,7 @@ int32_t PdfEmbeddedFont::Write(PdfObjectWriter& out)
         left -= block;
     }
     cmap += "endcmap\nCMapName currentdict /CMapResource defineresource pop\nend\nend\n";
-    const std::string packedMap = Deflate(cmap);
-    if (packedMap.empty())
-        out.OutOfMemory("Nicht genug Arbeitsspeicher für die Schrift");
-    dict = "<< /Length ";
-    AppendInt(dict, int64_t(packedMap.size()));
-    dict += " /Filter /FlateDecode >>";
-    const int32_t mapObj = out.WriteStreamObject(dict, packedMap, PdfObjectWriter::StreamEnd::kLineFeed);
+    const int32_t mapObj = out.WriteDeflatedStreamObject({}, cmap);
 
     const std::string name = PdfName(baseName_);
     const int32_t descriptor = out.BeginDictObject();

@@ -263,6 +263,21 @@ int32_t PdfObjectWriter::WriteStreamObject(std::string_view dictionary, std::str
     return number;
 }
 
+int32_t PdfObjectWriter::WriteDeflatedStreamObject(std::string_view entries, std::string_view data)
+{
+    if (!compressor_)
+        compressor_ = std::make_unique<PageCompressor>();
+    std::string_view compressed;
+    if (!compressor_->Compress(data.data(), data.size(), compressed))
+        OutOfMemory("Nicht genug Arbeitsspeicher zum Komprimieren");
+    std::string dictionary = "<< ";
+    dictionary += entries;
+    dictionary += "/Length ";
+    AppendInt(dictionary, int64_t(compressed.size()));
+    dictionary += " /Filter /FlateDecode >>";
+    return WriteStreamObject(dictionary, compressed, StreamEnd::kLineFeed);
+}
+
 void PdfObjectWriter::WriteStreamObject(int32_t reserved, std::string_view dictionary, std::string_view data,
                                         StreamEnd end)
 {

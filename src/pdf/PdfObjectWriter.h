@@ -78,6 +78,10 @@ public:
     // the dictionary, "stream", the data, "endstream" and "endobj".
     int32_t WriteStreamObject(std::string_view dictionary, std::string_view data, StreamEnd end);
     void WriteStreamObject(int32_t reserved, std::string_view dictionary, std::string_view data, StreamEnd end);
+    // A whole stream object of the data zlib-compressed as the pages are: its dictionary holds
+    // `entries` (e.g. "/N 3 "; may be empty), then /Length and /Filter /FlateDecode; the data is
+    // followed by a line feed before "endstream".
+    int32_t WriteDeflatedStreamObject(std::string_view entries, std::string_view data);
 
     // A content stream: from BeginContent until EndContent the output channel collects the
     // bytes in memory; EndContent gives back their zlib stream (valid until the next

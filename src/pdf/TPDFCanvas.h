@@ -138,7 +138,6 @@ private:
     void BeginPageStream();
     void EndPageStream();
     void WriteMetadata();
-    void EndArchiveDoc();
     void WritePages(int32_t pageCount);
     void WriteCatalog();
     void ReleaseDocument();  // frees the page and font lists

@@ -56,48 +56,34 @@ void TPDFCanvas::EndDoc()
 {
     if (!IsInCreation())
         return;
-    if (archive_) {
-        EndArchiveDoc();
-        return;
-    }
     try {
         EndPageStream();
-        if (ispdfa)
-            WriteMetadata();
-        fonts_.WriteFonts(writer_);
-        WritePages(int32_t(PageProps->Count()));
-        WriteCatalog();
-        images_.WriteObjects(writer_, ispdfa, usejpeg2000);
-        writer_.WriteTrailer(rootObjNr);
-        writer_.Finish();
-    } catch (const IoError&) {
-        Abandon();
-        throw;
-    }
-    ReleaseDocument();
-}
-
-void TPDFCanvas::EndArchiveDoc()
-{
-    try {
-        EndPageStream();
-        const std::vector<std::u16string> problems = fonts_.PrepareEmbedded();
-        if (!problems.empty()) {
-            std::u16string text;
-            for (const std::u16string& line : problems)
-                text += (text.empty() ? u"" : u"\n") + line;
-            const std::string name = writer_.FileName();
-            Abandon();
-            throw IoError(name, Utf16ToUtf8(text));
+        if (archive_) {
+            // Every font is embedded, or there is no file.
+            const std::vector<std::u16string> problems = fonts_.PrepareEmbedded();
+            if (!problems.empty()) {
+                std::u16string text;
+                for (const std::u16string& line : problems)
+                    text += (text.empty() ? u"" : u"\n") + line;
+                throw IoError(writer_.FileName(), Utf16ToUtf8(text));
+            }
+            archive_->WriteObjects(writer_);
+            fonts_.WriteEmbeddedFonts(writer_);
+        } else {
+            if (ispdfa)
+                WriteMetadata();
+            fonts_.WriteFonts(writer_);
         }
-        archive_->WriteObjects(writer_);
-        fonts_.WriteEmbeddedFonts(writer_);
         WritePages(int32_t(PageProps->Count()));
         WriteCatalog();
-        // Images as in the ordinary file, always JPEG (DCT is allowed in PDF/A, JPEG 2000 only
-        // with restrictions), their data ended by a line feed before "endstream".
-        images_.WriteObjects(writer_, false, false, PdfObjectWriter::StreamEnd::kLineFeed);
-        writer_.WriteTrailer(rootObjNr, archive_->InfoObject());
+        if (archive_) {
+            // Always JPEG (DCT is allowed in PDF/A, JPEG 2000 only with restrictions), the data
+            // ended by a line feed before "endstream".
+            images_.WriteObjects(writer_, false, false, PdfObjectWriter::StreamEnd::kLineFeed);
+        } else {
+            images_.WriteObjects(writer_, ispdfa, usejpeg2000);
+        }
+        writer_.WriteTrailer(rootObjNr, archive_ ? archive_->InfoObject() : 0);
         writer_.Finish();
     } catch (const IoError&) {
         Abandon();

@@ -254,15 +254,15 @@ private:
     void CheckFileSpec(Handle spec, const std::string& name)
     {
         if (spec.getKey("/Type").unparse() != "/Filespec")
-            Fail("file specification without /Type /Filespec");
+            Fail("Filespec without /Type /Filespec");
         if (!spec.getKey("/F").isString() || spec.getKey("/F").getStringValue() != name ||
             !spec.getKey("/UF").isString() || spec.getKey("/UF").getUTF8Value() != name)
-            Fail("file specification /F or /UF differs from its name " + name);
+            Fail("Filespec /F or /UF differs from its name " + name);
         if (!spec.getKey("/AFRelationship").isName())
-            Fail("file specification without /AFRelationship");
+            Fail("Filespec without /AFRelationship");
         Handle file = spec.getKey("/EF").getKey("/F");
         if (!file.isStream() || spec.getKey("/EF").getKey("/UF").getObjGen() != file.getObjGen()) {
-            Fail("file specification without embedded file stream");
+            Fail("Filespec without embedded file stream");
             return;
         }
         Handle dict = file.getDict();
