@@ -1,0 +1,20 @@
+#pragma once
+
+#include "received/ReceivedInvoice.h"
+
+#include <string>
+#include <vector>
+
+// What the check of a received invoice found: every sum recomputed from its parts and every
+// mandatory field looked for.
+struct ReceivedCheck {
+    // One German line per sum that differs by more than one cent and per missing mandatory
+    // field, in the order a reader checks an invoice; empty when everything agrees.
+    std::vector<std::u16string> problems;
+
+    bool Agrees() const { return problems.empty(); }
+    // The heading above the list: "Summen geprüft: stimmen." when nothing was found.
+    std::u16string Heading() const;
+};
+
+ReceivedCheck CheckReceivedInvoice(const ReceivedInvoice& invoice);
