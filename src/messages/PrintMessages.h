@@ -14,6 +14,9 @@ std::u16string NoPrinter(std::u16string_view advice);
 // The advice of the invoice output, of the customer records and of the printer setup.
 inline constexpr std::u16string_view kInvoiceAdvice =
     u"Bitte richten Sie einen Drucker ein oder speichern Sie die Rechnung als PDF.";
+// The advice of the window "E-Rechnung anzeigen".
+inline constexpr std::u16string_view kReceivedAdvice =
+    u"Bitte richten Sie einen Drucker ein oder speichern Sie die E-Rechnung als PDF.";
 inline constexpr std::u16string_view kRecordAdvice =
     u"Bitte richten Sie in den Einstellungen des Systems einen Drucker ein; die Datensätze können dann gedruckt "
     u"werden.";

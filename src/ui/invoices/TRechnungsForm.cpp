@@ -13,12 +13,14 @@
 #include "ui/customers/TKundenForm.h"
 #include "ui/invoices/AusgabePage.h"
 #include "ui/invoices/PositionenPage.h"
+#include "ui/received/EInvoiceView.h"
 #include "ui/settings/TDataPathForm.h"
 #include "ui/shared/FileFilter.h"
 #include "ui/shared/ProgressEvent.h"
 #include "ui/shared/ProgressPanel.h"
 #include "ui/shared/ProgressReporter.h"
 #include "ui/shared/QtText.h"
+#include "ui/shared/StandardDialogs.h"
 #include "ui/shared/TAboutBox.h"
 #include "ui/shared/UiServices.h"
 #include "ui_TRechnungsForm.h"
@@ -93,6 +95,7 @@ void TRechnungsForm::FormCreate()
 
     Services().progressReceiver = this;
     connect(ui->ber1, &QAction::triggered, this, &TRechnungsForm::ber1Click);
+    connect(ui->ERechnungOeffnen, &QAction::triggered, this, &TRechnungsForm::ERechnungOeffnenClick);
     connect(ui->TabRechnungen, &RechnungenPage::BitBtn2Clicked, this, &TRechnungsForm::BitBtn2Click);
     connect(ui->TabRechnungen, &RechnungenPage::BitBtn1Clicked, this, &TRechnungsForm::BitBtn1Click);
     connect(ui->TabFirma, &FirmaPage::BitBtn8Clicked, this, &TRechnungsForm::BitBtn8Click);
@@ -245,6 +248,18 @@ void TRechnungsForm::ber1Click()
 {
     if (AboutBox)
         RunDialog(*AboutBox);
+}
+
+void TRechnungsForm::ERechnungOeffnenClick()
+{
+    // Upper-case patterns too: received files are often called RECHNUNG.XML.
+    const QString fileName =
+        CurrentDialogs().GetOpenFileName(this, QStringLiteral("E-Rechnung öffnen"), lastEInvoiceFile_,
+                                         QtFileFilter(QStringLiteral("E-Rechnungen|*.xml;*.pdf")));
+    if (fileName.isEmpty())
+        return;
+    lastEInvoiceFile_ = fileName;
+    EInvoiceView::Open(fileName, this);
 }
 
 void TRechnungsForm::BitBtn8Click()

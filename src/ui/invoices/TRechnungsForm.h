@@ -65,6 +65,9 @@ public:
 
     // "Über...": the information box.
     void ber1Click();
+    // "E-Rechnung öffnen...": asks for a received e-invoice (XML or hybrid PDF) and opens the
+    // window "E-Rechnung anzeigen" on it; a file that cannot be read is reported in one box.
+    void ERechnungOeffnenClick();
     // "Datenbankverzeichnis einstellen...": the data folder dialog.
     void BitBtn8Click();
     // "Rechnungen aus alter Version übernehmen...": the book of the program folder replaces
@@ -115,6 +118,7 @@ private:
     QString realprogpath_;
     QString appdatapath_;
     QString dataFolderOverride_;
+    QString lastEInvoiceFile_;  // the e-invoice opened last; the next open dialog starts there
     bool showfirst_ = false;
     bool destroyed_ = false;
 };
