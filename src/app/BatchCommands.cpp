@@ -20,6 +20,9 @@
 #include "messages/MessageCatalog.h"
 #include "output/PdfExport.h"
 #include "qtoutput/QtPrinterPage.h"
+#include "received/ReceivedInvoiceCheck.h"
+#include "received/ReceivedInvoiceReader.h"
+#include "received/ReceivedPdfExport.h"
 #include "ui/settings/TDataPathForm.h"
 #include "ui/shared/LocaleFormat.h"
 #include "ui/shared/QtText.h"
@@ -30,6 +33,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -233,4 +237,24 @@ int RunImportCustomersCsv(const QString& dataFolder, const std::string& file, st
     }
     PrintLines(CustomerCsvReport::Import(result), errors);
     return result.notStored == 0 && result.tooLong == 0 ? 0 : 1;
+}
+
+int RunEInvoiceToPdf(const std::string& file, const QString& outputFile, std::FILE* errors)
+{
+    const ReceivedReadResult read = ReadReceivedInvoiceFile(file);
+    if (!read.invoice) {
+        std::fprintf(errors, "%s\n", Utf16ToUtf8(read.error).c_str());
+        return 1;
+    }
+    const ReceivedCheck check = CheckReceivedInvoice(*read.invoice);
+    try {
+        ExportReceivedPdf(*read.invoice, check, QStringToPath(outputFile), CurrentPrinterPage());
+    } catch (const IoError& error) {
+        std::fprintf(errors, "%s\n", error.what());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(errors, "Nicht genug Speicher, um die PDF-Datei zu schreiben.\n");
+        return 1;
+    }
+    return 0;
 }

@@ -41,6 +41,12 @@ int RunExportHybridPdf(const QString& dataFolder, int position, const QString& o
 int RunCheckEInvoice(const QString& dataFolder, int position, int kind, std::optional<EInvoiceProfile> profile,
                      std::FILE* out = stdout, std::FILE* errors = stderr);
 
+// "Als PDF speichern..." of the window "E-Rechnung anzeigen" without the window: the received
+// e-invoice in `file` (XML or hybrid PDF, the name passed to the system as it is) as its
+// readable pages in a PDF file on the current printer's page. A file that cannot be read as an
+// e-invoice, or a PDF that cannot be written, is reported on errors and nothing is written (1).
+int RunEInvoiceToPdf(const std::string& file, const QString& outputFile, std::FILE* errors = stderr);
+
 // The customer window's CSV export and import on the customer table of the data folder,
 // opened or created as at start. The file name is passed to the system as it is.
 int RunExportCustomersCsv(const QString& dataFolder, const std::string& file, std::FILE* errors = stderr);

@@ -80,6 +80,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
     CommandLine result;
     bool sawExportOption = false;
     bool sawProfile = false;
+    bool sawKind = false;
     const auto Usage = [&result](const std::string& error) {
         result.action = Action::UsageError;
         result.error = error;
@@ -115,6 +116,13 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
             result.csvFile = args[++i];
             continue;
         }
+        if (arg == "--show-einvoice" || arg == "--einvoice-to-pdf") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return Usage(arg + " braucht einen Dateinamen");
+            result.action = arg == "--show-einvoice" ? Action::ShowEInvoice : Action::EInvoiceToPdf;
+            result.receivedFile = args[++i];
+            continue;
+        }
         if (arg == "--zugferd") {
             result.zugferd = true;
             continue;
@@ -147,6 +155,7 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
                     return Usage("--output braucht einen Dateinamen");
                 result.outputFile = value;
             } else {
+                sawKind = true;
                 result.exportKind = ParseKind(value);
                 if (result.exportKind < 0)
                     return Usage("--kind braucht eine Dokumentart: 0 bis 7 oder ihren Namen (Rechnung, "
@@ -167,8 +176,19 @@ CommandLine CommandLine::Parse(const std::vector<std::string>& args)
         return result;
     }
     const bool einvoice = result.action == Action::ExportEInvoice || result.action == Action::CheckEInvoice;
+    const bool received = result.action == Action::ShowEInvoice || result.action == Action::EInvoiceToPdf;
+    if (!result.receivedFile.empty() && !received)
+        return Usage("--show-einvoice und --einvoice-to-pdf gehen nicht mit anderen Aufgaben zusammen");
+    if (result.action == Action::EInvoiceToPdf) {
+        // The readable page of a received e-invoice has no document kind: only --output.
+        if (sawKind || sawProfile || result.zugferd || result.exportInvoice != 0)
+            return Usage("--einvoice-to-pdf nimmt nur --output DATEI");
+        if (result.outputFile.empty())
+            return Usage("--einvoice-to-pdf braucht --output DATEI");
+        return result;
+    }
     if (sawExportOption && result.action != Action::ExportPdf && !einvoice)
-        return Usage("--output und --kind gehören zu --export-pdf oder --export-einvoice");
+        return Usage("--output und --kind gehören zu --export-pdf, --export-einvoice oder --einvoice-to-pdf");
     const bool hybrid = result.action == Action::ExportPdf && result.zugferd;
     if (result.zugferd && result.action != Action::ExportPdf)
         return Usage("--zugferd gehört zu --export-pdf");
@@ -212,6 +232,13 @@ std::string CommandLine::HelpText(const std::string& programName)
            "  --check-einvoice N [--profile xrechnung|en16931] [--kind ART]\n"
            "                          prüfen, was Rechnung Nr. N für eine E-Rechnung fehlt, und es\n"
            "                          ausgeben; Ende 0, wenn nichts fehlt\n"
+           "  --show-einvoice DATEI   eine erhaltene E-Rechnung (XRechnung oder ZUGFeRD, als XML\n"
+           "                          oder PDF) im Fenster „E-Rechnung anzeigen“ öffnen, ohne\n"
+           "                          Hauptfenster; eine Datei, die sich nicht lesen lässt: Ende 1\n"
+           "  --einvoice-to-pdf DATEI --output PDF\n"
+           "                          eine erhaltene E-Rechnung als lesbare PDF-Datei speichern,\n"
+           "                          ohne Fenster; eine Datei, die sich nicht lesen lässt: Meldung\n"
+           "                          auf der Standardfehlerausgabe, nichts geschrieben (Ende 1)\n"
            "  --export-customers-csv DATEI\n"
            "                          die Kundendatenbank als CSV-Datei speichern, ohne Fenster\n"
            "  --import-customers-csv DATEI\n"

@@ -16,6 +16,8 @@ struct CommandLine {
         ImportCustomersCsv,
         ExportEInvoice,
         CheckEInvoice,
+        ShowEInvoice,
+        EInvoiceToPdf,
     };
     // The profile of an e-invoice: the settings' choice, EN 16931 or XRechnung.
     enum class Profile { Settings, EN16931, XRechnung };
@@ -30,6 +32,7 @@ struct CommandLine {
     std::string csvFile;                  // --export-customers-csv FILE / --import-customers-csv FILE
     Profile profile = Profile::Settings;  // --profile xrechnung|en16931
     bool zugferd = false;                 // --zugferd: --export-pdf writes the hybrid PDF with the e-invoice inside
+    std::string receivedFile;             // --show-einvoice FILE / --einvoice-to-pdf FILE: a received e-invoice
 
     static CommandLine Parse(const std::vector<std::string>& args);
     static std::string HelpText(const std::string& programName);

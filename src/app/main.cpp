@@ -3,7 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/SignalCloser.h"
 #include "foundation/Messenger.h"
+#include "foundation/Utf8.h"
+#include "received/ReceivedInvoiceReader.h"
 #include "ui/invoices/TRechnungsForm.h"
+#include "ui/received/EInvoiceView.h"
 #include "ui/shared/QtGermanTexts.h"
 #include "ui/shared/QtMessenger.h"
 #include "ui/shared/QtText.h"
@@ -13,6 +16,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +38,29 @@ std::optional<EInvoiceProfile> ChosenProfile(CommandLine::Profile profile)
     if (profile == CommandLine::Profile::EN16931)
         return EInvoiceProfile::EN16931;
     return std::nullopt;
+}
+
+// --show-einvoice: the window "E-Rechnung anzeigen" alone, until it is closed. A file that
+// cannot be read is reported on standard error before any window (1).
+int RunShowEInvoice(int argc, char* argv[], const std::string& file)
+{
+    ReceivedReadResult read = ReadReceivedInvoiceFile(file);
+    if (!read.invoice) {
+        std::fprintf(stderr, "%s\n", Utf16ToUtf8(read.error).c_str());
+        return 1;
+    }
+    QApplication app(argc, argv);
+    SetApplicationNames();
+    InstallQtGermanTexts(app);
+    auto view = std::make_unique<EInvoiceView>(std::move(*read.invoice), PathToQString(file));
+    QtMessenger messenger(view.get());
+    SetCurrentMessenger(&messenger);
+    SignalCloser signalCloser(view.get());
+    view->show();
+    const int result = app.exec();
+    view.reset();
+    SetCurrentMessenger(nullptr);
+    return result;
 }
 
 }
@@ -90,6 +117,15 @@ int main(int argc, char* argv[])
         return commandLine.action == CommandLine::Action::ExportCustomersCsv
                    ? RunExportCustomersCsv(folder, commandLine.csvFile)
                    : RunImportCustomersCsv(folder, commandLine.csvFile);
+    }
+    case CommandLine::Action::ShowEInvoice:
+        return RunShowEInvoice(argc, argv, commandLine.receivedFile);
+    case CommandLine::Action::EInvoiceToPdf: {
+        // The printer's page, as for --export-pdf.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        SetApplicationNames();
+        return RunEInvoiceToPdf(commandLine.receivedFile, PathToQString(commandLine.outputFile));
     }
     case CommandLine::Action::Run:
         break;
