@@ -10,7 +10,6 @@
 #include "output/TLayoutFormat.h"
 #include "output/TPrinterPage.h"
 #include "received/ReceivedInvoiceReader.h"
-#include "support/EInvoiceValidator.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +22,7 @@ namespace {
 
 std::string Sample(const std::string& name)
 {
-    return std::filesystem::path(EInvoiceValidator::Path()).parent_path().string() + "/samples/" + name;
+    return std::string(REKOLON_EINVOICE_SAMPLES) + "/" + name;
 }
 
 std::string Utf8(const std::u16string& text)
