@@ -13,7 +13,8 @@ run() { "$rekolon" "$@" >"$dir/out" 2>"$dir/err"; echo $?; }
 readable() {
   src=$1 pdf=$2 number=$3 due=$4
   [ "$(run --einvoice-to-pdf "$src" --output "$pdf")" = 0 ] || fail "$src: $(cat "$dir/err")"
-  [ -s "$dir/err" ] && fail "$src printed: $(cat "$dir/err")"
+  # Nothing on standard error but what Qt may say about the test's own home.
+  grep -v "^QStandardPaths" "$dir/err" | grep -q . && fail "$src printed: $(cat "$dir/err")"
   qpdf --check "$pdf" >"$dir/qpdf" 2>&1 || fail "qpdf $pdf: $(cat "$dir/qpdf")"
   pdftotext -layout "$pdf" "$dir/text" || fail "pdftotext $pdf"
   grep -qF -- "$number" "$dir/text" || fail "$pdf lacks the number $number"
