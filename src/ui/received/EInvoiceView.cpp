@@ -29,10 +29,11 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
 #include <new>
 
 namespace {
@@ -53,9 +54,21 @@ public:
 
 QTableWidgetItem* Cell(const QString& text)
 {
+    // Long texts are cut at the column's edge; the whole text shows as a tip.
     auto* item = new QTableWidgetItem(text);
+    item->setToolTip(text);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     return item;
+}
+
+// The height of a list that shows its first rows (at most five) without scrolling, below a
+// header of the given height.
+int ListHeight(const QAbstractItemView* view, int rows, int header, const std::function<int(int)>& rowHeight)
+{
+    int height = header + 2 * view->frameWidth();
+    for (int row = 0; row < std::min(rows, 5); ++row)
+        height += std::max(rowHeight(row), 1);
+    return height;
 }
 
 // The folder of a file name, as a start for a save dialog.
@@ -161,8 +174,7 @@ void EInvoiceView::BuildControls()
     bar->addWidget(PdfBtn);
     layout->addLayout(bar);
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    ScrollBox = new QScrollArea(splitter);
+    ScrollBox = new QScrollArea(this);
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
     ScrollBox->setBackgroundRole(QPalette::Dark);
     ScrollBox->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -170,8 +182,9 @@ void EInvoiceView::BuildControls()
     PageBox->setObjectName(QStringLiteral("PageBox"));
     ScrollBox->setWidget(PageBox);
     ScrollBox->setWidgetResizable(false);
+    layout->addWidget(ScrollBox, 1);
 
-    AttachmentPanel = new QWidget(splitter);
+    AttachmentPanel = new QWidget(this);
     AttachmentPanel->setObjectName(QStringLiteral("AttachmentPanel"));
     auto* attachments = new QVBoxLayout(AttachmentPanel);
     attachments->setContentsMargins(0, 0, 0, 0);
@@ -185,6 +198,8 @@ void EInvoiceView::BuildControls()
     AttachmentList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     AttachmentList->verticalHeader()->hide();
     AttachmentList->horizontalHeader()->setStretchLastSection(true);
+    AttachmentList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    AttachmentList->setTextElideMode(Qt::ElideMiddle);
     attachments->addWidget(AttachmentList);
     auto* attachmentBar = new QHBoxLayout;
     SaveAttachmentBtn = new QPushButton(QStringLiteral("Speichern unter..."), AttachmentPanel);
@@ -192,9 +207,7 @@ void EInvoiceView::BuildControls()
     attachmentBar->addWidget(SaveAttachmentBtn);
     attachmentBar->addStretch(1);
     attachments->addLayout(attachmentBar);
-    splitter->setStretchFactor(0, 4);
-    splitter->setStretchFactor(1, 1);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(AttachmentPanel);
 
     connect(PrevPageBtn, &QPushButton::clicked, this, [this] { ShowPage(page_ - 1); });
     connect(NextPageBtn, &QPushButton::clicked, this, [this] { ShowPage(page_ + 1); });
@@ -224,6 +237,9 @@ void EInvoiceView::FillCheck()
         item->setForeground(kProblemColour);
     }
     CheckProblems->setVisible(!check_.problems.empty());
+    // As high as its lines, up to five; more scroll.
+    CheckProblems->setFixedHeight(ListHeight(CheckProblems, CheckProblems->count(), 0,
+                                             [this](int row) { return CheckProblems->sizeHintForRow(row); }));
 }
 
 void EInvoiceView::FillAttachments()
@@ -246,6 +262,11 @@ void EInvoiceView::FillAttachments()
         AttachmentList->setItem(row, 3, Cell(ToQString(a.description)));
     }
     AttachmentList->resizeColumnsToContents();
+    for (int column = 0; column < 3; ++column)
+        AttachmentList->setColumnWidth(column, std::min(AttachmentList->columnWidth(column), 300));
+    AttachmentList->setFixedHeight(ListHeight(AttachmentList, AttachmentList->rowCount(),
+                                              AttachmentList->horizontalHeader()->sizeHint().height(),
+                                              [this](int row) { return AttachmentList->rowHeight(row); }));
     AttachmentPanel->setVisible(!invoice_.attachments.empty());
     UpdateAttachmentButton();
 }
