@@ -39,6 +39,16 @@ int Base64Value(char c)
     return -1;
 }
 
+// A limit as a reader says it: "7 MB", "512 KB", "16 Bytes" (whole units, rounded down).
+std::u16string SizeText(size_t bytes)
+{
+    if (bytes >= size_t{1} << 20)
+        return Utf8ToUtf16(std::to_string(bytes >> 20)) + u" MB";
+    if (bytes >= 1024)
+        return Utf8ToUtf16(std::to_string(bytes >> 10)) + u" KB";
+    return Utf8ToUtf16(std::to_string(bytes)) + u" Bytes";
+}
+
 }  // namespace
 
 std::optional<Micros> ValueReader::ParseMicros(std::string_view text)
@@ -181,8 +191,7 @@ std::string ValueReader::Base64(const xmlNode* node, size_t maxBytes)
             bits = (bits << 6) | static_cast<uint32_t>(value);
             if (++count == 4) {
                 if (out.size() + 3 > maxBytes) {
-                    Fail(node, u"Der Anhang ist größer als " + Utf8ToUtf16(std::to_string(maxBytes >> 20)) +
-                                   u" MB und wird nicht gelesen.");
+                    Fail(node, u"Der Anhang ist größer als " + SizeText(maxBytes) + u" und wird nicht gelesen.");
                     return {};
                 }
                 out += static_cast<char>((bits >> 16) & 0xFF);
@@ -204,8 +213,7 @@ std::string ValueReader::Base64(const xmlNode* node, size_t maxBytes)
         out += static_cast<char>((bits >> 2) & 0xFF);
     }
     if (out.size() > maxBytes) {
-        Fail(node, u"Der Anhang ist größer als " + Utf8ToUtf16(std::to_string(maxBytes >> 20)) +
-                       u" MB und wird nicht gelesen.");
+        Fail(node, u"Der Anhang ist größer als " + SizeText(maxBytes) + u" und wird nicht gelesen.");
         return {};
     }
     return out;
