@@ -41,7 +41,8 @@ std::u16string Joined(std::u16string_view a, std::u16string_view separator, std:
 
 std::u16string WithScheme(const ReceivedId& id)
 {
-    return id.scheme.empty() ? id.value : id.value + u" (" + id.scheme + u')';
+    // A scheme without an identifier says nothing.
+    return id.scheme.empty() || id.value.empty() ? id.value : id.value + u" (" + id.scheme + u')';
 }
 
 std::u16string Period(const std::optional<ReceivedDate>& start, const std::optional<ReceivedDate>& end)
@@ -97,7 +98,7 @@ Block CheckBlock(ReceivedBlockContext& c)
     block.boxed = true;
     const int32_t pad = w.Mm(2);
     const int32_t width = c.Width() - 2 * pad;
-    int32_t dy = w.AddText(block, c.left + pad, pad, width, c.check.Agrees() ? Ink::Good : Ink::Bad,
+    int32_t dy = w.AddText(block, c.left + pad, pad, width, c.check.SumsAgree() && c.check.missing == 0 ? Ink::Good : Ink::Bad,
                            c.check.Heading());
     const size_t shown = std::min(c.check.problems.size(), kCheckLinesShown);
     const int32_t indent = w.Mm(3);

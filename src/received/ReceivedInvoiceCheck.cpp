@@ -46,9 +46,41 @@ std::u16string Number(size_t n)
 // The key of a VAT breakdown row: category and rate (no rate counts as 0 %).
 using VatKey = std::pair<std::u16string, Micros>;
 
+// Whether every amount the invoice states is a whole number of currency units (as invoices
+// in forints or yen are written): such an invoice rounds its sums to whole units as well.
+bool WholeUnits(const ReceivedInvoice& invoice)
+{
+    const auto whole = [](const std::optional<Micros>& v) { return !v || *v % kOneMillion == 0; };
+    for (const ReceivedLine& line : invoice.lines)
+        if (!whole(line.netAmount))
+            return false;
+    for (const ReceivedAllowanceCharge& ac : invoice.allowancesCharges)
+        if (!whole(ac.amount))
+            return false;
+    for (const ReceivedVatBreakdown& row : invoice.vatBreakdown)
+        if (!whole(row.taxableAmount) || !whole(row.taxAmount))
+            return false;
+    const ReceivedTotals& t = invoice.totals;
+    for (const std::optional<Micros>* v : {&t.lineNetTotal, &t.allowanceTotal, &t.chargeTotal, &t.netTotal, &t.vatTotal,
+                                           &t.grossTotal, &t.paidAmount, &t.roundingAmount, &t.amountDue})
+        if (!whole(*v))
+            return false;
+    return true;
+}
+
+Micros RoundToUnits(Micros value)
+{
+    return Clamp(DivideRounded(value, kOneMillion) * kOneMillion);
+}
+
 class Findings {
 public:
-    Findings(ReceivedCheck& check, std::u16string currency) : check_(check), currency_(std::move(currency)) {}
+    Findings(ReceivedCheck& check, const ReceivedInvoice& invoice)
+        : check_(check),
+          currency_(invoice.currency),
+          wholeUnits_(WholeUnits(invoice))
+    {
+    }
 
     void Missing(std::u16string text)
     {
@@ -56,27 +88,34 @@ public:
         ++check_.missing;
     }
 
-    // A stated figure against the one recomputed from its parts; more than one cent apart
-    // is a difference.
-    void Compare(const std::u16string& label, Micros stated, Micros computed)
+    // A stated figure against the one recomputed from its parts: more than one cent apart is
+    // a difference, unless the invoice is written in whole units and the figure is the
+    // recomputed one rounded to a whole unit.
+    void Compare(const std::u16string& label, Micros stated, Micros computed, bool line = false)
     {
-        const __int128 gap = __int128(stated) - computed;
-        if (gap <= kCent && gap >= -kCent)
+        if (Near(stated, computed) || (wholeUnits_ && Near(stated, RoundToUnits(computed))))
             return;
         check_.problems.push_back(label + u' ' + MoneyText(stated, currency_) + u" angegeben, berechnet " +
                                   MoneyText(computed, currency_) + u'.');
-        ++check_.differences;
+        ++(line ? check_.lineDifferences : check_.differences);
     }
 
-    void Difference(std::u16string text)
+    void Difference(std::u16string text, bool line = false)
     {
         check_.problems.push_back(std::move(text));
-        ++check_.differences;
+        ++(line ? check_.lineDifferences : check_.differences);
     }
 
 private:
+    static bool Near(Micros a, Micros b)
+    {
+        const __int128 gap = __int128(a) - b;
+        return gap <= kCent && gap >= -kCent;
+    }
+
     ReceivedCheck& check_;
     std::u16string currency_;
+    bool wholeUnits_;
 };
 
 std::u16string LineLabel(const ReceivedLine& line, size_t index)
@@ -150,12 +189,13 @@ Micros CheckLines(const ReceivedInvoice& invoice, Findings& found)
             found.Missing(label + u"Umsatzsteuerkategorie fehlt.");
         if (line.baseQuantity && *line.baseQuantity <= 0)
             found.Difference(label + u"Basismenge " + GermanDecimal(*line.baseQuantity, 0) +
-                             u" ist nicht größer als null.");
+                             u" ist nicht größer als null.",
+                             true);
         const std::optional<Micros> computed = ComputedLineNet(line);
         if (!line.netAmount)
             found.Missing(label + u"Nettobetrag fehlt.");
         else if (computed)
-            found.Compare(label + u"Nettobetrag", *line.netAmount, *computed);
+            found.Compare(label + u"Nettobetrag", *line.netAmount, *computed, true);
         sum = Add(sum, line.netAmount ? *line.netAmount : computed.value_or(0));
     }
     return sum;
@@ -311,6 +351,9 @@ std::u16string ReceivedCheck::Heading() const
 {
     std::u16string heading = u"Summen geprüft: ";
     heading += differences == 0 ? std::u16string(u"stimmen.") : Counted(differences, u"Abweichung.", u"Abweichungen.");
+    if (lineDifferences > 0)
+        heading += u' ' + Counted(lineDifferences, u"Position weicht von Menge × Preis ab.",
+                                  u"Positionen weichen von Menge × Preis ab.");
     if (missing > 0)
         heading += u' ' + Counted(missing, u"Pflichtangabe fehlt.", u"Pflichtangaben fehlen.");
     return heading;
@@ -319,7 +362,7 @@ std::u16string ReceivedCheck::Heading() const
 ReceivedCheck CheckReceivedInvoice(const ReceivedInvoice& invoice)
 {
     ReceivedCheck check;
-    Findings found(check, invoice.currency);
+    Findings found(check, invoice);
     CheckHeader(invoice, found);
     const Micros lineSum = CheckLines(invoice, found);
     const Micros net = CheckNetTotals(invoice, lineSum, found);

@@ -16,7 +16,8 @@ constexpr double kAmountMm = 23;
 
 std::u16string WithScheme(const ReceivedId& id)
 {
-    return id.scheme.empty() ? id.value : id.value + u" (" + id.scheme + u')';
+    // A scheme without an identifier says nothing.
+    return id.scheme.empty() || id.value.empty() ? id.value : id.value + u" (" + id.scheme + u')';
 }
 
 }  // namespace

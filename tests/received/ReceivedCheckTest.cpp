@@ -140,29 +140,75 @@ TEST(ReceivedCheck, HeadingCountsDifferencesAndMissingFields)
 {
     struct HeadingCase {
         int differences;
+        int lines;
         int missing;
         std::u16string heading;
     };
     const HeadingCase cases[] = {
-        {0, 0, u"Summen geprüft: stimmen."},
-        {1, 0, u"Summen geprüft: 1 Abweichung."},
-        {2, 0, u"Summen geprüft: 2 Abweichungen."},
-        {0, 1, u"Summen geprüft: stimmen. 1 Pflichtangabe fehlt."},
-        {3, 2, u"Summen geprüft: 3 Abweichungen. 2 Pflichtangaben fehlen."},
+        {0, 0, 0, u"Summen geprüft: stimmen."},
+        {1, 0, 0, u"Summen geprüft: 1 Abweichung."},
+        {2, 0, 0, u"Summen geprüft: 2 Abweichungen."},
+        {0, 0, 1, u"Summen geprüft: stimmen. 1 Pflichtangabe fehlt."},
+        {0, 1, 0, u"Summen geprüft: stimmen. 1 Position weicht von Menge × Preis ab."},
+        {3, 4, 2,
+         u"Summen geprüft: 3 Abweichungen. 4 Positionen weichen von Menge × Preis ab. 2 Pflichtangaben fehlen."},
     };
     for (const HeadingCase& c : cases) {
         ReceivedCheck check;
         check.differences = c.differences;
+        check.lineDifferences = c.lines;
         check.missing = c.missing;
         EXPECT_EQ(U8(check.Heading()), U8(c.heading));
     }
     ReceivedInvoice invoice = AgreeingInvoice();
     invoice.number.clear();
     invoice.totals.amountDue = M(1);
+    invoice.lines[2].netAmount = M(36);
     const ReceivedCheck check = CheckReceivedInvoice(invoice);
-    EXPECT_EQ(check.differences, 1);
+    // The line, and the sums it enters: BT-106 and the 7 % VAT group; the amount due.
+    EXPECT_EQ(check.lineDifferences, 1);
+    EXPECT_EQ(check.differences, 3);
     EXPECT_EQ(check.missing, 1);
     EXPECT_FALSE(check.Agrees());
+    EXPECT_FALSE(check.SumsAgree());
+    invoice = AgreeingInvoice();
+    invoice.lines[2].netPrice = M(36);
+    const ReceivedCheck lineOnly = CheckReceivedInvoice(invoice);
+    EXPECT_TRUE(lineOnly.SumsAgree());
+    EXPECT_FALSE(lineOnly.Agrees());
+    EXPECT_EQ(lineOnly.lineDifferences, 1);
+}
+
+// An invoice written in whole currency units (forints) rounds its lines and its VAT to whole
+// units; the same rounding in an invoice with cents is a difference.
+TEST(ReceivedCheck, WholeUnitInvoicesRoundToWholeUnits)
+{
+    ReceivedInvoice invoice;
+    invoice.currency = u"HUF";
+    ReceivedLine line;
+    line.id = u"1";
+    line.quantity = M(3);
+    line.netPrice = M(7813.25);  // 23.439,75
+    line.netAmount = M(23440);
+    line.vatCategory = u"S";
+    line.vatRate = M(27);
+    invoice.lines.push_back(line);
+    invoice.vatBreakdown.push_back({M(23440), M(6329), u"S", M(27), u"", u""});  // 6.328,80
+    invoice.totals = {M(23440), std::nullopt, std::nullopt, M(23440), M(6329), std::nullopt,
+                      M(29769), std::nullopt, std::nullopt, M(29769)};
+    ReceivedCheck check = CheckReceivedInvoice(invoice);
+    EXPECT_EQ(check.differences + check.lineDifferences, 0) << U8(check.problems.empty() ? u"" : check.problems[0]);
+
+    invoice.totals.paidAmount = M(0.5);
+    invoice.totals.amountDue = M(29768.5);
+    check = CheckReceivedInvoice(invoice);
+    std::vector<std::string> expected = {"Position 1: Nettobetrag 23.440,00 HUF angegeben, berechnet 23.439,75 HUF.",
+                                         "Umsatzsteuer S 27 %: Steuerbetrag 6.329,00 HUF angegeben, berechnet 6.328,80 HUF."};
+    std::vector<std::string> found;
+    for (const std::u16string& problem : check.problems)
+        if (!problem.ends_with(u"fehlt.") && !problem.ends_with(u"fehlen."))
+            found.push_back(U8(problem));
+    EXPECT_EQ(found, expected);
 }
 
 TEST(ReceivedCheck, ExtremeFiguresNeitherOverflowNorPass)

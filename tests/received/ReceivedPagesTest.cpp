@@ -55,6 +55,20 @@ void ExpectInsidePage(const RecordingCanvas& canvas, int page)
     }
 }
 
+// The colour of the font in force when the first text equal to `text` was drawn.
+uint32_t ColorOf(const RecordingCanvas& canvas, std::u16string_view text)
+{
+    uint32_t color = 0xFFFFFFFF;
+    for (const RecordingCanvas::Call& call : canvas.Calls()) {
+        if (call.op == "Font")
+            color = uint32_t(call.c);
+        if (call.op == "Text" && call.text == text)
+            return color;
+    }
+    ADD_FAILURE() << "no text " << U8(text);
+    return color;
+}
+
 }  // namespace
 
 TEST(ReceivedCodeNames, WordsForCodesAndUnknownCodesAsTheyStand)
@@ -145,7 +159,8 @@ TEST(ReceivedCodeNames, NumbersDatesAndIbanInGermanForm)
 
 TEST(ReceivedPages, EveryBlockOnThePageWithItsBusinessTerm)
 {
-    const ReceivedInvoice invoice = FullInvoice();
+    ReceivedInvoice invoice = FullInvoice();
+    invoice.buyer.electronicAddress = {u"", u"EM"};  // a scheme without an address is left out
     const auto pages = DrawAll(invoice, CheckReceivedInvoice(invoice));
     // All pages' calls in one recording, page after page.
     RecordingCanvas page(kA4);
@@ -178,6 +193,8 @@ TEST(ReceivedPages, EveryBlockOnThePageWithItsBusinessTerm)
                     text.ends_with(u", " + std::u16string(tag));
         EXPECT_TRUE(found) << U8(tag);
     }
+    for (const std::u16string& text : page.Texts())
+        EXPECT_FALSE(text.ends_with(u": (EM)") || text == u"(EM)") << U8(text);
     // The tags in small grey print.
     const int tag = page.IndexOfText(u"BT-84");
     ASSERT_GE(tag, 0);
@@ -196,6 +213,13 @@ TEST(ReceivedPages, CheckProblemsStandAboveInAFrameAndLongListsAreCounted)
     const RecordingCanvas& page = *pages[0];
     EXPECT_LT(page.IndexOfText(u"Summen geprüft: 1 Abweichung."), page.IndexOfText(u"Verkäufer"));
     EXPECT_TRUE(page.HasText(u"Zahlbetrag (BT-115) 1,00 € angegeben, berechnet 246,30 €."));
+    // Dark red for sums that differ; dark green when they agree, even with a line that does
+    // not compute.
+    EXPECT_EQ(ColorOf(page, u"Summen geprüft: 1 Abweichung."), 0x0000B4u);
+    ReceivedInvoice lineOnly = AgreeingInvoice();
+    lineOnly.lines[2].netPrice = M(3.5);
+    const auto lineOnlyPages = DrawAll(lineOnly, CheckReceivedInvoice(lineOnly));
+    EXPECT_EQ(ColorOf(*lineOnlyPages[0], u"Summen geprüft: stimmen. 1 Position weicht von Menge × Preis ab."), 0x006400u);
     for (int i = 0; i < 40; ++i)
         check.problems.push_back(u"Zeile " + std::u16string(1, char16_t(u'A' + i % 26)));
     pages = DrawAll(invoice, check);
