@@ -1,8 +1,14 @@
 #include "MainWindowHarness.h"
+#include "qtoutput/QtPainterCanvas.h"
 #include "qtoutput/QtPrinterPage.h"
+#include "received/ReceivedInvoiceCheck.h"
+#include "received/ReceivedInvoicePages.h"
+#include "received/ReceivedInvoiceReader.h"
 #include "support/LargeCiiInvoice.h"
 #include "ui/invoices/PreviewBox.h"
 #include "ui/received/EInvoiceView.h"
+#include "ui/received/MeasureCache.h"
+#include "ui/shared/QtText.h"
 #include "ui/shared/StandardDialogs.h"
 #include "ui/shared/UiServices.h"
 
@@ -11,6 +17,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -64,6 +71,35 @@ QByteArray FileBytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// A canvas whose texts are (length × size) wide and (size + 1) high, counting how often it is
+// asked.
+class CountingCanvas final : public TOutputCanvas {
+public:
+    CountingCanvas() : TOutputCanvas(TOutputTarget{}) {}
+    int widths = 0, heights = 0;
+    int32_t size = 0;
+
+    void SetFont(const TCanvasFont& font) override { size = font.size; }
+    void SetPen(int32_t) override {}
+    void TextOut(int32_t, int32_t, std::u16string_view) override {}
+    int32_t TextWidth(std::u16string_view text) override
+    {
+        ++widths;
+        return int32_t(text.size()) * size;
+    }
+    int32_t TextHeight(std::u16string_view text) override
+    {
+        ++heights;
+        return text.empty() ? 0 : size + 1;
+    }
+    void MoveTo(int32_t, int32_t) override {}
+    void LineTo(int32_t, int32_t) override {}
+    void FillModules(int32_t, int32_t, int32_t, int32_t, const std::vector<ModuleRun>&) override {}
+    void DrawLogo(const dib&, int32_t, int32_t, int32_t, int32_t) override {}
+    int32_t WordBreak(int32_t, int32_t top, int32_t, int32_t, std::u16string_view, bool) override { return top; }
+    void NewPage() override {}
+};
 
 // The visible windows "E-Rechnung anzeigen".
 QList<EInvoiceView*> OpenViews()
@@ -338,6 +374,74 @@ private Q_SLOTS:
         // Every page printed, one after the other.
         QVERIFY2(text.count(QChar('\f')) >= 3, qPrintable(QString::number(text.count(QChar('\f')))));
         QVERIFY(text.contains(QString::fromStdU16String(view->Invoice().number)));
+    }
+
+    void measureCacheAsksOncePerFontAndText()
+    {
+        CountingCanvas counting;
+        MeasureCache cache(counting);
+        TCanvasFont arial{u"Arial", 9, 0, 0};
+        TCanvasFont bold = arial;
+        bold.style = 1;
+        TCanvasFont grey = arial;
+        grey.color = 0x808080;
+        const struct {
+            const TCanvasFont* font;
+            std::u16string text;
+            int32_t width;
+            int asked;  // the widths asked of the canvas so far
+        } steps[] = {
+            {&arial, u"Stück", 45, 1}, {&arial, u"Stück", 45, 1}, {&bold, u"Stück", 45, 2},
+            {&grey, u"Stück", 45, 2},  // the colour measures the same
+            {&arial, u"19", 18, 3},    {&bold, u"Stück", 45, 3},
+        };
+        for (const auto& step : steps) {
+            cache.SetFont(*step.font);
+            QCOMPARE(cache.TextWidth(step.text), step.width);
+            QCOMPARE(counting.widths, step.asked);
+        }
+        QCOMPARE(cache.TextHeight(u"Äg"), 10);
+        QCOMPARE(cache.TextHeight(u"x"), 10);
+        QCOMPARE(cache.TextHeight(u""), 0);
+        QCOMPARE(counting.heights, 1);
+        TCanvasFont big = arial;
+        big.size = 90000;  // sizes beyond 16 bits are told apart
+        cache.SetFont(big);
+        QCOMPARE(cache.TextWidth(u"19"), 180000);
+        QCOMPARE(counting.widths, 4);
+        QCOMPARE(cache.Misses(), size_t(5));
+    }
+
+    void measureCacheLaysOutAsTheScreenDoes()
+    {
+        const ReceivedReadResult read = ReadReceivedInvoiceFile(QStringToPath(WrongSumsInvoice(120)));
+        QVERIFY(read.invoice);
+        const ReceivedCheck check = CheckReceivedInvoice(*read.invoice);
+        TOutputTarget target = TOutputTarget::Preview(96, 100, kNoPrinterPage);
+        target.pageBreaks = true;
+        QImage measure(1, 1, QImage::Format_RGB32);
+        measure.setDotsPerMeterX(3780);
+        measure.setDotsPerMeterY(3780);
+        QPainter measurePainter(&measure);
+        QtPainterCanvas direct(measurePainter, target);
+        const ReceivedInvoicePages plain(*read.invoice, check, direct);
+        QtPainterCanvas underneath(measurePainter, target);
+        MeasureCache cache(underneath);
+        const ReceivedInvoicePages cached(*read.invoice, check, cache);
+        QCOMPARE(cached.PageCount(), plain.PageCount());
+        QVERIFY(plain.PageCount() >= 2);
+        for (int page = 0; page < plain.PageCount(); ++page) {
+            QImage a(target.pw, target.ph, QImage::Format_RGB32), b = a;
+            for (auto [image, pages] : {std::pair{&a, &plain}, std::pair{&b, &cached}}) {
+                image->setDotsPerMeterX(3780);
+                image->setDotsPerMeterY(3780);
+                image->fill(Qt::white);
+                QPainter painter(image);
+                QtPainterCanvas canvas(painter, target);
+                pages->DrawPage(canvas, page);
+            }
+            QCOMPARE(a, b);
+        }
     }
 
     void badFileGivesOneBoxAndNoWindow()

@@ -12,6 +12,7 @@
 #include "received/ReceivedPdfExport.h"
 #include "received/ReceivedSaveNames.h"
 #include "ui/invoices/PreviewBox.h"
+#include "ui/received/MeasureCache.h"
 #include "ui/shared/PrintJobs.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/StandardDialogs.h"
@@ -99,6 +100,7 @@ EInvoiceView::~EInvoiceView()
 {
     // The pages may measure on the canvas to the end: they go before it.
     pages_.reset();
+    measureCache_.reset();
     measureCanvas_.reset();
     measurePainter_.reset();
 }
@@ -282,10 +284,12 @@ void EInvoiceView::LayOutPages()
     measureImage_.setDotsPerMeterX(dotsPerMeter);
     measureImage_.setDotsPerMeterY(dotsPerMeter);
     pages_.reset();
+    measureCache_.reset();
     measureCanvas_.reset();
     measurePainter_ = std::make_unique<QPainter>(&measureImage_);
     measureCanvas_ = std::make_unique<QtPainterCanvas>(*measurePainter_, screenTarget_);
-    pages_ = std::make_unique<ReceivedInvoicePages>(invoice_, check_, *measureCanvas_);
+    measureCache_ = std::make_unique<MeasureCache>(*measureCanvas_);
+    pages_ = std::make_unique<ReceivedInvoicePages>(invoice_, check_, *measureCache_);
     ZoomChanged();
 }
 

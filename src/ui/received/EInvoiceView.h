@@ -18,6 +18,7 @@ class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class QTableWidget;
+class MeasureCache;
 class QtPainterCanvas;
 class ReceivedInvoicePages;
 
@@ -75,6 +76,7 @@ private:
     QImage measureImage_;
     std::unique_ptr<QPainter> measurePainter_;
     std::unique_ptr<QtPainterCanvas> measureCanvas_;
+    std::unique_ptr<MeasureCache> measureCache_;
     std::unique_ptr<ReceivedInvoicePages> pages_;
 
     QLabel* CheckHeading = nullptr;
