@@ -376,6 +376,20 @@ private Q_SLOTS:
         QVERIFY(text.contains(QString::fromStdU16String(view->Invoice().number)));
     }
 
+    void noPrinterSaysSo()
+    {
+        SetCurrentPrinter(nullptr);
+        if (CurrentPrinter())
+            QSKIP("this machine has a printer");
+        EInvoiceView* view = OpenThroughMenu(Sample("cii/CII_example1.xml"));
+        QVERIFY(view);
+        QTest::mouseClick(Child<QPushButton>(view, "PrintBtn"), Qt::LeftButton);
+        QCOMPARE(h->Messenger().Errors().size(), size_t(1));
+        const QString text = QString::fromStdU16String(h->Messenger().Errors()[0]);
+        QVERIFY2(text.startsWith(QStringLiteral("Es ist kein Drucker eingerichtet")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("speichern Sie die E-Rechnung als PDF")));
+    }
+
     void measureCacheAsksOncePerFontAndText()
     {
         CountingCanvas counting;
