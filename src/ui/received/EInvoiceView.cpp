@@ -108,20 +108,26 @@ EInvoiceView::~EInvoiceView()
 EInvoiceView* EInvoiceView::Open(const QString& fileName, QWidget* parent)
 {
     std::unique_ptr<EInvoiceView> view;
+    std::u16string error;
     {
         WaitCursor wait;
         ReceivedReadResult read = ReadReceivedInvoiceFile(QStringToPath(fileName));
-        if (!read.invoice) {
-            CurrentMessenger().ShowError(read.error, std::u16string(kTitle));
-            return nullptr;
+        if (read.invoice) {
+            try {
+                view = std::make_unique<EInvoiceView>(std::move(*read.invoice), fileName, parent);
+            } catch (const std::bad_alloc&) {
+                view.reset();
+            }
         }
-        try {
-            view = std::make_unique<EInvoiceView>(std::move(*read.invoice), fileName, parent);
-        } catch (const std::bad_alloc&) {
-            view.reset();
+        error = std::move(read.error);
+    }
+    // The box comes after the wait cursor is gone.
+    if (!view) {
+        if (error.empty())
             ReportOutOfMemory();
-            return nullptr;
-        }
+        else
+            CurrentMessenger().ShowError(error, std::u16string(kTitle));
+        return nullptr;
     }
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->show();
