@@ -20,6 +20,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -221,6 +223,9 @@ private Q_SLOTS:
         QCOMPARE(list->item(1, 1)->text(), QStringLiteral("application/pdf"));
         QCOMPARE(list->item(1, 2)->text(), QStringLiteral("23 Bytes"));
         QCOMPARE(list->item(1, 3)->text(), QStringLiteral("EHF specification"));
+        // Both rows shown whole; the page keeps the room.
+        QCOMPARE(list->verticalScrollBar()->maximum(), 0);
+        QVERIFY(Child<QScrollArea>(view, "ScrollBox")->height() > 2 * list->height());
     }
 
     void attachmentSavedByteForByte()

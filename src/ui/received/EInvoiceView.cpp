@@ -362,7 +362,7 @@ void EInvoiceView::SaveAttachmentClick()
     const QString suffix = QFileInfo(proposed).suffix();
     const QString filter = suffix.isEmpty()
                                ? QStringLiteral("Alle Dateien (*)")
-                               : QStringLiteral("%1-Dateien (*.%1);;Alle Dateien (*)").arg(suffix);
+                               : QStringLiteral("%1-Dateien (*.%2);;Alle Dateien (*)").arg(suffix.toUpper(), suffix);
     const QString fileName = CurrentDialogs().GetSaveFileName(this, QStringLiteral("Speichern unter"),
                                                               QDir(lastAttachmentFolder_).filePath(proposed), filter,
                                                               suffix);
