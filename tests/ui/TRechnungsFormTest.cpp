@@ -129,8 +129,9 @@ private Q_SLOTS:
             QCOMPARE(pages->tabText(i), expected[i]);
         QCOMPARE(pages->currentIndex(), 0);
         const auto actions = form()->menuBar()->actions();
-        QCOMPARE(actions.size(), 1);
-        QCOMPARE(actions[0]->text(), QString("Über..."));
+        QCOMPARE(actions.size(), 2);
+        QCOMPARE(actions[0]->text(), QString("E-Rechnung öffnen..."));
+        QCOMPARE(actions[1]->text(), QString("Über..."));
         auto* lower = child<QTabWidget>("PageControl1");
         QCOMPARE(lower->tabText(0), QString("Rechnungs-Adresse"));
         QCOMPARE(lower->tabText(3), QString("Rechnung Drucken/PDF Ausgabe"));
