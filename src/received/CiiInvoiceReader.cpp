@@ -200,6 +200,8 @@ void ReadSettlement(ValueReader& values, const xmlNode* settlement, ReceivedInvo
 
 ReceivedReadResult ReadCiiInvoice(const xmlNode* root, const ReceivedLimits& limits)
 {
+    if (root == nullptr)
+        return ReceivedReadResult::Failure(u"Die Datei enthält kein XML-Element.");
     if (!IsElement(root, kRsm, "CrossIndustryInvoice")) {
         return ReceivedReadResult::Failure(u"Die Datei ist keine CII-Rechnung: Ihr Wurzelelement ist „" +
                                            ElementName(root) + u"“ statt „rsm:CrossIndustryInvoice“.");
