@@ -47,6 +47,9 @@ const Damaged kDamaged[] = {
     {"einvoice-cii-number-too-large.xml", "ist keine Zahl", "ram:GrandTotalAmount", "99999999999999999999.95"},
     {"einvoice-cii-bad-date-february-30.xml", "„20260230“ ist kein Datum der Form JJJJMMTT", "udt:DateTimeString",
      "20260230"},
+    {"einvoice-cii-tax-point-date-5000-digits.xml",
+     "„2026022820260228202602282026022820260228…“ ist kein Datum der Form JJJJMMTT.", "udt:DateString",
+     "<udt:DateString"},
     {"einvoice-cii-date-format-610.xml", "Datumsformat „610“ wird nicht unterstützt", "udt:DateTimeString",
      "format=\"610\""},
     {"einvoice-cii-attachment-bad-base64.xml", "kein gültiges Base64", "ram:AttachmentBinaryObject",
@@ -73,6 +76,11 @@ TEST(CiiHostile, EveryDamagedFileIsRefusedWithAMessageNamingTheProblem)
             EXPECT_EQ(error.rfind(where, 0), 0u) << error;
         }
     }
+}
+
+TEST(CiiHostile, NoRootElementIsSaidAsSuch)
+{
+    EXPECT_EQ(Utf16ToUtf8(ReadCiiInvoice(nullptr, ReceivedLimits{}).error), "Die Datei enthält kein XML-Element.");
 }
 
 // The two files that name /etc/passwd are real attacks: a parser that expands entities reads

@@ -58,6 +58,9 @@ def xml_fixtures():
     write('einvoice-cii-date-format-610.xml',
           changed(b'<udt:DateTimeString format="102">20260404</udt:DateTimeString>',
                   b'<udt:DateTimeString format="610">202604</udt:DateTimeString>'))
+    write('einvoice-cii-tax-point-date-5000-digits.xml',
+          changed(b'<udt:DateString format="102">20260228</udt:DateString>',
+                  b'<udt:DateString format="102">' + b'20260228' * 625 + b'</udt:DateString>'))
     write('einvoice-cii-truncated.xml', VALID[:len(VALID) * 3 // 5])
     write('einvoice-cii-wrong-root-zugferd1.xml',
           HEAD + b'<rsm:CrossIndustryDocument xmlns:rsm="urn:ferd:CrossIndustryDocument:invoice:1p0">'
