@@ -174,7 +174,8 @@ HybridPdfXml ExtractHybridXml(std::string_view pdfBytes, const ReceivedLimits& l
         }
     } catch (const QPDFExc& e) {
         if (e.getErrorCode() == qpdf_e_password)
-            return Failure(u"Die PDF-Datei ist mit einem Kennwort geschützt; ihre E-Rechnung kann nicht gelesen werden.");
+            return Failure(
+                u"Die PDF-Datei ist mit einem Kennwort geschützt; ihre E-Rechnung kann nicht gelesen werden.");
         return Failure(u"Die PDF-Datei ist beschädigt und kann nicht gelesen werden.");
     } catch (const std::exception&) {
         return Failure(u"Die PDF-Datei ist beschädigt und kann nicht gelesen werden.");

@@ -39,8 +39,8 @@ const Damaged kDamaged[] = {
     {"einvoice-cii-external-dtd.xml", "Dokumenttypdefinition (<!DOCTYPE>)", nullptr, nullptr},
     {"einvoice-cii-deep-nesting.xml", "tiefer als 64 Ebenen verschachtelt", nullptr, nullptr},
     {"einvoice-cii-truncated.xml", "kein wohlgeformtes XML", nullptr, nullptr},
-    {"einvoice-cii-wrong-root-zugferd1.xml", "Wurzelelement ist „rsm:CrossIndustryDocument“ statt „rsm:CrossIndustryInvoice“",
-     nullptr, nullptr},
+    {"einvoice-cii-wrong-root-zugferd1.xml",
+     "Wurzelelement ist „rsm:CrossIndustryDocument“ statt „rsm:CrossIndustryInvoice“", nullptr, nullptr},
     {"einvoice-cii-without-exchanged-document.xml", "„rsm:ExchangedDocument“ fehlt", nullptr, nullptr},
     {"einvoice-cii-without-transaction.xml", "„rsm:SupplyChainTradeTransaction“ fehlt", nullptr, nullptr},
     {"einvoice-cii-bad-number-comma.xml", "„375,00“ ist keine Zahl", "ram:LineTotalAmount", "375,00"},
@@ -71,8 +71,8 @@ TEST(CiiHostile, EveryDamagedFileIsRefusedWithAMessageNamingTheProblem)
         const std::string error = Utf16ToUtf8(read.error);
         EXPECT_NE(error.find(d.message), std::string::npos) << error;
         if (d.element != nullptr) {
-            const std::string where = std::string("Im Element „") + d.element + "“ (Zeile " +
-                                      std::to_string(LineOf(bytes, d.marker)) + "): ";
+            const std::string where =
+                std::string("Im Element „") + d.element + "“ (Zeile " + std::to_string(LineOf(bytes, d.marker)) + "): ";
             EXPECT_EQ(error.rfind(where, 0), 0u) << error;
         }
     }
@@ -114,10 +114,9 @@ TEST(CiiHostile, AnAttachmentOverTheLimitIsRefusedAndOneAtTheLimitRead)
     limits.maxAttachmentBytes = 26;  // the timesheet has 27 bytes
     const ReceivedReadResult over = ReadCiiBytes(bytes, limits);
     EXPECT_FALSE(over.invoice);
-    EXPECT_EQ(Utf16ToUtf8(over.error),
-              "Im Element „ram:AttachmentBinaryObject“ (Zeile " +
-                  std::to_string(LineOf(bytes, "<ram:AttachmentBinaryObject")) +
-                  "): Der Anhang ist größer als 26 Bytes und wird nicht gelesen.");
+    EXPECT_EQ(Utf16ToUtf8(over.error), "Im Element „ram:AttachmentBinaryObject“ (Zeile " +
+                                           std::to_string(LineOf(bytes, "<ram:AttachmentBinaryObject")) +
+                                           "): Der Anhang ist größer als 26 Bytes und wird nicht gelesen.");
     limits.maxAttachmentBytes = 27;
     const ReceivedReadResult at = ReadCiiBytes(bytes, limits);
     ASSERT_TRUE(at.invoice) << Utf16ToUtf8(at.error);

@@ -10,10 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
-#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
@@ -26,8 +26,12 @@ const std::string kTools = std::string(REKOLON_TEST_DATA) + "/../tools/";
 // factur-x-kit 0.3.1 refuses these: the first three name the ZUGFeRD 1 profile
 // (urn:ferd:...:comfort), the others carry line documents or fields its schema lacks.
 const std::set<std::string> kKitRefuses = {
-    "CII-BR-CO-10-RoundingIssue.xml", "CII_business_example_02.xml", "CII_business_example_Z.xml",
-    "CII_example5.xml",               "XRechnung-O.xml",             "huf_example_cii.xml",
+    "CII-BR-CO-10-RoundingIssue.xml",
+    "CII_business_example_02.xml",
+    "CII_business_example_Z.xml",
+    "CII_example5.xml",
+    "XRechnung-O.xml",
+    "huf_example_cii.xml",
 };
 
 std::string Decimal(const std::optional<Micros>& value)
@@ -100,8 +104,8 @@ std::map<std::string, std::string> KitListings(const std::vector<std::string>& p
 TEST(CiiSamples, EverySampleReadsAndAgreesWithAnIndependentReader)
 {
     ASSERT_TRUE(std::filesystem::is_directory(kSamples)) << kSamples;
-    const bool kit = RunTool("node --version").exitCode == 0 &&
-                     std::filesystem::exists(kTools + "node_modules/factur-x-kit");
+    const bool kit =
+        RunTool("node --version").exitCode == 0 && std::filesystem::exists(kTools + "node_modules/factur-x-kit");
     if (!kit && EInvoiceValidator::InCi())
         FAIL() << "node or factur-x-kit missing (scripts/install-deps)";
     std::vector<std::string> paths;
@@ -109,7 +113,8 @@ TEST(CiiSamples, EverySampleReadsAndAgreesWithAnIndependentReader)
         paths.push_back(entry.path().string());
     std::sort(paths.begin(), paths.end());
     ASSERT_EQ(paths.size(), 15u);
-    const std::map<std::string, std::string> kitListings = kit ? KitListings(paths) : std::map<std::string, std::string>{};
+    const std::map<std::string, std::string> kitListings =
+        kit ? KitListings(paths) : std::map<std::string, std::string>{};
     for (const std::string& path : paths) {
         const std::string name = std::filesystem::path(path).filename().string();
         SCOPED_TRACE(name);
