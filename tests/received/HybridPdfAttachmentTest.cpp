@@ -24,7 +24,8 @@ TEST(HybridPdfAttachment, TheXmlIsFoundByItsNameOrByTheAssociatedFilesArray)
         const char* file;
         const char16_t* name;
     } cases[] = {{"einvoice-pdf-factur-x.pdf", u"factur-x.xml"},
-                 {"einvoice-pdf-xml-only-in-af.pdf", u"rechnungsdaten.xml"}};
+                 {"einvoice-pdf-xml-only-in-af.pdf", u"rechnungsdaten.xml"},
+                 {"einvoice-pdf-encrypted-owner-password-only.pdf", u"factur-x.xml"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         const HybridPdfXml found = ExtractHybridXml(Fixture(c.file), ReceivedLimits{});

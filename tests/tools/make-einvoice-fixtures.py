@@ -154,8 +154,12 @@ def pdf_fixtures():
     write('einvoice-pdf-not-a-pdf.pdf', b'Hallo, ich bin keine PDF-Datei.\n')
     write('einvoice-pdf-name-tree-loop.pdf', page_pdf(name_tree_loop))
     plain = os.path.join(DATA, 'einvoice-pdf-factur-x.pdf')
+    # Encrypted: with a password to open it, and with an owner password only (opens without one).
+    # Both change with every run (random keys).
     subprocess.run(['qpdf', '--encrypt', 'benutzer', 'besitzer', '256', '--', plain,
                     os.path.join(DATA, 'einvoice-pdf-encrypted-with-password.pdf')], check=True)
+    subprocess.run(['qpdf', '--encrypt', '', 'besitzer', '256', '--', plain,
+                    os.path.join(DATA, 'einvoice-pdf-encrypted-owner-password-only.pdf')], check=True)
 
 
 xml_fixtures()
