@@ -1,5 +1,6 @@
 #include "received/CiiFields.h"
 
+#include "foundation/Utf8.h"
 #include "received/XmlNodes.h"
 
 namespace cii {
@@ -39,8 +40,11 @@ std::optional<ReceivedDate> Date(ValueReader& values, const xmlNode* holder)
     }
     const std::string text = ElementTextUtf8(node);
     std::optional<ReceivedDate> date = ValueReader::ParseDate(text, false);
-    if (!date)
-        values.Fail(node, u"„" + ElementText(node) + u"“ ist kein Datum der Form JJJJMMTT.");
+    if (!date) {
+        // A long text is cut in the message: the user needs to recognise it, not read it all.
+        const std::string shown = text.size() > 40 ? text.substr(0, 40) + "…" : text;
+        values.Fail(node, u"„" + Utf8ToUtf16(shown) + u"“ ist kein Datum der Form JJJJMMTT.");
+    }
     return date;
 }
 

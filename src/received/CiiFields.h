@@ -12,7 +12,8 @@
 namespace cii {
 
 inline constexpr const char* kRsm = "urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100";
-inline constexpr const char* kRam = "urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100";
+inline constexpr const char* kRam =
+    "urn:un:unece:uncefact:data:standard:ReusableAggregateBusinessInformationEntity:100";
 inline constexpr const char* kUdt = "urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100";
 inline constexpr const char* kQdt = "urn:un:unece:uncefact:data:standard:QualifiedDataType:100";
 

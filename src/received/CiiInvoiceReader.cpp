@@ -91,7 +91,8 @@ void ReadDelivery(ValueReader& values, const xmlNode* delivery, ReceivedInvoice&
         invoice.deliverToLocationId = cii::RamId(shipTo, "GlobalID");
     if (const xmlNode* address = Ram(shipTo, "PostalTradeAddress"))
         invoice.deliverToAddress = ReadCiiAddress(address);
-    invoice.deliveryDate = cii::Date(values, Ram(Ram(delivery, "ActualDeliverySupplyChainEvent"), "OccurrenceDateTime"));
+    invoice.deliveryDate =
+        cii::Date(values, Ram(Ram(delivery, "ActualDeliverySupplyChainEvent"), "OccurrenceDateTime"));
     invoice.despatchAdviceReference = RamText(Ram(delivery, "DespatchAdviceReferencedDocument"), "IssuerAssignedID");
     invoice.receivingAdviceReference = RamText(Ram(delivery, "ReceivingAdviceReferencedDocument"), "IssuerAssignedID");
 }
@@ -107,8 +108,8 @@ void ReadPaymentMeans(const xmlNode* means, ReceivedPayment& payment)
         payment.cardNumber = RamText(card, "ID");
         payment.cardHolder = RamText(card, "CardholderName");
     }
-    if (const xmlNode* debtor = Ram(means, "PayerPartyDebtorFinancialAccount"); debtor != nullptr &&
-                                                                               payment.debitedAccount.empty())
+    if (const xmlNode* debtor = Ram(means, "PayerPartyDebtorFinancialAccount");
+        debtor != nullptr && payment.debitedAccount.empty())
         payment.debitedAccount = RamText(debtor, "IBANID");
     if (const xmlNode* creditor = Ram(means, "PayeePartyCreditorFinancialAccount")) {
         ReceivedAccount account;
@@ -149,10 +150,9 @@ void ReadTotals(ValueReader& values, const xmlNode* sums, ReceivedInvoice& invoi
     // by their currencyID.
     for (const xmlNode* tax : ChildElements(sums, kRam, "TaxTotalAmount")) {
         const std::u16string currency = AttributeText(tax, "currencyID");
-        const bool accounting = !invoice.vatCurrency.empty() && invoice.vatCurrency != invoice.currency &&
-                                currency == invoice.vatCurrency;
-        std::optional<Micros>& target =
-            accounting || totals.vatTotal ? totals.vatTotalAccounting : totals.vatTotal;
+        const bool accounting =
+            !invoice.vatCurrency.empty() && invoice.vatCurrency != invoice.currency && currency == invoice.vatCurrency;
+        std::optional<Micros>& target = accounting || totals.vatTotal ? totals.vatTotalAccounting : totals.vatTotal;
         if (!target)
             target = values.Number(tax);
     }
@@ -200,13 +200,16 @@ void ReadSettlement(ValueReader& values, const xmlNode* settlement, ReceivedInvo
 
 ReceivedReadResult ReadCiiInvoice(const xmlNode* root, const ReceivedLimits& limits)
 {
+    if (root == nullptr)
+        return ReceivedReadResult::Failure(u"Die Datei enthält kein XML-Element.");
     if (!IsElement(root, kRsm, "CrossIndustryInvoice")) {
         return ReceivedReadResult::Failure(u"Die Datei ist keine CII-Rechnung: Ihr Wurzelelement ist „" +
                                            ElementName(root) + u"“ statt „rsm:CrossIndustryInvoice“.");
     }
     const xmlNode* document = ChildElement(root, kRsm, "ExchangedDocument");
     if (document == nullptr)
-        return ReceivedReadResult::Failure(Missing(u"rsm:ExchangedDocument", u"ohne es hat die Rechnung keine Nummer und kein Datum."));
+        return ReceivedReadResult::Failure(
+            Missing(u"rsm:ExchangedDocument", u"ohne es hat die Rechnung keine Nummer und kein Datum."));
     const xmlNode* transaction = ChildElement(root, kRsm, "SupplyChainTradeTransaction");
     if (transaction == nullptr) {
         return ReceivedReadResult::Failure(

@@ -59,8 +59,8 @@ void ReadSettlement(ValueReader& values, const xmlNode* settlement, ReceivedLine
         entry.vatRate.reset();
         line.allowancesCharges.push_back(std::move(entry));
     }
-    line.netAmount = values.Number(Ram(Ram(settlement, "SpecifiedTradeSettlementLineMonetarySummation"),
-                                       "LineTotalAmount"));
+    line.netAmount =
+        values.Number(Ram(Ram(settlement, "SpecifiedTradeSettlementLineMonetarySummation"), "LineTotalAmount"));
     // BT-128: the invoiced object, a referenced document of type 130.
     for (const xmlNode* document : ChildElements(settlement, kRam, "AdditionalReferencedDocument")) {
         if (RamText(document, "TypeCode") == u"130" && line.objectId.value.empty())

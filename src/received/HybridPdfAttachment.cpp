@@ -32,6 +32,12 @@ std::string Lower(std::string text)
     return text;
 }
 
+bool EndsWith(const std::string& text, const char* end)
+{
+    const size_t length = std::char_traits<char>::length(end);
+    return text.size() >= length && text.compare(text.size() - length, length, end) == 0;
+}
+
 std::u16string Megabytes(size_t bytes)
 {
     return Utf8ToUtf16(std::to_string(bytes >> 20));
@@ -69,12 +75,12 @@ bool IsXmlSubtype(QPDFObjectHandle stream)
         return false;
     // A name spells "/" as #2F; qpdf gives it back decoded: "/text/xml", "/application/xml".
     const std::string name = Lower(subtype.getName());
-    return name.size() >= 4 && (name.ends_with("/xml") || name.ends_with("+xml"));
+    return EndsWith(name, "/xml") || EndsWith(name, "+xml");
 }
 
 bool IsXmlName(const std::string& fileName)
 {
-    return Lower(fileName).ends_with(".xml");
+    return EndsWith(Lower(fileName), ".xml");
 }
 
 // The embedded file that a file specification names, or a null object.
@@ -145,8 +151,8 @@ HybridPdfXml ExtractHybridXml(std::string_view pdfBytes, const ReceivedLimits& l
     try {
         QPDF pdf;
         pdf.setSuppressWarnings(true);
-        const std::string bytes(pdfBytes);  // qpdf reads from a buffer it does not own
-        pdf.processMemoryFile("received.pdf", bytes.data(), bytes.size());
+        // qpdf reads the caller's buffer, which outlives `pdf`, without copying it.
+        pdf.processMemoryFile("received.pdf", pdfBytes.data(), pdfBytes.size());
         Found found = FindInvoiceFile(pdf);
         if (!found.stream.isStream())
             return Failure(u"Die PDF-Datei enthält keine E-Rechnung (kein eingebettetes XML).");
@@ -168,7 +174,8 @@ HybridPdfXml ExtractHybridXml(std::string_view pdfBytes, const ReceivedLimits& l
         }
     } catch (const QPDFExc& e) {
         if (e.getErrorCode() == qpdf_e_password)
-            return Failure(u"Die PDF-Datei ist mit einem Kennwort geschützt; ihre E-Rechnung kann nicht gelesen werden.");
+            return Failure(
+                u"Die PDF-Datei ist mit einem Kennwort geschützt; ihre E-Rechnung kann nicht gelesen werden.");
         return Failure(u"Die PDF-Datei ist beschädigt und kann nicht gelesen werden.");
     } catch (const std::exception&) {
         return Failure(u"Die PDF-Datei ist beschädigt und kann nicht gelesen werden.");

@@ -227,8 +227,8 @@ void ValueReader::Fail(const xmlNode* node, std::u16string_view problem)
         Fail(problem);
         return;
     }
-    error_ = u"Im Element „" + ElementName(node) + u"“ (Zeile " +
-             Utf8ToUtf16(std::to_string(xmlGetLineNo(node))) + u"): " + std::u16string(problem);
+    error_ = u"Im Element „" + ElementName(node) + u"“ (Zeile " + Utf8ToUtf16(std::to_string(xmlGetLineNo(node))) +
+             u"): " + std::u16string(problem);
 }
 
 void ValueReader::Fail(std::u16string_view problem)

@@ -141,8 +141,8 @@ TEST(CiiEveryTerm, AllowancesChargesBreakdownTotalsAndAttachments)
         {M(0), M(0), u"G", M(0), u"Steuerfreie Ausfuhr", u"VATEX-EU-G"},
     };
     EXPECT_TRUE(r.vatBreakdown == breakdown);
-    const ReceivedTotals totals{M(356.48), M(37.5), M(6),   M(324.98), M(63.97),
-                                M(60.13),  M(388.95), M(100), M(0.05), M(289)};
+    const ReceivedTotals totals{M(356.48), M(37.5),   M(6),   M(324.98), M(63.97),
+                                M(60.13),  M(388.95), M(100), M(0.05),   M(289)};
     EXPECT_TRUE(r.totals == totals);
     ASSERT_EQ(r.attachments.size(), 2u);
     EXPECT_TRUE(r.attachments[0] == (ReceivedAttachment{u"ANL-1", u"Stundenzettel", u"", u"text/csv", u"stunden.csv",

@@ -39,14 +39,17 @@ const Damaged kDamaged[] = {
     {"einvoice-cii-external-dtd.xml", "Dokumenttypdefinition (<!DOCTYPE>)", nullptr, nullptr},
     {"einvoice-cii-deep-nesting.xml", "tiefer als 64 Ebenen verschachtelt", nullptr, nullptr},
     {"einvoice-cii-truncated.xml", "kein wohlgeformtes XML", nullptr, nullptr},
-    {"einvoice-cii-wrong-root-zugferd1.xml", "Wurzelelement ist „rsm:CrossIndustryDocument“ statt „rsm:CrossIndustryInvoice“",
-     nullptr, nullptr},
+    {"einvoice-cii-wrong-root-zugferd1.xml",
+     "Wurzelelement ist „rsm:CrossIndustryDocument“ statt „rsm:CrossIndustryInvoice“", nullptr, nullptr},
     {"einvoice-cii-without-exchanged-document.xml", "„rsm:ExchangedDocument“ fehlt", nullptr, nullptr},
     {"einvoice-cii-without-transaction.xml", "„rsm:SupplyChainTradeTransaction“ fehlt", nullptr, nullptr},
     {"einvoice-cii-bad-number-comma.xml", "„375,00“ ist keine Zahl", "ram:LineTotalAmount", "375,00"},
     {"einvoice-cii-number-too-large.xml", "ist keine Zahl", "ram:GrandTotalAmount", "99999999999999999999.95"},
     {"einvoice-cii-bad-date-february-30.xml", "„20260230“ ist kein Datum der Form JJJJMMTT", "udt:DateTimeString",
      "20260230"},
+    {"einvoice-cii-tax-point-date-5000-digits.xml",
+     "„2026022820260228202602282026022820260228…“ ist kein Datum der Form JJJJMMTT.", "udt:DateString",
+     "<udt:DateString"},
     {"einvoice-cii-date-format-610.xml", "Datumsformat „610“ wird nicht unterstützt", "udt:DateTimeString",
      "format=\"610\""},
     {"einvoice-cii-attachment-bad-base64.xml", "kein gültiges Base64", "ram:AttachmentBinaryObject",
@@ -68,11 +71,16 @@ TEST(CiiHostile, EveryDamagedFileIsRefusedWithAMessageNamingTheProblem)
         const std::string error = Utf16ToUtf8(read.error);
         EXPECT_NE(error.find(d.message), std::string::npos) << error;
         if (d.element != nullptr) {
-            const std::string where = std::string("Im Element „") + d.element + "“ (Zeile " +
-                                      std::to_string(LineOf(bytes, d.marker)) + "): ";
+            const std::string where =
+                std::string("Im Element „") + d.element + "“ (Zeile " + std::to_string(LineOf(bytes, d.marker)) + "): ";
             EXPECT_EQ(error.rfind(where, 0), 0u) << error;
         }
     }
+}
+
+TEST(CiiHostile, NoRootElementIsSaidAsSuch)
+{
+    EXPECT_EQ(Utf16ToUtf8(ReadCiiInvoice(nullptr, ReceivedLimits{}).error), "Die Datei enthält kein XML-Element.");
 }
 
 // The two files that name /etc/passwd are real attacks: a parser that expands entities reads
@@ -106,10 +114,9 @@ TEST(CiiHostile, AnAttachmentOverTheLimitIsRefusedAndOneAtTheLimitRead)
     limits.maxAttachmentBytes = 26;  // the timesheet has 27 bytes
     const ReceivedReadResult over = ReadCiiBytes(bytes, limits);
     EXPECT_FALSE(over.invoice);
-    EXPECT_EQ(Utf16ToUtf8(over.error),
-              "Im Element „ram:AttachmentBinaryObject“ (Zeile " +
-                  std::to_string(LineOf(bytes, "<ram:AttachmentBinaryObject")) +
-                  "): Der Anhang ist größer als 26 Bytes und wird nicht gelesen.");
+    EXPECT_EQ(Utf16ToUtf8(over.error), "Im Element „ram:AttachmentBinaryObject“ (Zeile " +
+                                           std::to_string(LineOf(bytes, "<ram:AttachmentBinaryObject")) +
+                                           "): Der Anhang ist größer als 26 Bytes und wird nicht gelesen.");
     limits.maxAttachmentBytes = 27;
     const ReceivedReadResult at = ReadCiiBytes(bytes, limits);
     ASSERT_TRUE(at.invoice) << Utf16ToUtf8(at.error);

@@ -23,7 +23,9 @@ TEST(HybridPdfAttachment, TheXmlIsFoundByItsNameOrByTheAssociatedFilesArray)
     const struct {
         const char* file;
         const char16_t* name;
-    } cases[] = {{"einvoice-pdf-factur-x.pdf", u"factur-x.xml"}, {"einvoice-pdf-xml-only-in-af.pdf", u"rechnungsdaten.xml"}};
+    } cases[] = {{"einvoice-pdf-factur-x.pdf", u"factur-x.xml"},
+                 {"einvoice-pdf-xml-only-in-af.pdf", u"rechnungsdaten.xml"},
+                 {"einvoice-pdf-encrypted-owner-password-only.pdf", u"factur-x.xml"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         const HybridPdfXml found = ExtractHybridXml(Fixture(c.file), ReceivedLimits{});
@@ -79,5 +81,6 @@ TEST(HybridPdfAttachment, TheDecodedXmlIsBoundedByTheFileLimit)
 
     limits.maxFileBytes = pdf.size() - 1;  // the PDF itself one byte over
     const HybridPdfXml tooLarge = ExtractHybridXml(pdf, limits);
-    EXPECT_NE(Utf16ToUtf8(tooLarge.error).find("zu groß für eine E-Rechnung"), std::string::npos) << Utf16ToUtf8(tooLarge.error);
+    EXPECT_NE(Utf16ToUtf8(tooLarge.error).find("zu groß für eine E-Rechnung"), std::string::npos)
+        << Utf16ToUtf8(tooLarge.error);
 }

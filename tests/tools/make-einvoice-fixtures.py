@@ -58,6 +58,9 @@ def xml_fixtures():
     write('einvoice-cii-date-format-610.xml',
           changed(b'<udt:DateTimeString format="102">20260404</udt:DateTimeString>',
                   b'<udt:DateTimeString format="610">202604</udt:DateTimeString>'))
+    write('einvoice-cii-tax-point-date-5000-digits.xml',
+          changed(b'<udt:DateString format="102">20260228</udt:DateString>',
+                  b'<udt:DateString format="102">' + b'20260228' * 625 + b'</udt:DateString>'))
     write('einvoice-cii-truncated.xml', VALID[:len(VALID) * 3 // 5])
     write('einvoice-cii-wrong-root-zugferd1.xml',
           HEAD + b'<rsm:CrossIndustryDocument xmlns:rsm="urn:ferd:CrossIndustryDocument:invoice:1p0">'
@@ -151,8 +154,12 @@ def pdf_fixtures():
     write('einvoice-pdf-not-a-pdf.pdf', b'Hallo, ich bin keine PDF-Datei.\n')
     write('einvoice-pdf-name-tree-loop.pdf', page_pdf(name_tree_loop))
     plain = os.path.join(DATA, 'einvoice-pdf-factur-x.pdf')
+    # Encrypted: with a password to open it, and with an owner password only (opens without one).
+    # Both change with every run (random keys).
     subprocess.run(['qpdf', '--encrypt', 'benutzer', 'besitzer', '256', '--', plain,
                     os.path.join(DATA, 'einvoice-pdf-encrypted-with-password.pdf')], check=True)
+    subprocess.run(['qpdf', '--encrypt', '', 'besitzer', '256', '--', plain,
+                    os.path.join(DATA, 'einvoice-pdf-encrypted-owner-password-only.pdf')], check=True)
 
 
 xml_fixtures()

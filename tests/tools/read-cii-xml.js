@@ -1,9 +1,9 @@
-// Reads a bare CII e-invoice (XML, no PDF around it) with the npm package factur-x-kit and prints
-// the values a reader must agree on, one "key<TAB>value" line each, numbers with six decimals,
-// dates as YYYYMMDD, missing values empty:
-//   node read-cii-xml.js FILE.xml
-// read-cii-xpath.sh prints the same listing with xmllint. Exit 1 with the kit's message when it
-// cannot read the file.
+// Reads bare CII e-invoices (XML, no PDF around them) with the npm package factur-x-kit and prints
+// for each the values a reader must agree on, one "key<TAB>value" line each, numbers with six
+// decimals, dates as YYYYMMDD, missing values empty; each listing begins with "file<TAB>NAME",
+// and a file the kit cannot read gives "refused<TAB>MESSAGE" instead of a listing:
+//   node read-cii-xml.js FILE.xml...
+// read-cii-xpath.sh prints the same listing (without the file line) with xmllint.
 'use strict';
 const fs = require('fs');
 const { FacturX } = require('factur-x-kit');
@@ -13,11 +13,9 @@ const date = (d) => (d ? String(d.year).padStart(4, '0') + String(d.month).padSt
 const text = (v) => (v === undefined ? '' : String(v).replace(/[\t\n\r]/g, ' '));
 const first = (v) => (Array.isArray(v) ? v[0] : v);
 
-(async () => {
-  const facturX = await FacturX.fromXML(fs.readFileSync(process.argv[2], 'utf8'));
+async function listing(file, put) {
+  const facturX = await FacturX.fromXML(fs.readFileSync(file, 'utf8'));
   const o = facturX.object;
-  const out = [];
-  const put = (key, value) => out.push(key + '\t' + value);
   put('number', text(o.document.id));
   put('issueDate', date(o.document.dateOfIssue));
   const terms = [].concat((o.paymentInformation && o.paymentInformation.paymentTerms) || []);
@@ -43,8 +41,19 @@ const first = (v) => (Array.isArray(v) ? v[0] : v);
   put('lineCount', String(lines.length));
   for (const line of lines)
     put('line', text(line.generalLineData.lineId) + '|' + decimal(line.settlement.lineTotals.netTotal));
+}
+
+(async () => {
+  const out = [];
+  for (const file of process.argv.slice(2)) {
+    out.push('file\t' + file.split('/').pop());
+    const lines = [];
+    try {
+      await listing(file, (key, value) => lines.push(key + '\t' + value));
+      out.push(...lines);
+    } catch (e) {
+      out.push('refused\t' + text(String(e.message).split('\n')[0]));
+    }
+  }
   process.stdout.write(out.join('\n') + '\n');
-})().catch((e) => {
-  process.stderr.write('factur-x-kit: ' + String(e.message).split('\n')[0] + '\n');
-  process.exit(1);
-});
+})();
