@@ -187,6 +187,11 @@ int32_t ReceivedPageWriter::AddValue(Block& block, int32_t x, int32_t dy, int32_
         return dy;
     const int32_t gap = Mm(2);
     const int32_t tagWidth = tag.empty() ? 0 : Width(Ink::Tag, tag) + gap;
+    if (tagWidth > width / 2) {
+        // A long list of numbers in a narrow place goes under the value.
+        const int32_t below = AddText(block, x, dy, width, ink, text);
+        return AddText(block, x, below, width, Ink::Tag, tag);
+    }
     const size_t first = block.pieces.size();
     const int32_t bottom = AddText(block, x, dy, width - tagWidth, ink, text);
     if (!tag.empty() && block.pieces.size() > first) {

@@ -5,6 +5,7 @@
 #include "received/ReceivedCodeNames.h"
 #include "received/ReceivedInvoiceCheck.h"
 #include "received/ReceivedInvoicePages.h"
+#include "received/ReceivedPageWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -202,6 +203,83 @@ TEST(ReceivedPages, EveryBlockOnThePageWithItsBusinessTerm)
     EXPECT_TRUE(page.HasText(u"Mengenrabatt: 1,00 €") || page.HasText(u"Nachlass: Mengenrabatt: 1,00 €"));
     for (size_t p = 0; p < pages.size(); ++p)
         ExpectInsidePage(*pages[p], int(p) + 1);
+}
+
+TEST(ReceivedPages, TitleNamesTheTypeInGermanWords)
+{
+    struct TitleCase {
+        std::u16string type;
+        std::u16string number;
+        std::u16string title;
+    };
+    const TitleCase cases[] = {
+        {u"381", u"G-7", u"Gutschrift Nr. G-7"},
+        {u"384", u"K-1", u"Rechnungskorrektur Nr. K-1"},
+        {u"875", u"A-2", u"Abschlagsrechnung für Bauleistungen Nr. A-2"},
+        {u"999", u"X-1", u"Beleg der Art 999 Nr. X-1"},
+        {u"", u"R-1", u"Rechnung Nr. R-1"},
+        {u"380", u"", u"Rechnung"},
+    };
+    for (const TitleCase& c : cases) {
+        ReceivedInvoice invoice = AgreeingInvoice();
+        invoice.typeCode = c.type;
+        invoice.number = c.number;
+        const auto pages = DrawAll(invoice, CheckReceivedInvoice(invoice));
+        EXPECT_TRUE(pages[0]->HasText(c.title)) << U8(c.title);
+    }
+}
+
+// Lines break at line breaks and spaces, and inside a word too long for a line. The recording
+// canvas measures 4,5 units a character in the body font, so 8 characters fit in 40 units.
+TEST(ReceivedPages, WrapBreaksAtSpacesAndInsideLongWords)
+{
+    struct WrapCase {
+        std::u16string text;
+        std::vector<std::u16string> lines;
+    };
+    const WrapCase cases[] = {
+        {u"", {}},
+        {u"abc def", {u"abc def"}},
+        {u"abcd efgh ij", {u"abcd", u"efgh ij"}},
+        {u"abcdefghijklmnopqrst", {u"abcdefgh", u"ijklmnop", u"qrst"}},
+        {u"xy abcdefghijk", {u"xy", u"abcdefgh", u"ijk"}},
+        {u"a\r\nb\rc\nd", {u"a", u"b", u"c", u"d"}},
+        {u"a\n\nb", {u"a", u"", u"b"}},
+        {u"a\n", {u"a"}},
+        {u"  a   b  ", {u"a b"}},
+        {u"\n", {u""}},
+    };
+    RecordingCanvas canvas(kA4);
+    ReceivedPageWriter writer(canvas);
+    for (const WrapCase& c : cases) {
+        std::vector<std::string> expected;
+        for (const std::u16string& line : c.lines)
+            expected.push_back(U8(line));
+        std::vector<std::string> wrapped;
+        for (const std::u16string& line : writer.Wrap(Ink::Body, c.text, 40))
+            wrapped.push_back(U8(line));
+        EXPECT_EQ(wrapped, expected) << U8(c.text);
+    }
+}
+
+// A value whose list of business terms would take more than half its width gets the list on a
+// line of its own below it.
+TEST(ReceivedPages, LongTagListsGoBelowNarrowValues)
+{
+    RecordingCanvas canvas(kA4);
+    ReceivedPageWriter writer(canvas);
+    Block block;
+    const int32_t bottom = writer.AddValue(block, 100, 0, 120, Ink::Body, u"Wert", u"BT-1, BT-2, BT-3, BT-4, BT-5");
+    ASSERT_EQ(block.pieces.size(), 2u);
+    EXPECT_EQ(block.pieces[1].x, 100);
+    EXPECT_EQ(block.pieces[1].dy, block.pieces[0].dy + writer.LineHeight(Ink::Body));
+    EXPECT_EQ(bottom, block.pieces[1].dy + writer.LineHeight(Ink::Tag));
+    // A short list stays beside the value.
+    Block beside;
+    writer.AddValue(beside, 100, 0, 120, Ink::Body, u"Wert", u"BT-1");
+    ASSERT_EQ(beside.pieces.size(), 2u);
+    EXPECT_GT(beside.pieces[1].x, 100 + writer.Width(Ink::Body, u"Wert"));
+    EXPECT_LE(beside.pieces[1].x + writer.Width(Ink::Tag, u"BT-1"), 220);
 }
 
 TEST(ReceivedPages, CheckProblemsStandAboveInAFrameAndLongListsAreCounted)
