@@ -39,6 +39,17 @@ int Base64Value(char c)
     return -1;
 }
 
+// The limit in whole megabytes where it is one, else in bytes: a limit below a megabyte must
+// not read "0 MB".
+std::u16string TooLarge(size_t maxBytes)
+{
+    constexpr size_t kMegabyte = size_t{1} << 20;
+    const std::string size = maxBytes >= kMegabyte && maxBytes % kMegabyte == 0
+                                 ? std::to_string(maxBytes / kMegabyte) + " MB"
+                                 : std::to_string(maxBytes) + " Bytes";
+    return u"Der Anhang ist größer als " + Utf8ToUtf16(size) + u" und wird nicht gelesen.";
+}
+
 }  // namespace
 
 std::optional<Micros> ValueReader::ParseMicros(std::string_view text)
@@ -181,8 +192,7 @@ std::string ValueReader::Base64(const xmlNode* node, size_t maxBytes)
             bits = (bits << 6) | static_cast<uint32_t>(value);
             if (++count == 4) {
                 if (out.size() + 3 > maxBytes) {
-                    Fail(node, u"Der Anhang ist größer als " + Utf8ToUtf16(std::to_string(maxBytes >> 20)) +
-                                   u" MB und wird nicht gelesen.");
+                    Fail(node, TooLarge(maxBytes));
                     return {};
                 }
                 out += static_cast<char>((bits >> 16) & 0xFF);
@@ -204,8 +214,7 @@ std::string ValueReader::Base64(const xmlNode* node, size_t maxBytes)
         out += static_cast<char>((bits >> 2) & 0xFF);
     }
     if (out.size() > maxBytes) {
-        Fail(node, u"Der Anhang ist größer als " + Utf8ToUtf16(std::to_string(maxBytes >> 20)) +
-                       u" MB und wird nicht gelesen.");
+        Fail(node, TooLarge(maxBytes));
         return {};
     }
     return out;
@@ -219,8 +228,8 @@ void ValueReader::Fail(const xmlNode* node, std::u16string_view problem)
         Fail(problem);
         return;
     }
-    error_ = u"Im Element „" + ElementName(node) + u"“ (Zeile " +
-             Utf8ToUtf16(std::to_string(xmlGetLineNo(node))) + u"): " + std::u16string(problem);
+    error_ = u"Im Element „" + ElementName(node) + u"“ (Zeile " + Utf8ToUtf16(std::to_string(xmlGetLineNo(node))) +
+             u"): " + std::u16string(problem);
 }
 
 void ValueReader::Fail(std::u16string_view problem)
