@@ -205,6 +205,52 @@ TEST(UblReader, ThreeMegabyteAttachmentDecodesAsBase64Does)
     EXPECT_EQ(invoice.totals.paidAmount, 274'120'000);
 }
 
+// Terms the samples leave out, in a credit note whose prefixes are none of the usual ones.
+TEST(UblReader, RarelyUsedTermsOfACreditNote)
+{
+    const ReceivedReadResult result = Read(Fixture("einvoice-ubl-valid-rare-terms.xml"));
+    ASSERT_TRUE(result.invoice) << Utf16ToUtf8(result.error);
+    const ReceivedInvoice& note = *result.invoice;
+    EXPECT_EQ(note.typeCode, u"381");
+    EXPECT_EQ(note.taxPointDate, (ReceivedDate{2026, 3, 31}));
+    EXPECT_EQ(note.taxPointDateCode, u"35");
+    EXPECT_EQ(note.notes, (std::vector<ReceivedNote>{{u"ADU", u"Gutschrift zur Rechnung RE-2026-17"},
+                                                     {u"REG", u"Amtsgericht Kiel HRB 4711"}}));
+    EXPECT_EQ(note.precedingInvoices, (std::vector<ReceivedPrecedingInvoice>{
+                                          {u"RE-2026-17", std::nullopt}, {u"RE-2026-18", ReceivedDate{2026, 3, 5}}}));
+    EXPECT_EQ(note.invoicedObjectId, (ReceivedId{u"Zähler 0815", u"AAB"}));
+    EXPECT_EQ(note.attachments,
+              (std::vector<ReceivedAttachment>{{u"Lieferschein", u"", u"https://example.org/ls/77", u"", u"", ""}}));
+    // The seller's SEPA identifier is the creditor identifier, the payee's is not taken twice.
+    EXPECT_EQ(note.payment.creditorId, u"DE98ZZZ09999999999");
+    EXPECT_EQ(note.seller.ids, (std::vector<ReceivedId>{{u"4000001000005", u"0088"}}));
+    EXPECT_EQ(note.seller.address.line3, u"Hinterhaus");
+    EXPECT_EQ(note.seller.taxNumber, u"19/123/45678");
+    EXPECT_EQ(note.seller.vatId, u"");
+    ASSERT_TRUE(note.payee);
+    EXPECT_EQ(note.payee->name, u"Factoring Nord AG");
+    EXPECT_TRUE(note.payee->ids.empty());
+    EXPECT_FALSE(note.taxRepresentative);
+    EXPECT_FALSE(note.deliverToAddress);
+    EXPECT_EQ(note.payment.meansCode, u"54");
+    EXPECT_EQ(note.payment.meansText, u"Kreditkarte");
+    EXPECT_EQ(note.payment.cardNumber, u"1234");
+    EXPECT_EQ(note.payment.cardHolder, u"Dr. Eva Lindner");
+    EXPECT_EQ(note.dueDate, (ReceivedDate{2026, 4, 15}));
+    EXPECT_EQ(note.paymentTerms, u"#SKONTO#TAGE=7#PROZENT=2.00#\nZahlbar ohne Abzug bis 15.04.2026");
+    EXPECT_EQ(note.totals.roundingAmount, -100'000);
+    EXPECT_EQ(note.totals.amountDue, 108 * M);
+    EXPECT_EQ(note.vatBreakdown[0].rate, 8'100'000);
+    ASSERT_EQ(note.lines.size(), 1u);
+    const ReceivedLine& line = note.lines[0];
+    EXPECT_EQ(line.quantity, 2'500'000);
+    EXPECT_EQ(line.unitCode, u"HUR");
+    EXPECT_EQ(line.itemDescription, u"Montage\nam Samstag");
+    EXPECT_EQ(line.objectId, ReceivedId{});  // a reference to a contract, not to the object
+    EXPECT_EQ(line.classifications, (std::vector<ReceivedId>{{u"73", u"STI"}, {u"45421100", u"CV"}}));
+    EXPECT_EQ(line.netPrice, 40 * M);
+}
+
 // A note's subject code stands between two hash signs at its start.
 TEST(UblReader, NoteSubjectCodes)
 {
@@ -257,6 +303,9 @@ TEST(UblReader, DamagedFilesAreRefusedNamingTheElement)
          u"„1234.56“)."},
         {"einvoice-ubl-charge-indicator-yes.xml",
          u"Im Element „cbc:ChargeIndicator“ (Zeile 17): „yes“ ist weder „true“ noch „false“."},
+        {"einvoice-ubl-external-entity-names-local-file.xml",
+         u"Die Datei enthält eine Dokumenttypdefinition (<!DOCTYPE>). Eine E-Rechnung hat keine; sie wird aus "
+         u"Sicherheitsgründen nicht gelesen."},
         {"einvoice-ubl-attachment-not-base64.xml",
          u"Im Element „cbc:EmbeddedDocumentBinaryObject“ (Zeile 13): Der Inhalt ist kein gültiges Base64."},
     };
