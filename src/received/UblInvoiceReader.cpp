@@ -108,7 +108,7 @@ void ReadReferences(const xmlNode* root, const ReceivedLimits& limits, ReceivedI
     invoice.projectReference = Text(Cac(root, "ProjectReference"), "ID");
 }
 
-void ReadParties(const xmlNode* root, ReceivedInvoice& invoice)
+void ReadParties(const xmlNode* root, ReceivedInvoice& invoice, ValueReader& values)
 {
     std::u16string& creditorId = invoice.payment.creditorId;
     invoice.seller = UblPartyReader::Party(Cac(Cac(root, "AccountingSupplierParty"), "Party"), &creditorId);
@@ -129,6 +129,7 @@ void ReadParties(const xmlNode* root, ReceivedInvoice& invoice)
     const xmlNode* delivery = Cac(root, "Delivery");
     if (delivery == nullptr)
         return;
+    invoice.deliveryDate = values.IsoDate(Cbc(delivery, "ActualDeliveryDate"));
     invoice.deliverToName = Text(Cac(Cac(delivery, "DeliveryParty"), "PartyName"), "Name");
     const xmlNode* location = Cac(delivery, "DeliveryLocation");
     invoice.deliverToLocationId = IdWithScheme(Cbc(location, "ID"));
@@ -246,7 +247,7 @@ ReceivedReadResult ReadUblInvoice(const xmlNode* root, const ReceivedLimits& lim
     invoice.syntax = ReceivedInvoice::Syntax::Ubl;
     ReadHeader(root, creditNote, invoice, values);
     ReadReferences(root, limits, invoice, values);
-    ReadParties(root, invoice);
+    ReadParties(root, invoice, values);
     ReadPayment(root, invoice, values);
     for (const xmlNode* node : Cacs(root, "AllowanceCharge"))
         invoice.allowancesCharges.push_back(UblLineReader::AllowanceCharge(node, values));

@@ -102,7 +102,9 @@ ReceivedLine Line(const xmlNode* node, bool creditNote, ValueReader& values)
     line.periodEnd = values.IsoDate(Cbc(period, "EndDate"));
     line.orderLineReference = Text(Cac(node, "OrderLineReference"), "LineID");
     for (const xmlNode* reference : Cacs(node, "DocumentReference")) {
-        if (Text(reference, "DocumentTypeCode") == u"130" && line.objectId.value.empty()) {
+        // A line refers to no other kind of document; a reference without a type is the object too.
+        const std::u16string type = Text(reference, "DocumentTypeCode");
+        if ((type == u"130" || type.empty()) && line.objectId.value.empty()) {
             const xmlNode* id = Cbc(reference, "ID");
             line.objectId = {ElementText(id), AttributeText(id, "schemeID")};
         }

@@ -53,7 +53,8 @@ ReceivedParty Party(const xmlNode* party, std::u16string* creditorId)
     for (const xmlNode* taxScheme : Cacs(party, "PartyTaxScheme")) {
         const std::u16string companyId = Text(taxScheme, "CompanyID");
         const std::u16string scheme = Text(Cac(taxScheme, "TaxScheme"), "ID");
-        std::u16string& target = scheme == u"VAT" ? result.vatId : result.taxNumber;
+        // Without a named scheme the number is taken as what nearly every party writes here.
+        std::u16string& target = scheme == u"VAT" || scheme.empty() ? result.vatId : result.taxNumber;
         if (target.empty())
             target = companyId;
     }
