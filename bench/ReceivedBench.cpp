@@ -101,8 +101,7 @@ std::string OutputPath()
 }
 
 // Runs one iteration's work and records the peak heap above what was in use before it.
-template <typename Work>
-int64_t PeakOf(Work&& work)
+template <typename Work> int64_t PeakOf(Work&& work)
 {
     const int64_t before = inUse.load();
     peak.store(before);
@@ -142,18 +141,18 @@ void BM_OpenLargeInvoiceFirstPage(benchmark::State& state)
     int pages = 0;
     for (auto _ : state) {
         worst = std::max(worst, PeakOf([&] {
-            const ReceivedLimits limits;
-            ReceivedReadResult read;
-            {
-                const SafeXmlDocument document(xml, limits);
-                read = ReadCiiInvoice(document.Root(), limits);
-            }
-            if (!read.invoice) {
-                state.SkipWithError("the large invoice was not read");
-                return;
-            }
-            pages = ShowFirstPage(*read.invoice, path);
-        }));
+                             const ReceivedLimits limits;
+                             ReceivedReadResult read;
+                             {
+                                 const SafeXmlDocument document(xml, limits);
+                                 read = ReadCiiInvoice(document.Root(), limits);
+                             }
+                             if (!read.invoice) {
+                                 state.SkipWithError("the large invoice was not read");
+                                 return;
+                             }
+                             pages = ShowFirstPage(*read.invoice, path);
+                         }));
     }
     std::remove(path.c_str());
     Report(state, worst);
@@ -182,10 +181,11 @@ void BM_LibXml2ParseOnly(benchmark::State& state)
     int64_t worst = 0;
     for (auto _ : state) {
         worst = std::max(worst, PeakOf([&] {
-            xmlDoc* doc = xmlReadMemory(xml.data(), int(xml.size()), "einvoice.xml", nullptr, XML_PARSE_NONET);
-            benchmark::DoNotOptimize(doc);
-            xmlFreeDoc(doc);
-        }));
+                             xmlDoc* doc =
+                                 xmlReadMemory(xml.data(), int(xml.size()), "einvoice.xml", nullptr, XML_PARSE_NONET);
+                             benchmark::DoNotOptimize(doc);
+                             xmlFreeDoc(doc);
+                         }));
     }
     Report(state, worst);
 }

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     limits.maxAttachmentBytes = 256;
     limits.maxDepth = 24;
     limits.maxLines = 8;
-    const ReceivedReadResult result = ReadReceivedInvoice(std::string_view(reinterpret_cast<const char*>(data), size), limits);
+    const ReceivedReadResult result =
+        ReadReceivedInvoice(std::string_view(reinterpret_cast<const char*>(data), size), limits);
     if (result.invoice.has_value() == !result.error.empty())
         __builtin_trap();
     if (result.invoice) {

@@ -42,22 +42,52 @@ constexpr CodeWord kTypes[] = {
 
 // Common units of measure (UN/ECE Recommendation 20 and 21).
 constexpr CodeWord kUnits[] = {
-    {u"C62", u"Stück"},          {u"H87", u"Stück"},           {u"EA", u"Stück"},
-    {u"NAR", u"Artikel"},        {u"SEC", u"Sekunde"},         {u"MIN", u"Minute"},
-    {u"HUR", u"Stunde"},         {u"DAY", u"Tag"},             {u"WEE", u"Woche"},
-    {u"MON", u"Monat"},          {u"QAN", u"Quartal"},         {u"ANN", u"Jahr"},
-    {u"GRM", u"Gramm"},          {u"KGM", u"Kilogramm"},       {u"TNE", u"Tonne"},
-    {u"MMT", u"Millimeter"},     {u"CMT", u"Zentimeter"},      {u"MTR", u"Meter"},
-    {u"KMT", u"Kilometer"},      {u"MTK", u"Quadratmeter"},    {u"HAR", u"Hektar"},
-    {u"MTQ", u"Kubikmeter"},     {u"MLT", u"Milliliter"},      {u"LTR", u"Liter"},
-    {u"KWT", u"Kilowatt"},       {u"KWH", u"Kilowattstunde"},  {u"MWH", u"Megawattstunde"},
-    {u"SET", u"Satz"},           {u"PR", u"Paar"},             {u"LS", u"pauschal"},
-    {u"XPP", u"Packung"},        {u"XPK", u"Packung"},         {u"XBX", u"Schachtel"},
-    {u"XCT", u"Karton"},         {u"XBG", u"Beutel"},          {u"XSA", u"Sack"},
-    {u"XRO", u"Rolle"},          {u"XPX", u"Palette"},         {u"XBO", u"Flasche"},
-    {u"P1", u"Prozent"},         {u"E48", u"Leistungseinheit"}, {u"DZN", u"Dutzend"},
+    {u"C62", u"Stück"},
+    {u"H87", u"Stück"},
+    {u"EA", u"Stück"},
+    {u"NAR", u"Artikel"},
+    {u"SEC", u"Sekunde"},
+    {u"MIN", u"Minute"},
+    {u"HUR", u"Stunde"},
+    {u"DAY", u"Tag"},
+    {u"WEE", u"Woche"},
+    {u"MON", u"Monat"},
+    {u"QAN", u"Quartal"},
+    {u"ANN", u"Jahr"},
+    {u"GRM", u"Gramm"},
+    {u"KGM", u"Kilogramm"},
+    {u"TNE", u"Tonne"},
+    {u"MMT", u"Millimeter"},
+    {u"CMT", u"Zentimeter"},
+    {u"MTR", u"Meter"},
+    {u"KMT", u"Kilometer"},
+    {u"MTK", u"Quadratmeter"},
+    {u"HAR", u"Hektar"},
+    {u"MTQ", u"Kubikmeter"},
+    {u"MLT", u"Milliliter"},
+    {u"LTR", u"Liter"},
+    {u"KWT", u"Kilowatt"},
+    {u"KWH", u"Kilowattstunde"},
+    {u"MWH", u"Megawattstunde"},
+    {u"SET", u"Satz"},
+    {u"PR", u"Paar"},
+    {u"LS", u"pauschal"},
+    {u"XPP", u"Packung"},
+    {u"XPK", u"Packung"},
+    {u"XBX", u"Schachtel"},
+    {u"XCT", u"Karton"},
+    {u"XBG", u"Beutel"},
+    {u"XSA", u"Sack"},
+    {u"XRO", u"Rolle"},
+    {u"XPX", u"Palette"},
+    {u"XBO", u"Flasche"},
+    {u"P1", u"Prozent"},
+    {u"E48", u"Leistungseinheit"},
+    {u"DZN", u"Dutzend"},
     {u"A9", u"Rate"},
-    {u"D64", u"Block"},          {u"ZZ", u"gegenseitig bestimmte Einheit"}, {u"XZZ", u"gegenseitig bestimmte Einheit"},
+    {u"D64", u"Block"},
+    {u"ZZ", u"gegenseitig bestimmte Einheit"},
+    {u"XZZ", u"gegenseitig bestimmte Einheit"},
 };
 
 // VAT categories (UNTDID 5305, the subset of EN 16931).
@@ -94,8 +124,7 @@ constexpr CodeWord kPaymentMeans[] = {
     {u"70", u"Wechsel"},
 };
 
-template <size_t N>
-const std::u16string_view* Find(const CodeWord (&table)[N], std::u16string_view code)
+template <size_t N> const std::u16string_view* Find(const CodeWord (&table)[N], std::u16string_view code)
 {
     for (const CodeWord& entry : table)
         if (entry.first == code)
@@ -103,8 +132,7 @@ const std::u16string_view* Find(const CodeWord (&table)[N], std::u16string_view 
     return nullptr;
 }
 
-template <size_t N>
-std::u16string WordOr(const CodeWord (&table)[N], std::u16string_view code)
+template <size_t N> std::u16string WordOr(const CodeWord (&table)[N], std::u16string_view code)
 {
     const std::u16string_view* word = Find(table, code);
     return std::u16string(word ? *word : code);

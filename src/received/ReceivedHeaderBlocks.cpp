@@ -15,17 +15,52 @@ struct PartyTerms {
     std::u16string_view contact, telephone, email;
 };
 
-constexpr PartyTerms kSeller = {u"Verkäufer", u"BG-4",  u"BT-27", u"BT-28", u"BT-29", u"BT-30", u"BT-31",
+constexpr PartyTerms kSeller = {u"Verkäufer", u"BG-4",  u"BT-27", u"BT-28", u"BT-29", u"BT-30",  u"BT-31",
                                 u"BT-32",     u"BT-33", u"BT-34", u"BT-35", u"BT-36", u"BT-162", u"BT-37",
                                 u"BT-38",     u"BT-39", u"BT-40", u"BT-41", u"BT-42", u"BT-43"};
-constexpr PartyTerms kBuyer = {u"Käufer", u"BG-7",  u"BT-44", u"BT-45", u"BT-46", u"BT-47", u"BT-48",
+constexpr PartyTerms kBuyer = {u"Käufer", u"BG-7",  u"BT-44", u"BT-45", u"BT-46", u"BT-47",  u"BT-48",
                                u"",       u"",      u"BT-49", u"BT-50", u"BT-51", u"BT-163", u"BT-52",
                                u"BT-53",  u"BT-54", u"BT-55", u"BT-56", u"BT-57", u"BT-58"};
-constexpr PartyTerms kPayee = {u"Zahlungsempfänger", u"BG-10", u"BT-59", u"", u"BT-60", u"BT-61", u"", u"", u"", u"",
-                               u"", u"", u"", u"", u"", u"", u"", u"", u"", u""};
-constexpr PartyTerms kTaxRepresentative = {u"Steuervertreter des Verkäufers", u"BG-11", u"BT-62", u"", u"", u"",
-                                           u"BT-63", u"", u"", u"", u"BT-64", u"BT-65", u"BT-164", u"BT-66",
-                                           u"BT-67", u"BT-68", u"BT-69", u"", u"", u""};
+constexpr PartyTerms kPayee = {u"Zahlungsempfänger",
+                               u"BG-10",
+                               u"BT-59",
+                               u"",
+                               u"BT-60",
+                               u"BT-61",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u"",
+                               u""};
+constexpr PartyTerms kTaxRepresentative = {u"Steuervertreter des Verkäufers",
+                                           u"BG-11",
+                                           u"BT-62",
+                                           u"",
+                                           u"",
+                                           u"",
+                                           u"BT-63",
+                                           u"",
+                                           u"",
+                                           u"",
+                                           u"BT-64",
+                                           u"BT-65",
+                                           u"BT-164",
+                                           u"BT-66",
+                                           u"BT-67",
+                                           u"BT-68",
+                                           u"BT-69",
+                                           u"",
+                                           u"",
+                                           u""};
 
 std::u16string Joined(std::u16string_view a, std::u16string_view separator, std::u16string_view b)
 {
@@ -67,8 +102,8 @@ int32_t AddAddress(ReceivedPageWriter& w, Block& block, int32_t x, int32_t dy, i
     return dy;
 }
 
-int32_t AddParty(ReceivedPageWriter& w, Block& block, int32_t x, int32_t dy, int32_t width,
-                 const ReceivedParty& party, const PartyTerms& terms)
+int32_t AddParty(ReceivedPageWriter& w, Block& block, int32_t x, int32_t dy, int32_t width, const ReceivedParty& party,
+                 const PartyTerms& terms)
 {
     dy = w.AddValue(block, x, dy, width, Ink::Section, terms.caption, terms.group);
     dy = w.AddValue(block, x, dy, width, Ink::Bold, party.name, terms.name);
@@ -98,8 +133,8 @@ Block CheckBlock(ReceivedBlockContext& c)
     block.boxed = true;
     const int32_t pad = w.Mm(2);
     const int32_t width = c.Width() - 2 * pad;
-    int32_t dy = w.AddText(block, c.left + pad, pad, width, c.check.SumsAgree() && c.check.missing == 0 ? Ink::Good : Ink::Bad,
-                           c.check.Heading());
+    int32_t dy = w.AddText(block, c.left + pad, pad, width,
+                           c.check.SumsAgree() && c.check.missing == 0 ? Ink::Good : Ink::Bad, c.check.Heading());
     const size_t shown = std::min(c.check.problems.size(), kCheckLinesShown);
     const int32_t indent = w.Mm(3);
     for (size_t i = 0; i < shown; ++i) {
@@ -122,9 +157,9 @@ Block TitleBlock(ReceivedBlockContext& c)
     ReceivedPageWriter& w = c.writer;
     const ReceivedInvoice& inv = c.invoice;
     Block block;
-    std::u16string type = inv.typeCode.empty()         ? std::u16string(u"Rechnung")
+    std::u16string type = inv.typeCode.empty()               ? std::u16string(u"Rechnung")
                           : IsKnownInvoiceType(inv.typeCode) ? InvoiceTypeName(inv.typeCode)
-                                                         : u"Beleg der Art " + inv.typeCode;
+                                                             : u"Beleg der Art " + inv.typeCode;
     const std::u16string title = inv.number.empty() ? type : type + u" Nr. " + inv.number;
     int32_t dy = w.AddValue(block, c.left, 0, c.Width(), Ink::Title, title, u"BT-3, BT-1");
     dy += w.Mm(2);
@@ -190,9 +225,9 @@ Block DeliveryBlock(ReceivedBlockContext& c)
     const ReceivedInvoice& inv = c.invoice;
     Block block;
     const int32_t width = (c.Width() - w.Mm(4)) / 2;
-    static constexpr PartyTerms kDelivery = {u"Lieferung an", u"BG-13", u"BT-70", u"",  u"",      u"",    u"",
-                                             u"",             u"",      u"",      u"BT-75", u"BT-76", u"BT-165",
-                                             u"BT-77",        u"BT-78", u"BT-79", u"BT-80", u"",    u"",  u""};
+    static constexpr PartyTerms kDelivery = {
+        u"Lieferung an", u"BG-13", u"BT-70",  u"",      u"",      u"",      u"",      u"", u"", u"",
+        u"BT-75",        u"BT-76", u"BT-165", u"BT-77", u"BT-78", u"BT-79", u"BT-80", u"", u"", u""};
     int32_t dy = w.AddValue(block, c.left, 0, width, Ink::Section, kDelivery.caption, kDelivery.group);
     dy = w.AddValue(block, c.left, dy, width, Ink::Bold, inv.deliverToName, kDelivery.name);
     if (!inv.deliverToLocationId.value.empty())
@@ -227,7 +262,8 @@ std::vector<Block> ReceivedHeaderBlocks(ReceivedBlockContext& c)
         blocks.push_back(PartiesBlock(c, others));
         Space(blocks.back(), gap);
     }
-    if (!c.invoice.deliverToName.empty() || c.invoice.deliverToAddress || !c.invoice.deliverToLocationId.value.empty()) {
+    if (!c.invoice.deliverToName.empty() || c.invoice.deliverToAddress ||
+        !c.invoice.deliverToLocationId.value.empty()) {
         blocks.push_back(DeliveryBlock(c));
         Space(blocks.back(), gap);
     }

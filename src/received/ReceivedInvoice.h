@@ -58,16 +58,16 @@ struct ReceivedContact {
 // A party: seller (BG-4), buyer (BG-7), payee (BG-10) or the seller's tax representative (BG-11).
 // Not every party has every field; the comments name the terms where the party has one.
 struct ReceivedParty {
-    std::u16string name;                  // BT-27, BT-44, BT-59, BT-62
-    std::u16string tradingName;           // BT-28, BT-45
-    std::vector<ReceivedId> ids;          // BT-29, BT-46, BT-60
-    ReceivedId legalId;                   // BT-30, BT-47, BT-61
-    std::u16string vatId;                 // BT-31, BT-48, BT-63
-    std::u16string taxNumber;             // BT-32 (the seller's local tax number)
-    std::u16string legalInfo;             // BT-33
-    ReceivedId electronicAddress;         // BT-34, BT-49
-    ReceivedAddress address;              // BG-5, BG-8, BG-12
-    ReceivedContact contact;              // BG-6, BG-9
+    std::u16string name;           // BT-27, BT-44, BT-59, BT-62
+    std::u16string tradingName;    // BT-28, BT-45
+    std::vector<ReceivedId> ids;   // BT-29, BT-46, BT-60
+    ReceivedId legalId;            // BT-30, BT-47, BT-61
+    std::u16string vatId;          // BT-31, BT-48, BT-63
+    std::u16string taxNumber;      // BT-32 (the seller's local tax number)
+    std::u16string legalInfo;      // BT-33
+    ReceivedId electronicAddress;  // BT-34, BT-49
+    ReceivedAddress address;       // BG-5, BG-8, BG-12
+    ReceivedContact contact;       // BG-6, BG-9
 
     bool operator==(const ReceivedParty&) const = default;
 };
@@ -90,14 +90,14 @@ struct ReceivedPrecedingInvoice {
 
 // An allowance or charge on the document (BG-20, BG-21) or on a line (BG-27, BG-28).
 struct ReceivedAllowanceCharge {
-    bool charge = false;                     // false: allowance, true: charge
-    std::optional<Micros> amount;            // BT-92, BT-99, BT-136, BT-141
-    std::optional<Micros> baseAmount;        // BT-93, BT-100, BT-137, BT-142
-    std::optional<Micros> percentage;        // BT-94, BT-101, BT-138, BT-143
-    std::u16string vatCategory;              // BT-95, BT-102 (document level only)
-    std::optional<Micros> vatRate;           // BT-96, BT-103 (document level only)
-    std::u16string reason;                   // BT-97, BT-104, BT-139, BT-144
-    std::u16string reasonCode;               // BT-98, BT-105, BT-140, BT-145
+    bool charge = false;               // false: allowance, true: charge
+    std::optional<Micros> amount;      // BT-92, BT-99, BT-136, BT-141
+    std::optional<Micros> baseAmount;  // BT-93, BT-100, BT-137, BT-142
+    std::optional<Micros> percentage;  // BT-94, BT-101, BT-138, BT-143
+    std::u16string vatCategory;        // BT-95, BT-102 (document level only)
+    std::optional<Micros> vatRate;     // BT-96, BT-103 (document level only)
+    std::u16string reason;             // BT-97, BT-104, BT-139, BT-144
+    std::u16string reasonCode;         // BT-98, BT-105, BT-140, BT-145
 
     bool operator==(const ReceivedAllowanceCharge&) const = default;
 };
@@ -112,32 +112,32 @@ struct ReceivedItemAttribute {
 
 // An invoice line (BG-25) with its period (BG-26), price (BG-29), VAT (BG-30) and item (BG-31).
 struct ReceivedLine {
-    std::u16string id;                                 // BT-126
-    std::u16string note;                               // BT-127
-    ReceivedId objectId;                               // BT-128
-    std::optional<Micros> quantity;                    // BT-129
-    std::u16string unitCode;                           // BT-130
-    std::optional<Micros> netAmount;                   // BT-131
-    std::u16string orderLineReference;                 // BT-132
-    std::u16string accountingReference;                // BT-133
-    std::optional<ReceivedDate> periodStart;           // BT-134
-    std::optional<ReceivedDate> periodEnd;             // BT-135
+    std::u16string id;                                       // BT-126
+    std::u16string note;                                     // BT-127
+    ReceivedId objectId;                                     // BT-128
+    std::optional<Micros> quantity;                          // BT-129
+    std::u16string unitCode;                                 // BT-130
+    std::optional<Micros> netAmount;                         // BT-131
+    std::u16string orderLineReference;                       // BT-132
+    std::u16string accountingReference;                      // BT-133
+    std::optional<ReceivedDate> periodStart;                 // BT-134
+    std::optional<ReceivedDate> periodEnd;                   // BT-135
     std::vector<ReceivedAllowanceCharge> allowancesCharges;  // BG-27, BG-28
-    std::optional<Micros> netPrice;                    // BT-146
-    std::optional<Micros> priceDiscount;               // BT-147
-    std::optional<Micros> grossPrice;                  // BT-148
-    std::optional<Micros> baseQuantity;                // BT-149
-    std::u16string baseQuantityUnit;                   // BT-150
-    std::u16string vatCategory;                        // BT-151
-    std::optional<Micros> vatRate;                     // BT-152
-    std::u16string itemName;                           // BT-153
-    std::u16string itemDescription;                    // BT-154
-    std::u16string sellerItemId;                       // BT-155
-    std::u16string buyerItemId;                        // BT-156
-    ReceivedId standardItemId;                         // BT-157
-    std::vector<ReceivedId> classifications;           // BT-158 (scheme: the list id)
-    std::u16string originCountry;                      // BT-159
-    std::vector<ReceivedItemAttribute> attributes;     // BG-32
+    std::optional<Micros> netPrice;                          // BT-146
+    std::optional<Micros> priceDiscount;                     // BT-147
+    std::optional<Micros> grossPrice;                        // BT-148
+    std::optional<Micros> baseQuantity;                      // BT-149
+    std::u16string baseQuantityUnit;                         // BT-150
+    std::u16string vatCategory;                              // BT-151
+    std::optional<Micros> vatRate;                           // BT-152
+    std::u16string itemName;                                 // BT-153
+    std::u16string itemDescription;                          // BT-154
+    std::u16string sellerItemId;                             // BT-155
+    std::u16string buyerItemId;                              // BT-156
+    ReceivedId standardItemId;                               // BT-157
+    std::vector<ReceivedId> classifications;                 // BT-158 (scheme: the list id)
+    std::u16string originCountry;                            // BT-159
+    std::vector<ReceivedItemAttribute> attributes;           // BG-32
 
     bool operator==(const ReceivedLine&) const = default;
 };
@@ -181,15 +181,15 @@ struct ReceivedAccount {
 
 // The payment instructions (BG-16) and terms.
 struct ReceivedPayment {
-    std::u16string meansCode;                // BT-81 (UNTDID 4461: 58 SEPA transfer, 59 direct debit, ...)
-    std::u16string meansText;                // BT-82
-    std::u16string remittanceInformation;    // BT-83
-    std::vector<ReceivedAccount> accounts;   // BG-17
-    std::u16string cardNumber;               // BT-87 (the last digits)
-    std::u16string cardHolder;               // BT-88
-    std::u16string mandateReference;         // BT-89
-    std::u16string creditorId;               // BT-90
-    std::u16string debitedAccount;           // BT-91
+    std::u16string meansCode;               // BT-81 (UNTDID 4461: 58 SEPA transfer, 59 direct debit, ...)
+    std::u16string meansText;               // BT-82
+    std::u16string remittanceInformation;   // BT-83
+    std::vector<ReceivedAccount> accounts;  // BG-17
+    std::u16string cardNumber;              // BT-87 (the last digits)
+    std::u16string cardHolder;              // BT-88
+    std::u16string mandateReference;        // BT-89
+    std::u16string creditorId;              // BT-90
+    std::u16string debitedAccount;          // BT-91
 
     bool operator==(const ReceivedPayment&) const = default;
 };
@@ -210,49 +210,49 @@ struct ReceivedAttachment {
 struct ReceivedInvoice {
     enum class Syntax : uint8_t { Cii, Ubl };
     Syntax syntax = Syntax::Cii;
-    bool fromPdf = false;                           // read from a hybrid PDF's attachment
-    std::u16string processId;                       // BT-23
-    std::u16string specificationId;                 // BT-24
-    std::u16string number;                          // BT-1
-    std::optional<ReceivedDate> issueDate;          // BT-2
-    std::u16string typeCode;                        // BT-3 (UNTDID 1001: 380, 381, 384, 389, 326, 875, ...)
-    std::u16string currency;                        // BT-5
-    std::u16string vatCurrency;                     // BT-6
-    std::optional<ReceivedDate> taxPointDate;       // BT-7
-    std::u16string taxPointDateCode;                // BT-8
-    std::optional<ReceivedDate> dueDate;            // BT-9
-    std::u16string buyerReference;                  // BT-10 (the Leitweg-ID for authorities)
-    std::u16string projectReference;                // BT-11
-    std::u16string contractReference;               // BT-12
-    std::u16string orderReference;                  // BT-13
-    std::u16string salesOrderReference;             // BT-14
-    std::u16string receivingAdviceReference;        // BT-15
-    std::u16string despatchAdviceReference;         // BT-16
-    std::u16string tenderReference;                 // BT-17
-    ReceivedId invoicedObjectId;                    // BT-18
-    std::u16string buyerAccountingReference;        // BT-19
-    std::u16string paymentTerms;                    // BT-20
-    std::vector<ReceivedNote> notes;                // BG-1
+    bool fromPdf = false;                                     // read from a hybrid PDF's attachment
+    std::u16string processId;                                 // BT-23
+    std::u16string specificationId;                           // BT-24
+    std::u16string number;                                    // BT-1
+    std::optional<ReceivedDate> issueDate;                    // BT-2
+    std::u16string typeCode;                                  // BT-3 (UNTDID 1001: 380, 381, 384, 389, 326, 875, ...)
+    std::u16string currency;                                  // BT-5
+    std::u16string vatCurrency;                               // BT-6
+    std::optional<ReceivedDate> taxPointDate;                 // BT-7
+    std::u16string taxPointDateCode;                          // BT-8
+    std::optional<ReceivedDate> dueDate;                      // BT-9
+    std::u16string buyerReference;                            // BT-10 (the Leitweg-ID for authorities)
+    std::u16string projectReference;                          // BT-11
+    std::u16string contractReference;                         // BT-12
+    std::u16string orderReference;                            // BT-13
+    std::u16string salesOrderReference;                       // BT-14
+    std::u16string receivingAdviceReference;                  // BT-15
+    std::u16string despatchAdviceReference;                   // BT-16
+    std::u16string tenderReference;                           // BT-17
+    ReceivedId invoicedObjectId;                              // BT-18
+    std::u16string buyerAccountingReference;                  // BT-19
+    std::u16string paymentTerms;                              // BT-20
+    std::vector<ReceivedNote> notes;                          // BG-1
     std::vector<ReceivedPrecedingInvoice> precedingInvoices;  // BG-3
 
-    ReceivedParty seller;                           // BG-4
-    ReceivedParty buyer;                            // BG-7
-    std::optional<ReceivedParty> payee;             // BG-10
-    std::optional<ReceivedParty> taxRepresentative; // BG-11
+    ReceivedParty seller;                            // BG-4
+    ReceivedParty buyer;                             // BG-7
+    std::optional<ReceivedParty> payee;              // BG-10
+    std::optional<ReceivedParty> taxRepresentative;  // BG-11
 
-    std::u16string deliverToName;                   // BT-70
-    ReceivedId deliverToLocationId;                 // BT-71
-    std::optional<ReceivedDate> deliveryDate;       // BT-72
-    std::optional<ReceivedDate> periodStart;        // BT-73
-    std::optional<ReceivedDate> periodEnd;          // BT-74
-    std::optional<ReceivedAddress> deliverToAddress;// BG-15
+    std::u16string deliverToName;                     // BT-70
+    ReceivedId deliverToLocationId;                   // BT-71
+    std::optional<ReceivedDate> deliveryDate;         // BT-72
+    std::optional<ReceivedDate> periodStart;          // BT-73
+    std::optional<ReceivedDate> periodEnd;            // BT-74
+    std::optional<ReceivedAddress> deliverToAddress;  // BG-15
 
-    ReceivedPayment payment;                        // BG-16 to BG-19
+    ReceivedPayment payment;                                 // BG-16 to BG-19
     std::vector<ReceivedAllowanceCharge> allowancesCharges;  // BG-20, BG-21
-    std::vector<ReceivedVatBreakdown> vatBreakdown; // BG-23
-    ReceivedTotals totals;                          // BG-22
-    std::vector<ReceivedAttachment> attachments;    // BG-24
-    std::vector<ReceivedLine> lines;                // BG-25
+    std::vector<ReceivedVatBreakdown> vatBreakdown;          // BG-23
+    ReceivedTotals totals;                                   // BG-22
+    std::vector<ReceivedAttachment> attachments;             // BG-24
+    std::vector<ReceivedLine> lines;                         // BG-25
 
     bool operator==(const ReceivedInvoice&) const = default;
 };

@@ -188,9 +188,8 @@ Micros CheckLines(const ReceivedInvoice& invoice, Findings& found)
         if (line.vatCategory.empty())
             found.Missing(label + u"Umsatzsteuerkategorie fehlt.");
         if (line.baseQuantity && *line.baseQuantity <= 0)
-            found.Difference(label + u"Basismenge " + GermanDecimal(*line.baseQuantity, 0) +
-                             u" ist nicht größer als null.",
-                             true);
+            found.Difference(
+                label + u"Basismenge " + GermanDecimal(*line.baseQuantity, 0) + u" ist nicht größer als null.", true);
         const std::optional<Micros> computed = ComputedLineNet(line);
         if (!line.netAmount)
             found.Missing(label + u"Nettobetrag fehlt.");
@@ -202,9 +201,9 @@ Micros CheckLines(const ReceivedInvoice& invoice, Findings& found)
 }
 
 struct VatGroup {
-    Micros base = 0;        // line nets − allowances + charges of the group
-    bool used = false;      // a line or an allowance/charge names it
-    bool described = false; // a breakdown row names it
+    Micros base = 0;         // line nets − allowances + charges of the group
+    bool used = false;       // a line or an allowance/charge names it
+    bool described = false;  // a breakdown row names it
 };
 
 void CheckVat(const ReceivedInvoice& invoice, Findings& found)
@@ -247,8 +246,8 @@ void CheckVat(const ReceivedInvoice& invoice, Findings& found)
             found.Missing(label + u"Bemessungsgrundlage fehlt.");
         } else {
             found.Compare(label + u"Bemessungsgrundlage", *row.taxableAmount, group.base);
-            const Micros tax = RoundToCents(Clamp(DivideRounded(__int128(*row.taxableAmount) * key.second,
-                                                                __int128(100) * kOneMillion)));
+            const Micros tax = RoundToCents(
+                Clamp(DivideRounded(__int128(*row.taxableAmount) * key.second, __int128(100) * kOneMillion)));
             if (!row.taxAmount)
                 found.Missing(label + u"Steuerbetrag fehlt.");
             else
@@ -297,8 +296,8 @@ Micros CheckNetTotals(const ReceivedInvoice& invoice, Micros lineSum, Findings& 
 
     // Every later sum is recomputed from the stated figures before it, so that one wrong
     // figure is named where it is wrong, and once more at most where it is used.
-    const Micros net = Clamp(__int128(totals.lineNetTotal.value_or(lineSum)) - totals.allowanceTotal.value_or(allowances) +
-                             totals.chargeTotal.value_or(charges));
+    const Micros net = Clamp(__int128(totals.lineNetTotal.value_or(lineSum)) -
+                             totals.allowanceTotal.value_or(allowances) + totals.chargeTotal.value_or(charges));
     if (totals.netTotal)
         found.Compare(u"Gesamtbetrag ohne Umsatzsteuer (BT-109)", *totals.netTotal, net);
     else

@@ -62,11 +62,14 @@ Block ReceivedLineBlocks::Head()
         {u"Betrag netto " + sign, u"BT-131", true},
     };
     Block block;
-    const auto align = [](bool right) { return right ? ReceivedPageWriter::Align::Right : ReceivedPageWriter::Align::Left; };
+    const auto align = [](bool right) {
+        return right ? ReceivedPageWriter::Align::Right : ReceivedPageWriter::Align::Left;
+    };
     int32_t bottom = 0;
     for (size_t i = 0; i < ColumnCount; ++i) {
         const int32_t dy = w.AddText(block, x_[i], 0, width_[i], Ink::Bold, heads[i].text, align(heads[i].right));
-        bottom = std::max(bottom, w.AddText(block, x_[i], dy, width_[i], Ink::Tag, heads[i].tag, align(heads[i].right)));
+        bottom =
+            std::max(bottom, w.AddText(block, x_[i], dy, width_[i], Ink::Tag, heads[i].tag, align(heads[i].right)));
     }
     bottom += w.Mm(0.8);
     block.rules.push_back({context_.left, context_.right, bottom});
@@ -100,8 +103,8 @@ int32_t ReceivedLineBlocks::AddDetails(Block& block, const ReceivedLine& line, i
     const std::u16string sign = context_.CurrencySign();
     if (line.baseQuantity && *line.baseQuantity != 1'000'000)
         detail(u"Preis je ",
-               GermanDecimal(*line.baseQuantity, 0) + u' ' + UnitName(line.baseQuantityUnit.empty() ? line.unitCode
-                                                                                                      : line.baseQuantityUnit),
+               GermanDecimal(*line.baseQuantity, 0) + u' ' +
+                   UnitName(line.baseQuantityUnit.empty() ? line.unitCode : line.baseQuantityUnit),
                u"BT-149, BT-150");
     if (line.grossPrice)
         detail(u"Bruttopreis: ", GermanDecimal(*line.grossPrice, 2) + u' ' + sign, u"BT-148");
@@ -109,7 +112,8 @@ int32_t ReceivedLineBlocks::AddDetails(Block& block, const ReceivedLine& line, i
         detail(u"Preisnachlass: ", GermanDecimal(*line.priceDiscount, 2) + u' ' + sign, u"BT-147");
     if (line.vatCategory != u"S")
         detail(u"Umsatzsteuer: ",
-               line.vatCategory.empty() ? u"ohne Kategorie" : line.vatCategory + u" – " + VatCategoryName(line.vatCategory),
+               line.vatCategory.empty() ? u"ohne Kategorie"
+                                        : line.vatCategory + u" – " + VatCategoryName(line.vatCategory),
                u"BT-151");
     for (const ReceivedAllowanceCharge& ac : line.allowancesCharges) {
         std::u16string text = ac.reason;
@@ -121,8 +125,7 @@ int32_t ReceivedLineBlocks::AddDetails(Block& block, const ReceivedLine& line, i
                 text += u" von " + MoneyText(*ac.baseAmount, context_.invoice.currency);
         }
         text += (text.empty() ? u"" : u": ") + (ac.amount ? MoneyText(*ac.amount, context_.invoice.currency) : u"–");
-        detail(ac.charge ? u"Zuschlag: " : u"Nachlass: ", text,
-               ac.charge ? u"BT-141, BT-144" : u"BT-136, BT-139");
+        detail(ac.charge ? u"Zuschlag: " : u"Nachlass: ", text, ac.charge ? u"BT-141, BT-144" : u"BT-136, BT-139");
     }
     detail(u"Bestellposition: ", line.orderLineReference, u"BT-132");
     detail(u"Buchungsreferenz: ", line.accountingReference, u"BT-133");
@@ -145,14 +148,14 @@ Block ReceivedLineBlocks::Row(size_t index)
                                             GermanDecimal(*line.quantity, 0), right));
     bottom = std::max(bottom, w.AddText(block, x_[Unit], 0, width_[Unit], Ink::Body, UnitName(line.unitCode)));
     if (line.netPrice)
-        bottom = std::max(bottom, w.AddText(block, x_[Price], 0, width_[Price], Ink::Body,
-                                            GermanDecimal(*line.netPrice, 2), right));
+        bottom = std::max(
+            bottom, w.AddText(block, x_[Price], 0, width_[Price], Ink::Body, GermanDecimal(*line.netPrice, 2), right));
     if (line.vatRate)
-        bottom = std::max(bottom, w.AddText(block, x_[Rate], 0, width_[Rate], Ink::Body,
-                                            GermanDecimal(*line.vatRate, 0), right));
+        bottom = std::max(
+            bottom, w.AddText(block, x_[Rate], 0, width_[Rate], Ink::Body, GermanDecimal(*line.vatRate, 0), right));
     if (line.netAmount)
-        bottom = std::max(bottom, w.AddText(block, x_[Amount], 0, width_[Amount], Ink::Body,
-                                            GermanAmount(*line.netAmount), right));
+        bottom = std::max(
+            bottom, w.AddText(block, x_[Amount], 0, width_[Amount], Ink::Body, GermanAmount(*line.netAmount), right));
     block.height = bottom + w.Mm(1.5);
     return block;
 }

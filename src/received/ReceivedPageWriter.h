@@ -44,7 +44,7 @@ struct Block {
     int32_t height = 0;
     std::vector<Piece> pieces;
     std::vector<BlockRule> rules;
-    bool boxed = false;  // a frame around the block (or around each part of it)
+    bool boxed = false;       // a frame around the block (or around each part of it)
     int32_t frameBottom = 0;  // the frame's bottom when the block ends in space below it
 };
 

@@ -17,8 +17,8 @@ std::u16string Count(size_t n)
 
 // Amounts stand right-aligned in a column at the right edge with their number beside them.
 struct AmountColumns {
-    int32_t tagX;        // the business-term numbers
-    int32_t amountX;     // the amounts' column
+    int32_t tagX;     // the business-term numbers
+    int32_t amountX;  // the amounts' column
     int32_t amountWidth;
 };
 
@@ -56,8 +56,8 @@ Block AllowancesBlock(ReceivedBlockContext& c)
         text += u", Umsatzsteuer " + ac.vatCategory;
         if (ac.vatRate)
             text += u' ' + PercentText(*ac.vatRate);
-        const std::u16string_view tag = ac.charge ? u"BT-104, BT-105, BT-101, BT-100, BT-102, BT-103"
-                                                  : u"BT-97, BT-98, BT-94, BT-93, BT-95, BT-96";
+        const std::u16string_view tag =
+            ac.charge ? u"BT-104, BT-105, BT-101, BT-100, BT-102, BT-103" : u"BT-97, BT-98, BT-94, BT-93, BT-95, BT-96";
         const int32_t textBottom =
             w.AddValue(block, c.left, dy, columns.amountX - c.left - w.Mm(2), Ink::Body, text, tag);
         int32_t amountBottom = dy;
@@ -65,8 +65,8 @@ Block AllowancesBlock(ReceivedBlockContext& c)
             const Micros signedAmount = ac.charge ? *ac.amount : -*ac.amount;
             amountBottom = w.AddText(block, columns.amountX, dy, columns.amountWidth, Ink::Body,
                                      MoneyText(signedAmount, c.invoice.currency), kRight);
-            w.AddText(block, columns.tagX, dy + w.LineHeight(Ink::Body) - w.LineHeight(Ink::Tag), c.right - columns.tagX,
-                      Ink::Tag, ac.charge ? u"BT-99" : u"BT-92");
+            w.AddText(block, columns.tagX, dy + w.LineHeight(Ink::Body) - w.LineHeight(Ink::Tag),
+                      c.right - columns.tagX, Ink::Tag, ac.charge ? u"BT-99" : u"BT-92");
         }
         dy = std::max(textBottom, amountBottom);
     }
@@ -96,7 +96,8 @@ Block VatBlock(ReceivedBlockContext& c)
         int32_t bottom = w.AddText(block, c.left, top, categoryWidth, Ink::Body,
                                    row.category + u" – " + VatCategoryName(row.category));
         if (row.rate)
-            bottom = std::max(bottom, w.AddText(block, rateX, top, rateWidth, Ink::Body, PercentText(*row.rate), kRight));
+            bottom =
+                std::max(bottom, w.AddText(block, rateX, top, rateWidth, Ink::Body, PercentText(*row.rate), kRight));
         if (row.taxableAmount)
             bottom = std::max(bottom, w.AddText(block, baseX, top, columns.amountWidth, Ink::Body,
                                                 MoneyText(*row.taxableAmount, c.invoice.currency), kRight));
@@ -107,8 +108,9 @@ Block VatBlock(ReceivedBlockContext& c)
         if (!row.exemptionCode.empty())
             reason += (reason.empty() ? u"" : u" ") + (u"(" + row.exemptionCode + u')');
         if (!reason.empty())
-            bottom = w.AddValue(block, c.left + w.Mm(3), bottom, columns.amountX + columns.amountWidth - c.left - w.Mm(3),
-                                Ink::Label, u"Befreiungsgrund: " + reason, u"BT-120, BT-121");
+            bottom =
+                w.AddValue(block, c.left + w.Mm(3), bottom, columns.amountX + columns.amountWidth - c.left - w.Mm(3),
+                           Ink::Label, u"Befreiungsgrund: " + reason, u"BT-120, BT-121");
         dy = bottom;
     }
     block.height = dy + w.Mm(4);
@@ -150,8 +152,8 @@ Block TotalsBlock(ReceivedBlockContext& c)
         const int32_t labelBottom = w.AddText(block, labelX, top, columns.amountX - labelX - w.Mm(2), ink, row.label);
         const int32_t amountBottom = w.AddText(block, columns.amountX, top, columns.amountWidth, ink,
                                                MoneyText(*row.value, c.invoice.currency), kRight);
-        w.AddText(block, columns.tagX, top + w.LineHeight(ink) - w.LineHeight(Ink::Tag), c.right - columns.tagX, Ink::Tag,
-                  row.tag);
+        w.AddText(block, columns.tagX, top + w.LineHeight(ink) - w.LineHeight(Ink::Tag), c.right - columns.tagX,
+                  Ink::Tag, row.tag);
         dy = std::max(labelBottom, amountBottom) + w.Mm(0.5);
     }
     if (t.vatTotalAccounting && !c.invoice.vatCurrency.empty()) {
@@ -238,8 +240,8 @@ Block AttachmentsBlock(ReceivedBlockContext& c)
         const int32_t indent = w.Mm(4);
         auto detail = [&](std::u16string_view label, const std::u16string& value, std::u16string_view tag) {
             if (!value.empty())
-                dy = w.AddValue(block, c.left + indent, dy, c.Width() - indent, Ink::Label, std::u16string(label) + value,
-                                tag);
+                dy = w.AddValue(block, c.left + indent, dy, c.Width() - indent, Ink::Label,
+                                std::u16string(label) + value, tag);
         };
         detail(u"Beschreibung: ", a.description, u"BT-123");
         detail(u"Kennung: ", a.id, u"BT-122");

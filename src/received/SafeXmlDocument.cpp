@@ -83,8 +83,8 @@ SafeXmlDocument::SafeXmlDocument(std::string_view bytes, const ReceivedLimits& l
     ctxt->vctxt.error = nullptr;
     ctxt->vctxt.warning = nullptr;
     const int options = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
-    xmlDoc* doc = xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), "einvoice.xml", nullptr,
-                                    options);
+    xmlDoc* doc =
+        xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), "einvoice.xml", nullptr, options);
     doc_.reset(doc);
     if (state.doctype) {
         error_ = u"Die Datei enthält eine Dokumenttypdefinition (<!DOCTYPE>). Eine E-Rechnung hat keine; "

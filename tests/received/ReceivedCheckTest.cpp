@@ -43,7 +43,10 @@ TEST(ReceivedCheck, EachKindOfFaultIsNamedWithBothFigures)
          [](ReceivedInvoice& i) { i.lines[2].netPrice = M(3.5); },
          {u"Position 3: Nettobetrag 35,00 € angegeben, berechnet 3,50 €."}},
         {"line allowance forgotten by the sender",
-         [](ReceivedInvoice& i) { i.lines[1].netAmount = M(24.69); i.lines[1].allowancesCharges[0].charge = true; },
+         [](ReceivedInvoice& i) {
+             i.lines[1].netAmount = M(24.69);
+             i.lines[1].allowancesCharges[0].charge = true;
+         },
          {u"Position 2: Nettobetrag 24,69 € angegeben, berechnet 25,69 €.",
           u"Summe der Positionen netto (BT-106) 299,69 € angegeben, berechnet 300,69 €.",
           u"Umsatzsteuer S 19 %: Bemessungsgrundlage 258,69 € angegeben, berechnet 259,69 €."}},
@@ -67,7 +70,10 @@ TEST(ReceivedCheck, EachKindOfFaultIsNamedWithBothFigures)
          [](ReceivedInvoice& i) { i.totals.amountDue = M(246.32); },
          {u"Zahlbetrag (BT-115) 246,32 € angegeben, berechnet 246,30 €."}},
         {"amount due in another currency",
-         [](ReceivedInvoice& i) { i.currency = u"CHF"; i.totals.amountDue = M(1246.30); },
+         [](ReceivedInvoice& i) {
+             i.currency = u"CHF";
+             i.totals.amountDue = M(1246.30);
+         },
          {u"Zahlbetrag (BT-115) 1.246,30 CHF angegeben, berechnet 246,30 CHF."}},
         {"paid amount left out of the amount due",
          [](ReceivedInvoice& i) { i.totals.paidAmount.reset(); },
@@ -77,7 +83,10 @@ TEST(ReceivedCheck, EachKindOfFaultIsNamedWithBothFigures)
          {u"Gesamtbetrag mit Umsatzsteuer (BT-112) 346,00 € angegeben, berechnet 346,29 €.",
           u"Zahlbetrag (BT-115) 246,30 € angegeben, berechnet 246,01 €."}},
         {"number and date missing",
-         [](ReceivedInvoice& i) { i.number.clear(); i.issueDate.reset(); },
+         [](ReceivedInvoice& i) {
+             i.number.clear();
+             i.issueDate.reset();
+         },
          {u"Rechnungsnummer fehlt.", u"Rechnungsdatum fehlt."}},
         {"header fields missing",
          [](ReceivedInvoice& i) {
@@ -101,17 +110,30 @@ TEST(ReceivedCheck, EachKindOfFaultIsNamedWithBothFigures)
         {"seller without VAT id or tax number",
          [](ReceivedInvoice& i) { i.seller.vatId.clear(); },
          {u"Umsatzsteuer-Identifikationsnummer oder Steuernummer des Verkäufers fehlt."}},
-        {"seller with a tax number only", [](ReceivedInvoice& i) { i.seller.vatId.clear(); i.seller.taxNumber = u"217/5734/1234"; }, {}},
+        {"seller with a tax number only",
+         [](ReceivedInvoice& i) {
+             i.seller.vatId.clear();
+             i.seller.taxNumber = u"217/5734/1234";
+         },
+         {}},
         {"exemption without reason",
          [](ReceivedInvoice& i) { i.vatBreakdown[2].exemptionReason.clear(); },
          {u"Umsatzsteuer E 0 %: Befreiungsgrund fehlt."}},
-        {"exemption with a code only", [](ReceivedInvoice& i) { i.vatBreakdown[2].exemptionReason.clear(); i.vatBreakdown[2].exemptionCode = u"VATEX-EU-132"; }, {}},
+        {"exemption with a code only",
+         [](ReceivedInvoice& i) {
+             i.vatBreakdown[2].exemptionReason.clear();
+             i.vatBreakdown[2].exemptionCode = u"VATEX-EU-132";
+         },
+         {}},
         {"VAT group without breakdown row",
          [](ReceivedInvoice& i) { i.vatBreakdown.erase(i.vatBreakdown.begin() + 1); },
          {u"Umsatzsteuer S 7 %: Aufschlüsselung fehlt, obwohl Positionen sie tragen.",
           u"Umsatzsteuer gesamt (BT-110) 51,60 € angegeben, berechnet 49,15 €."}},
         {"due date and payment terms missing",
-         [](ReceivedInvoice& i) { i.dueDate.reset(); i.paymentTerms.clear(); },
+         [](ReceivedInvoice& i) {
+             i.dueDate.reset();
+             i.paymentTerms.clear();
+         },
          {u"Fälligkeitsdatum oder Zahlungsbedingungen fehlen."}},
         {"totals missing",
          [](ReceivedInvoice& i) { i.totals = ReceivedTotals(); },
@@ -120,13 +142,21 @@ TEST(ReceivedCheck, EachKindOfFaultIsNamedWithBothFigures)
           u"Umsatzsteuer gesamt (BT-110) fehlt.", u"Gesamtbetrag mit Umsatzsteuer (BT-112) fehlt.",
           u"Zahlbetrag (BT-115) fehlt."}},
         {"VAT breakdown missing",
-         [](ReceivedInvoice& i) { i.vatBreakdown.clear(); i.totals.vatTotal = 0; i.totals.grossTotal = M(294.69); i.totals.amountDue = M(194.70); },
+         [](ReceivedInvoice& i) {
+             i.vatBreakdown.clear();
+             i.totals.vatTotal = 0;
+             i.totals.grossTotal = M(294.69);
+             i.totals.amountDue = M(194.70);
+         },
          {u"Aufschlüsselung der Umsatzsteuer fehlt.",
           u"Umsatzsteuer E 0 %: Aufschlüsselung fehlt, obwohl Positionen sie tragen.",
           u"Umsatzsteuer S 7 %: Aufschlüsselung fehlt, obwohl Positionen sie tragen.",
           u"Umsatzsteuer S 19 %: Aufschlüsselung fehlt, obwohl Positionen sie tragen."}},
         {"payment account without IBAN and means",
-         [](ReceivedInvoice& i) { i.payment.meansCode.clear(); i.payment.accounts[0].iban.clear(); },
+         [](ReceivedInvoice& i) {
+             i.payment.meansCode.clear();
+             i.payment.accounts[0].iban.clear();
+         },
          {u"Zahlungsart fehlt.", u"Kontokennung (IBAN) fehlt."}},
     };
     for (const CheckCase& c : cases) {
@@ -194,16 +224,17 @@ TEST(ReceivedCheck, WholeUnitInvoicesRoundToWholeUnits)
     line.vatRate = M(27);
     invoice.lines.push_back(line);
     invoice.vatBreakdown.push_back({M(23440), M(6329), u"S", M(27), u"", u""});  // 6.328,80
-    invoice.totals = {M(23440), std::nullopt, std::nullopt, M(23440), M(6329), std::nullopt,
-                      M(29769), std::nullopt, std::nullopt, M(29769)};
+    invoice.totals = {M(23440),     std::nullopt, std::nullopt, M(23440),     M(6329),
+                      std::nullopt, M(29769),     std::nullopt, std::nullopt, M(29769)};
     ReceivedCheck check = CheckReceivedInvoice(invoice);
     EXPECT_EQ(check.differences + check.lineDifferences, 0) << U8(check.problems.empty() ? u"" : check.problems[0]);
 
     invoice.totals.paidAmount = M(0.5);
     invoice.totals.amountDue = M(29768.5);
     check = CheckReceivedInvoice(invoice);
-    std::vector<std::string> expected = {"Position 1: Nettobetrag 23.440,00 HUF angegeben, berechnet 23.439,75 HUF.",
-                                         "Umsatzsteuer S 27 %: Steuerbetrag 6.329,00 HUF angegeben, berechnet 6.328,80 HUF."};
+    std::vector<std::string> expected = {
+        "Position 1: Nettobetrag 23.440,00 HUF angegeben, berechnet 23.439,75 HUF.",
+        "Umsatzsteuer S 27 %: Steuerbetrag 6.329,00 HUF angegeben, berechnet 6.328,80 HUF."};
     std::vector<std::string> found;
     for (const std::u16string& problem : check.problems)
         if (!problem.ends_with(u"fehlt.") && !problem.ends_with(u"fehlen."))

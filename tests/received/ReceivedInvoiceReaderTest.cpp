@@ -30,8 +30,7 @@ std::string Utf8(const std::u16string& text)
     return Utf16ToUtf8(text);
 }
 
-const std::u16string kNotAnEInvoice =
-    u"Die Datei ist keine E-Rechnung (erwartet: XRechnung/ZUGFeRD als CII oder UBL).";
+const std::u16string kNotAnEInvoice = u"Die Datei ist keine E-Rechnung (erwartet: XRechnung/ZUGFeRD als CII oder UBL).";
 
 }  // namespace
 
@@ -131,8 +130,8 @@ TEST(ReceivedInvoiceReader, WhatIsNoEInvoiceIsRefusedWithOneMessage)
          "<?xml version=\"1.0\"?>\n<!DOCTYPE Invoice [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>\n"
          "<Invoice xmlns=\"urn:oasis:names:specification:ubl:schema:xsd:Invoice-2\">&b;</Invoice>",
          "Die Datei enthält eine Dokumenttypdefinition"},
-        {"PDF without embedded invoice", "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n",
-         ""},
+        {"PDF without embedded invoice",
+         "%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\ntrailer\n<< /Root 1 0 R >>\n%%EOF\n", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.defect);

@@ -46,9 +46,11 @@ void ExpectInsidePage(const RecordingCanvas& canvas, int page)
             size = call.a;
         if (call.op == "Text") {
             EXPECT_GE(call.x, 0) << "page " << page << ": " << U8(call.text);
-            EXPECT_LE(call.x + RecordingCanvas::Width(call.text, size), kA4.pw) << "page " << page << ": " << U8(call.text);
+            EXPECT_LE(call.x + RecordingCanvas::Width(call.text, size), kA4.pw)
+                << "page " << page << ": " << U8(call.text);
             EXPECT_GE(call.y, 0) << "page " << page << ": " << U8(call.text);
-            EXPECT_LE(call.y + RecordingCanvas::Height(call.text, size), kA4.ph) << "page " << page << ": " << U8(call.text);
+            EXPECT_LE(call.y + RecordingCanvas::Height(call.text, size), kA4.ph)
+                << "page " << page << ": " << U8(call.text);
         }
         if (call.op == "MoveTo" || call.op == "LineTo") {
             EXPECT_TRUE(call.x >= 0 && call.x <= kA4.pw && call.y >= 0 && call.y <= kA4.ph) << "page " << page;
@@ -119,9 +121,16 @@ TEST(ReceivedCodeNames, NumbersDatesAndIbanInGermanForm)
         std::u16string_view text;
     };
     const AmountCase amounts[] = {
-        {0, u"0,00"},          {M(1234.56), u"1.234,56"}, {M(-0.05), u"-0,05"},       {M(0.005), u"0,01"},
-        {M(-0.005), u"-0,01"}, {M(0.004999), u"0,00"},    {M(-0.004), u"0,00"},       {M(999.995), u"1.000,00"},
-        {M(1e12), u"1.000.000.000.000,00"},               {INT64_MIN, u"-9.223.372.036.854,77"},
+        {0, u"0,00"},
+        {M(1234.56), u"1.234,56"},
+        {M(-0.05), u"-0,05"},
+        {M(0.005), u"0,01"},
+        {M(-0.005), u"-0,01"},
+        {M(0.004999), u"0,00"},
+        {M(-0.004), u"0,00"},
+        {M(999.995), u"1.000,00"},
+        {M(1e12), u"1.000.000.000.000,00"},
+        {INT64_MIN, u"-9.223.372.036.854,77"},
     };
     for (const AmountCase& c : amounts)
         EXPECT_EQ(U8(GermanAmount(c.value)), U8(c.text)) << c.value;
@@ -174,20 +183,37 @@ TEST(ReceivedPages, EveryBlockOnThePageWithItsBusinessTerm)
         }
     }
     // The check first, then the parties, the title, the lines, the sums, the payment.
-    const std::vector<std::u16string> inOrder = {
-        u"Summen geprüft: stimmen.", u"Verkäufer", u"Müller Haustechnik GmbH", u"Käufer", u"Zahlungsempfänger",
-        u"Lieferung an", u"Rechnung Nr. RE-2026-001", u"31.01.2026", u"20.01.2026", u"Pos.", u"Wartung Heizung",
-        u"Stunde", u"240,00", u"-10,00 €", u"Zahlbetrag", u"246,30 €", u"Kategorie (BT-118)", u"Zahlung",
-        u"SEPA-Überweisung (58)", u"DE02 1203 0000 0000 2020 51", u"BYLADEM1001", u"Bemerkungen",
-        u"Pruefprotokoll.pdf (application/pdf), 1234 Bytes"};
+    const std::vector<std::u16string> inOrder = {u"Summen geprüft: stimmen.",
+                                                 u"Verkäufer",
+                                                 u"Müller Haustechnik GmbH",
+                                                 u"Käufer",
+                                                 u"Zahlungsempfänger",
+                                                 u"Lieferung an",
+                                                 u"Rechnung Nr. RE-2026-001",
+                                                 u"31.01.2026",
+                                                 u"20.01.2026",
+                                                 u"Pos.",
+                                                 u"Wartung Heizung",
+                                                 u"Stunde",
+                                                 u"240,00",
+                                                 u"-10,00 €",
+                                                 u"Zahlbetrag",
+                                                 u"246,30 €",
+                                                 u"Kategorie (BT-118)",
+                                                 u"Zahlung",
+                                                 u"SEPA-Überweisung (58)",
+                                                 u"DE02 1203 0000 0000 2020 51",
+                                                 u"BYLADEM1001",
+                                                 u"Bemerkungen",
+                                                 u"Pruefprotokoll.pdf (application/pdf), 1234 Bytes"};
     int last = -1;
     for (const std::u16string& text : inOrder) {
         const int index = page.IndexOfText(text);
         EXPECT_GT(index, last) << U8(text);
         last = std::max(last, index);
     }
-    for (const char16_t* tag : {u"BT-1", u"BT-2", u"BT-27", u"BT-44", u"BT-84", u"BT-86", u"BT-115", u"BT-9",
-                                u"BT-20", u"BT-22", u"BT-125", u"BT-10", u"BT-72"}) {
+    for (const char16_t* tag : {u"BT-1", u"BT-2", u"BT-27", u"BT-44", u"BT-84", u"BT-86", u"BT-115", u"BT-9", u"BT-20",
+                                u"BT-22", u"BT-125", u"BT-10", u"BT-72"}) {
         bool found = false;
         for (const std::u16string& text : page.Texts())
             found = found || text == tag || text.starts_with(std::u16string(tag) + u",") ||
@@ -297,7 +323,8 @@ TEST(ReceivedPages, CheckProblemsStandAboveInAFrameAndLongListsAreCounted)
     ReceivedInvoice lineOnly = AgreeingInvoice();
     lineOnly.lines[2].netPrice = M(3.5);
     const auto lineOnlyPages = DrawAll(lineOnly, CheckReceivedInvoice(lineOnly));
-    EXPECT_EQ(ColorOf(*lineOnlyPages[0], u"Summen geprüft: stimmen. 1 Position weicht von Menge × Preis ab."), 0x006400u);
+    EXPECT_EQ(ColorOf(*lineOnlyPages[0], u"Summen geprüft: stimmen. 1 Position weicht von Menge × Preis ab."),
+              0x006400u);
     for (int i = 0; i < 40; ++i)
         check.problems.push_back(u"Zeile " + std::u16string(1, char16_t(u'A' + i % 26)));
     pages = DrawAll(invoice, check);

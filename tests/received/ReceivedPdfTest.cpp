@@ -2,9 +2,9 @@
 // pdftotext.
 #include "ReceivedTestInvoice.h"
 #include "foundation/IoError.h"
+#include "output/TPdfOutputCanvas.h"
 #include "pdf/PdfTestSupport.h"
 #include "pdf/TPDFCanvas.h"
-#include "output/TPdfOutputCanvas.h"
 #include "received/ReceivedInvoiceCheck.h"
 #include "received/ReceivedInvoicePages.h"
 #include "received/ReceivedPdfExport.h"
@@ -48,8 +48,8 @@ TEST(ReceivedPdf, FullInvoiceShowsWhatIsNeededToPay)
     const std::string text = Text(Export(dir, FullInvoice(), "full.pdf"));
     for (const char* part :
          {"Rechnung Nr. RE-2026-001", "Müller Haustechnik GmbH", "DE02 1203 0000 0000 2020 51", "246,30 €",
-          "BYLADEM1001", "Summen geprüft: stimmen.", "Zahlbetrag", "BT-115", "BT-84", "BT-1", "Käufer",
-          "Herr Özdemir", "Stunde", "Seite 1 von ", "SEPA-Überweisung", "Prüfprotokoll", "Leistungsdatum"}) {
+          "BYLADEM1001", "Summen geprüft: stimmen.", "Zahlbetrag", "BT-115", "BT-84", "BT-1", "Käufer", "Herr Özdemir",
+          "Stunde", "Seite 1 von ", "SEPA-Überweisung", "Prüfprotokoll", "Leistungsdatum"}) {
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     }
 }

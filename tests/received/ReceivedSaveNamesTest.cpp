@@ -1,7 +1,7 @@
 // The names proposed when a received invoice's attachment or readable PDF is saved come from a
 // stranger's file: no folder, no hidden file, nothing a file system refuses.
-#include "foundation/Utf8.h"
 #include "received/ReceivedSaveNames.h"
+#include "foundation/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -64,12 +64,8 @@ TEST(ReceivedSaveNames, ProposedNames)
         std::u16string number;
         std::string pdf;
     } numbers[] = {
-        {u"12115118", "12115118.pdf"},
-        {u"RE/2026/17", "RE-2026-17.pdf"},
-        {u"018304 / 28865", "018304 - 28865.pdf"},
-        {u"", "E-Rechnung.pdf"},
-        {u"..", "E-Rechnung.pdf"},
-        {u"<?>", "___.pdf"},
+        {u"12115118", "12115118.pdf"}, {u"RE/2026/17", "RE-2026-17.pdf"}, {u"018304 / 28865", "018304 - 28865.pdf"},
+        {u"", "E-Rechnung.pdf"},       {u"..", "E-Rechnung.pdf"},         {u"<?>", "___.pdf"},
     };
     for (const auto& n : numbers) {
         invoice.number = n.number;

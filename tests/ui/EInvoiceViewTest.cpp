@@ -1,3 +1,4 @@
+#include "ui/received/EInvoiceView.h"
 #include "MainWindowHarness.h"
 #include "qtoutput/QtPainterCanvas.h"
 #include "qtoutput/QtPrinterPage.h"
@@ -6,7 +7,6 @@
 #include "received/ReceivedInvoiceReader.h"
 #include "support/LargeCiiInvoice.h"
 #include "ui/invoices/PreviewBox.h"
-#include "ui/received/EInvoiceView.h"
 #include "ui/received/MeasureCache.h"
 #include "ui/shared/QtText.h"
 #include "ui/shared/StandardDialogs.h"
@@ -20,10 +20,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -283,8 +283,8 @@ private Q_SLOTS:
         const QByteArray expected =
             QByteArray::fromBase64(match.captured(1).toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         QVERIFY(expected.startsWith("%PDF-"));
-        QCOMPARE(list->item(0, 2)->text(), QString::number(expected.size() / 1048576.0, 'f', 1).replace('.', ',') +
-                                               QStringLiteral(" MB"));
+        QCOMPARE(list->item(0, 2)->text(),
+                 QString::number(expected.size() / 1048576.0, 'f', 1).replace('.', ',') + QStringLiteral(" MB"));
 
         ClickRow(list, 0);
         const QString target = dir.filePath(QStringLiteral("mappatura.pdf"));
@@ -410,8 +410,8 @@ private Q_SLOTS:
             int32_t width;
             int asked;  // the widths asked of the canvas so far
         } steps[] = {
-            {&arial, u"Stück", 45, 1}, {&arial, u"Stück", 45, 1}, {&bold, u"Stück", 45, 2},
-            {&grey, u"Stück", 45, 2},  // the colour measures the same
+            {&arial, u"Stück", 45, 1}, {&arial, u"Stück", 45, 1},
+            {&bold, u"Stück", 45, 2},  {&grey, u"Stück", 45, 2},  // the colour measures the same
             {&arial, u"19", 18, 3},    {&bold, u"Stück", 45, 3},
         };
         for (const auto& step : steps) {

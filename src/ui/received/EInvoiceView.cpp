@@ -199,8 +199,8 @@ void EInvoiceView::BuildControls()
     attachments->addWidget(new QLabel(QStringLiteral("Anhänge:"), AttachmentPanel));
     AttachmentList = new QTableWidget(0, 4, AttachmentPanel);
     AttachmentList->setObjectName(QStringLiteral("AttachmentList"));
-    AttachmentList->setHorizontalHeaderLabels(
-        {QStringLiteral("Dateiname"), QStringLiteral("MIME-Typ"), QStringLiteral("Größe"), QStringLiteral("Beschreibung")});
+    AttachmentList->setHorizontalHeaderLabels({QStringLiteral("Dateiname"), QStringLiteral("MIME-Typ"),
+                                               QStringLiteral("Größe"), QStringLiteral("Beschreibung")});
     AttachmentList->setSelectionBehavior(QAbstractItemView::SelectRows);
     AttachmentList->setSelectionMode(QAbstractItemView::SingleSelection);
     AttachmentList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -363,9 +363,8 @@ void EInvoiceView::SaveAttachmentClick()
     const QString filter = suffix.isEmpty()
                                ? QStringLiteral("Alle Dateien (*)")
                                : QStringLiteral("%1-Dateien (*.%2);;Alle Dateien (*)").arg(suffix.toUpper(), suffix);
-    const QString fileName = CurrentDialogs().GetSaveFileName(this, QStringLiteral("Speichern unter"),
-                                                              QDir(lastAttachmentFolder_).filePath(proposed), filter,
-                                                              suffix);
+    const QString fileName = CurrentDialogs().GetSaveFileName(
+        this, QStringLiteral("Speichern unter"), QDir(lastAttachmentFolder_).filePath(proposed), filter, suffix);
     if (fileName.isEmpty())
         return;
     lastAttachmentFolder_ = FolderOf(fileName);
@@ -404,9 +403,10 @@ void EInvoiceView::PrintClick()
 void EInvoiceView::PdfClick()
 {
     const QString proposed = ToQString(ProposedReceivedPdfName(invoice_));
-    const QString start = QDir(lastPdfName_.isEmpty() ? FolderOf(fileName_) : FolderOf(lastPdfName_)).filePath(proposed);
-    const QString fileName = CurrentDialogs().GetSaveFileName(this, QStringLiteral("Als PDF speichern"), start,
-                                                              QStringLiteral("PDF Dateien (*.pdf)"), QStringLiteral("pdf"));
+    const QString start =
+        QDir(lastPdfName_.isEmpty() ? FolderOf(fileName_) : FolderOf(lastPdfName_)).filePath(proposed);
+    const QString fileName = CurrentDialogs().GetSaveFileName(
+        this, QStringLiteral("Als PDF speichern"), start, QStringLiteral("PDF Dateien (*.pdf)"), QStringLiteral("pdf"));
     if (fileName.isEmpty())
         return;
     lastPdfName_ = fileName;
