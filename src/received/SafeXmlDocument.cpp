@@ -24,6 +24,25 @@ void RefuseDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*
 
 // The parser's own messages are read from the context afterwards; none goes to stderr.
 void Quiet(void*, xmlErrorPtr) {}
+void QuietGeneric(void*, const char*, ...) {}
+
+// Some of the parser's messages (a text that is not in its declared encoding) bypass the
+// context's handlers and go to the generic handler, which writes to stderr; it is silenced
+// for the parse and put back afterwards.
+class GenericErrorsSilenced {
+public:
+    GenericErrorsSilenced() : handler_(xmlGenericError), context_(xmlGenericErrorContext)
+    {
+        xmlSetGenericErrorFunc(nullptr, QuietGeneric);
+    }
+    ~GenericErrorsSilenced() { xmlSetGenericErrorFunc(context_, handler_); }
+    GenericErrorsSilenced(const GenericErrorsSilenced&) = delete;
+    GenericErrorsSilenced& operator=(const GenericErrorsSilenced&) = delete;
+
+private:
+    xmlGenericErrorFunc handler_;
+    void* context_;
+};
 
 int Depth(const xmlNode* node, int limit)
 {
@@ -83,6 +102,7 @@ SafeXmlDocument::SafeXmlDocument(std::string_view bytes, const ReceivedLimits& l
     ctxt->vctxt.error = nullptr;
     ctxt->vctxt.warning = nullptr;
     const int options = XML_PARSE_NONET | XML_PARSE_NOCDATA | XML_PARSE_NOWARNING | XML_PARSE_NOERROR;
+    const GenericErrorsSilenced silenced;
     xmlDoc* doc =
         xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), "einvoice.xml", nullptr, options);
     doc_.reset(doc);
