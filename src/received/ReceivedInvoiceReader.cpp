@@ -3,19 +3,17 @@
 #include "foundation/FileByteSource.h"
 #include "foundation/IoError.h"
 #include "foundation/Utf8.h"
+#include "received/CiiFields.h"
 #include "received/CiiInvoiceReader.h"
 #include "received/HybridPdfAttachment.h"
 #include "received/SafeXmlDocument.h"
 #include "received/UblInvoiceReader.h"
+#include "received/UblNames.h"
 
 #include <cstring>
 #include <new>
 
 namespace {
-
-constexpr const char* kCiiNamespace = "urn:un:unece:uncefact:data:standard:CrossIndustryInvoice:100";
-constexpr const char* kUblInvoiceNamespace = "urn:oasis:names:specification:ubl:schema:xsd:Invoice-2";
-constexpr const char* kUblCreditNoteNamespace = "urn:oasis:names:specification:ubl:schema:xsd:CreditNote-2";
 
 constexpr std::u16string_view kNotAnEInvoice =
     u"Die Datei ist keine E-Rechnung (erwartet: XRechnung/ZUGFeRD als CII oder UBL).";
@@ -63,12 +61,11 @@ ReceivedReadResult ReadXml(std::string_view bytes, const ReceivedLimits& limits)
         return ReceivedReadResult::Failure(StartsLikeXml(bytes) ? document.Error() : std::u16string(kNotAnEInvoice));
     }
     ReceivedReadResult result;
-    if (IsElement(root, kCiiNamespace, "CrossIndustryInvoice")) {
+    if (IsElement(root, cii::kRsm, "CrossIndustryInvoice")) {
         result = ReadCiiInvoice(root, limits);
         if (result.invoice)
             result.invoice->syntax = ReceivedInvoice::Syntax::Cii;
-    } else if (IsElement(root, kUblInvoiceNamespace, "Invoice") ||
-               IsElement(root, kUblCreditNoteNamespace, "CreditNote")) {
+    } else if (IsElement(root, Ubl::kInvoice, "Invoice") || IsElement(root, Ubl::kCreditNote, "CreditNote")) {
         result = ReadUblInvoice(root, limits);
         if (result.invoice)
             result.invoice->syntax = ReceivedInvoice::Syntax::Ubl;
