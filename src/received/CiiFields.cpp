@@ -1,6 +1,5 @@
 #include "received/CiiFields.h"
 
-#include "foundation/Utf8.h"
 #include "received/XmlNodes.h"
 
 namespace cii {
@@ -23,29 +22,7 @@ ReceivedId RamId(const xmlNode* node, const char* local)
 
 std::optional<ReceivedDate> Date(ValueReader& values, const xmlNode* holder)
 {
-    if (holder == nullptr)
-        return std::nullopt;
-    // udt:DateTimeString is the common form, read (with its messages) by the value reader.
-    if (ChildElement(holder, kUdt, "DateTimeString") != nullptr)
-        return values.CiiDate(holder);
-    const xmlNode* node = ChildElement(holder, kUdt, "DateString");
-    if (node == nullptr)
-        node = ChildElement(holder, kQdt, "DateTimeString");
-    if (node == nullptr)
-        return values.CiiDate(holder);  // reports the missing date
-    const std::u16string format = AttributeText(node, "format");
-    if (!format.empty() && format != u"102") {
-        values.Fail(node, u"Das Datumsformat „" + format + u"“ wird nicht unterstützt (erwartet: 102, JJJJMMTT).");
-        return std::nullopt;
-    }
-    const std::string text = ElementTextUtf8(node);
-    std::optional<ReceivedDate> date = ValueReader::ParseDate(text, false);
-    if (!date) {
-        // A long text is cut in the message: the user needs to recognise it, not read it all.
-        const std::string shown = text.size() > 40 ? text.substr(0, 40) + "…" : text;
-        values.Fail(node, u"„" + Utf8ToUtf16(shown) + u"“ ist kein Datum der Form JJJJMMTT.");
-    }
-    return date;
+    return values.CiiDate(holder);
 }
 
 ReceivedAllowanceCharge AllowanceCharge(ValueReader& values, const xmlNode* node)

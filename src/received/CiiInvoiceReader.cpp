@@ -228,7 +228,7 @@ ReceivedReadResult ReadCiiInvoice(const xmlNode* root, const ReceivedLimits& lim
     invoice.syntax = ReceivedInvoice::Syntax::Cii;
     const xmlNode* context = ChildElement(root, kRsm, "ExchangedDocumentContext");
     invoice.processId = RamText(Ram(context, "BusinessProcessSpecifiedDocumentContextParameter"), "ID");
-    invoice.specificationId = RamText(Ram(context, "GuidelineSpecifiedDocumentContextParameter"), "ID");
+    invoice.customizationId = RamText(Ram(context, "GuidelineSpecifiedDocumentContextParameter"), "ID");
     ReadDocument(values, document, invoice);
 
     invoice.lines.reserve(items.size());

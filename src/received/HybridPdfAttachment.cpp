@@ -83,7 +83,7 @@ bool IsXmlName(const std::string& fileName)
     return EndsWith(Lower(fileName), ".xml");
 }
 
-// The embedded file that a file specification names, or a null object.
+// The embedded file that a Filespec dictionary names, or a null object.
 QPDFObjectHandle FileStream(QPDFObjectHandle fileSpec)
 {
     if (!fileSpec.isDictionary())

@@ -202,7 +202,7 @@ Block TitleBlock(ReceivedBlockContext& c)
     rightField(u"Objektkennung", WithScheme(inv.invoicedObjectId), u"BT-18");
     rightField(u"Buchungsreferenz", inv.buyerAccountingReference, u"BT-19");
     rightField(u"Prozess", inv.processId, u"BT-23");
-    rightField(u"Spezifikation", inv.specificationId, u"BT-24");
+    rightField(u"Spezifikation", inv.customizationId, u"BT-24");
     block.height = std::max(left, right);
     return block;
 }

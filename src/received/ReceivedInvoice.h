@@ -212,7 +212,7 @@ struct ReceivedInvoice {
     Syntax syntax = Syntax::Cii;
     bool fromPdf = false;                                     // read from a hybrid PDF's attachment
     std::u16string processId;                                 // BT-23
-    std::u16string specificationId;                           // BT-24
+    std::u16string customizationId;                           // BT-24
     std::u16string number;                                    // BT-1
     std::optional<ReceivedDate> issueDate;                    // BT-2
     std::u16string typeCode;                                  // BT-3 (UNTDID 1001: 380, 381, 384, 389, 326, 875, ...)

@@ -53,7 +53,7 @@ ReceivedId IdWithScheme(const xmlNode* node)
 // The header's own terms: identifiers, dates, codes, notes and the period.
 void ReadHeader(const xmlNode* root, bool creditNote, ReceivedInvoice& invoice, ValueReader& values)
 {
-    invoice.specificationId = Text(root, "CustomizationID");
+    invoice.customizationId = Text(root, "CustomizationID");
     invoice.processId = Text(root, "ProfileID");
     invoice.number = Text(root, "ID");
     invoice.issueDate = values.IsoDate(Cbc(root, "IssueDate"));

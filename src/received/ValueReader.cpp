@@ -1,13 +1,13 @@
 #include "received/ValueReader.h"
 
 #include "foundation/Utf8.h"
+#include "received/CiiFields.h"
 #include "received/XmlNodes.h"
 
 #include <cstdint>
 
 namespace {
 
-constexpr const char* kUdt = "urn:un:unece:uncefact:data:standard:UnqualifiedDataType:100";
 constexpr int64_t kLargest = 1'000'000'000'000;  // 10^12
 
 std::u16string Quoted(const std::string& text)
@@ -136,7 +136,13 @@ std::optional<ReceivedDate> ValueReader::CiiDate(const xmlNode* holder)
 {
     if (holder == nullptr)
         return std::nullopt;
-    const xmlNode* node = ChildElement(holder, kUdt, "DateTimeString");
+    // udt:DateTimeString is the common form; udt:DateString and qdt:DateTimeString stand in
+    // some places of the syntax and are read alike.
+    const xmlNode* node = ChildElement(holder, cii::kUdt, "DateTimeString");
+    if (node == nullptr)
+        node = ChildElement(holder, cii::kUdt, "DateString");
+    if (node == nullptr)
+        node = ChildElement(holder, cii::kQdt, "DateTimeString");
     if (node == nullptr) {
         Fail(holder, u"Das Datum fehlt (udt:DateTimeString).");
         return std::nullopt;

@@ -19,8 +19,8 @@ public:
     // rounded. Nothing for a missing element; nothing and a problem for any other text,
     // empty text included.
     std::optional<Micros> Number(const xmlNode* node);
-    // A CII date, udt:DateTimeString with format="102" ("20260131") around it; the node given
-    // is the element that holds the udt:DateTimeString.
+    // A CII date, udt:DateTimeString (or udt:DateString, qdt:DateTimeString) with format="102"
+    // ("20260131") around it; the node given is the element that holds it.
     std::optional<ReceivedDate> CiiDate(const xmlNode* holder);
     // A UBL date: "2026-01-31".
     std::optional<ReceivedDate> IsoDate(const xmlNode* node);

@@ -37,7 +37,7 @@ TEST(CiiEveryTerm, HeaderReferencesAndNotes)
 {
     const ReceivedInvoice r = Read("einvoice-cii-every-term.xml");
     EXPECT_EQ(r.processId, u"urn:fdc:peppol.eu:2017:poacc:billing:01.0");
-    EXPECT_EQ(r.specificationId, u"urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0");
+    EXPECT_EQ(r.customizationId, u"urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0");
     EXPECT_EQ(r.number, u"RE-2026-0815");
     EXPECT_TRUE(r.issueDate == (ReceivedDate{2026, 3, 5}));
     EXPECT_EQ(r.typeCode, u"380");

@@ -123,7 +123,7 @@ void ExpectDocument(const ReceivedInvoice& r, const EInvoiceDocument& d)
 {
     const bool xrechnung = d.profile == EInvoiceProfile::XRechnung;
     EXPECT_EQ(r.processId, Utf8ToUtf16(xrechnung ? kXRechnungProcess : ""));
-    EXPECT_EQ(r.specificationId, Utf8ToUtf16(xrechnung ? kXRechnungGuideline : kEn16931Guideline));
+    EXPECT_EQ(r.customizationId, Utf8ToUtf16(xrechnung ? kXRechnungGuideline : kEn16931Guideline));
     EXPECT_EQ(r.number, AsWritten(d.number));
     EXPECT_EQ(r.typeCode, Utf8ToUtf16(std::to_string(d.typeCode)));
     EXPECT_EQ(r.issueDate, DateOf(d.issueDate));

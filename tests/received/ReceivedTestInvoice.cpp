@@ -100,7 +100,7 @@ ReceivedInvoice FullInvoice()
 {
     ReceivedInvoice inv = AgreeingInvoice();
     inv.processId = u"urn:fdc:peppol.eu:2017:poacc:billing:01:1.0";
-    inv.specificationId = u"urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0";
+    inv.customizationId = u"urn:cen.eu:en16931:2017#compliant#urn:xeinkauf.de:kosit:xrechnung_3.0";
     inv.orderReference = u"B-4711";
     inv.contractReference = u"V-2025-17";
     inv.projectReference = u"Sanierung Schule Nord";

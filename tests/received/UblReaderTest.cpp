@@ -29,7 +29,7 @@ ReceivedInvoice ReadSample(const std::string& name)
 TEST(UblReader, InvoiceWithEveryGroupReadsTermByTerm)
 {
     const ReceivedInvoice invoice = ReadSample("ubl-tc434-example5.xml");
-    EXPECT_EQ(invoice.specificationId, u"urn:cen.eu:en16931:2017");
+    EXPECT_EQ(invoice.customizationId, u"urn:cen.eu:en16931:2017");
     EXPECT_EQ(invoice.processId, u"1");
     EXPECT_EQ(invoice.typeCode, u"380");
     EXPECT_EQ(invoice.vatCurrency, u"EUR");
